@@ -1,0 +1,22 @@
+// BSTR: counted UTF-16 text with a 32-bit byte length in front of the first character and a
+// null code unit after the last. Embedded nulls are kept; a null BSTR is distinct from an empty
+// one, though both have length 0.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/automation/types.h"
+
+BSTR SysAllocString(const OLECHAR* psz);
+BSTR SysAllocStringLen(const OLECHAR* pch, UINT cch);      // pch may be null: cch code units of zero
+BSTR SysAllocStringByteLen(const char* psz, UINT len);     // len bytes, then a null byte pair
+int SysReAllocString(BSTR* pbstr, const OLECHAR* psz);     // TRUE on success
+int SysReAllocStringLen(BSTR* pbstr, const OLECHAR* psz, UINT cch);
+void SysFreeString(BSTR bstr);
+UINT SysStringLen(BSTR bstr);
+UINT SysStringByteLen(BSTR bstr);
+
+// Conveniences over the calls above.
+BSTR SysAllocString(std::u16string_view text);
+inline std::u16string_view BstrView(BSTR b) { return b ? std::u16string_view(b, SysStringLen(b)) : std::u16string_view(); }
