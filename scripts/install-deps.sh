@@ -8,6 +8,7 @@ packages=(
   libsqlite3-dev libicu-dev uuid-dev libpcre2-dev
   python3 python3-dev pybind11-dev
   valgrind
+  locales-all
 )
 
 missing=()

@@ -1,5 +1,6 @@
 // SAFEARRAY: arrays of any dimension count and lower bounds, with the element kind kept in the
-// descriptor. Index arrays (rgIndices) list the leftmost dimension first, as the platform does.
+// descriptor. Bounds passed to SafeArrayCreate and index arrays (rgIndices) list the leftmost
+// dimension first; the leftmost index varies fastest in memory.
 #pragma once
 
 #include "platform/automation/interfaces.h"

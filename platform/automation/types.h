@@ -147,7 +147,7 @@ struct SAFEARRAY {
     ULONG cbElements;
     ULONG cLocks;
     void* pvData;
-    SAFEARRAYBOUND rgsabound[1];  // cDims entries; the last dimension comes first, as the platform stores it
+    SAFEARRAYBOUND rgsabound[1];  // cDims entries, the rightmost dimension first, as the platform stores them
 };
 
 constexpr USHORT FADF_AUTO = 0x0001;

@@ -1,0 +1,110 @@
+#include "platform/automation/guid.h"
+
+#include <uuid/uuid.h>
+
+#include <cstring>
+
+namespace {
+
+int hexValue(char16_t c) {
+    if (c >= u'0' && c <= u'9') return c - u'0';
+    if (c >= u'a' && c <= u'f') return c - u'a' + 10;
+    if (c >= u'A' && c <= u'F') return c - u'A' + 10;
+    return -1;
+}
+
+// Reads `digits` hexadecimal digits at text[pos]; false if any is not one.
+bool readHex(std::u16string_view text, size_t pos, int digits, uint64_t& out) {
+    out = 0;
+    for (int i = 0; i < digits; ++i) {
+        int v = hexValue(text[pos + i]);
+        if (v < 0) return false;
+        out = out << 4 | uint64_t(v);
+    }
+    return true;
+}
+
+size_t terminatedLength(LPCOLESTR s) {
+    size_t n = 0;
+    while (s[n]) ++n;
+    return n;
+}
+
+}  // namespace
+
+std::u16string GuidToString(REFGUID g) {
+    static const char16_t digits[] = u"0123456789ABCDEF";
+    std::u16string out = u"{";
+    auto put = [&](uint64_t v, int count) {
+        for (int i = count - 1; i >= 0; --i) out += digits[(v >> (4 * i)) & 0xF];
+    };
+    put(g.Data1, 8);
+    out += u'-';
+    put(g.Data2, 4);
+    out += u'-';
+    put(g.Data3, 4);
+    out += u'-';
+    put(g.Data4[0], 2);
+    put(g.Data4[1], 2);
+    out += u'-';
+    for (int i = 2; i < 8; ++i) put(g.Data4[i], 2);
+    out += u'}';
+    return out;
+}
+
+std::optional<GUID> GuidFromString(std::u16string_view t) {
+    if (t.size() != 38 || t[0] != u'{' || t[37] != u'}' || t[9] != u'-' || t[14] != u'-' || t[19] != u'-' ||
+        t[24] != u'-')
+        return std::nullopt;
+    GUID g{};
+    uint64_t v = 0;
+    if (!readHex(t, 1, 8, v)) return std::nullopt;
+    g.Data1 = uint32_t(v);
+    if (!readHex(t, 10, 4, v)) return std::nullopt;
+    g.Data2 = uint16_t(v);
+    if (!readHex(t, 15, 4, v)) return std::nullopt;
+    g.Data3 = uint16_t(v);
+    static const size_t bytePos[8] = {20, 22, 25, 27, 29, 31, 33, 35};
+    for (int i = 0; i < 8; ++i) {
+        if (!readHex(t, bytePos[i], 2, v)) return std::nullopt;
+        g.Data4[i] = uint8_t(v);
+    }
+    return g;
+}
+
+int StringFromGUID2(REFGUID rguid, LPOLESTR lpsz, int cchMax) {
+    std::u16string s = GuidToString(rguid);
+    if (!lpsz || cchMax < int(s.size() + 1)) return 0;
+    std::memcpy(lpsz, s.c_str(), (s.size() + 1) * sizeof(OLECHAR));
+    return int(s.size() + 1);
+}
+
+HRESULT CLSIDFromString(LPCOLESTR lpsz, CLSID* pclsid) {
+    if (!pclsid) return E_INVALIDARG;
+    if (!lpsz) {
+        *pclsid = GUID_NULL;
+        return S_OK;
+    }
+    auto g = GuidFromString(std::u16string_view(lpsz, terminatedLength(lpsz)));
+    if (!g) return CO_E_CLASSSTRING;
+    *pclsid = *g;
+    return S_OK;
+}
+
+HRESULT IIDFromString(LPCOLESTR lpsz, IID* piid) {
+    if (!piid) return E_INVALIDARG;
+    HRESULT hr = CLSIDFromString(lpsz, piid);
+    return hr == CO_E_CLASSSTRING ? E_INVALIDARG : hr;
+}
+
+HRESULT CoCreateGuid(GUID* pguid) {
+    if (!pguid) return E_INVALIDARG;
+    uuid_t raw;
+    uuid_generate_random(raw);
+    // The text form reads the first three fields as numbers, the last eight bytes in order.
+    pguid->Data1 = uint32_t(raw[0]) << 24 | uint32_t(raw[1]) << 16 | uint32_t(raw[2]) << 8 | raw[3];
+    pguid->Data2 = uint16_t(raw[4] << 8 | raw[5]);
+    pguid->Data3 = uint16_t(raw[6] << 8 | raw[7]);
+    std::memcpy(pguid->Data4, raw + 8, 8);
+    return S_OK;
+}
