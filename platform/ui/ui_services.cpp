@@ -81,13 +81,13 @@ std::chrono::nanoseconds coarseNow() {
 
 void EventPump::maybePump() {
     auto now = coarseNow();
-    if (now - last_ < interval_) return;
-    last_ = now;
-    Current().processPendingEvents();
+    if (pumped_ && now - last_ < interval_) return;
+    pumpNow();
 }
 
 void EventPump::pumpNow() {
     last_ = coarseNow();
+    pumped_ = true;
     Current().processPendingEvents();
 }
 

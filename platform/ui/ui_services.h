@@ -82,6 +82,7 @@ public:
 private:
     std::chrono::milliseconds interval_;
     std::chrono::nanoseconds last_{};
+    bool pumped_ = false;
 };
 
 }  // namespace ui
