@@ -24,7 +24,8 @@ public:
     const char* what() const noexcept override { return what_.c_str(); }
 
     // The number a caller sees for a failed result: the Automation error number for
-    // 0x800A....; the result itself otherwise.
+    // 0x800A....; the runtime's own number for the results it renames (type mismatch 13,
+    // overflow 6, ...); the result itself otherwise.
     static LONG numberFromHresult(HRESULT hr);
     // The error a failed call reported: its error information when the object set any,
     // otherwise the platform's text for the result.

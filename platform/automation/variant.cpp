@@ -19,13 +19,16 @@ bool isScalarKind(VARTYPE base) {
     }
 }
 
-// Whether vt names a Variant the runtime can hold.
-bool isValidVartype(VARTYPE vt) {
+}  // namespace
+
+bool IsValidVariantType(VARTYPE vt) {
     VARTYPE base = vt & VT_TYPEMASK;
     if (vt & ~(VT_TYPEMASK | VT_BYREF | VT_ARRAY)) return false;
     if (vt & (VT_BYREF | VT_ARRAY)) return isScalarKind(base) || base == VT_VARIANT;
     return base == VT_EMPTY || base == VT_NULL || isScalarKind(base);
 }
+
+namespace {
 
 HRESULT copyOwnedValue(VARIANT* dest, const VARIANT* src) {
     switch (src->vt) {
@@ -84,7 +87,7 @@ void VariantInit(VARIANT* pvarg) {
 
 HRESULT VariantClear(VARIANT* pvarg) {
     if (!pvarg) return E_INVALIDARG;
-    if (!isValidVartype(pvarg->vt)) return DISP_E_BADVARTYPE;
+    if (!IsValidVariantType(pvarg->vt)) return DISP_E_BADVARTYPE;
     if (!(pvarg->vt & VT_BYREF)) {
         if (pvarg->vt & VT_ARRAY) {
             HRESULT hr = SafeArrayDestroy(pvarg->parray);
@@ -102,7 +105,7 @@ HRESULT VariantClear(VARIANT* pvarg) {
 HRESULT VariantCopy(VARIANT* pvargDest, const VARIANT* pvargSrc) {
     if (!pvargDest || !pvargSrc) return E_INVALIDARG;
     if (pvargDest == pvargSrc) return S_OK;
-    if (!isValidVartype(pvargSrc->vt)) return DISP_E_BADVARTYPE;
+    if (!IsValidVariantType(pvargSrc->vt)) return DISP_E_BADVARTYPE;
     VARIANT copy;
     std::memcpy(&copy, pvargSrc, sizeof(VARIANT));
     if (!(pvargSrc->vt & VT_BYREF)) {
@@ -121,7 +124,7 @@ HRESULT VariantCopy(VARIANT* pvargDest, const VARIANT* pvargSrc) {
 HRESULT VariantCopyInd(VARIANT* pvarDest, const VARIANT* pvargSrc) {
     if (!pvarDest || !pvargSrc) return E_INVALIDARG;
     if (!(pvargSrc->vt & VT_BYREF)) return VariantCopy(pvarDest, pvargSrc);
-    if (!isValidVartype(pvargSrc->vt)) return DISP_E_BADVARTYPE;
+    if (!IsValidVariantType(pvargSrc->vt)) return DISP_E_BADVARTYPE;
     VARIANT borrowed;
     HRESULT hr = borrowReferencedValue(pvargSrc, &borrowed);
     if (FAILED(hr)) return hr;

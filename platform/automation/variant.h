@@ -13,5 +13,8 @@ HRESULT VariantCopyInd(VARIANT* pvarDest, const VARIANT* pvargSrc);
 HRESULT VariantChangeType(VARIANT* pvargDest, const VARIANT* pvarSrc, USHORT wFlags, VARTYPE vt);
 HRESULT VariantChangeTypeEx(VARIANT* pvargDest, const VARIANT* pvarSrc, LCID lcid, USHORT wFlags, VARTYPE vt);
 
+// Whether a Variant may carry this type tag (by reference and array forms included).
+bool IsValidVariantType(VARTYPE vt);
+
 // Size in bytes of one element of the given kind inside an array; 0 for kinds an array cannot hold.
 UINT VariantElementSize(VARTYPE vt);

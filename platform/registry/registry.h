@@ -1,40 +1,27 @@
 // The registry: keys holding named, typed values, kept in one SQLite database file (path from
 // TAVREL_REGISTRY, default $XDG_CONFIG_HOME/tavrel/registry.db). The calls and result codes
 // are the platform's, in their UTF-16 forms. Key and value names compare without regard to case
-// and keep their case; subkeys enumerate in alphabetical order, values in creation order.
+// and keep their case (each code point compared by its simple Unicode upper-case mapping, as
+// the platform upper-cases names); subkeys enumerate in the order of their upper-cased names,
+// values in creation order.
 #pragma once
 
 #include <string>
 
-#include "platform/automation/types.h"
+#include "platform/automation/interfaces.h"
+#include "platform/automation/system_errors.h"
 
 struct HKEY__;
 typedef HKEY__* HKEY;
 typedef HKEY* PHKEY;
 typedef DWORD REGSAM;
-typedef LONG LSTATUS;
 
 inline HKEY const HKEY_CLASSES_ROOT = reinterpret_cast<HKEY>(static_cast<uintptr_t>(0x80000000u));
 inline HKEY const HKEY_CURRENT_USER = reinterpret_cast<HKEY>(static_cast<uintptr_t>(0x80000001u));
 inline HKEY const HKEY_LOCAL_MACHINE = reinterpret_cast<HKEY>(static_cast<uintptr_t>(0x80000002u));
 inline HKEY const HKEY_USERS = reinterpret_cast<HKEY>(static_cast<uintptr_t>(0x80000003u));
 
-// Result codes.
-constexpr LSTATUS ERROR_SUCCESS = 0;
-constexpr LSTATUS ERROR_FILE_NOT_FOUND = 2;
-constexpr LSTATUS ERROR_ACCESS_DENIED = 5;
-constexpr LSTATUS ERROR_INVALID_HANDLE = 6;
-constexpr LSTATUS ERROR_OUTOFMEMORY = 14;
-constexpr LSTATUS ERROR_INVALID_PARAMETER = 87;
-constexpr LSTATUS ERROR_MORE_DATA = 234;
-constexpr LSTATUS ERROR_NO_MORE_ITEMS = 259;
-constexpr LSTATUS ERROR_BADDB = 1009;
-constexpr LSTATUS ERROR_BADKEY = 1010;
-constexpr LSTATUS ERROR_CANTOPEN = 1011;
-constexpr LSTATUS ERROR_CANTREAD = 1012;
-constexpr LSTATUS ERROR_CANTWRITE = 1013;
-constexpr LSTATUS ERROR_REGISTRY_CORRUPT = 1015;
-constexpr LSTATUS ERROR_KEY_DELETED = 1018;
+// Result codes: platform/automation/system_errors.h.
 
 // Access rights.
 constexpr REGSAM KEY_QUERY_VALUE = 0x0001;
@@ -80,11 +67,20 @@ LSTATUS RegEnumKeyExW(HKEY hKey, DWORD dwIndex, LPOLESTR lpName, DWORD* lpcchNam
 LSTATUS RegEnumValueW(HKEY hKey, DWORD dwIndex, LPOLESTR lpValueName, DWORD* lpcchValueName, DWORD* lpReserved,
                       DWORD* lpType, BYTE* lpData, DWORD* lpcbData);
 LSTATUS RegDeleteValueW(HKEY hKey, LPCOLESTR lpValueName);
+// Deleting: a key with subkeys, or a root, gives ERROR_ACCESS_DENIED; an empty lpSubKey names
+// hKey itself. RegDeleteTreeW with a null lpSubKey empties hKey and keeps it.
 LSTATUS RegDeleteKeyW(HKEY hKey, LPCOLESTR lpSubKey);   // only a key without subkeys
 LSTATUS RegDeleteTreeW(HKEY hKey, LPCOLESTR lpSubKey);  // the key, its values and all its subkeys
 LSTATUS SHDeleteKeyW(HKEY hKey, LPCOLESTR lpSubKey);    // the same, as the shell utility library offers it
 
+// Store failures: a file that is not a registry database (any other file, or a database of
+// another program) gives ERROR_BADDB; a registry database that SQLite finds damaged gives
+// ERROR_REGISTRY_CORRUPT; a store that cannot be opened or its folder made, ERROR_CANTOPEN; a
+// failed read or write (including a lock held past 15 s), ERROR_CANTREAD or ERROR_CANTWRITE.
+// Reads of a store that does not exist find nothing and never create it. A subkey path with a
+// leading or doubled backslash gives ERROR_BAD_PATHNAME.
+//
 // Where the store lives for this process now, and the text of the last store failure on this
-// thread (for example a file that is not a database), for messages to people.
+// thread ("<path>: <problem>", for example a file that is not a database), for messages to people.
 std::string RegistryStorePath();
 std::u16string RegistryLastErrorText();

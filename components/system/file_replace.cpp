@@ -1,0 +1,192 @@
+#include "components/system/file_replace.h"
+
+#include <fcntl.h>
+#include <sys/random.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <utility>
+
+namespace filereplace {
+
+ReplaceError::ReplaceError(int error, Step step, std::string path)
+    : std::runtime_error(std::string(std::strerror(error)) + ": " + path), error_(error), step_(step),
+      path_(std::move(path)) {}
+
+namespace {
+
+[[noreturn]] void Fail(Step step, const std::string& path, int error = errno) {
+    throw ReplaceError(error, step, path);
+}
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    int get() const { return fd_; }
+    // Closes now, so that a failure of the close (a delayed write error) is seen.
+    int close() { return ::close(std::exchange(fd_, -1)); }
+
+private:
+    int fd_;
+};
+
+// A temporary file that is removed again unless it was renamed into place.
+class TemporaryFile {
+public:
+    TemporaryFile(std::string path, int fd) : path_(std::move(path)), fd_(fd) {}
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    ~TemporaryFile() {
+        if (!renamed_) ::unlink(path_.c_str());
+    }
+    const std::string& path() const { return path_; }
+    Descriptor& descriptor() { return fd_; }
+    void renameTo(const std::string& target) {
+        if (::rename(path_.c_str(), target.c_str()) != 0) Fail(Step::Replace, target);
+        renamed_ = true;
+    }
+
+private:
+    std::string path_;
+    Descriptor fd_;
+    bool renamed_ = false;
+};
+
+struct Target {
+    std::string path;  // the file to replace, symbolic links resolved
+    bool exists = false;
+    struct stat status {};
+};
+
+std::string FolderOf(const std::string& path) {
+    auto slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path) {
+    auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string ResolvedPath(const std::string& path) {
+    struct stat linkStatus {};
+    if (::lstat(path.c_str(), &linkStatus) != 0 || !S_ISLNK(linkStatus.st_mode)) return path;
+    std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr), &std::free);
+    if (!resolved) Fail(Step::Replace, path);
+    return resolved.get();
+}
+
+// What is at path now. A file that is there must be one this process may write: renaming
+// over it would otherwise get round its permissions.
+Target ExamineTarget(const std::string& path) {
+    Target target;
+    target.path = path;
+    if (::stat(path.c_str(), &target.status) != 0) {
+        if (errno != ENOENT) Fail(Step::Replace, path);
+        return target;  // a new file (or its folder is missing, which creating it reports)
+    }
+    if (S_ISDIR(target.status.st_mode)) Fail(Step::Replace, path, EISDIR);
+    if (::access(path.c_str(), W_OK) != 0) Fail(Step::Replace, path);
+    target.exists = true;
+    target.path = ResolvedPath(path);
+    return target;
+}
+
+std::string RandomTag() {
+    static constexpr char alphabet[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    unsigned char random[6];
+    if (::getrandom(random, sizeof random, 0) != sizeof random) {
+        // getrandom cannot fail for so few bytes once the pool is ready; fall back to the pid.
+        for (unsigned i = 0; i < sizeof random; ++i) random[i] = static_cast<unsigned char>(::getpid() >> (i * 5));
+    }
+    std::string tag;
+    for (unsigned char c : random) tag += alphabet[c % (sizeof alphabet - 1)];
+    return tag;
+}
+
+// A new, empty file beside the target: ".name.xxxxxx.tmp", the name shortened so that the
+// temporary name stays within the file system's limit.
+TemporaryFile CreateTemporaryBeside(const std::string& target) {
+    constexpr std::size_t kMaxNameKept = 200;
+    std::string prefix = FolderOf(target) + "/." + NameOf(target).substr(0, kMaxNameKept) + ".";
+    constexpr int kAttempts = 100;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        std::string path = prefix + RandomTag() + ".tmp";
+        int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) return TemporaryFile(std::move(path), fd);
+        if (errno != EEXIST) Fail(Step::Write, target);
+    }
+    Fail(Step::Write, target, EEXIST);
+}
+
+// Gives the new file the owner (when this process may) and the permission bits of the old one.
+void CopyOwnershipAndMode(int fd, const struct stat& old, const std::string& target) {
+    struct stat now {};
+    if (::fstat(fd, &now) != 0) Fail(Step::Write, target);
+    if (now.st_uid != old.st_uid || now.st_gid != old.st_gid) {
+        // Only a privileged process may give a file away; others keep their own ownership.
+        [[maybe_unused]] int ignored = ::fchown(fd, old.st_uid, old.st_gid);
+    }
+    if (::fchmod(fd, old.st_mode & 07777) != 0) Fail(Step::Write, target);
+}
+
+void WriteAll(int fd, std::string_view bytes, const ProgressHook& hook, const std::string& target) {
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        std::size_t block = std::min(kBlockSize, bytes.size() - written);
+        ssize_t n = ::write(fd, bytes.data() + written, block);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            Fail(Step::Write, target);
+        }
+        written += static_cast<std::size_t>(n);
+        if (hook) hook(written);
+    }
+}
+
+// Makes the rename itself durable. Some file systems cannot sync a folder; the content is in
+// place by then either way, so a failure here is not the write's failure.
+void SyncFolder(const std::string& folder) {
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+void WriteInPlace(const Target& target, std::string_view bytes, const ProgressHook& hook) {
+    Descriptor fd(::open(target.path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
+    if (fd.get() < 0) Fail(Step::Write, target.path);
+    WriteAll(fd.get(), bytes, hook, target.path);
+    if (fd.close() != 0) Fail(Step::Write, target.path);
+}
+
+}  // namespace
+
+void ReplaceFileContent(const std::string& path, std::string_view bytes, const ProgressHook& hook) {
+    if (path.empty()) Fail(Step::Write, path, ENOENT);
+    Target target = ExamineTarget(path);
+    if (target.exists && !S_ISREG(target.status.st_mode)) return WriteInPlace(target, bytes, hook);
+
+    TemporaryFile temporary = CreateTemporaryBeside(target.path);
+    int fd = temporary.descriptor().get();
+    if (target.exists) CopyOwnershipAndMode(fd, target.status, target.path);
+    WriteAll(fd, bytes, hook, target.path);
+    if (::fsync(fd) != 0) Fail(Step::Write, target.path);
+    if (temporary.descriptor().close() != 0) Fail(Step::Write, target.path);
+    temporary.renameTo(target.path);
+    SyncFolder(FolderOf(target.path));
+}
+
+}  // namespace filereplace

@@ -1,0 +1,45 @@
+// Replacing a file's whole content so that a failure or a crash part-way never leaves a
+// truncated file: the new bytes go to a temporary file in the same folder, which is flushed to
+// disk and then renamed over the target. The target keeps its permissions; a new file gets the
+// usual ones (0666 less the umask).
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace filereplace {
+
+// Where a replacement failed: while the new content was being written (the temporary file,
+// or the file itself when it cannot be replaced by a rename), or while the existing target was
+// examined or replaced.
+enum class Step { Write, Replace };
+
+class ReplaceError : public std::runtime_error {
+public:
+    ReplaceError(int error, Step step, std::string path);
+    int error() const { return error_; }  // errno
+    Step step() const { return step_; }
+    const std::string& path() const { return path_; }  // the path the failed call was given
+
+private:
+    int error_;
+    Step step_;
+    std::string path_;
+};
+
+// Called after each block written, with the count of bytes written so far (tests use it to
+// interrupt a write).
+using ProgressHook = std::function<void(std::size_t written)>;
+
+inline constexpr std::size_t kBlockSize = std::size_t(1) << 20;
+
+// Makes bytes the whole content of the file at path (a file-system path). A symbolic link to
+// an existing file is followed and that file is replaced; a dangling one is replaced itself. A target that exists but is not a regular file
+// (a device, a pipe) cannot be renamed over and is written in place. Raises ReplaceError; on
+// failure the target is as it was and no temporary file is left behind.
+void ReplaceFileContent(const std::string& path, std::string_view bytes, const ProgressHook& hook = {});
+
+}  // namespace filereplace

@@ -1,0 +1,329 @@
+#include "components/system/system.h"
+
+#include <fcntl.h>
+#include <glob.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <limits>
+#include <new>
+#include <stdexcept>
+
+#include "components/system/file_errors.h"
+#include "components/system/file_replace.h"
+#include "platform/automation/safearray.h"
+#include "platform/text/codepage.h"
+
+using filerrors::ErrorForErrno;
+using filerrors::ErrorForNumber;
+
+namespace {
+
+constexpr char16_t kReadFileSource[] = u"Tavrel.System->ReadFile";
+constexpr LONG kBlankFileName = 1000;
+constexpr LONG kNoFreeFileHandles = 1002;
+constexpr LONG kTypeMismatch = 13;
+constexpr LONG kInternalError = 51;
+constexpr LONG kInvalidUseOfNull = 94;
+constexpr std::size_t kMaxArrayBytes = std::numeric_limits<LONG>::max();
+
+constexpr char16_t kProgramNameSuffix[] = u". Please check that file name and path are valid.";
+constexpr char16_t kStepCheckExists[] = u"Check if file exists";
+constexpr char16_t kStepDelete[] = u"Delete the file";
+constexpr char16_t kStepWrite[] = u"Write the file";
+
+// ---- errors ----
+
+// The error being handled, as a ComError: called inside a catch block.
+ComError CaughtError(const std::u16string& source) {
+    try {
+        throw;
+    } catch (const ComError& error) {
+        return error;
+    } catch (const std::bad_alloc&) {
+        return ErrorForNumber(filerrors::kOutOfMemory, source);
+    } catch (const std::length_error&) {
+        return ErrorForNumber(filerrors::kOutOfMemory, source);
+    } catch (const std::exception&) {
+        return ErrorForNumber(kInternalError, source);
+    }
+}
+
+ComError WithDescription(const ComError& error, std::u16string description) {
+    return ComError(error.number(), error.source(), std::move(description), error.helpFile(), error.helpContext());
+}
+
+std::u16string HexNumber(LONG number) {
+    static constexpr char16_t digits[] = u"0123456789ABCDEF";
+    auto value = static_cast<uint32_t>(number);
+    std::u16string text;
+    do {
+        text.insert(text.begin(), digits[value & 0xF]);
+        value >>= 4;
+    } while (value != 0);
+    return text;
+}
+
+// The description a failed whole-file operation raises its error again with.
+std::u16string FailureDescription(std::u16string_view action, std::u16string_view filepath,
+                                  std::u16string_view nameSuffix, const ComError& error) {
+    std::u16string text(action);
+    text += filepath;
+    text += nameSuffix;
+    text += u"\r\n\r\nReason: ";
+    text += error.description();
+    text += u"\r\nError: 0x";
+    text += HexNumber(error.number());
+    return text;
+}
+
+ComError ErrorOfResult(HRESULT result, const std::u16string& source) {
+    return ComError(ComError::numberFromHresult(result), source, {});
+}
+
+// ---- arguments ----
+
+Variant Dereferenced(const VARIANT& value, const std::u16string& source) {
+    Variant plain;
+    HRESULT result = VariantCopyInd(plain.ptr(), &value);
+    if (FAILED(result)) throw ErrorOfResult(result, source);
+    return plain;
+}
+
+// The text of a Variant argument; Empty is "". Null raises 94, a value without text 13.
+std::u16string ArgumentText(const VARIANT& value, const std::u16string& source) {
+    Variant plain = Dereferenced(value, source);
+    switch (plain.vt) {
+    case VT_EMPTY:
+        return {};
+    case VT_BSTR:
+        return std::u16string(BstrView(plain.bstrVal));
+    case VT_NULL:
+        throw ErrorForNumber(kInvalidUseOfNull, source);
+    default:
+        return plain.toString();
+    }
+}
+
+std::u16string ArgumentTextOrEmpty(const VARIANT& value, const std::u16string& source) {
+    try {
+        return ArgumentText(value, source);
+    } catch (...) {
+        return {};
+    }
+}
+
+// ---- byte arrays ----
+
+class ArrayData {
+public:
+    ArrayData(SAFEARRAY* array, const std::u16string& source) : array_(array) {
+        HRESULT result = SafeArrayAccessData(array_, &data_);
+        if (FAILED(result)) throw ErrorOfResult(result, source);
+    }
+    ArrayData(const ArrayData&) = delete;
+    ArrayData& operator=(const ArrayData&) = delete;
+    ~ArrayData() { SafeArrayUnaccessData(array_); }
+    char* bytes() const { return static_cast<char*>(data_); }
+
+private:
+    SAFEARRAY* array_;
+    void* data_ = nullptr;
+};
+
+Variant ByteArrayVariant(std::string_view bytes, const std::u16string& source) {
+    SAFEARRAY* array = SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(bytes.size()));
+    if (!array) throw ErrorForNumber(filerrors::kOutOfMemory, source);
+    Variant result = Variant::fromArray(VT_UI1, array);
+    if (!bytes.empty()) std::memcpy(ArrayData(array, source).bytes(), bytes.data(), bytes.size());
+    return result;
+}
+
+std::string ArrayBytes(SAFEARRAY* array, const std::u16string& source) {
+    if (!array) return {};  // an array never dimensioned
+    std::size_t count = SafeArrayElementCount(array);
+    if (count == 0) return {};
+    ArrayData data(array, source);
+    return std::string(data.bytes(), count);
+}
+
+std::string Utf16Bytes(std::u16string_view text) {
+    std::string bytes;
+    bytes.reserve(text.size() * 2);
+    for (char16_t c : text) {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>(c >> 8);
+    }
+    return bytes;
+}
+
+// What WriteFile writes for its content argument: a byte array as it is, a String as its
+// UTF-16 bytes; anything else is a type mismatch (Null: invalid use of Null).
+std::string ContentBytes(const VARIANT& content, const std::u16string& source) {
+    Variant plain = Dereferenced(content, source);
+    if (plain.vt == (VT_ARRAY | VT_UI1)) return ArrayBytes(plain.parray, source);
+    if (plain.vt == VT_BSTR) return Utf16Bytes(BstrView(plain.bstrVal));
+    throw ErrorForNumber(plain.vt == VT_NULL ? kInvalidUseOfNull : kTypeMismatch, source);
+}
+
+// ---- file system ----
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+int OpenForReading(const std::string& path, const std::u16string& source) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd >= 0) return fd;
+    if (errno == EMFILE || errno == ENFILE)
+        throw ComError(kNoFreeFileHandles, kReadFileSource, u"No free file handles for load.");
+    throw ErrorForErrno(errno, path, source);
+}
+
+// Reads up to length bytes; a file that shrank meanwhile gives what is there.
+std::string ReadUpTo(int fd, std::size_t length, const std::string& path, const std::u16string& source) {
+    std::string bytes(length, '\0');
+    std::size_t done = 0;
+    while (done < length) {
+        ssize_t n = ::read(fd, bytes.data() + done, length - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) throw ErrorForErrno(errno, path, source);
+        if (n == 0) break;
+        done += static_cast<std::size_t>(n);
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
+bool IsFile(const std::string& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 && !S_ISDIR(status.st_mode);
+}
+
+class GlobResult {
+public:
+    explicit GlobResult(const std::string& pattern) {
+        matched_ = ::glob(pattern.c_str(), GLOB_NOESCAPE | GLOB_PERIOD, nullptr, &result_) == 0;
+    }
+    GlobResult(const GlobResult&) = delete;
+    GlobResult& operator=(const GlobResult&) = delete;
+    ~GlobResult() { ::globfree(&result_); }
+    bool anyFile() const {
+        if (!matched_) return false;
+        for (std::size_t i = 0; i < result_.gl_pathc; ++i)
+            if (IsFile(result_.gl_pathv[i])) return true;
+        return false;
+    }
+
+private:
+    glob_t result_{};
+    bool matched_ = false;
+};
+
+// The path a write goes to; an empty name is no file name at all.
+std::string WritablePath(const std::u16string& fileName, const std::u16string& source) {
+    if (fileName.empty()) throw ErrorForNumber(filerrors::kPathFileAccessError, source);
+    return filerrors::FileSystemPath(fileName, source);
+}
+
+void ReplaceContent(const std::string& path, std::string_view bytes, const std::u16string& source,
+                    filereplace::Step* failedStep = nullptr) {
+    try {
+        filereplace::ReplaceFileContent(path, bytes);
+    } catch (const filereplace::ReplaceError& error) {
+        if (failedStep) *failedStep = error.step();
+        throw ErrorForErrno(error.error(), error.path(), source);
+    }
+}
+
+}  // namespace
+
+System::System(SystemCopy copy)
+    : copy_(copy), runtimeSource_(copy == SystemCopy::Program ? u"lumivar" : u"Tavrel") {}
+
+std::string System::ReadBytes(const VARIANT& filepath) {
+    std::u16string name = ArgumentText(filepath, runtimeSource_);
+    if (name.empty()) throw ComError(kBlankFileName, kReadFileSource, u"The filename cannot be blank.");
+    std::string path = filerrors::FileSystemPath(name, runtimeSource_);
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) throw ErrorForErrno(errno, path, runtimeSource_);
+    if (S_ISDIR(status.st_mode)) throw ErrorForNumber(filerrors::kPathFileAccessError, runtimeSource_);
+    if (status.st_size == 0) return {};
+    if (static_cast<std::size_t>(status.st_size) > kMaxArrayBytes)
+        throw ErrorForNumber(filerrors::kOutOfMemory, runtimeSource_);
+    FileDescriptor fd(OpenForReading(path, runtimeSource_));
+    return ReadUpTo(fd.get(), static_cast<std::size_t>(status.st_size), path, runtimeSource_);
+}
+
+Variant System::ReadFile(const VARIANT& filepath) {
+    try {
+        return ByteArrayVariant(ReadBytes(filepath), runtimeSource_);
+    } catch (...) {
+        throw CaughtError(runtimeSource_);
+    }
+}
+
+std::u16string System::ReadFileToString(const std::u16string& filepath) {
+    try {
+        Variant name = Variant::fromString(filepath);
+        return text::AnsiToText(ReadBytes(name));
+    } catch (...) {
+        ComError error = CaughtError(runtimeSource_);
+        std::u16string_view suffix = copy_ == SystemCopy::Program ? kProgramNameSuffix : u"";
+        throw WithDescription(error, FailureDescription(u"Error reading the file ", filepath, suffix, error));
+    }
+}
+
+void System::WriteFileFromString(const std::u16string& filepath, const std::u16string& content) {
+    try {
+        ReplaceContent(WritablePath(filepath, runtimeSource_), text::TextToAnsi(content), runtimeSource_);
+    } catch (...) {
+        ComError error = CaughtError(runtimeSource_);
+        throw WithDescription(error, FailureDescription(u"Error writing the file ", filepath, u"", error));
+    }
+}
+
+// The old file is not deleted first: the new content replaces it in one step, so the step
+// "Delete the file" names a failure to replace an existing file.
+void System::WriteFile(const VARIANT& filepath, const VARIANT& content) {
+    std::u16string step;
+    std::u16string name = ArgumentTextOrEmpty(filepath, runtimeSource_);
+    try {
+        std::string bytes = ContentBytes(content, runtimeSource_);
+        step = kStepCheckExists;
+        step = FileExists(name) ? kStepDelete : kStepWrite;
+        filereplace::Step failedStep = filereplace::Step::Replace;
+        try {
+            ReplaceContent(WritablePath(name, runtimeSource_), bytes, runtimeSource_, &failedStep);
+        } catch (...) {
+            if (failedStep == filereplace::Step::Write) step = kStepWrite;
+            throw;
+        }
+    } catch (...) {
+        ComError error = CaughtError(runtimeSource_);
+        throw WithDescription(error, FailureDescription(u"Error writing the file ", name, u"", error) +
+                                         u"\r\nHint: " + step);
+    }
+}
+
+bool System::FileExists(const std::u16string& FileName) {
+    if (FileName.empty()) return false;
+    try {
+        std::string pattern = filerrors::FileSystemPath(FileName, runtimeSource_);
+        return IsFile(pattern) || GlobResult(pattern).anyFile();
+    } catch (...) {
+        return false;
+    }
+}

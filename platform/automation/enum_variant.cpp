@@ -1,0 +1,105 @@
+// The enumerator: Next copies values out and advances, S_FALSE when fewer remained than asked.
+#include "platform/automation/enum_variant.h"
+
+#include <algorithm>
+#include <atomic>
+#include <memory>
+#include <new>
+
+namespace automation {
+namespace {
+
+using Values = std::vector<Variant>;
+
+class EnumVariant final : public IEnumVARIANT {
+public:
+    EnumVariant(std::shared_ptr<const Values> values, size_t position)
+        : values_(std::move(values)), position_(position) {}
+
+    HRESULT QueryInterface(REFIID riid, void** ppv) override {
+        if (!ppv) return E_POINTER;
+        if (riid != IID_IUnknown && riid != IID_IEnumVARIANT) {
+            *ppv = nullptr;
+            return E_NOINTERFACE;
+        }
+        *ppv = static_cast<IEnumVARIANT*>(this);
+        AddRef();
+        return S_OK;
+    }
+    ULONG AddRef() override { return ++references_; }
+    ULONG Release() override {
+        ULONG left = --references_;
+        if (left == 0) delete this;
+        return left;
+    }
+
+    // The fetched count may be left out only when one value is asked for. If a copy fails, what
+    // this call copied is cleared and nothing counts as fetched.
+    HRESULT Next(ULONG count, VARIANT* out, ULONG* fetched) override {
+        if (!fetched && count != 1) return E_POINTER;
+        if (fetched) *fetched = 0;
+        if (count > 0 && !out) return E_POINTER;
+        ULONG available = ULONG(std::min<size_t>(count, values_->size() - position_));
+        for (ULONG i = 0; i < available; ++i) {
+            VariantInit(&out[i]);
+            HRESULT hr = VariantCopy(&out[i], &(*values_)[position_ + i]);
+            if (FAILED(hr)) {
+                for (ULONG j = 0; j < i; ++j) VariantClear(&out[j]);
+                return hr;
+            }
+        }
+        position_ += available;
+        if (fetched) *fetched = available;
+        return available == count ? S_OK : S_FALSE;
+    }
+
+    HRESULT Skip(ULONG count) override {
+        size_t remaining = values_->size() - position_;
+        position_ += std::min<size_t>(count, remaining);
+        return count <= remaining ? S_OK : S_FALSE;
+    }
+
+    HRESULT Reset() override {
+        position_ = 0;
+        return S_OK;
+    }
+
+    HRESULT Clone(IEnumVARIANT** result) override {
+        if (!result) return E_POINTER;
+        auto* copy = new (std::nothrow) EnumVariant(values_, position_);
+        *result = copy;
+        if (!copy) return E_OUTOFMEMORY;
+        copy->AddRef();
+        return S_OK;
+    }
+
+private:
+    std::atomic<ULONG> references_{0};
+    std::shared_ptr<const Values> values_;
+    size_t position_;
+};
+
+}  // namespace
+
+ComPtr<IEnumVARIANT> MakeEnumVariant(std::vector<Variant> values) {
+    auto shared = std::make_shared<const Values>(std::move(values));
+    return ComPtr<IEnumVARIANT>(new EnumVariant(std::move(shared), 0));
+}
+
+HRESULT CreateEnumVariant(std::span<const VARIANT> values, IEnumVARIANT** result) {
+    if (!result) return E_POINTER;
+    *result = nullptr;
+    try {
+        Values copies(values.size());
+        for (size_t i = 0; i < values.size(); ++i) {
+            HRESULT hr = VariantCopy(&copies[i], &values[i]);
+            if (FAILED(hr)) return hr;
+        }
+        *result = MakeEnumVariant(std::move(copies)).detach();
+        return S_OK;
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
+}
+
+}  // namespace automation

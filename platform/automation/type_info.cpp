@@ -1,0 +1,91 @@
+// Type information for a table-driven interface: names, DISPIDs and documentation from its
+// description; invocation through the instance's own IDispatch.
+#include <atomic>
+#include <new>
+
+#include "platform/automation/dispatch.h"
+
+namespace automation {
+namespace {
+
+class TypeInfo final : public ITypeInfo {
+public:
+    explicit TypeInfo(InterfaceDescription description) : description_(std::move(description)) {}
+
+    HRESULT QueryInterface(REFIID riid, void** ppv) override {
+        if (!ppv) return E_POINTER;
+        if (riid != IID_IUnknown && riid != IID_ITypeInfo) {
+            *ppv = nullptr;
+            return E_NOINTERFACE;
+        }
+        *ppv = static_cast<ITypeInfo*>(this);
+        AddRef();
+        return S_OK;
+    }
+    ULONG AddRef() override { return ++references_; }
+    ULONG Release() override {
+        ULONG left = --references_;
+        if (left == 0) delete this;
+        return left;
+    }
+
+    HRESULT GetIDsOfNames(LPOLESTR* names, UINT count, MEMBERID* ids) override {
+        return LookupIdsOfNames(description_, names, count, ids);
+    }
+
+    // The instance is a pointer to the interface this type information describes, which derives from IDispatch.
+    HRESULT Invoke(void* instance, MEMBERID member, WORD flags, DISPPARAMS* params, VARIANT* result,
+                   EXCEPINFO* excepInfo, UINT* argErr) override {
+        if (!instance) return E_INVALIDARG;
+        return static_cast<IDispatch*>(instance)->Invoke(member, GUID_NULL, LOCALE_USER_DEFAULT, flags, params,
+                                                         result, excepInfo, argErr);
+    }
+
+    HRESULT GetDocumentation(MEMBERID member, BSTR* name, BSTR* docString, DWORD* helpContext,
+                             BSTR* helpFile) override {
+        const std::u16string* memberName = &description_.name;
+        const std::u16string* memberHelp = &description_.helpString;
+        if (member != MEMBERID_NIL) {
+            const MemberDescription* found = findMember(member);
+            if (!found) return TYPE_E_ELEMENTNOTFOUND;
+            memberName = &found->name;
+            memberHelp = &found->attributes.helpString;
+        }
+        Bstr nameCopy(*memberName), docCopy(*memberHelp), fileCopy(description_.helpFile);
+        if (nameCopy.isNull() || docCopy.isNull() || fileCopy.isNull()) return E_OUTOFMEMORY;
+        if (name) *name = nameCopy.detach();
+        if (docString) *docString = docCopy.detach();
+        if (helpFile) *helpFile = fileCopy.detach();
+        if (helpContext) *helpContext = 0;
+        return S_OK;
+    }
+
+private:
+    const MemberDescription* findMember(MEMBERID id) const {
+        for (const auto& m : description_.members)
+            if (m.id == id) return &m;
+        return nullptr;
+    }
+
+    std::atomic<ULONG> references_{0};
+    const InterfaceDescription description_;
+};
+
+}  // namespace
+
+HRESULT CreateTypeInfo(const InterfaceDescription& description, ITypeInfo** result) noexcept {
+    if (!result) return E_POINTER;
+    *result = nullptr;
+    try {
+        auto* info = new TypeInfo(description);
+        info->AddRef();
+        *result = info;
+        return S_OK;
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    } catch (...) {
+        return E_UNEXPECTED;
+    }
+}
+
+}  // namespace automation

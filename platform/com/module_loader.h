@@ -1,0 +1,19 @@
+// The component modules loaded into this process: one load per file, kept until
+// CoFreeUnusedLibraries finds that the module may be unloaded.
+#pragma once
+
+#include <string>
+
+#include "platform/automation/types.h"
+
+namespace com::detail {
+
+// Loads the module file (once) and asks its DllGetClassObject for the class object.
+// Missing file: HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND); a file that does not load or lacks
+// DllGetClassObject: CO_E_ERRORINDLL.
+HRESULT GetClassObjectFromModule(const std::string& path, REFCLSID clsid, REFIID riid, void** ppv);
+
+// Unloads every loaded module whose DllCanUnloadNow answers S_OK.
+void FreeUnusedModules();
+
+}  // namespace com::detail

@@ -1,0 +1,97 @@
+#include "platform/com/registration.h"
+
+#include <dlfcn.h>
+#include <limits.h>
+#include <stdlib.h>
+
+#include <initializer_list>
+#include <vector>
+
+#include "platform/automation/guid.h"
+#include "platform/com/guarded.h"
+#include "platform/text/codepage.h"
+#include "platform/com/registry_keys.h"
+
+namespace com {
+namespace {
+
+using detail::ReadString;
+using detail::WriteKey;
+
+// One key to write: its path under the classes root and, optionally, a string value.
+struct KeyWrite {
+    std::u16string path;
+    std::optional<std::u16string> data;
+    std::u16string valueName;
+};
+
+std::u16string ClassKey(REFCLSID clsid) { return u"CLSID\\" + GuidToString(clsid); }
+
+void AddProgIdKeys(std::vector<KeyWrite>& keys, const std::u16string& progId, const ClassRegistration& reg,
+                   const std::u16string& currentVersion) {
+    keys.push_back({progId, reg.description, {}});
+    keys.push_back({progId + u"\\CLSID", GuidToString(reg.clsid), {}});
+    if (!currentVersion.empty()) keys.push_back({progId + u"\\CurVer", currentVersion, {}});
+}
+
+std::vector<KeyWrite> RegistrationKeys(const ClassRegistration& reg, std::u16string_view modulePath) {
+    std::vector<KeyWrite> keys;
+    AddProgIdKeys(keys, reg.progId, reg, {});
+    if (!reg.versionIndependentProgId.empty()) AddProgIdKeys(keys, reg.versionIndependentProgId, reg, reg.progId);
+    const std::u16string classKey = ClassKey(reg.clsid);
+    keys.push_back({classKey, reg.description, {}});
+    keys.push_back({classKey + u"\\ProgID", reg.progId, {}});
+    if (!reg.versionIndependentProgId.empty())
+        keys.push_back({classKey + u"\\VersionIndependentProgID", reg.versionIndependentProgId, {}});
+    if (reg.programmable) keys.push_back({classKey + u"\\Programmable", std::nullopt, {}});
+    keys.push_back({classKey + u"\\InprocServer32", std::u16string(modulePath), {}});
+    if (!reg.threadingModel.empty())
+        keys.push_back({classKey + u"\\InprocServer32", reg.threadingModel, u"ThreadingModel"});
+    if (reg.typeLibId) keys.push_back({classKey + u"\\TypeLib", GuidToString(*reg.typeLibId), {}});
+    return keys;
+}
+
+// Deletes a ProgID key only while its CLSID still names this class: a later registration of
+// another class under the same ProgID keeps its key.
+LSTATUS DeleteProgIdKey(const std::u16string& progId, REFCLSID clsid) {
+    if (progId.empty()) return ERROR_SUCCESS;
+    const auto named = ReadString(HKEY_CLASSES_ROOT, progId + u"\\CLSID");
+    if (!named || GuidFromString(*named) != clsid) return ERROR_SUCCESS;
+    return RegDeleteTreeW(HKEY_CLASSES_ROOT, progId.c_str());
+}
+
+HRESULT ResultOf(LSTATUS status) {
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND ? S_OK : HRESULT_FROM_WIN32(status);
+}
+
+}  // namespace
+
+HRESULT RegisterClass(const ClassRegistration& registration, std::u16string_view modulePath) {
+    if (registration.progId.empty() || modulePath.empty()) return E_INVALIDARG;
+    return detail::Guarded([&] {
+        for (const KeyWrite& key : RegistrationKeys(registration, modulePath)) {
+            const LSTATUS status = WriteKey(HKEY_CLASSES_ROOT, key.path, key.data, key.valueName);
+            if (status != ERROR_SUCCESS) return HRESULT_FROM_WIN32(status);
+        }
+        return S_OK;
+    });
+}
+
+HRESULT UnregisterClass(const ClassRegistration& registration) {
+    return detail::Guarded([&] {
+        for (const std::u16string* progId : {&registration.progId, &registration.versionIndependentProgId})
+            if (HRESULT hr = ResultOf(DeleteProgIdKey(*progId, registration.clsid)); FAILED(hr)) return hr;
+        const std::u16string classKey = ClassKey(registration.clsid);
+        return ResultOf(RegDeleteTreeW(HKEY_CLASSES_ROOT, classKey.c_str()));
+    });
+}
+
+std::u16string ModulePath(const void* addressInModule) {
+    Dl_info info{};
+    if (!dladdr(addressInModule, &info) || !info.dli_fname || !*info.dli_fname) return {};
+    char resolved[PATH_MAX];
+    const char* path = realpath(info.dli_fname, resolved) ? resolved : info.dli_fname;
+    return text::AnsiToText(path);
+}
+
+}  // namespace com

@@ -1,0 +1,41 @@
+// Registration of a component module's classes, for its DllRegisterServer and
+// DllUnregisterServer, so that every module writes the same keys the same way. Under the
+// classes root:
+//   <ProgID>                      default = description; CLSID = {clsid}
+//   <VersionIndependentProgID>    default = description; CLSID = {clsid}; CurVer = <ProgID>
+//   CLSID\{clsid}                 default = description; ProgID; VersionIndependentProgID;
+//                                 Programmable (a key without value); InprocServer32 = module
+//                                 path, with ThreadingModel; TypeLib = {typelib}
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/automation/types.h"
+
+namespace com {
+
+struct ClassRegistration {
+    CLSID clsid;
+    std::u16string progId;                    // "Maker.Class.1"
+    std::u16string versionIndependentProgId;  // "Maker.Class"; empty: none
+    std::u16string description;               // "Class Class"
+    std::u16string threadingModel = u"Apartment";
+    std::optional<GUID> typeLibId;
+    bool programmable = true;
+};
+
+// Writes the class's keys. The first registry failure ends it as HRESULT_FROM_WIN32(code);
+// an empty ProgID or module path gives E_INVALIDARG.
+HRESULT RegisterClass(const ClassRegistration& registration, std::u16string_view modulePath);
+
+// Removes the class's key under CLSID (the CLSID key itself stays) and its ProgID keys, each
+// ProgID key only while it still names this class. Keys that are not there are no failure.
+HRESULT UnregisterClass(const ClassRegistration& registration);
+
+// The full path of the loaded module that holds the address (a function or variable of the
+// module); empty when the address is in none.
+std::u16string ModulePath(const void* addressInModule);
+
+}  // namespace com

@@ -1,0 +1,22 @@
+// Case-insensitive matching of the dialect: two code units are equal when their simple
+// upper-case mappings are; a unit whose upper case is a different unit outside the BMP, or an
+// ASCII unit while it is not ASCII itself, stands for itself only.
+#pragma once
+
+#include <string>
+
+#include "platform/regexp/pattern.h"
+
+namespace regexp::casefold {
+
+// Adds c and, when ignoreCase, every unit equal to it without regard to case.
+void AddUnit(CodeUnitSet& set, char16_t c, bool ignoreCase);
+// Adds to the set every unit equal to one of its members without regard to case.
+void Close(CodeUnitSet& set);
+// c followed by the other units equal to it without regard to case.
+std::u16string CaseVariants(char16_t c);
+// True when a non-ASCII unit equals c without regard to case, so that PCRE2's ASCII-only
+// caseless matching does not cover c.
+bool HasNonAsciiVariants(char16_t c);
+
+}  // namespace regexp::casefold

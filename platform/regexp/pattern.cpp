@@ -1,0 +1,274 @@
+#include "platform/regexp/pattern.h"
+
+#define PCRE2_CODE_UNIT_WIDTH 16
+#include <pcre2.h>
+
+#include <list>
+#include <map>
+#include <tuple>
+#include <utility>
+
+#include "platform/regexp/dialect_tree.h"
+#include "platform/regexp/pattern_analysis.h"
+#include "platform/regexp/pcre_translation.h"
+#include "platform/regexp/regexp_error.h"
+
+namespace regexp {
+
+namespace {
+
+// Limits that stop a runaway pattern: generous enough for the patterns of real definitions
+// over inputs of tens of megabytes (a lazy [\s\S]*? across 10 MB takes about 10 million steps;
+// a repeated group over a 1 MB string literal needs about 30 MB of JIT stack).
+constexpr uint32_t kMatchLimit = 100'000'000;
+constexpr uint32_t kDepthLimit = 10'000'000;    // the interpreter's backtracking depth
+constexpr PCRE2_SIZE kHeapLimitKiB = 1 << 20;  // the interpreter's frames: 1 GiB
+constexpr PCRE2_SIZE kJitStackStart = 32 * 1024;
+constexpr PCRE2_SIZE kJitStackMax = 256 * 1024 * 1024;
+constexpr uint32_t kParenthesesNestLimit = 250;
+constexpr size_t kCacheSize = 256;
+
+// PCRE2 refuses a null subject even when it is empty.
+const PCRE2_UCHAR* Units(std::u16string_view text) {
+    return reinterpret_cast<const PCRE2_UCHAR*>(text.data() ? text.data() : u"");
+}
+
+std::u16string Pcre2Message(int code) {
+    PCRE2_UCHAR buffer[256];
+    int length = pcre2_get_error_message(code, buffer, 256);
+    if (length < 0) return u"unknown PCRE2 error";
+    return std::u16string(reinterpret_cast<const char16_t*>(buffer), static_cast<size_t>(length));
+}
+
+// PCRE2's compile errors as the engine's numbers. The translated pattern is always valid
+// PCRE2 syntax, so in practice only the limits occur; the rest maps by meaning in case PCRE2
+// ever disagrees with the translation.
+struct CompileErrorMapping {
+    int pcre2Code;
+    LONG number;  // 0: a limit of the engine, reported with PCRE2's text
+};
+
+constexpr CompileErrorMapping kCompileErrors[] = {
+    {PCRE2_ERROR_END_BACKSLASH, kErrSyntax},
+    {PCRE2_ERROR_QUANTIFIER_OUT_OF_ORDER, kErrSyntax},
+    {PCRE2_ERROR_MISSING_SQUARE_BRACKET, kErrExpectedBracket},
+    {PCRE2_ERROR_CLASS_RANGE_ORDER, kErrInvalidRange},
+    {PCRE2_ERROR_CLASS_INVALID_RANGE, kErrInvalidRange},
+    {PCRE2_ERROR_QUANTIFIER_INVALID, kErrUnexpectedQuantifier},
+    {PCRE2_ERROR_INTERNAL_UNEXPECTED_REPEAT, kErrUnexpectedQuantifier},
+    {PCRE2_ERROR_INVALID_AFTER_PARENS_QUERY, kErrUnexpectedQuantifier},
+    {PCRE2_ERROR_MISSING_CLOSING_PARENTHESIS, kErrExpectedParenthesis},
+    {PCRE2_ERROR_UNMATCHED_CLOSING_PARENTHESIS, kErrSyntax},
+    {PCRE2_ERROR_QUANTIFIER_TOO_BIG, 0},
+    {PCRE2_ERROR_PARENTHESES_NEST_TOO_DEEP, 0},
+    {PCRE2_ERROR_PATTERN_TOO_LARGE, 0},
+    {PCRE2_ERROR_HEAP_FAILED, 0},
+    {PCRE2_ERROR_INTERNAL_CODE_OVERFLOW, 0},
+    {PCRE2_ERROR_TOO_MANY_CAPTURES, 0},
+    {PCRE2_ERROR_PATTERN_TOO_COMPLICATED, 0},
+    {PCRE2_ERROR_PATTERN_STRING_TOO_LONG, 0},
+    {PCRE2_ERROR_PARENTHESES_STACK_CHECK, 0},
+};
+
+[[noreturn]] void RaiseCompileError(int pcre2Code) {
+    for (const CompileErrorMapping& mapping : kCompileErrors) {
+        if (mapping.pcre2Code != pcre2Code) continue;
+        if (mapping.number == 0) RaiseLimitError(Pcre2Message(pcre2Code));
+        RaiseError(mapping.number);
+    }
+    RaiseError(kErrSyntax);
+}
+
+// A failed search: the limits as the runaway-pattern error, memory as error 7.
+[[noreturn]] void RaiseMatchError(int rc) {
+    switch (rc) {
+    case PCRE2_ERROR_MATCHLIMIT:
+        RaiseLimitError(u"the search backtracks too much (match limit reached)");
+    case PCRE2_ERROR_DEPTHLIMIT:
+    case PCRE2_ERROR_HEAPLIMIT:
+    case PCRE2_ERROR_JIT_STACKLIMIT:
+        RaiseLimitError(u"the search backtracks too deeply (depth limit reached)");
+    case PCRE2_ERROR_NOMEMORY: RaiseError(7);
+    default: RaiseLimitError(Pcre2Message(rc));
+    }
+}
+
+struct CodeDeleter {
+    void operator()(pcre2_code* code) const { pcre2_code_free(code); }
+};
+struct MatchDataDeleter {
+    void operator()(pcre2_match_data* data) const { pcre2_match_data_free(data); }
+};
+struct MatchContextDeleter {
+    void operator()(pcre2_match_context* context) const { pcre2_match_context_free(context); }
+};
+struct CompileContextDeleter {
+    void operator()(pcre2_compile_context* context) const { pcre2_compile_context_free(context); }
+};
+struct JitStackDeleter {
+    void operator()(pcre2_jit_stack* stack) const { pcre2_jit_stack_free(stack); }
+};
+
+// The match context of this thread: the limits and one JIT stack that all patterns share (a
+// search never runs inside another).
+class MatchResources {
+public:
+    MatchResources() : context_(pcre2_match_context_create(nullptr)) {
+        if (!context_) RaiseError(7);
+        pcre2_set_match_limit(context_.get(), kMatchLimit);
+        pcre2_set_depth_limit(context_.get(), kDepthLimit);
+        pcre2_set_heap_limit(context_.get(), kHeapLimitKiB);
+        stack_.reset(pcre2_jit_stack_create(kJitStackStart, kJitStackMax, nullptr));
+        if (stack_) pcre2_jit_stack_assign(context_.get(), nullptr, stack_.get());
+    }
+    pcre2_match_context* context() const { return context_.get(); }
+
+    static MatchResources& forThisThread() {
+        thread_local MatchResources resources;
+        return resources;
+    }
+
+private:
+    std::unique_ptr<pcre2_match_context, MatchContextDeleter> context_;
+    std::unique_ptr<pcre2_jit_stack, JitStackDeleter> stack_;
+};
+
+std::unique_ptr<pcre2_code, CodeDeleter> Compile(const std::u16string& translated, Options options) {
+    std::unique_ptr<pcre2_compile_context, CompileContextDeleter> context(pcre2_compile_context_create(nullptr));
+    if (!context) RaiseError(7);
+    pcre2_set_newline(context.get(), PCRE2_NEWLINE_LF);
+    pcre2_set_parens_nest_limit(context.get(), kParenthesesNestLimit);
+    uint32_t flags = PCRE2_MATCH_UNSET_BACKREF | PCRE2_NEVER_UTF | PCRE2_NEVER_UCP | PCRE2_NEVER_BACKSLASH_C |
+                     PCRE2_DOLLAR_ENDONLY;
+    if (options.ignoreCase) flags |= PCRE2_CASELESS;
+    int error = 0;
+    PCRE2_SIZE offset = 0;
+    pcre2_code* code = pcre2_compile(Units(translated), translated.size(), flags, &error, &offset, context.get());
+    if (!code) RaiseCompileError(error);
+    return std::unique_ptr<pcre2_code, CodeDeleter>(code);
+}
+
+uint32_t InfoNumber(const pcre2_code* code, uint32_t what) {
+    uint32_t value = 0;
+    pcre2_pattern_info(code, what, &value);
+    return value;
+}
+
+}  // namespace
+
+struct Pattern::Impl {
+    std::u16string source;
+    Options options;
+    std::u16string translated;
+    size_t groups = 0;
+    std::unique_ptr<pcre2_code, CodeDeleter> code;
+    std::unique_ptr<pcre2_match_data, MatchDataDeleter> matchData;
+    bool jit = false;
+    size_t maxLookbehind = 0;
+    bool anchored = false;
+    size_t minLength = 0;
+    bool mayMatchEmpty = true;
+    std::unique_ptr<CodeUnitSet> firstUnits;
+    std::unique_ptr<CodeUnitSet> singleUnits;
+    std::optional<KeywordList> keywords;
+
+    // The number of pairs set by a match, or 0 for no match.
+    int run(std::u16string_view subject, size_t from) {
+        if (from > subject.size()) return 0;
+        pcre2_match_context* context = MatchResources::forThisThread().context();
+        int rc = jit ? pcre2_jit_match(code.get(), Units(subject), subject.size(), from, 0, matchData.get(), context)
+                     : pcre2_match(code.get(), Units(subject), subject.size(), from, 0, matchData.get(), context);
+        if (rc == PCRE2_ERROR_NOMATCH) return 0;
+        if (rc < 0) RaiseMatchError(rc);
+        return rc == 0 ? static_cast<int>(groups + 1) : rc;
+    }
+};
+
+Pattern::Pattern(std::u16string_view source, Options options) : impl_(std::make_unique<Impl>()) {
+    Impl& d = *impl_;
+    d.source = source;
+    d.options = options;
+    dialect::ParsedPattern parsed = dialect::Parse(source, options.ignoreCase);
+    d.groups = parsed.groupCount;
+    d.translated = dialect::ToPcre2(*parsed.root, options);
+    d.code = Compile(d.translated, options);
+    d.jit = pcre2_jit_compile(d.code.get(), PCRE2_JIT_COMPLETE) == 0;
+    d.matchData.reset(pcre2_match_data_create_from_pattern(d.code.get(), nullptr));
+    if (!d.matchData) RaiseError(7);
+    d.maxLookbehind = InfoNumber(d.code.get(), PCRE2_INFO_MAXLOOKBEHIND);
+    d.anchored = (InfoNumber(d.code.get(), PCRE2_INFO_ALLOPTIONS) & PCRE2_ANCHORED) != 0;
+    d.minLength = InfoNumber(d.code.get(), PCRE2_INFO_MINLENGTH);
+    d.mayMatchEmpty = dialect::MayMatchEmpty(*parsed.root);
+    d.firstUnits = dialect::FirstUnits(*parsed.root, options.ignoreCase);
+    d.singleUnits = dialect::SingleUnitSet(*parsed.root, options.ignoreCase);
+    d.keywords = dialect::FindKeywordList(*parsed.root, options.ignoreCase);
+}
+
+Pattern::~Pattern() = default;
+
+const std::u16string& Pattern::source() const { return impl_->source; }
+Options Pattern::options() const { return impl_->options; }
+size_t Pattern::groupCount() const { return impl_->groups; }
+size_t Pattern::maxLookbehind() const { return impl_->maxLookbehind; }
+bool Pattern::anchoredAtStart() const { return impl_->anchored; }
+size_t Pattern::minLength() const { return impl_->minLength; }
+bool Pattern::mayMatchEmpty() const { return impl_->mayMatchEmpty; }
+const CodeUnitSet* Pattern::firstUnits() const { return impl_->firstUnits.get(); }
+const CodeUnitSet* Pattern::singleUnitSet() const { return impl_->singleUnits.get(); }
+const std::optional<KeywordList>& Pattern::keywordList() const { return impl_->keywords; }
+const std::u16string& Pattern::translated() const { return impl_->translated; }
+bool Pattern::usesJit() const { return impl_->jit; }
+
+std::optional<Span> Pattern::searchFrom(std::u16string_view subject, size_t from) {
+    if (impl_->run(subject, from) == 0) return std::nullopt;
+    const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(impl_->matchData.get());
+    return Span{ovector[0], ovector[1]};
+}
+
+bool Pattern::searchFrom(std::u16string_view subject, size_t from, std::vector<Span>& spans) {
+    int pairs = impl_->run(subject, from);
+    if (pairs == 0) return false;
+    spans.assign(impl_->groups + 1, Span{});
+    const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(impl_->matchData.get());
+    for (int i = 0; i < pairs; ++i)
+        if (ovector[2 * i] != PCRE2_UNSET) spans[i] = Span{ovector[2 * i], ovector[2 * i + 1]};
+    return true;
+}
+
+namespace {
+
+// The most recently used compiled patterns of this thread.
+class PatternCache {
+public:
+    std::shared_ptr<Pattern> get(std::u16string_view source, Options options) {
+        Key key{std::u16string(source), options.ignoreCase, options.multiline};
+        auto found = index_.find(key);
+        if (found != index_.end()) {
+            order_.splice(order_.begin(), order_, found->second);
+            return found->second->second;
+        }
+        auto pattern = std::make_shared<Pattern>(source, options);
+        order_.emplace_front(key, pattern);
+        index_.emplace(std::move(key), order_.begin());
+        if (order_.size() > kCacheSize) {
+            index_.erase(order_.back().first);
+            order_.pop_back();
+        }
+        return pattern;
+    }
+
+private:
+    using Key = std::tuple<std::u16string, bool, bool>;
+    using Entry = std::pair<Key, std::shared_ptr<Pattern>>;
+    std::list<Entry> order_;
+    std::map<Key, std::list<Entry>::iterator> index_;
+};
+
+}  // namespace
+
+std::shared_ptr<Pattern> CachedPattern(std::u16string_view source, Options options) {
+    thread_local PatternCache cache;
+    return cache.get(source, options);
+}
+
+}  // namespace regexp

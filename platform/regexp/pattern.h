@@ -1,0 +1,133 @@
+// A compiled pattern of the VBScript 5.5 regular-expression dialect, run by PCRE2 (16-bit code
+// units, JIT when available). Text and positions are UTF-16 code units.
+//
+// The dialect (ECMAScript 3 style, as the VBScript engine reads it):
+// - `^` matches only at the start of the subject and `$` only at its very end; in multi-line
+//   mode `^` also matches after "\n" or "\r" and `$` before them.
+// - `.` is any code unit but "\n" ("\r" included).
+// - `\d` [0-9], `\w` [A-Za-z0-9_], `\s` [ \f\n\r\t\v], `\b` `\B` by `\w`: ASCII only.
+// - `\f \n \r \t \v` controls, `\cX` control of a letter (otherwise "c"), `\xhh`, `\uhhhh`
+//   (otherwise "x", "u"), `\0`..`\377` octal; `\n`/`\nm` is a back reference when at least that
+//   many groups open before it, else octal (or the digit itself for 8 and 9). `\` before any
+//   other character is that character: PCRE's own escapes (\A \z \Z \G \K \Q \E \h \R \X \p ...)
+//   have no meaning here. Inside brackets `\b` is backspace and `[:x:]`, `[.x.]` are ordinary
+//   characters; `[]` matches nothing and `[^]` any code unit; a range with a class escape at an
+//   end keeps the '-' as a character.
+// - Groups `(...)`, `(?:...)`, lookahead `(?=...)` `(?!...)`; anything else after `(?` fails with
+//   5018, so named groups, inline options, atomic groups and lookbehind do not exist. Greedy and
+//   lazy quantifiers; a second quantifier (`a++`, `a**`) fails with 5018; `{` that does not
+//   start a valid quantifier is a character.
+// - A back reference to a group that took no part matches empty.
+// - IgnoreCase compares code units by their simple upper-case mapping; a non-ASCII unit never
+//   matches an ASCII one (so U+017F and U+212A do not match "s" and "k").
+//
+// Where PCRE2 cannot follow the dialect:
+// - In a repeated group, ECMAScript clears the captures of inner groups at each pass; PCRE2 keeps
+//   a capture from an earlier pass: `(?:(a)|b)+` on "ab" gives group 0 "a" here, empty there.
+// - A case-insensitive back reference compares non-ASCII units exactly.
+// - Counts in `{n,m}` above 65535, more than 250 nested groups and compiled patterns above
+//   PCRE2's size limit fail with 5017 (description "...exceeds a limit of the engine...").
+//
+// Errors (ComError, source "VBScript_RegExp_55"): 5017 syntax, 5018 unexpected quantifier, 5019
+// expected ']', 5020 expected ')', 5021 invalid range, with the engine's texts. A search that
+// reaches the backtracking limits (a runaway pattern) fails with 5017 and a description naming
+// the limit.
+#pragma once
+
+#include <bitset>
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace regexp {
+
+struct Options {
+    bool ignoreCase = false;
+    bool multiline = false;
+    bool operator==(const Options&) const = default;
+};
+
+// A set of UTF-16 code units, indexed by the unit.
+using CodeUnitSet = std::bitset<65536>;
+
+// A matched stretch of the subject; both ends npos for a group that took no part.
+struct Span {
+    static constexpr size_t npos = static_cast<size_t>(-1);
+    size_t start = npos;
+    size_t end = npos;
+    bool matched() const { return start != npos; }
+    size_t length() const { return matched() ? end - start : 0; }
+    bool operator==(const Span&) const = default;
+};
+
+// A pattern of the form \b(w1|w2|...)\b, \b(?:w1|...)\b or \bw\b whose words are made of ASCII
+// word characters only. At a position p it matches exactly when p is a word start (p is the
+// subject start or the unit before p is not a word character) and the run of word characters
+// from p equals one of the words (compared without regard to ASCII case when ignoreCase). The
+// match is that run; when `captured`, group 1 is the same run.
+struct KeywordList {
+    std::vector<std::u16string> words;
+    bool ignoreCase = false;
+    bool captured = false;
+};
+
+class Pattern {
+public:
+    // Translates and compiles; throws ComError for a pattern the dialect rejects.
+    Pattern(std::u16string_view source, Options options);
+    ~Pattern();
+    Pattern(const Pattern&) = delete;
+    Pattern& operator=(const Pattern&) = delete;
+
+    const std::u16string& source() const;
+    Options options() const;
+    size_t groupCount() const;  // capturing groups, numbered from 1 in order of '('
+
+    // The first match that starts at or after `from` in `subject`. The subject is the whole
+    // text the pattern sees: `^` and a `\b` or lookahead at its start treat its first unit as
+    // the start of the text, while units before `from` are still visible to `\b` and multi-line
+    // `^`. No allocation per call. Throws ComError 5017 when the search reaches a limit.
+    std::optional<Span> searchFrom(std::u16string_view subject, size_t from);
+    // The same, filling spans[0] with the match and spans[i] with group i (resized to
+    // groupCount() + 1). False when there is no match.
+    bool searchFrom(std::u16string_view subject, size_t from, std::vector<Span>& spans);
+
+    // What a caller may learn to avoid searches:
+    // - maxLookbehind: how many units before a match position the pattern may inspect (`\b` and
+    //   multi-line `^` count 1). A search from q gives the same result on any subject that
+    //   shares the text from q - maxLookbehind() on and does not start after that point, unless
+    //   anchoredAtStart().
+    // - anchoredAtStart: every match starts at position 0 of the subject.
+    // - minLength: a lower bound of the units a subject must hold from a match's start (PCRE2's
+    //   figure; text that a lookahead inspects counts, so an empty match may need some).
+    // - mayMatchEmpty: false only when no match can be empty.
+    // - firstUnits: the units a match can start with; null when mayMatchEmpty().
+    // - singleUnitSet: non-null when the pattern is a single code unit test (a character, a
+    //   class, `.`, or alternatives of these, without groups or assertions): it matches at p
+    //   exactly when p < size and subject[p] is in the set.
+    // - keywordList: see KeywordList.
+    size_t maxLookbehind() const;
+    bool anchoredAtStart() const;
+    size_t minLength() const;
+    bool mayMatchEmpty() const;
+    const CodeUnitSet* firstUnits() const;
+    const CodeUnitSet* singleUnitSet() const;
+    const std::optional<KeywordList>& keywordList() const;
+
+    // The pattern as handed to PCRE2 (for diagnostics).
+    const std::u16string& translated() const;
+    bool usesJit() const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+// A compiled pattern for (source, options), shared by every caller on this thread; the most
+// recently used few hundred stay compiled.
+std::shared_ptr<Pattern> CachedPattern(std::u16string_view source, Options options);
+
+}  // namespace regexp

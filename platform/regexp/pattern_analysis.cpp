@@ -1,0 +1,148 @@
+#include "platform/regexp/pattern_analysis.h"
+
+#include "platform/regexp/case_folding.h"
+
+namespace regexp::dialect {
+
+namespace {
+
+// Adds the units that a non-empty match of `node` can start with.
+void AddFirstUnits(const Node& node, bool ignoreCase, CodeUnitSet& out) {
+    switch (node.kind) {
+    case NodeKind::Unit: casefold::AddUnit(out, node.unit, ignoreCase); break;
+    case NodeKind::Set: out |= *node.set; break;
+    case NodeKind::Sequence:
+        for (const NodePtr& child : node.children) {
+            AddFirstUnits(*child, ignoreCase, out);
+            if (!MayMatchEmpty(*child)) break;
+        }
+        break;
+    case NodeKind::Alternation:
+        for (const NodePtr& child : node.children) AddFirstUnits(*child, ignoreCase, out);
+        break;
+    case NodeKind::Group:
+    case NodeKind::NonCapturing: AddFirstUnits(node.child(), ignoreCase, out); break;
+    case NodeKind::Repeat:
+        if (node.max > 0) AddFirstUnits(node.child(), ignoreCase, out);
+        break;
+    case NodeKind::BackReference: out.set(); break;
+    case NodeKind::Empty:
+    case NodeKind::Lookahead:  // zero-width: the units come from what follows
+    case NodeKind::NegativeLookahead:
+    case NodeKind::Start:
+    case NodeKind::End:
+    case NodeKind::WordBoundary:
+    case NodeKind::NotWordBoundary: break;
+    }
+}
+
+// Adds the units of a node that tests one code unit; false for any other node.
+bool AddSingleUnit(const Node& node, bool ignoreCase, CodeUnitSet& out) {
+    switch (node.kind) {
+    case NodeKind::Unit: casefold::AddUnit(out, node.unit, ignoreCase); return true;
+    case NodeKind::Set: out |= *node.set; return true;
+    case NodeKind::NonCapturing: return AddSingleUnit(node.child(), ignoreCase, out);
+    case NodeKind::Alternation:
+        for (const NodePtr& child : node.children)
+            if (!AddSingleUnit(*child, ignoreCase, out)) return false;
+        return true;
+    default: return false;
+    }
+}
+
+bool IsWordUnit(char16_t c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
+}
+
+// The word spelled by a unit or a sequence of units, all word characters; nothing otherwise.
+std::optional<std::u16string> Word(const Node& node) {
+    if (node.kind == NodeKind::Unit && IsWordUnit(node.unit)) return std::u16string(1, node.unit);
+    if (node.kind != NodeKind::Sequence) return std::nullopt;
+    std::u16string word;
+    for (const NodePtr& child : node.children) {
+        if (child->kind != NodeKind::Unit || !IsWordUnit(child->unit)) return std::nullopt;
+        word += child->unit;
+    }
+    return word;
+}
+
+std::optional<std::vector<std::u16string>> Words(const Node& node) {
+    std::vector<std::u16string> words;
+    if (node.kind != NodeKind::Alternation) {
+        std::optional<std::u16string> word = Word(node);
+        if (!word) return std::nullopt;
+        words.push_back(std::move(*word));
+        return words;
+    }
+    for (const NodePtr& child : node.children) {
+        std::optional<std::u16string> word = Word(*child);
+        if (!word) return std::nullopt;
+        words.push_back(std::move(*word));
+    }
+    return words;
+}
+
+// The part between \b and \b: a group of words, or the units of one word.
+std::optional<KeywordList> KeywordsBetweenBoundaries(const std::vector<NodePtr>& terms, bool ignoreCase) {
+    KeywordList list;
+    list.ignoreCase = ignoreCase;
+    const Node& inner = *terms[1];
+    std::optional<std::vector<std::u16string>> words;
+    if (terms.size() == 3 && (inner.kind == NodeKind::Group || inner.kind == NodeKind::NonCapturing)) {
+        list.captured = inner.kind == NodeKind::Group;
+        words = Words(inner.child());
+    } else {
+        std::u16string word;
+        for (size_t i = 1; i + 1 < terms.size(); ++i) {
+            if (terms[i]->kind != NodeKind::Unit || !IsWordUnit(terms[i]->unit)) return std::nullopt;
+            word += terms[i]->unit;
+        }
+        words = std::vector<std::u16string>{word};
+    }
+    if (!words) return std::nullopt;
+    list.words = std::move(*words);
+    return list;
+}
+
+}  // namespace
+
+bool MayMatchEmpty(const Node& node) {
+    switch (node.kind) {
+    case NodeKind::Unit:
+    case NodeKind::Set: return false;
+    case NodeKind::Sequence:
+        for (const NodePtr& child : node.children)
+            if (!MayMatchEmpty(*child)) return false;
+        return true;
+    case NodeKind::Alternation:
+        for (const NodePtr& child : node.children)
+            if (MayMatchEmpty(*child)) return true;
+        return false;
+    case NodeKind::Group:
+    case NodeKind::NonCapturing: return MayMatchEmpty(node.child());
+    case NodeKind::Repeat: return node.min == 0 || MayMatchEmpty(node.child());
+    default: return true;  // assertions, back references, the empty pattern
+    }
+}
+
+std::unique_ptr<CodeUnitSet> FirstUnits(const Node& root, bool ignoreCase) {
+    if (MayMatchEmpty(root)) return nullptr;
+    auto set = std::make_unique<CodeUnitSet>();
+    AddFirstUnits(root, ignoreCase, *set);
+    return set;
+}
+
+std::unique_ptr<CodeUnitSet> SingleUnitSet(const Node& root, bool ignoreCase) {
+    auto set = std::make_unique<CodeUnitSet>();
+    if (!AddSingleUnit(root, ignoreCase, *set)) return nullptr;
+    return set;
+}
+
+std::optional<KeywordList> FindKeywordList(const Node& root, bool ignoreCase) {
+    if (root.kind != NodeKind::Sequence || root.children.size() < 3) return std::nullopt;
+    const std::vector<NodePtr>& terms = root.children;
+    if (terms.front()->kind != NodeKind::WordBoundary || terms.back()->kind != NodeKind::WordBoundary) return std::nullopt;
+    return KeywordsBetweenBoundaries(terms, ignoreCase);
+}
+
+}  // namespace regexp::dialect

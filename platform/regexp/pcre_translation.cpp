@@ -1,0 +1,150 @@
+#include "platform/regexp/pcre_translation.h"
+
+#include "platform/regexp/case_folding.h"
+
+namespace regexp::dialect {
+
+namespace {
+
+void AppendNumber(std::u16string& out, uint64_t n, int base) {
+    static constexpr char16_t kDigits[] = u"0123456789abcdef";
+    char16_t buffer[24];
+    size_t length = 0;
+    do {
+        buffer[length++] = kDigits[n % base];
+        n /= base;
+    } while (n);
+    while (length) out += buffer[--length];
+}
+
+bool IsAsciiAlphanumeric(char16_t c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+// A code unit as PCRE2 reads it literally, in or out of brackets.
+void AppendUnit(std::u16string& out, char16_t c) {
+    if (IsAsciiAlphanumeric(c)) {
+        out += c;
+        return;
+    }
+    out += u"\\x{";
+    AppendNumber(out, c, 16);
+    out += u'}';
+}
+
+// The members of `set` as bracket items: units and ranges.
+void AppendRanges(std::u16string& out, const CodeUnitSet& set) {
+    size_t c = set._Find_first();
+    while (c < set.size()) {
+        size_t last = c;
+        while (last + 1 < set.size() && set.test(last + 1)) ++last;
+        AppendUnit(out, static_cast<char16_t>(c));
+        if (last > c) {
+            if (last > c + 1) out += u'-';
+            AppendUnit(out, static_cast<char16_t>(last));
+        }
+        c = set._Find_next(last);
+    }
+}
+
+void AppendSet(std::u16string& out, const CodeUnitSet& set) {
+    size_t members = set.count();
+    if (members == 1) {
+        AppendUnit(out, static_cast<char16_t>(set._Find_first()));
+        return;
+    }
+    if (members == 0 || members == set.size()) {
+        out += members ? u"[\\x{0}-\\x{ffff}]" : u"[^\\x{0}-\\x{ffff}]";
+        return;
+    }
+    bool negate = members > set.size() / 2;
+    out += negate ? u"[^" : u"[";
+    AppendRanges(out, negate ? ~set : set);
+    out += u']';
+}
+
+class Emitter {
+public:
+    explicit Emitter(Options options) : options_(options) {}
+
+    std::u16string run(const Node& root) {
+        emit(root);
+        return std::move(out_);
+    }
+
+private:
+    void emit(const Node& node) {
+        switch (node.kind) {
+        case NodeKind::Empty: break;
+        case NodeKind::Unit: emitUnit(node.unit); break;
+        case NodeKind::Set: AppendSet(out_, *node.set); break;
+        case NodeKind::Sequence:
+            for (const NodePtr& child : node.children) emit(*child);
+            break;
+        case NodeKind::Alternation:
+            for (size_t i = 0; i < node.children.size(); ++i) {
+                if (i) out_ += u'|';
+                emit(*node.children[i]);
+            }
+            break;
+        case NodeKind::Group: emitGroup(u"(", node); break;
+        case NodeKind::NonCapturing: emitGroup(u"(?:", node); break;
+        case NodeKind::Lookahead: emitGroup(u"(?=", node); break;
+        case NodeKind::NegativeLookahead: emitGroup(u"(?!", node); break;
+        case NodeKind::Repeat: emitRepeat(node); break;
+        case NodeKind::BackReference:
+            out_ += u"\\g{";
+            AppendNumber(out_, node.number, 10);
+            out_ += u'}';
+            break;
+        case NodeKind::Start: out_ += options_.multiline ? u"(?<![^\\n\\r])" : u"\\A"; break;
+        case NodeKind::End: out_ += options_.multiline ? u"(?![^\\n\\r])" : u"\\z"; break;
+        case NodeKind::WordBoundary: out_ += u"\\b"; break;
+        case NodeKind::NotWordBoundary: out_ += u"\\B"; break;
+        }
+    }
+
+    // PCRE2 folds only ASCII letters; other letters go out with their case variants.
+    void emitUnit(char16_t c) {
+        if (!options_.ignoreCase || !casefold::HasNonAsciiVariants(c)) {
+            AppendUnit(out_, c);
+            return;
+        }
+        out_ += u'[';
+        for (char16_t variant : casefold::CaseVariants(c)) AppendUnit(out_, variant);
+        out_ += u']';
+    }
+
+    void emitGroup(const char16_t* opening, const Node& node) {
+        out_ += opening;
+        emit(node.child());
+        out_ += u')';
+    }
+
+    void emitRepeat(const Node& node) {
+        emit(node.child());
+        if (node.min == 0 && node.max == kUnbounded) {
+            out_ += u'*';
+        } else if (node.min == 1 && node.max == kUnbounded) {
+            out_ += u'+';
+        } else if (node.min == 0 && node.max == 1) {
+            out_ += u'?';
+        } else {
+            out_ += u'{';
+            AppendNumber(out_, node.min, 10);
+            if (node.max != node.min) {
+                out_ += u',';
+                if (node.max != kUnbounded) AppendNumber(out_, node.max, 10);
+            }
+            out_ += u'}';
+        }
+        if (node.lazy) out_ += u'?';
+    }
+
+    Options options_;
+    std::u16string out_;
+};
+
+}  // namespace
+
+std::u16string ToPcre2(const Node& root, Options options) { return Emitter(options).run(root); }
+
+}  // namespace regexp::dialect

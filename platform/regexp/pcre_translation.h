@@ -1,0 +1,13 @@
+// Writes a parsed pattern in PCRE2's syntax, with the same meaning under the compile options
+// that pattern.cpp sets (CASELESS for ignoreCase, no UCP, no UTF, MATCH_UNSET_BACKREF).
+#pragma once
+
+#include <string>
+
+#include "platform/regexp/dialect_tree.h"
+
+namespace regexp::dialect {
+
+std::u16string ToPcre2(const Node& root, Options options);
+
+}  // namespace regexp::dialect

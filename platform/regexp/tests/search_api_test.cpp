@@ -1,0 +1,293 @@
+// Execute against an independent ECMAScript matcher, and the facts and calls offered to callers
+// that search position by position.
+#include <random>
+
+#include "platform/regexp/pattern.h"
+#include "platform/regexp/tests/reference_matcher.h"
+#include "platform/regexp/tests/regexp_test_helpers.h"
+
+namespace {
+
+using regexp::Options;
+using regexp::Pattern;
+using regexp::Span;
+using regexptest::PatternGenerator;
+using regexptest::ReferenceMatcher;
+
+std::string Printable(std::u16string_view text) {
+    std::string out;
+    for (char16_t c : text) {
+        if (c >= 0x20 && c < 0x7F) out += char(c);
+        else out += "\\u" + std::to_string(unsigned(c));
+    }
+    return out;
+}
+
+std::u16string RandomSubject(std::mt19937& random, size_t maxLength) {
+    std::u16string s;
+    size_t length = std::uniform_int_distribution<size_t>(0, maxLength)(random);
+    for (size_t i = 0; i < length; ++i)
+        s += regexptest::kSubjectUnits[std::uniform_int_distribution<size_t>(0, regexptest::kSubjectUnits.size() - 1)(random)];
+    return s;
+}
+
+const Options kAllOptions[] = {{false, false}, {true, false}, {false, true}, {true, true}};
+
+// A match as Execute reports it: position, length and group texts (none: took no part).
+struct Record {
+    size_t index;
+    size_t length;
+    std::vector<std::optional<std::u16string>> groups;
+    bool operator==(const Record&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& os, const Record& r) {
+    os << r.index << "+" << r.length;
+    for (const auto& g : r.groups) os << (g ? " \"" + Printable(*g) + "\"" : " -");
+    return os;
+}
+
+std::vector<Record> ExecuteRecords(std::u16string_view pattern, std::u16string_view subject, Options options) {
+    regexp::MatchCollection matches = regexptest::Execute(pattern, subject, {options.ignoreCase, options.multiline, true});
+    std::vector<Record> records;
+    for (size_t i = 0; i < matches.count(); ++i) {
+        regexp::Match m = matches.item(i);
+        Record r{m.firstIndex(), m.length(), {}};
+        for (size_t g = 0; g < m.subMatchCount(); ++g)
+            r.groups.push_back(m.subMatchTookPart(g) ? std::optional(m.subMatch(g)) : std::nullopt);
+        records.push_back(std::move(r));
+    }
+    return records;
+}
+
+// The reference's global iteration: after an empty match the next search starts one further.
+std::vector<Record> ReferenceRecords(const regexptest::RefNode& root, size_t groups, std::u16string_view subject,
+                                     Options options) {
+    ReferenceMatcher matcher(subject, options, groups);
+    std::vector<Record> records;
+    size_t from = 0;
+    while (from <= subject.size()) {
+        std::optional<std::vector<Span>> found = matcher.search(root, from);
+        if (!found) break;
+        const Span& whole = (*found)[0];
+        Record r{whole.start, whole.length(), {}};
+        for (size_t g = 1; g <= groups; ++g) {
+            const Span& span = (*found)[g];
+            r.groups.push_back(span.matched() ? std::optional(std::u16string(subject.substr(span.start, span.length())))
+                                              : std::nullopt);
+        }
+        records.push_back(std::move(r));
+        from = whole.end + (whole.length() == 0 ? 1 : 0);
+    }
+    return records;
+}
+
+TEST(ExecuteAgainstReference, RandomPatternsAndSubjects) {
+    std::mt19937 random(2024);
+    int compared = 0, matched = 0;
+    for (uint32_t seed = 1; seed <= 2000; ++seed) {
+        PatternGenerator generator(seed);
+        regexptest::RefPtr root = generator.generate();
+        std::u16string pattern = regexptest::Render(*root);
+        for (const Options& options : kAllOptions) {
+            for (int k = 0; k < 3; ++k) {
+                std::u16string subject = RandomSubject(random, 10);
+                std::vector<Record> expected = ReferenceRecords(*root, generator.groups(), subject, options);
+                std::vector<Record> actual;
+                ASSERT_NO_THROW(actual = ExecuteRecords(pattern, subject, options)) << Printable(pattern);
+                ASSERT_EQ(actual, expected) << "pattern " << Printable(pattern) << " subject " << Printable(subject)
+                                            << " ignoreCase " << options.ignoreCase << " multiline " << options.multiline;
+                ++compared;
+                matched += !expected.empty();
+            }
+        }
+    }
+    EXPECT_EQ(compared, 2000 * 4 * 3);
+    EXPECT_GT(matched, compared / 4);  // the cases are not all trivial misses
+}
+
+// A search from q sees the text from q - maxLookbehind on, whatever the subject's start.
+TEST(SearchFrom, IndependentOfTheSubjectStartBeyondTheLookbehind) {
+    std::mt19937 random(99);
+    std::vector<Span> a, b;
+    for (uint32_t seed = 1; seed <= 400; ++seed) {
+        PatternGenerator generator(seed + 10000);
+        std::u16string source = regexptest::Render(*generator.generate());
+        for (const Options& options : kAllOptions) {
+            Pattern pattern(source, options);
+            std::u16string text = RandomSubject(random, 16);
+            size_t lookbehind = pattern.maxLookbehind();
+            for (size_t q = lookbehind; q <= text.size(); ++q) {
+                std::u16string_view whole(text);
+                bool foundWhole = pattern.searchFrom(whole, q, a);
+                size_t s1 = q - lookbehind;
+                bool foundLater = pattern.searchFrom(whole.substr(s1), q - s1, b);
+                ASSERT_EQ(foundWhole, foundLater) << Printable(source) << " q " << q;
+                if (!foundWhole) continue;
+                for (Span& span : b)
+                    if (span.matched()) span = Span{span.start + s1, span.end + s1};
+                ASSERT_EQ(a, b) << Printable(source) << " in " << Printable(text) << " q " << q;
+            }
+        }
+    }
+}
+
+TEST(SearchFrom, FirstUnitsAndMinimumLengthHoldForEveryMatch) {
+    std::mt19937 random(5);
+    int patternsWithTable = 0;
+    for (uint32_t seed = 1; seed <= 600; ++seed) {
+        PatternGenerator generator(seed + 20000);
+        std::u16string source = regexptest::Render(*generator.generate());
+        for (const Options& options : kAllOptions) {
+            Pattern pattern(source, options);
+            const regexp::CodeUnitSet* first = pattern.firstUnits();
+            EXPECT_EQ(first == nullptr, pattern.mayMatchEmpty()) << Printable(source);
+            patternsWithTable += first != nullptr;
+            std::u16string text = RandomSubject(random, 16);
+            for (size_t q = 0; q <= text.size(); ++q) {
+                std::optional<Span> m = pattern.searchFrom(text, q);
+                if (!m) break;
+                EXPECT_LE(m->start + pattern.minLength(), text.size()) << Printable(source);
+                if (!first) continue;
+                ASSERT_GT(m->length(), 0u) << Printable(source);
+                EXPECT_TRUE(first->test(text[m->start])) << Printable(source) << " at " << m->start;
+            }
+        }
+    }
+    EXPECT_GT(patternsWithTable, 100);
+}
+
+TEST(SearchFrom, OffsetsGroupsAndTheEnd) {
+    Pattern pattern(u"(x)|(y)", {});
+    std::vector<Span> spans;
+    ASSERT_TRUE(pattern.searchFrom(u"xay", 1, spans));
+    EXPECT_EQ(spans, (std::vector<Span>{{2, 3}, {}, {2, 3}}));
+    EXPECT_FALSE(pattern.searchFrom(u"xay", 3).has_value());
+    EXPECT_FALSE(pattern.searchFrom(u"xay", 4).has_value());
+    Pattern empty(u"$", {});
+    EXPECT_EQ(empty.searchFrom(u"ab", 2), (Span{2, 2}));
+    EXPECT_EQ(empty.searchFrom(std::u16string_view{}, 0), (Span{0, 0}));
+    // Units before the start offset are visible to \b.
+    Pattern word(u"\\bb", {});
+    EXPECT_FALSE(word.searchFrom(u"ab", 1).has_value());
+    EXPECT_TRUE(word.searchFrom(std::u16string_view(u"ab").substr(1), 0).has_value());
+}
+
+TEST(PatternFacts, LookbehindAndAnchoring) {
+    EXPECT_EQ(Pattern(u"abc", {}).maxLookbehind(), 0u);
+    EXPECT_EQ(Pattern(u"\\bx", {}).maxLookbehind(), 1u);
+    EXPECT_EQ(Pattern(u"x^", {false, true}).maxLookbehind(), 1u);
+    EXPECT_TRUE(Pattern(u"^x", {}).anchoredAtStart());
+    EXPECT_TRUE(Pattern(u"^a|^b", {}).anchoredAtStart());
+    EXPECT_FALSE(Pattern(u"^x", {false, true}).anchoredAtStart());
+    EXPECT_FALSE(Pattern(u"a|^b", {}).anchoredAtStart());
+    EXPECT_EQ(Pattern(u"ab+c?", {}).minLength(), 2u);
+    EXPECT_TRUE(Pattern(u"a*", {}).mayMatchEmpty());
+    EXPECT_TRUE(Pattern(u"(a)\\1", {}).mayMatchEmpty() == false);
+    EXPECT_TRUE(Pattern(u"\\b", {}).mayMatchEmpty());
+}
+
+struct SingleUnitCase {
+    std::u16string pattern;
+    Options options;
+};
+
+// The table must agree with PCRE2 itself on every code unit.
+TEST(SingleUnitSet, AgreesWithTheSearchOnEveryCodeUnit) {
+    const SingleUnitCase cases[] = {
+        {u"[\\s\\S]", {}}, {u"[^\"\\\\\\n]", {}}, {u".", {}}, {u"a", {}}, {u"a", {true, false}},
+        {u"[a-z_]", {true, false}}, {u"\\w|[\u00E9-\u0436]", {true, false}}, {u"\\W", {true, true}},
+        {u"(?:x|[^\\d])", {}}, {u"\u00E9", {true, false}}, {u"[^a\u0436]", {true, false}}, {u"\\s", {}},
+        {u"[]", {}}, {u"\\u0130|\\u03c3", {true, false}},
+    };
+    for (const SingleUnitCase& c : cases) {
+        Pattern pattern(c.pattern, c.options);
+        const regexp::CodeUnitSet* table = pattern.singleUnitSet();
+        ASSERT_NE(table, nullptr) << Printable(c.pattern);
+        for (unsigned unit = 0; unit < 65536; ++unit) {
+            char16_t subject = static_cast<char16_t>(unit);
+            std::optional<Span> m = pattern.searchFrom(std::u16string_view(&subject, 1), 0);
+            ASSERT_EQ(m.has_value(), table->test(unit)) << Printable(c.pattern) << " unit " << unit;
+            if (m) {
+                EXPECT_EQ(*m, (Span{0, 1}));
+            }
+        }
+        ASSERT_NE(pattern.firstUnits(), nullptr);
+        EXPECT_EQ(*pattern.firstUnits(), *table);
+    }
+}
+
+TEST(SingleUnitSet, AbsentForAnythingElse) {
+    for (const char16_t* source : {u"ab", u"a*", u"(a)", u"\\b.", u"a|bc", u"^a", u"a?", u"(?=a)a", u"", u"\\b"})
+        EXPECT_EQ(Pattern(source, {}).singleUnitSet(), nullptr) << Printable(source);
+}
+
+TEST(KeywordList, Recognised) {
+    Pattern captured(u"\\b(if|else|while)\\b", {});
+    ASSERT_TRUE(captured.keywordList());
+    EXPECT_EQ(captured.keywordList()->words, (std::vector<std::u16string>{u"if", u"else", u"while"}));
+    EXPECT_TRUE(captured.keywordList()->captured);
+    EXPECT_FALSE(captured.keywordList()->ignoreCase);
+    Pattern plain(u"\\b(?:If|END_1)\\b", {true, false});
+    ASSERT_TRUE(plain.keywordList());
+    EXPECT_EQ(plain.keywordList()->words, (std::vector<std::u16string>{u"If", u"END_1"}));
+    EXPECT_FALSE(plain.keywordList()->captured);
+    EXPECT_TRUE(plain.keywordList()->ignoreCase);
+    Pattern single(u"\\bfor\\b", {});
+    ASSERT_TRUE(single.keywordList());
+    EXPECT_EQ(single.keywordList()->words, (std::vector<std::u16string>{u"for"}));
+}
+
+TEST(KeywordList, NotRecognised) {
+    for (const char16_t* source : {u"\\b(if|else)", u"(if|else)\\b", u"\\b(if|el se)\\b", u"\\b(if|)\\b", u"\\b(i.f)\\b",
+                                   u"\\b(if|\u00E9t\u00E9)\\b", u"\\b(if)(x)\\b", u"\\b(a|b)+\\b", u"\\b\\b"})
+        EXPECT_FALSE(Pattern(source, {}).keywordList().has_value()) << Printable(source);
+}
+
+bool AsciiEqualNoCase(std::u16string_view a, std::u16string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (regexptest::Canonical(a[i]) != regexptest::Canonical(b[i])) return false;
+    return true;
+}
+
+// The first position at or after q where the list's rule says a keyword starts.
+std::optional<Span> KeywordAt(const regexp::KeywordList& list, std::u16string_view s, size_t q) {
+    for (size_t p = q; p < s.size(); ++p) {
+        if (p > 0 && regexptest::IsWordUnit(s[p - 1])) continue;
+        size_t end = p;
+        while (end < s.size() && regexptest::IsWordUnit(s[end])) ++end;
+        std::u16string_view run = s.substr(p, end - p);
+        for (const std::u16string& word : list.words)
+            if (list.ignoreCase ? AsciiEqualNoCase(run, word) : run == word) return Span{p, end};
+    }
+    return std::nullopt;
+}
+
+TEST(KeywordList, RuleAgreesWithTheSearch) {
+    const std::u16string tokens[] = {u"if", u"else", u"elif", u"IF", u"x", u"_if", u"if_", u" ", u"(", u".", u"1if", u"\u00E9"};
+    std::mt19937 random(3);
+    for (const Options& options : kAllOptions) {
+        Pattern pattern(u"\\b(if|else|el)\\b", options);
+        ASSERT_TRUE(pattern.keywordList());
+        for (int k = 0; k < 300; ++k) {
+            std::u16string text;
+            for (int t = 0; t < 8; ++t) text += tokens[random() % std::size(tokens)];
+            for (size_t q = 0; q <= text.size(); ++q)
+                ASSERT_EQ(pattern.searchFrom(text, q), KeywordAt(*pattern.keywordList(), text, q)) << Printable(text);
+        }
+    }
+}
+
+TEST(CachedPattern, OneCompiledPatternPerSourceAndOptions) {
+    auto a = regexp::CachedPattern(u"a+", {});
+    EXPECT_EQ(regexp::CachedPattern(u"a+", {}), a);
+    EXPECT_NE(regexp::CachedPattern(u"a+", {true, false}), a);
+    EXPECT_NE(regexp::CachedPattern(u"a+", {false, true}), a);
+    EXPECT_EQ(regexp::CachedPattern(u"a+", {false, true})->options(), (Options{false, true}));
+    for (int i = 0; i < 300; ++i) regexp::CachedPattern(u"x" + std::u16string(1, char16_t('a' + i % 26)) + std::u16string(i / 26, u'y'), {});
+    EXPECT_NE(regexp::CachedPattern(u"a+", {}), a);  // pushed out by newer ones, compiled again
+    EXPECT_EQ(a->source(), u"a+");
+}
+
+}  // namespace

@@ -1,0 +1,219 @@
+#include "python/dispatch_wrapper.h"
+
+#include <cstdio>
+#include <deque>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/automation/client.h"
+#include "platform/automation/error.h"
+#include "platform/com/creation.h"
+#include "python/conversion.h"
+#include "python/values.h"
+
+namespace tavrelpy {
+namespace {
+
+constexpr WORD kRead = DISPATCH_METHOD | DISPATCH_PROPERTYGET;
+
+// The arguments of one call as Variants. A tavrel.Ref becomes a VT_BYREF|VT_VARIANT argument
+// pointing at a Variant of its own, whose final value goes back into the box.
+class Arguments {
+public:
+    Arguments(py::handle args, py::handle value) {
+        auto items = py::reinterpret_steal<py::tuple>(PySequence_Tuple(args.ptr()));
+        if (!items) throw py::error_already_set();
+        slots_.items.reserve(items.size() + 1);
+        for (py::handle item : items) add(item);
+        if (value) add(value);
+    }
+
+    std::span<VARIANT> span() { return slots_.items; }
+
+    void storeByReferenceResults() {
+        for (auto& [box, referent] : boxes_) box.cast<ByRef&>().value = FromVariant(*referent);
+    }
+
+private:
+    void add(py::handle item) {
+        if (!py::isinstance<ByRef>(item)) {
+            slots_.items.push_back(ToVariant(item).detach());  // capacity is reserved: no throw after detach
+            return;
+        }
+        Variant& referent = referents_.emplace_back(ToVariant(item.cast<ByRef&>().value));
+        boxes_.emplace_back(py::reinterpret_borrow<py::object>(item), &referent);
+        VARIANT slot;
+        VariantInit(&slot);
+        slot.vt = VT_BYREF | VT_VARIANT;
+        slot.pvarVal = &referent;
+        slots_.items.push_back(slot);
+    }
+
+    // Cleared even when a later argument fails to convert and the constructor throws.
+    struct Slots {
+        std::vector<VARIANT> items;
+        Slots() = default;
+        Slots(const Slots&) = delete;
+        Slots& operator=(const Slots&) = delete;
+        ~Slots() {
+            for (VARIANT& slot : items) VariantClear(&slot);
+        }
+    };
+
+    Slots slots_;
+    std::deque<Variant> referents_;  // stable addresses for the by-reference slots
+    std::vector<std::pair<py::object, Variant*>> boxes_;
+};
+
+// A member that answered a property read as a method (or as a property that wants arguments):
+// calling it invokes the member with the arguments.
+struct BoundMethod {
+    ComPtr<IDispatch> object;
+    DISPID member;
+    std::u16string name;
+};
+
+struct Enumerator {
+    ComPtr<IEnumVARIANT> items;
+};
+
+// A property read refused because the member is a method or wants arguments. The client
+// reports these results under the runtime's error numbers (438, 450, 449).
+bool IsMethodAnswer(const ComError& error) {
+    for (HRESULT refusal : {DISP_E_MEMBERNOTFOUND, DISP_E_BADPARAMCOUNT, DISP_E_PARAMNOTOPTIONAL})
+        if (error.number() == ComError::numberFromHresult(refusal)) return true;
+    return false;
+}
+
+// Python's own protocol names (__len__, __copy__, ...) never reach the object.
+bool IsPythonSpecialName(std::u16string_view name) {
+    return name.size() > 4 && name.starts_with(u"__") && name.ends_with(u"__");
+}
+
+std::u16string MemberName(py::handle name) {
+    std::u16string text = ToUtf16(name);
+    if (IsPythonSpecialName(text))
+        throw py::attribute_error("tavrel.Dispatch: Python names such as " + std::string(py::str(name)) +
+                                  " do not reach the object");
+    return text;
+}
+
+py::object GetAttribute(const DispatchObject& self, py::str name) {
+    std::u16string member = MemberName(name);
+    DISPID id = automation::GetDispId(self.get(), member);
+    try {
+        return FromVariant(automation::Invoke(self.get(), id, DISPATCH_PROPERTYGET));
+    } catch (const ComError& error) {
+        if (!IsMethodAnswer(error)) throw;
+    }
+    return py::cast(BoundMethod{self.pointer(), id, std::move(member)});
+}
+
+WORD PutFlags(py::handle value) {
+    return py::isinstance<DispatchObject>(value) ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT;
+}
+
+void SetAttribute(const DispatchObject& self, py::str name, py::object value) {
+    DISPID id = automation::GetDispId(self.get(), MemberName(name));
+    InvokeWithArguments(self.get(), id, PutFlags(value), py::tuple(), value);
+}
+
+py::tuple IndexArguments(py::handle key) {
+    if (PyTuple_Check(key.ptr())) return py::reinterpret_borrow<py::tuple>(key);
+    return py::make_tuple(key);
+}
+
+// The identity of a COM object is its IUnknown pointer.
+IUnknown* Identity(IDispatch* object) {
+    ComPtr<IUnknown> unknown;
+    if (FAILED(object->QueryInterface(IID_IUnknown, unknown.putVoid()))) return object;
+    return unknown.get();  // stays valid: the object lives while its IDispatch is held
+}
+
+DispatchObject CreateDispatch(py::handle source) {
+    if (py::isinstance<DispatchObject>(source)) return source.cast<const DispatchObject&>();
+    if (!PyUnicode_Check(source.ptr()))
+        throw py::type_error("tavrel.Dispatch takes a ProgID or a tavrel.Dispatch");
+    return DispatchObject(com::CreateObject(ToUtf16(source)));
+}
+
+py::object NextItem(Enumerator& self) {
+    Variant item;
+    ULONG fetched = 0;
+    HRESULT hr = self.items->Next(1, item.ptr(), &fetched);
+    if (FAILED(hr)) throw ComError::fromHresult(hr);
+    if (hr == S_FALSE || fetched == 0) throw py::stop_iteration();
+    return FromVariant(item);
+}
+
+std::string PointerText(const void* p) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%p", p);
+    return text;
+}
+
+// tavrel.Invoke(object, member, flags, *args): member is a name or a DISPID.
+py::object InvokeFunction(const DispatchObject& object, py::handle member, WORD flags, py::args args) {
+    DISPID id = PyUnicode_Check(member.ptr()) ? automation::GetDispId(object.get(), ToUtf16(member))
+                                              : member.cast<DISPID>();
+    bool isPut = (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0;
+    if (!isPut) return InvokeWithArguments(object.get(), id, flags, args);
+    if (args.empty()) throw py::type_error("tavrel.Invoke: a put takes the new value as its last argument");
+    py::tuple indices = args[py::slice(0, args.size() - 1, 1)];
+    InvokeWithArguments(object.get(), id, flags, indices, args[args.size() - 1]);
+    return py::none();
+}
+
+}  // namespace
+
+py::object InvokeWithArguments(IDispatch* object, DISPID member, WORD flags, py::handle args, py::handle value) {
+    Arguments arguments(args, value);
+    Variant result = automation::Invoke(object, member, flags, arguments.span());
+    arguments.storeByReferenceResults();
+    return FromVariant(result);
+}
+
+void RegisterDispatch(py::module_& module) {
+    py::class_<BoundMethod>(module, "Method", "A member of an object, called with its arguments.")
+        .def("__call__", [](const BoundMethod& self, py::args args) {
+            return InvokeWithArguments(self.object.get(), self.member, kRead, args);
+        })
+        .def("__repr__", [](const BoundMethod& self) {
+            return py::str("<tavrel.Method {} of object at {}>").format(FromUtf16(self.name), PointerText(self.object.get()));
+        });
+
+    py::class_<Enumerator>(module, "Enumerator", "The items of an object's _NewEnum.")
+        .def("__iter__", [](py::object self) { return self; })
+        .def("__next__", &NextItem);
+
+    py::class_<DispatchObject>(module, "Dispatch",
+                               "An object called late-bound: tavrel.Dispatch(\"Prog.Id\") creates one.")
+        .def(py::init(&CreateDispatch), py::arg("progid"))
+        .def("__getattr__", &GetAttribute)
+        .def("__setattr__", &SetAttribute)
+        .def("__call__", [](const DispatchObject& self, py::args args) {
+            return InvokeWithArguments(self.get(), DISPID_VALUE, kRead, args);
+        })
+        .def("__getitem__", [](const DispatchObject& self, py::object key) {
+            return InvokeWithArguments(self.get(), DISPID_VALUE, kRead, IndexArguments(key));
+        })
+        .def("__setitem__", [](const DispatchObject& self, py::object key, py::object value) {
+            InvokeWithArguments(self.get(), DISPID_VALUE, PutFlags(value), IndexArguments(key), value);
+        })
+        .def("__iter__", [](const DispatchObject& self) { return Enumerator{automation::Enumerate(self.get())}; })
+        .def("__eq__", [](const DispatchObject& self, py::object other) -> py::object {
+            if (!py::isinstance<DispatchObject>(other)) return py::reinterpret_borrow<py::object>(Py_NotImplemented);
+            return py::bool_(Identity(self.get()) == Identity(other.cast<const DispatchObject&>().get()));
+        })
+        .def("__hash__", [](const DispatchObject& self) { return std::hash<const void*>()(Identity(self.get())); })
+        .def("__repr__", [](const DispatchObject& self) {
+            return "<tavrel.Dispatch object at " + PointerText(self.get()) + ">";
+        });
+
+    module.def("Invoke", &InvokeFunction, py::arg("object"), py::arg("member"), py::arg("flags"),
+               "Invoke(object, member, flags, *args): one IDispatch::Invoke with the given flags; member is a "
+               "name or a DISPID. For a put the last argument is the new value.");
+}
+
+}  // namespace tavrelpy

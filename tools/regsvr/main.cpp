@@ -1,0 +1,119 @@
+// tavrel-regsvr: registers a component module into the current registry (its
+// DllRegisterServer), or unregisters it with -u (its DllUnregisterServer).
+//
+// Exit status: 0 done, 1 bad arguments, 3 the module does not load (or is missing),
+// 4 the module lacks the entry point, 5 the entry point reported a failure.
+#include <dlfcn.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "platform/automation/error.h"
+#include "platform/text/codepage.h"
+#include "platform/registry/registry.h"
+
+namespace {
+
+enum ExitCode { Done = 0, BadArguments = 1, LoadFailed = 3, EntryMissing = 4, CallFailed = 5 };
+
+struct Options {
+    bool unregister = false;
+    bool help = false;
+    std::string module;
+};
+
+constexpr const char* kUsage =
+    "Usage: tavrel-regsvr [-u] MODULE\n"
+    "Registers the component module MODULE (calls its DllRegisterServer) into the current\n"
+    "registry, or with -u unregisters it (calls its DllUnregisterServer).\n"
+    "The registry is the store named by TAVREL_REGISTRY, by default\n"
+    "$XDG_CONFIG_HOME/tavrel/registry.db.\n"
+    "\n"
+    "  -u, --unregister   unregister instead of register\n"
+    "  -h, --help         show this text\n"
+    "\n"
+    "Exit status: 0 done, 1 bad arguments, 3 the module does not load, 4 the module lacks\n"
+    "the entry point, 5 the entry point reported a failure.\n";
+
+// Fills options; returns false with a message on stderr for arguments that make no sense.
+bool ParseArguments(int argc, char** argv, Options& options) {
+    bool onlyFiles = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (!onlyFiles && (arg == "-h" || arg == "--help")) {
+            options.help = true;
+        } else if (!onlyFiles && (arg == "-u" || arg == "--unregister")) {
+            options.unregister = true;
+        } else if (!onlyFiles && arg == "--") {
+            onlyFiles = true;
+        } else if (!onlyFiles && arg.size() > 1 && arg[0] == '-') {
+            std::fprintf(stderr, "tavrel-regsvr: unknown option '%s'\n%s", argv[i], kUsage);
+            return false;
+        } else if (options.module.empty()) {
+            options.module = arg;
+        } else {
+            std::fprintf(stderr, "tavrel-regsvr: only one module at a time ('%s' is one too many)\n", argv[i]);
+            return false;
+        }
+    }
+    if (!options.help && options.module.empty()) {
+        std::fprintf(stderr, "tavrel-regsvr: no module given\n%s", kUsage);
+        return false;
+    }
+    return true;
+}
+
+// A name without a folder is a file in the current folder, not one on the library path.
+std::string LoadablePath(const std::string& module) {
+    return module.find('/') == std::string::npos ? "./" + module : module;
+}
+
+int Run(const Options& options) {
+    const char* entry = options.unregister ? "DllUnregisterServer" : "DllRegisterServer";
+    const char* module = options.module.c_str();
+    struct stat info {};
+    if (stat(LoadablePath(options.module).c_str(), &info) != 0) {
+        std::fprintf(stderr, "tavrel-regsvr: the module \"%s\" failed to load: %s\n", module, std::strerror(errno));
+        return LoadFailed;
+    }
+    void* handle = dlopen(LoadablePath(options.module).c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!handle) {
+        std::fprintf(stderr, "tavrel-regsvr: the module \"%s\" failed to load: %s\n", module, dlerror());
+        return LoadFailed;
+    }
+    using EntryPoint = HRESULT (*)();
+    auto call = reinterpret_cast<EntryPoint>(dlsym(handle, entry));
+    if (!call) {
+        std::fprintf(stderr, "tavrel-regsvr: the module \"%s\" was loaded, but the entry point %s was not found.\n",
+                     module, entry);
+        dlclose(handle);
+        return EntryMissing;
+    }
+    const HRESULT result = call();
+    dlclose(handle);
+    if (FAILED(result)) {
+        std::fprintf(stderr, "tavrel-regsvr: %s in \"%s\" failed. The result was 0x%08X: %s\n", entry, module,
+                     static_cast<unsigned>(result), text::TextToAnsi(DescribeHresult(result)).c_str());
+        if (const std::u16string store = RegistryLastErrorText(); !store.empty())
+            std::fprintf(stderr, "tavrel-regsvr: the registry reported: %s\n", text::TextToAnsi(store).c_str());
+        return CallFailed;
+    }
+    std::printf("%s in \"%s\" succeeded (registry %s).\n", entry, module, RegistryStorePath().c_str());
+    return Done;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    if (!ParseArguments(argc, argv, options)) return BadArguments;
+    if (options.help) {
+        std::fputs(kUsage, stdout);
+        return Done;
+    }
+    return Run(options);
+}
