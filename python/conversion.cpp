@@ -224,8 +224,6 @@ Variant IntToVariant(py::handle value) {
     return Variant::fromDouble(d);
 }
 
-bool IsPythonInt(py::handle value) { return PyLong_Check(value.ptr()) && !PyBool_Check(value.ptr()); }
-
 py::module_ DecimalModule() { return py::module_::import("decimal"); }
 
 Variant DecimalVariant(const DECIMAL& number) {
@@ -351,7 +349,11 @@ DATE DateFromPython(py::handle value) {
                             : datetime.attr("datetime").attr("combine")(value, datetime.attr("time")());
     py::object delta = moment - DateEpoch(datetime);
     long long days = delta.attr("days").cast<long long>();
-    double fraction = (delta.attr("seconds").cast<long long>() * 1e6 + delta.attr("microseconds").cast<long long>()) / 86400e6;
+    long long microseconds =
+        delta.attr("seconds").cast<long long>() * 1000000 + delta.attr("microseconds").cast<long long>();
+    double fraction = microseconds / 86400e6;
+    constexpr long long kFirstDay = -657434;  // 100-01-01, the first day a Date holds
+    if (days < kFirstDay) RaiseOverflow("tavrel: a Date starts at the year 100");
     return days >= 0 ? days + fraction : days - fraction;
 }
 
@@ -388,9 +390,10 @@ Variant ObjectVariant(py::handle value, VARTYPE vt) {
     if (!py::isinstance<DispatchObject>(value)) {
         Variant natural = ToVariant(value);
         if (natural.vt == vt) return natural;
-        throw py::type_error("tavrel: an object Variant is made from a tavrel.Dispatch or None, not " + TypeNameOf(value));
+        throw py::type_error("tavrel: an object Variant is made from a tavrel.Dispatch or None, not " +
+                             TypeNameOf(value));
     }
-    IDispatch* object = value.cast<const DispatchObject&>().get();
+    IDispatch* object = Unwrap<DispatchObject>(value).get();
     if (vt == VT_DISPATCH) return Variant::fromDispatch(object);
     ComPtr<IUnknown> unknown;
     Check(object->QueryInterface(IID_IUnknown, unknown.putVoid()));
@@ -434,10 +437,11 @@ Variant ToVariant(py::handle value) {
     PyObject* p = value.ptr();
     if (value.is_none()) return Variant();
     if (py::isinstance<NullValue>(value)) return Variant::null();
-    if (py::isinstance<TypedVariant>(value)) return value.cast<const TypedVariant&>().variant();
-    if (py::isinstance<DispatchObject>(value)) return Variant::fromDispatch(value.cast<const DispatchObject&>().get());
+    if (py::isinstance<TypedVariant>(value)) return Unwrap<TypedVariant>(value).variant();
+    if (py::isinstance<DispatchObject>(value)) return Variant::fromDispatch(Unwrap<DispatchObject>(value).get());
     if (py::isinstance<ByRef>(value))
-        throw py::type_error("tavrel.Ref passes an argument of a call by reference; it cannot stand inside another value");
+        throw py::type_error("tavrel.Ref passes an argument of a call by reference; "
+                             "it cannot stand inside another value");
     if (PyBool_Check(p)) return Variant::fromBool(p == Py_True);
     if (PyLong_Check(p)) return IntToVariant(value);
     if (PyFloat_Check(p)) return Variant::fromDouble(PyFloat_AS_DOUBLE(p));
@@ -496,6 +500,8 @@ Variant ToVariantOfType(py::handle value, VARTYPE vt) {
     if (natural.vt == vt) return natural;
     return natural.changedTo(vt);
 }
+
+bool IsPythonInt(py::handle value) { return PyLong_Check(value.ptr()) && !PyBool_Check(value.ptr()); }
 
 // ---- Variant to Python -------------------------------------------------------------------------
 

@@ -23,6 +23,8 @@ Variant ToVariant(py::handle value);
 Variant ToVariantOfType(py::handle value, VARTYPE vt);
 // The Python value of a Variant; a reference is followed to what it refers to.
 py::object FromVariant(const VARIANT& value);
+// An int that is not a bool.
+bool IsPythonInt(py::handle value);
 // The payload of an Error Variant as Python sees it: the SCODE as an unsigned 32-bit number.
 py::int_ ScodeToPython(SCODE scode);
 // An HRESULT as an unsigned 32-bit number, as written in the platform's headers (0x800401F3).

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <deque>
+#include <limits>
 #include <string>
 #include <utility>
 #include <vector>
@@ -32,7 +33,7 @@ public:
     std::span<VARIANT> span() { return slots_.items; }
 
     void storeByReferenceResults() {
-        for (auto& [box, referent] : boxes_) box.cast<ByRef&>().value = FromVariant(*referent);
+        for (auto& [box, referent] : boxes_) Unwrap<ByRef>(box).value = FromVariant(*referent);
     }
 
 private:
@@ -41,7 +42,7 @@ private:
             slots_.items.push_back(ToVariant(item).detach());  // capacity is reserved: no throw after detach
             return;
         }
-        Variant& referent = referents_.emplace_back(ToVariant(item.cast<ByRef&>().value));
+        Variant& referent = referents_.emplace_back(ToVariant(Unwrap<ByRef>(item).value));
         boxes_.emplace_back(py::reinterpret_borrow<py::object>(item), &referent);
         VARIANT slot;
         VariantInit(&slot);
@@ -99,7 +100,8 @@ std::u16string MemberName(py::handle name) {
     return text;
 }
 
-py::object GetAttribute(const DispatchObject& self, py::str name) {
+py::object GetAttribute(py::handle handle, py::str name) {
+    const DispatchObject& self = Unwrap<DispatchObject>(handle);
     std::u16string member = MemberName(name);
     DISPID id = automation::GetDispId(self.get(), member);
     try {
@@ -114,7 +116,8 @@ WORD PutFlags(py::handle value) {
     return py::isinstance<DispatchObject>(value) ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT;
 }
 
-void SetAttribute(const DispatchObject& self, py::str name, py::object value) {
+void SetAttribute(py::handle handle, py::str name, py::object value) {
+    const DispatchObject& self = Unwrap<DispatchObject>(handle);
     DISPID id = automation::GetDispId(self.get(), MemberName(name));
     InvokeWithArguments(self.get(), id, PutFlags(value), py::tuple(), value);
 }
@@ -132,13 +135,14 @@ IUnknown* Identity(IDispatch* object) {
 }
 
 DispatchObject CreateDispatch(py::handle source) {
-    if (py::isinstance<DispatchObject>(source)) return source.cast<const DispatchObject&>();
+    if (py::isinstance<DispatchObject>(source)) return Unwrap<DispatchObject>(source);
     if (!PyUnicode_Check(source.ptr()))
         throw py::type_error("tavrel.Dispatch takes a ProgID or a tavrel.Dispatch");
     return DispatchObject(com::CreateObject(ToUtf16(source)));
 }
 
-py::object NextItem(Enumerator& self) {
+py::object NextItem(py::handle handle) {
+    Enumerator& self = Unwrap<Enumerator>(handle);
     Variant item;
     ULONG fetched = 0;
     HRESULT hr = self.items->Next(1, item.ptr(), &fetched);
@@ -153,10 +157,27 @@ std::string PointerText(const void* p) {
     return text;
 }
 
+DISPID DispidOf(py::handle number) {
+    int overflow = 0;
+    long long value = PyLong_AsLongLongAndOverflow(number.ptr(), &overflow);
+    if (value == -1 && PyErr_Occurred()) throw py::error_already_set();
+    if (overflow || value < std::numeric_limits<DISPID>::min() || value > std::numeric_limits<DISPID>::max()) {
+        PyErr_SetString(PyExc_OverflowError, "tavrel.Invoke: a DISPID is a signed 32-bit number");
+        throw py::error_already_set();
+    }
+    return static_cast<DISPID>(value);
+}
+
 // tavrel.Invoke(object, member, flags, *args): member is a name or a DISPID.
-py::object InvokeFunction(const DispatchObject& object, py::handle member, WORD flags, py::args args) {
-    DISPID id = PyUnicode_Check(member.ptr()) ? automation::GetDispId(object.get(), ToUtf16(member))
-                                              : member.cast<DISPID>();
+py::object InvokeFunction(py::handle target, py::object member, WORD flags, py::args args) {
+    const DispatchObject& object = Unwrap<DispatchObject>(target);
+    DISPID id = 0;
+    if (PyUnicode_Check(member.ptr()))
+        id = automation::GetDispId(object.get(), ToUtf16(member));
+    else if (IsPythonInt(member))
+        id = DispidOf(member);
+    else
+        throw py::type_error("tavrel.Invoke: the member is a name or a DISPID");
     bool isPut = (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0;
     if (!isPut) return InvokeWithArguments(object.get(), id, flags, args);
     if (args.empty()) throw py::type_error("tavrel.Invoke: a put takes the new value as its last argument");
@@ -176,11 +197,14 @@ py::object InvokeWithArguments(IDispatch* object, DISPID member, WORD flags, py:
 
 void RegisterDispatch(py::module_& module) {
     py::class_<BoundMethod>(module, "Method", "A member of an object, called with its arguments.")
-        .def("__call__", [](const BoundMethod& self, py::args args) {
-            return InvokeWithArguments(self.object.get(), self.member, kRead, args);
+        .def("__call__", [](py::handle self, py::args args) {
+            const BoundMethod& method = Unwrap<BoundMethod>(self);
+            return InvokeWithArguments(method.object.get(), method.member, kRead, args);
         })
-        .def("__repr__", [](const BoundMethod& self) {
-            return py::str("<tavrel.Method {} of object at {}>").format(FromUtf16(self.name), PointerText(self.object.get()));
+        .def("__repr__", [](py::handle self) {
+            const BoundMethod& method = Unwrap<BoundMethod>(self);
+            return py::str("<tavrel.Method {} of object at {}>")
+                .format(FromUtf16(method.name), PointerText(method.object.get()));
         });
 
     py::class_<Enumerator>(module, "Enumerator", "The items of an object's _NewEnum.")
@@ -192,23 +216,28 @@ void RegisterDispatch(py::module_& module) {
         .def(py::init(&CreateDispatch), py::arg("progid"))
         .def("__getattr__", &GetAttribute)
         .def("__setattr__", &SetAttribute)
-        .def("__call__", [](const DispatchObject& self, py::args args) {
-            return InvokeWithArguments(self.get(), DISPID_VALUE, kRead, args);
+        .def("__call__", [](py::handle self, py::args args) {
+            return InvokeWithArguments(Unwrap<DispatchObject>(self).get(), DISPID_VALUE, kRead, args);
         })
-        .def("__getitem__", [](const DispatchObject& self, py::object key) {
-            return InvokeWithArguments(self.get(), DISPID_VALUE, kRead, IndexArguments(key));
+        .def("__getitem__", [](py::handle self, py::object key) {
+            IDispatch* object = Unwrap<DispatchObject>(self).get();
+            return InvokeWithArguments(object, DISPID_VALUE, kRead, IndexArguments(key));
         })
-        .def("__setitem__", [](const DispatchObject& self, py::object key, py::object value) {
-            InvokeWithArguments(self.get(), DISPID_VALUE, PutFlags(value), IndexArguments(key), value);
+        .def("__setitem__", [](py::handle self, py::object key, py::object value) {
+            IDispatch* object = Unwrap<DispatchObject>(self).get();
+            InvokeWithArguments(object, DISPID_VALUE, PutFlags(value), IndexArguments(key), value);
         })
-        .def("__iter__", [](const DispatchObject& self) { return Enumerator{automation::Enumerate(self.get())}; })
-        .def("__eq__", [](const DispatchObject& self, py::object other) -> py::object {
+        .def("__iter__",
+             [](py::handle self) { return Enumerator{automation::Enumerate(Unwrap<DispatchObject>(self).get())}; })
+        .def("__eq__", [](py::handle self, py::object other) -> py::object {
             if (!py::isinstance<DispatchObject>(other)) return py::reinterpret_borrow<py::object>(Py_NotImplemented);
-            return py::bool_(Identity(self.get()) == Identity(other.cast<const DispatchObject&>().get()));
+            IUnknown* mine = Identity(Unwrap<DispatchObject>(self).get());
+            return py::bool_(mine == Identity(Unwrap<DispatchObject>(other).get()));
         })
-        .def("__hash__", [](const DispatchObject& self) { return std::hash<const void*>()(Identity(self.get())); })
-        .def("__repr__", [](const DispatchObject& self) {
-            return "<tavrel.Dispatch object at " + PointerText(self.get()) + ">";
+        .def("__hash__",
+             [](py::handle self) { return std::hash<const void*>()(Identity(Unwrap<DispatchObject>(self).get())); })
+        .def("__repr__", [](py::handle self) {
+            return "<tavrel.Dispatch object at " + PointerText(Unwrap<DispatchObject>(self).get()) + ">";
         });
 
     module.def("Invoke", &InvokeFunction, py::arg("object"), py::arg("member"), py::arg("flags"),

@@ -46,19 +46,20 @@ std::string VarTypeText(VARTYPE vt) {
 }
 
 // The value of a tavrel.Variant; an Error's SCODE as an unsigned number.
-py::object TypedValue(const TypedVariant& self) {
+py::object TypedValue(py::handle handle) {
+    const TypedVariant& self = Unwrap<TypedVariant>(handle);
     if (self.vt() == VT_ERROR) return ScodeToPython(self.variant().scode);
     return FromVariant(self.variant());
 }
 
-py::str TypedRepr(const TypedVariant& self) {
-    return py::str("tavrel.Variant({}, {!r})").format(VarTypeText(self.vt()), TypedValue(self));
+py::str TypedRepr(py::handle self) {
+    return py::str("tavrel.Variant({}, {!r})").format(VarTypeText(Unwrap<TypedVariant>(self).vt()), TypedValue(self));
 }
 
-py::object TypedEquals(const TypedVariant& self, py::handle other) {
+py::object TypedEquals(py::handle self, py::handle other) {
     if (!py::isinstance<TypedVariant>(other)) return py::reinterpret_borrow<py::object>(Py_NotImplemented);
-    const TypedVariant& that = other.cast<const TypedVariant&>();
-    return py::bool_(self.vt() == that.vt() && TypedValue(self).equal(TypedValue(that)));
+    bool sameType = Unwrap<TypedVariant>(self).vt() == Unwrap<TypedVariant>(other).vt();
+    return py::bool_(sameType && TypedValue(self).equal(TypedValue(other)));
 }
 
 // The Automation type name of what a Python value becomes; an object names itself.
@@ -66,8 +67,8 @@ py::str TypeNameOf(py::handle value) { return FromUtf16(automation::TypeName(ToV
 
 void RegisterValues(py::module_& module) {
     py::class_<NullValue>(module, "NullType", "The type of tavrel.Null, the Variant Null.")
-        .def("__repr__", [](const NullValue&) { return "tavrel.Null"; })
-        .def("__bool__", [](const NullValue&) { return false; });
+        .def("__repr__", [](py::handle) { return "tavrel.Null"; })
+        .def("__bool__", [](py::handle) { return false; });
     nullInstance = py::cast(NullValue{}).release().ptr();
     module.add_object("Null", py::handle(nullInstance));
     // Gives the reference back when the module goes, so that the type can go too.
@@ -76,16 +77,19 @@ void RegisterValues(py::module_& module) {
     py::class_<TypedVariant>(module, "Variant", "Variant(vt, value=None): a value with an explicit Automation type.")
         .def(py::init([](VARTYPE vt, py::object value) { return TypedVariant(ToVariantOfType(value, vt)); }),
              py::arg("vt"), py::arg("value") = py::none())
-        .def_property_readonly("vt", &TypedVariant::vt)
+        .def_property_readonly("vt", [](py::handle self) { return Unwrap<TypedVariant>(self).vt(); })
         .def_property_readonly("value", &TypedValue)
         .def("__repr__", &TypedRepr)
         .def("__eq__", &TypedEquals);
     module.add_object("Missing", py::cast(TypedVariant(Variant::missing())));
 
-    py::class_<ByRef>(module, "Ref", "Ref(value=None): an argument passed by reference; .value holds what the callee left.")
+    py::class_<ByRef>(module, "Ref",
+                      "Ref(value=None): an argument passed by reference; .value holds what the callee left.")
         .def(py::init([](py::object value) { return ByRef{std::move(value)}; }), py::arg("value") = py::none())
-        .def_readwrite("value", &ByRef::value)
-        .def("__repr__", [](const ByRef& self) { return py::str("tavrel.Ref({!r})").format(self.value); });
+        .def_property(
+            "value", [](py::handle self) { return Unwrap<ByRef>(self).value; },
+            [](py::handle self, py::object value) { Unwrap<ByRef>(self).value = std::move(value); })
+        .def("__repr__", [](py::handle self) { return py::str("tavrel.Ref({!r})").format(Unwrap<ByRef>(self).value); });
 
     for (const NamedConstant& c : kVarTypes) module.attr(c.name) = c.value;
     module.def("TypeName", &TypeNameOf, py::arg("value"),

@@ -3,6 +3,8 @@
 // tavrel.Dispatch (an object reached through IDispatch).
 #pragma once
 
+#include <string>
+
 #include <pybind11/pybind11.h>
 
 #include "platform/automation/handles.h"
@@ -40,5 +42,19 @@ public:
 private:
     ComPtr<IDispatch> object_;
 };
+
+// The C++ value inside a Python object of one of these classes. TypeError for any other object,
+// and for one whose __init__ never ran (T.__new__(T)), which pybind11 would hand out as
+// uninitialised memory.
+template <class T>
+T& Unwrap(py::handle object) {
+    if (!py::isinstance<T>(object))
+        throw py::type_error(std::string("tavrel: expected a ") + py::detail::get_type_info(typeid(T))->type->tp_name);
+    auto* instance = reinterpret_cast<py::detail::instance*>(object.ptr());
+    py::detail::value_and_holder holder = instance->get_value_and_holder(py::detail::get_type_info(typeid(T)));
+    if (!holder || !holder.holder_constructed())
+        throw py::type_error(std::string(Py_TYPE(object.ptr())->tp_name) + " object was not initialised");
+    return *holder.value_ptr<T>();
+}
 
 }  // namespace tavrelpy

@@ -6,7 +6,7 @@
 
 #include "platform/text/codepage.h"
 
-namespace filerrors {
+namespace fileerrors {
 
 namespace {
 
@@ -62,4 +62,4 @@ std::string FileSystemPath(std::u16string_view fileName, const std::u16string& s
     return path;
 }
 
-}  // namespace filerrors
+}  // namespace fileerrors

@@ -7,7 +7,7 @@
 
 #include "platform/automation/error.h"
 
-namespace filerrors {
+namespace fileerrors {
 
 inline constexpr LONG kOutOfMemory = 7;
 inline constexpr LONG kBadFileName = 52;
@@ -31,4 +31,4 @@ ComError ErrorForErrno(int error, const std::string& path, const std::u16string&
 // cannot reach the file system and raises 52 (bad file name).
 std::string FileSystemPath(std::u16string_view fileName, const std::u16string& source);
 
-}  // namespace filerrors
+}  // namespace fileerrors

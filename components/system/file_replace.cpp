@@ -6,7 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <memory>

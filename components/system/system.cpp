@@ -16,8 +16,8 @@
 #include "platform/automation/safearray.h"
 #include "platform/text/codepage.h"
 
-using filerrors::ErrorForErrno;
-using filerrors::ErrorForNumber;
+using fileerrors::ErrorForErrno;
+using fileerrors::ErrorForNumber;
 
 namespace {
 
@@ -43,9 +43,9 @@ ComError CaughtError(const std::u16string& source) {
     } catch (const ComError& error) {
         return error;
     } catch (const std::bad_alloc&) {
-        return ErrorForNumber(filerrors::kOutOfMemory, source);
+        return ErrorForNumber(fileerrors::kOutOfMemory, source);
     } catch (const std::length_error&) {
-        return ErrorForNumber(filerrors::kOutOfMemory, source);
+        return ErrorForNumber(fileerrors::kOutOfMemory, source);
     } catch (const std::exception&) {
         return ErrorForNumber(kInternalError, source);
     }
@@ -135,7 +135,7 @@ private:
 
 Variant ByteArrayVariant(std::string_view bytes, const std::u16string& source) {
     SAFEARRAY* array = SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(bytes.size()));
-    if (!array) throw ErrorForNumber(filerrors::kOutOfMemory, source);
+    if (!array) throw ErrorForNumber(fileerrors::kOutOfMemory, source);
     Variant result = Variant::fromArray(VT_UI1, array);
     if (!bytes.empty()) std::memcpy(ArrayData(array, source).bytes(), bytes.data(), bytes.size());
     return result;
@@ -234,8 +234,8 @@ private:
 
 // The path a write goes to; an empty name is no file name at all.
 std::string WritablePath(const std::u16string& fileName, const std::u16string& source) {
-    if (fileName.empty()) throw ErrorForNumber(filerrors::kPathFileAccessError, source);
-    return filerrors::FileSystemPath(fileName, source);
+    if (fileName.empty()) throw ErrorForNumber(fileerrors::kPathFileAccessError, source);
+    return fileerrors::FileSystemPath(fileName, source);
 }
 
 void ReplaceContent(const std::string& path, std::string_view bytes, const std::u16string& source,
@@ -256,13 +256,13 @@ System::System(SystemCopy copy)
 std::string System::ReadBytes(const VARIANT& filepath) {
     std::u16string name = ArgumentText(filepath, runtimeSource_);
     if (name.empty()) throw ComError(kBlankFileName, kReadFileSource, u"The filename cannot be blank.");
-    std::string path = filerrors::FileSystemPath(name, runtimeSource_);
+    std::string path = fileerrors::FileSystemPath(name, runtimeSource_);
     struct stat status {};
     if (::stat(path.c_str(), &status) != 0) throw ErrorForErrno(errno, path, runtimeSource_);
-    if (S_ISDIR(status.st_mode)) throw ErrorForNumber(filerrors::kPathFileAccessError, runtimeSource_);
+    if (S_ISDIR(status.st_mode)) throw ErrorForNumber(fileerrors::kPathFileAccessError, runtimeSource_);
     if (status.st_size == 0) return {};
     if (static_cast<std::size_t>(status.st_size) > kMaxArrayBytes)
-        throw ErrorForNumber(filerrors::kOutOfMemory, runtimeSource_);
+        throw ErrorForNumber(fileerrors::kOutOfMemory, runtimeSource_);
     FileDescriptor fd(OpenForReading(path, runtimeSource_));
     return ReadUpTo(fd.get(), static_cast<std::size_t>(status.st_size), path, runtimeSource_);
 }
@@ -321,7 +321,7 @@ void System::WriteFile(const VARIANT& filepath, const VARIANT& content) {
 bool System::FileExists(const std::u16string& FileName) {
     if (FileName.empty()) return false;
     try {
-        std::string pattern = filerrors::FileSystemPath(FileName, runtimeSource_);
+        std::string pattern = fileerrors::FileSystemPath(FileName, runtimeSource_);
         return IsFile(pattern) || GlobResult(pattern).anyFile();
     } catch (...) {
         return false;

@@ -9,6 +9,12 @@
 
 namespace automation {
 
+// Owning Variants seen as the arguments of a call; Variant adds nothing to VARIANT's layout.
+inline std::span<VARIANT> Args(std::span<Variant> values) {
+    static_assert(sizeof(Variant) == sizeof(VARIANT));
+    return {static_cast<VARIANT*>(values.data()), values.size()};
+}
+
 // The DISPID of a member name (GetIDsOfNames); raises DISP_E_UNKNOWNNAME and the like.
 DISPID GetDispId(IDispatch* object, std::u16string_view name);
 

@@ -237,7 +237,10 @@ ComError::ComError(LONG number, std::u16string source, std::u16string descriptio
     what_ = toUtf8(description_);
 }
 
-HRESULT ComError::hresult() const { return number_ < 0 ? number_ : HRESULT_FROM_ERRNUMBER(number_); }
+HRESULT ComError::hresult() const {
+    if (FAILED(result_)) return result_;
+    return number_ < 0 ? number_ : HRESULT_FROM_ERRNUMBER(number_);
+}
 
 LONG ComError::numberFromHresult(HRESULT result) {
     if (isAutomationResult(result)) return automationNumberOf(result);
@@ -257,8 +260,10 @@ ComError ComError::fromHresult(HRESULT result, std::u16string source) {
         if (SUCCEEDED(info->GetHelpFile(text.put()))) helpFile = text.str();
         info->GetHelpContext(&helpContext);
     }
-    return ComError(numberFromHresult(result), std::move(source), std::move(description), std::move(helpFile),
-                    helpContext);
+    ComError error(numberFromHresult(result), std::move(source), std::move(description), std::move(helpFile),
+                   helpContext);
+    error.result_ = result;
+    return error;
 }
 
 ComError ComError::fromExcepInfo(EXCEPINFO& info) {

@@ -16,6 +16,8 @@ public:
              std::u16string helpFile = {}, DWORD helpContext = 0);
 
     LONG number() const { return number_; }
+    // The result the error travels as: the failed call's own result for an error made from one
+    // (DISP_E_UNKNOWNNAME stays 0x80020006 though its number is 438), else from the number.
     HRESULT hresult() const;
     const std::u16string& source() const { return source_; }
     const std::u16string& description() const { return description_; }
@@ -36,6 +38,7 @@ public:
 
 private:
     LONG number_;
+    HRESULT result_ = S_OK;
     std::u16string source_, description_, helpFile_;
     DWORD helpContext_;
     std::string what_;

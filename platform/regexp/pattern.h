@@ -26,12 +26,12 @@
 //   a capture from an earlier pass: `(?:(a)|b)+` on "ab" gives group 0 "a" here, empty there.
 // - A case-insensitive back reference compares non-ASCII units exactly.
 // - Counts in `{n,m}` above 65535, more than 250 nested groups and compiled patterns above
-//   PCRE2's size limit fail with 5017 (description "...exceeds a limit of the engine...").
+//   PCRE2's size limit fail with 5017, described as exceeding a limit of the engine.
 //
-// Errors (ComError, source "VBScript_RegExp_55"): 5017 syntax, 5018 unexpected quantifier, 5019
-// expected ']', 5020 expected ')', 5021 invalid range, with the engine's texts. A search that
-// reaches the backtracking limits (a runaway pattern) fails with 5017 and a description naming
-// the limit.
+// Errors (ComError, source "VBScript_RegExp_55"), with the engine's texts: 5017 syntax (a ')'
+// that closes nothing, a '\' at the end, {n,m} with n > m), 5018 unexpected quantifier, 5019
+// expected ']', 5020 expected ')', 5021 invalid range. A search that reaches the backtracking
+// limits (a runaway pattern) fails with 5017 and a description naming the limit.
 #pragma once
 
 #include <bitset>
@@ -74,6 +74,7 @@ struct KeywordList {
     bool captured = false;
 };
 
+// One thread uses a Pattern at a time: it reuses its match data from search to search.
 class Pattern {
 public:
     // Translates and compiles; throws ComError for a pattern the dialect rejects.
@@ -89,7 +90,8 @@ public:
     // The first match that starts at or after `from` in `subject`. The subject is the whole
     // text the pattern sees: `^` and a `\b` or lookahead at its start treat its first unit as
     // the start of the text, while units before `from` are still visible to `\b` and multi-line
-    // `^`. No allocation per call. Throws ComError 5017 when the search reaches a limit.
+    // `^`. Nothing when `from` is past the end. No allocation per call. Throws ComError 5017
+    // when the search reaches a limit.
     std::optional<Span> searchFrom(std::u16string_view subject, size_t from);
     // The same, filling spans[0] with the match and spans[i] with group i (resized to
     // groupCount() + 1). False when there is no match.
@@ -97,9 +99,9 @@ public:
 
     // What a caller may learn to avoid searches:
     // - maxLookbehind: how many units before a match position the pattern may inspect (`\b` and
-    //   multi-line `^` count 1). A search from q gives the same result on any subject that
-    //   shares the text from q - maxLookbehind() on and does not start after that point, unless
-    //   anchoredAtStart().
+    //   multi-line `^` count 1, and so does a `^` outside multi-line mode). Searches from q
+    //   find the same match, counted in positions of the whole text, in every subject that
+    //   begins at or before q - maxLookbehind() and runs to the end of the text.
     // - anchoredAtStart: every match starts at position 0 of the subject.
     // - minLength: a lower bound of the units a subject must hold from a match's start (PCRE2's
     //   figure; text that a lookahead inspects counts, so an empty match may need some).

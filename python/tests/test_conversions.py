@@ -127,6 +127,10 @@ class ScalarTest(ConversionTestCase):
         self.assertEqual(late.microsecond % 100, 0)
         self.assertLessEqual(abs(late.microsecond - 123456), 100)
 
+    def test_datetime_before_the_year_100_raises(self):
+        with self.assertRaises(OverflowError):
+            self.obj.Echo(datetime.datetime(99, 12, 31, 23, 59))
+
     def test_number_beyond_the_date_range_is_refused(self):
         with self.assertRaises(tavrel.com_error) as raised:
             tavrel.Variant(tavrel.VT_DATE, 1e12)

@@ -46,7 +46,7 @@ class RaisedErrorTest(unittest.TestCase):
         with self.assertRaises(tavrel.com_error) as raised:
             self.obj.Raise("not a number", "x")
         self.assertEqual(raised.exception.number, 13)
-        self.assertEqual(raised.exception.hresult, 0x800A000D)
+        self.assertEqual(raised.exception.hresult, 0x80020005)  # DISP_E_TYPEMISMATCH, as the call returned it
 
     def test_object_stays_usable_after_an_error(self):
         with self.assertRaises(tavrel.com_error):
@@ -58,12 +58,13 @@ class UnknownNameTest(unittest.TestCase):
     def setUp(self):
         self.obj = new_object()
 
-    def assertUnknownName(self, action):
+    def assertUnknownName(self, action, hresult=0x80020006):
         with self.assertRaises(tavrel.com_error) as raised:
             action()
-        # The object answers DISP_E_UNKNOWNNAME, reported as the runtime's error 438.
+        # The object answers DISP_E_UNKNOWNNAME (or DISP_E_MEMBERNOTFOUND): the runtime's error
+        # 438, with the call's own result.
         self.assertEqual(raised.exception.number, 438)
-        self.assertEqual(raised.exception.hresult, 0x800A01B6)
+        self.assertEqual(raised.exception.hresult, hresult)
         self.assertEqual(raised.exception.description, "Object doesn't support this property or method")
 
     def test_read(self):
@@ -80,7 +81,7 @@ class UnknownNameTest(unittest.TestCase):
     def test_write_to_a_method(self):
         def write():
             self.obj.Echo = 1
-        self.assertUnknownName(write)
+        self.assertUnknownName(write, hresult=0x80020003)
 
     def test_hasattr_reports_the_error(self):
         with self.assertRaises(tavrel.com_error):
@@ -102,6 +103,36 @@ class CreationErrorTest(unittest.TestCase):
 
     def test_registered_prog_id_is_found_again(self):
         self.assertEqual(tavrel.TypeName(tavrel.Dispatch(PROG_ID)), "_TestObject")
+
+
+class MisuseTest(unittest.TestCase):
+    def test_objects_made_without_init_are_refused(self):
+        for cls, use in ((tavrel.Dispatch, lambda o: o.Name), (tavrel.Dispatch, list),
+                         (tavrel.Variant, lambda v: v.value), (tavrel.Ref, lambda r: r.value),
+                         (tavrel.Ref, lambda r: new_object().Twice(r)), (tavrel.Variant, tavrel.TypeName)):
+            with self.subTest(cls=cls.__name__):
+                with self.assertRaises(TypeError):
+                    use(cls.__new__(cls))
+
+    def test_helper_classes_have_no_constructor(self):
+        for cls in (tavrel.Method, tavrel.Enumerator, tavrel.NullType):
+            with self.subTest(cls=cls.__name__):
+                with self.assertRaises(TypeError):
+                    cls()
+
+    def test_invoke_member_must_be_a_name_or_dispid(self):
+        obj = new_object()
+        with self.assertRaises(TypeError):
+            tavrel.Invoke(obj, 1.5, tavrel.DISPATCH_METHOD)
+        with self.assertRaises(OverflowError):
+            tavrel.Invoke(obj, 2**40, tavrel.DISPATCH_METHOD)
+        with self.assertRaises(TypeError):
+            tavrel.Invoke("not an object", "Name", tavrel.DISPATCH_PROPERTYGET)
+
+    def test_too_many_indices(self):
+        with self.assertRaises(tavrel.com_error) as raised:
+            new_object()[1, 2]
+        self.assertEqual(raised.exception.number, 450)
 
 
 if __name__ == "__main__":

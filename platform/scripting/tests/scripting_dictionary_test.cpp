@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "platform/automation/client.h"
 #include "platform/automation/typename.h"
 
@@ -21,10 +23,8 @@ Variant str(std::u16string_view s) { return Variant::fromString(s); }
 std::span<VARIANT> one(Variant& v) { return {v.ptr(), 1}; }
 
 void add(IDispatch* d, Variant key, Variant value) {
-    VARIANT args[2] = {key.detach(), value.detach()};
-    Call(d, u"Add", args);
-    VariantClear(&args[0]);
-    VariantClear(&args[1]);
+    std::array<Variant, 2> args{std::move(key), std::move(value)};
+    Call(d, u"Add", automation::Args(args));
 }
 
 Variant item(IDispatch* d, Variant key) { return Get(d, u"Item", one(key)); }
