@@ -6,32 +6,17 @@
 #include <memory>
 #include <new>
 
+#include "platform/automation/object_base.h"
+
 namespace automation {
 namespace {
 
 using Values = std::vector<Variant>;
 
-class EnumVariant final : public IEnumVARIANT {
+class EnumVariant final : public automation::SingleInterfaceObject<EnumVariant, IEnumVARIANT, IID_IEnumVARIANT> {
 public:
     EnumVariant(std::shared_ptr<const Values> values, size_t position)
         : values_(std::move(values)), position_(position) {}
-
-    HRESULT QueryInterface(REFIID riid, void** ppv) override {
-        if (!ppv) return E_POINTER;
-        if (riid != IID_IUnknown && riid != IID_IEnumVARIANT) {
-            *ppv = nullptr;
-            return E_NOINTERFACE;
-        }
-        *ppv = static_cast<IEnumVARIANT*>(this);
-        AddRef();
-        return S_OK;
-    }
-    ULONG AddRef() override { return ++references_; }
-    ULONG Release() override {
-        ULONG left = --references_;
-        if (left == 0) delete this;
-        return left;
-    }
 
     // The fetched count may be left out only when one value is asked for. If a copy fails, what
     // this call copied is cleared and nothing counts as fetched.
@@ -74,7 +59,6 @@ public:
     }
 
 private:
-    std::atomic<ULONG> references_{0};
     std::shared_ptr<const Values> values_;
     size_t position_;
 };

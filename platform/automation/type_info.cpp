@@ -4,30 +4,14 @@
 #include <new>
 
 #include "platform/automation/dispatch.h"
+#include "platform/automation/object_base.h"
 
 namespace automation {
 namespace {
 
-class TypeInfo final : public ITypeInfo {
+class TypeInfo final : public automation::SingleInterfaceObject<TypeInfo, ITypeInfo, IID_ITypeInfo> {
 public:
     explicit TypeInfo(InterfaceDescription description) : description_(std::move(description)) {}
-
-    HRESULT QueryInterface(REFIID riid, void** ppv) override {
-        if (!ppv) return E_POINTER;
-        if (riid != IID_IUnknown && riid != IID_ITypeInfo) {
-            *ppv = nullptr;
-            return E_NOINTERFACE;
-        }
-        *ppv = static_cast<ITypeInfo*>(this);
-        AddRef();
-        return S_OK;
-    }
-    ULONG AddRef() override { return ++references_; }
-    ULONG Release() override {
-        ULONG left = --references_;
-        if (left == 0) delete this;
-        return left;
-    }
 
     HRESULT GetIDsOfNames(LPOLESTR* names, UINT count, MEMBERID* ids) override {
         return LookupIdsOfNames(description_, names, count, ids);
@@ -67,7 +51,6 @@ private:
         return nullptr;
     }
 
-    std::atomic<ULONG> references_{0};
     const InterfaceDescription description_;
 };
 

@@ -10,6 +10,7 @@
 
 #include "platform/automation/error.h"
 #include "platform/automation/guid.h"
+#include "platform/automation/object_base.h"
 #include "platform/com/guarded.h"
 #include "platform/com/module_loader.h"
 #include "platform/text/codepage.h"
@@ -34,26 +35,10 @@ struct GuidLess {
 };
 
 // The class factory of a built-in class: hands each request to the creator.
-class BuiltinFactory final : public IClassFactory {
+class BuiltinFactory final : public automation::SingleInterfaceObject<BuiltinFactory, IClassFactory, IID_IClassFactory> {
 public:
     explicit BuiltinFactory(BuiltinCreator creator) : creator_(std::move(creator)) {}
 
-    HRESULT QueryInterface(REFIID riid, void** ppv) override {
-        if (!ppv) return E_POINTER;
-        if (riid == IID_IUnknown || riid == IID_IClassFactory) {
-            *ppv = static_cast<IClassFactory*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG AddRef() override { return ++references_; }
-    ULONG Release() override {
-        const ULONG left = --references_;
-        if (left == 0) delete this;
-        return left;
-    }
     HRESULT CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override {
         if (!ppv) return E_POINTER;
         *ppv = nullptr;
@@ -71,9 +56,7 @@ public:
     HRESULT LockServer(BOOL) override { return S_OK; }  // built-in classes never unload
 
 private:
-    ~BuiltinFactory() = default;
     BuiltinCreator creator_;
-    std::atomic<ULONG> references_{1};
 };
 
 class BuiltinClasses {
@@ -101,7 +84,10 @@ public:
     IClassFactory* factory(REFCLSID clsid) {
         std::lock_guard lock(mutex_);
         const auto it = classes_.find(clsid);
-        return it == classes_.end() ? nullptr : new BuiltinFactory(it->second.creator);
+        if (it == classes_.end()) return nullptr;
+        auto* factory = new BuiltinFactory(it->second.creator);
+        factory->AddRef();
+        return factory;
     }
 
 private:
