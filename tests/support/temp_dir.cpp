@@ -18,17 +18,4 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(path_, ec);
 }
 
-TempRegistry::TempRegistry() {
-    if (const char* old = std::getenv("TAVREL_REGISTRY")) {
-        previous_ = old;
-        hadPrevious_ = true;
-    }
-    setenv("TAVREL_REGISTRY", storePath().c_str(), 1);
-}
-
-TempRegistry::~TempRegistry() {
-    if (hadPrevious_) setenv("TAVREL_REGISTRY", previous_.c_str(), 1);
-    else unsetenv("TAVREL_REGISTRY");
-}
-
 }  // namespace testsupport

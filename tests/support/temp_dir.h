@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <string>
 
+#include "tests/support/scoped_env.h"
+
 namespace testsupport {
 
 class TempDir {
@@ -25,14 +27,12 @@ private:
 // and puts back the previous value afterwards.
 class TempRegistry {
 public:
-    TempRegistry();
-    ~TempRegistry();
+    TempRegistry() { env_.set("TAVREL_REGISTRY", storePath().string()); }
     std::filesystem::path storePath() const { return dir_ / "registry.db"; }
 
 private:
     TempDir dir_;
-    std::string previous_;
-    bool hadPrevious_ = false;
+    ScopedEnv env_;
 };
 
 }  // namespace testsupport

@@ -2,11 +2,11 @@
 #include <gtest/gtest.h>
 
 #include "platform/text/codepage.h"
-#include "platform/text/tests/scoped_env.h"
+#include "tests/support/scoped_env.h"
 
 namespace {
 
-using texttest::ScopedEnv;
+using testsupport::ScopedEnv;
 
 // A clean slate: no code page variables and the C locale.
 class CodePageSettings : public ::testing::Test {

@@ -6,7 +6,7 @@
 
 #include "platform/automation/error.h"
 #include "platform/text/codepage.h"
-#include "platform/text/tests/scoped_env.h"
+#include "tests/support/scoped_env.h"
 
 namespace {
 
@@ -67,7 +67,7 @@ TEST(MultiByteToWideChar, UnsupportedFlagsFail) {
 }
 
 TEST(MultiByteToWideChar, AliasesFollowTheSettings) {
-    texttest::ScopedEnv env;
+    testsupport::ScopedEnv env;
     env.set("TAVREL_ACP", "1252").set("TAVREL_OEMCP", "850");
     WCHAR wide = 0;
     ASSERT_EQ(MultiByteToWideChar(CP_ACP, 0, "\x91", 1, &wide, 1), 1);
@@ -187,7 +187,7 @@ TEST(StringForms, UnavailableCodePageRaisesInvalidProcedureCall) {
 }
 
 TEST(StringForms, AnsiFormsFollowTheAnsiCodePage) {
-    texttest::ScopedEnv env;
+    testsupport::ScopedEnv env;
     env.set("TAVREL_ACP", "1252");
     EXPECT_EQ(text::AnsiToText("\x80"), u"\u20AC");
     EXPECT_EQ(text::TextToAnsi(u"\u20AC\u0416"), "\x80?");

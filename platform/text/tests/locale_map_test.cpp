@@ -5,7 +5,7 @@
 
 #include "platform/automation/error.h"
 #include "platform/text/locale_map.h"
-#include "platform/text/tests/scoped_env.h"
+#include "tests/support/scoped_env.h"
 
 namespace {
 
@@ -136,7 +136,7 @@ TEST(Lcid, IcuLocaleNames) {
 }
 
 TEST(Lcid, DefaultLcidsStandForTheProcessLocale) {
-    texttest::ScopedEnv env;
+    testsupport::ScopedEnv env;
     env.set("LC_ALL", std::nullopt).set("LC_CTYPE", std::nullopt);
     env.set("LANG", "de_DE.UTF-8");
     EXPECT_EQ(GetUserDefaultLCID(), kGerman);

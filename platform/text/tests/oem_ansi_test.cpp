@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/text/codepage.h"
-#include "platform/text/tests/scoped_env.h"
+#include "tests/support/scoped_env.h"
 
 namespace {
 
@@ -22,8 +22,8 @@ std::string AnsiToOem(const std::string& ansi) {
 
 class OemAnsi : public ::testing::Test {
 protected:
-    OemAnsi() { texttest::ScopedEnv::westernPair(env); }
-    texttest::ScopedEnv env;
+    OemAnsi() { testsupport::ScopedEnv::westernPair(env); }
+    testsupport::ScopedEnv env;
 };
 
 TEST_F(OemAnsi, WesternPairBothWays) {

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-namespace texttest {
+namespace testsupport {
 
 class ScopedEnv {
 public:
@@ -41,4 +41,4 @@ private:
     std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
 };
 
-}  // namespace texttest
+}  // namespace testsupport
