@@ -5,6 +5,7 @@
 
 #include "components/general/general_helpers.h"
 #include "components/system/system.h"
+#include "platform/automation/ascii.h"
 
 namespace modHlx {
 
@@ -49,13 +50,11 @@ constexpr std::array<Keyword, 2> kOptionKeywords{{
 // The pattern of a pattern line starts after the keyword and one more character ("=").
 constexpr std::size_t kPatternTextStart = 8;
 
-char16_t AsciiUpper(char16_t c) { return c >= u'a' && c <= u'z' ? char16_t(c - u'a' + u'A') : c; }
-
 // Whether the line's first characters, in upper case, are the keyword.
 bool StartsWithKeyword(std::u16string_view line, std::u16string_view keyword) {
     if (line.size() < keyword.size()) return false;
     for (std::size_t i = 0; i < keyword.size(); ++i)
-        if (AsciiUpper(line[i]) != keyword[i]) return false;
+        if (automation::AsciiUpper(line[i]) != keyword[i]) return false;
     return true;
 }
 

@@ -5,10 +5,11 @@
 #include <cstdio>
 #include <cstring>
 #include <limits>
-#include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
+#include "platform/automation/arrays.h"
 #include "platform/automation/error.h"
 #include "platform/automation/safearray.h"
 #include "platform/automation/variant.h"
@@ -43,29 +44,14 @@ public:
 
 // ---- arrays ------------------------------------------------------------------------------------
 
-struct SafeArrayDeleter {
-    void operator()(SAFEARRAY* psa) const { SafeArrayDestroy(psa); }
-};
-using SafeArrayOwner = std::unique_ptr<SAFEARRAY, SafeArrayDeleter>;
-
-class ArrayData {
-public:
-    explicit ArrayData(SAFEARRAY* psa) : psa_(psa) { Check(SafeArrayAccessData(psa_, &data_)); }
-    ~ArrayData() { SafeArrayUnaccessData(psa_); }
-    ArrayData(const ArrayData&) = delete;
-    ArrayData& operator=(const ArrayData&) = delete;
-    void* data() const { return data_; }
-
-private:
-    SAFEARRAY* psa_;
-    void* data_ = nullptr;
-};
-
-SafeArrayOwner NewVector(VARTYPE element, size_t count) {
+void CheckElementCount(size_t count) {
     if (count > std::numeric_limits<LONG>::max()) RaiseOverflow("tavrel: too many elements for an array");
-    SAFEARRAY* psa = SafeArrayCreateVector(element, 0, static_cast<ULONG>(count));
-    if (!psa) throw ComError::fromHresult(E_OUTOFMEMORY);
-    return SafeArrayOwner(psa);
+}
+
+// A one-dimensional array from 0 of the given element kind.
+Variant NewVector(VARTYPE element, size_t count) {
+    CheckElementCount(count);
+    return automation::NewVector(element, count);
 }
 
 bool IsScalarKind(VARTYPE vt) {
@@ -98,13 +84,9 @@ void* ElementPayload(VARIANT& item, VARTYPE element) {
 
 Variant BytesToVariant(py::handle value) {
     const char* data = PyBytes_Check(value.ptr()) ? PyBytes_AS_STRING(value.ptr()) : PyByteArray_AS_STRING(value.ptr());
-    size_t size = static_cast<size_t>(py::len(value));
-    SafeArrayOwner psa = NewVector(VT_UI1, size);
-    if (size > 0) {
-        ArrayData access(psa.get());
-        std::memcpy(access.data(), data, size);
-    }
-    return Variant::fromArray(VT_UI1, psa.release());
+    const size_t size = static_cast<size_t>(py::len(value));
+    CheckElementCount(size);
+    return automation::ByteArray(std::string_view(data, size));
 }
 
 // A one-dimensional array from 0 of the given element kind.
@@ -112,13 +94,13 @@ Variant SequenceToArray(py::handle sequence, VARTYPE element) {
     RecursionGuard guard(" while converting a sequence to a Variant array");
     auto items = py::reinterpret_steal<py::tuple>(PySequence_Tuple(sequence.ptr()));
     if (!items) throw py::error_already_set();
-    SafeArrayOwner psa = NewVector(element, items.size());
+    Variant array = NewVector(element, items.size());
     for (size_t i = 0; i < items.size(); ++i) {
         Variant item = element == VT_VARIANT ? ToVariant(items[i]) : ToVariantOfType(items[i], element);
         LONG index = static_cast<LONG>(i);
-        Check(SafeArrayPutElement(psa.get(), &index, ElementPayload(item, element)));
+        Check(SafeArrayPutElement(array.parray, &index, ElementPayload(item, element)));
     }
-    return Variant::fromArray(element, psa.release());
+    return array;
 }
 
 bool IsNestable(py::handle value) { return PyList_Check(value.ptr()) || PyTuple_Check(value.ptr()); }
@@ -158,26 +140,15 @@ void FillDimension(SAFEARRAY* psa, VARTYPE element, py::handle level, const std:
 Variant MultiDimensionalArray(py::handle value, VARTYPE element, const std::vector<size_t>& shape) {
     std::vector<SAFEARRAYBOUND> bounds;
     for (size_t count : shape) {
-        if (count > std::numeric_limits<LONG>::max()) RaiseOverflow("tavrel: too many elements for an array");
+        CheckElementCount(count);
         bounds.push_back({static_cast<ULONG>(count), 0});
     }
-    SafeArrayOwner psa(SafeArrayCreate(element, static_cast<UINT>(bounds.size()), bounds.data()));
-    if (!psa) throw ComError::fromHresult(E_OUTOFMEMORY);
+    SAFEARRAY* psa = SafeArrayCreate(element, static_cast<UINT>(bounds.size()), bounds.data());
+    if (!psa) throw std::bad_alloc();
+    Variant array = Variant::fromArray(element, psa);
     std::vector<LONG> index(shape.size());
-    FillDimension(psa.get(), element, value, shape, index, 0);
-    return Variant::fromArray(element, psa.release());
-}
-
-Variant ReadElement(SAFEARRAY* psa, VARTYPE element, const LONG* index) {
-    Variant item;
-    if (element == VT_VARIANT) {
-        Check(SafeArrayGetElement(psa, index, item.ptr()));
-        return item;
-    }
-    void* target = element == VT_DECIMAL ? static_cast<void*>(&item.decVal) : static_cast<void*>(&item.llVal);
-    Check(SafeArrayGetElement(psa, index, target));
-    item.vt = element;  // after the copy: a Decimal's first bytes overlay the type
-    return item;
+    FillDimension(psa, element, value, shape, index, 0);
+    return array;
 }
 
 py::object ArrayDimension(SAFEARRAY* psa, VARTYPE element, std::vector<LONG>& index, UINT dimension) {
@@ -189,7 +160,7 @@ py::object ArrayDimension(SAFEARRAY* psa, VARTYPE element, std::vector<LONG>& in
     bool innermost = dimension + 1 == index.size();
     for (long long i = 0; i < count; ++i) {
         index[dimension] = static_cast<LONG>(lower + i);
-        out[static_cast<size_t>(i)] = innermost ? FromVariant(ReadElement(psa, element, index.data()))
+        out[static_cast<size_t>(i)] = innermost ? FromVariant(automation::ArrayElement(psa, index.data(), element))
                                                 : ArrayDimension(psa, element, index, dimension + 1);
     }
     return out;
@@ -201,12 +172,7 @@ py::object ArrayFromVariant(const VARIANT& value) {
     if (!psa) return py::tuple();
     UINT dimensions = SafeArrayGetDim(psa);
     if (dimensions == 0) return py::tuple();
-    if (dimensions == 1 && element == VT_UI1) {
-        ULONG count = SafeArrayElementCount(psa);
-        if (count == 0) return py::bytes();
-        ArrayData access(psa);
-        return py::bytes(static_cast<const char*>(access.data()), count);
-    }
+    if (dimensions == 1 && element == VT_UI1) return py::bytes(automation::ArrayBytes(psa));
     std::vector<LONG> index(dimensions);
     return ArrayDimension(psa, element, index, 0);
 }
@@ -405,12 +371,6 @@ bool IsSequence(py::handle value) {
     return PyList_Check(p) || PyTuple_Check(p) || PyBytes_Check(p) || PyByteArray_Check(p);
 }
 
-std::string HexType(VARTYPE vt) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%04X", static_cast<unsigned>(vt));
-    return text;
-}
-
 }  // namespace
 
 // ---- text --------------------------------------------------------------------------------------
@@ -502,6 +462,12 @@ Variant ToVariantOfType(py::handle value, VARTYPE vt) {
 }
 
 bool IsPythonInt(py::handle value) { return PyLong_Check(value.ptr()) && !PyBool_Check(value.ptr()); }
+
+std::string HexType(VARTYPE vt) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%04X", static_cast<unsigned>(vt));
+    return text;
+}
 
 // ---- Variant to Python -------------------------------------------------------------------------
 

@@ -25,6 +25,8 @@ Variant ToVariantOfType(py::handle value, VARTYPE vt);
 py::object FromVariant(const VARIANT& value);
 // An int that is not a bool.
 bool IsPythonInt(py::handle value);
+// A type tag in hexadecimal, "0x0011".
+std::string HexType(VARTYPE vt);
 // The payload of an Error Variant as Python sees it: the SCODE as an unsigned 32-bit number.
 py::int_ ScodeToPython(SCODE scode);
 // An HRESULT as an unsigned 32-bit number, as written in the platform's headers (0x800401F3).

@@ -25,12 +25,11 @@ public:
     Arguments(py::handle args, py::handle value) {
         auto items = py::reinterpret_steal<py::tuple>(PySequence_Tuple(args.ptr()));
         if (!items) throw py::error_already_set();
-        slots_.items.reserve(items.size() + 1);
         for (py::handle item : items) add(item);
         if (value) add(value);
     }
 
-    std::span<VARIANT> span() { return slots_.items; }
+    std::span<VARIANT> span() { return automation::Args(slots_); }
 
     void storeByReferenceResults() {
         for (auto& [box, referent] : boxes_) Unwrap<ByRef>(box).value = FromVariant(*referent);
@@ -39,30 +38,15 @@ public:
 private:
     void add(py::handle item) {
         if (!py::isinstance<ByRef>(item)) {
-            slots_.items.push_back(ToVariant(item).detach());  // capacity is reserved: no throw after detach
+            slots_.push_back(ToVariant(item));
             return;
         }
         Variant& referent = referents_.emplace_back(ToVariant(Unwrap<ByRef>(item).value));
         boxes_.emplace_back(py::reinterpret_borrow<py::object>(item), &referent);
-        VARIANT slot;
-        VariantInit(&slot);
-        slot.vt = VT_BYREF | VT_VARIANT;
-        slot.pvarVal = &referent;
-        slots_.items.push_back(slot);
+        slots_.push_back(Variant::byReference(VT_VARIANT, &referent));
     }
 
-    // Cleared even when a later argument fails to convert and the constructor throws.
-    struct Slots {
-        std::vector<VARIANT> items;
-        Slots() = default;
-        Slots(const Slots&) = delete;
-        Slots& operator=(const Slots&) = delete;
-        ~Slots() {
-            for (VARIANT& slot : items) VariantClear(&slot);
-        }
-    };
-
-    Slots slots_;
+    std::vector<Variant> slots_;
     std::deque<Variant> referents_;  // stable addresses for the by-reference slots
     std::vector<std::pair<py::object, Variant*>> boxes_;
 };

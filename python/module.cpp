@@ -1,5 +1,4 @@
 // The Python module tavrel: creates registered classes by ProgID and calls them late-bound.
-#include <cstdio>
 #include <string>
 
 #include <pybind11/pybind11.h>
@@ -40,9 +39,7 @@ std::string VarTypeText(VARTYPE vt) {
             std::string text = std::string("tavrel.") + c.name;
             return vt & VT_ARRAY ? text + " | tavrel.VT_ARRAY" : text;
         }
-    char hex[16];
-    std::snprintf(hex, sizeof hex, "0x%04X", static_cast<unsigned>(vt));
-    return hex;
+    return HexType(vt);
 }
 
 // The value of a tavrel.Variant; an Error's SCODE as an unsigned number.

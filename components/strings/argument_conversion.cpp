@@ -3,6 +3,7 @@
 #include <new>
 
 #include "components/strings/string_errors.h"
+#include "platform/automation/arrays.h"
 #include "platform/automation/safearray.h"
 #include "platform/automation/variant.h"
 #include "platform/text/codepage.h"
@@ -58,51 +59,7 @@ bool IsNumberKind(VARTYPE type) {
     }
 }
 
-// Access to an array's data for as long as it lives.
-class ArrayData {
-public:
-    explicit ArrayData(SAFEARRAY* array) : array_(array) { Check(SafeArrayAccessData(array_, &data_)); }
-    ~ArrayData() { SafeArrayUnaccessData(array_); }
-    ArrayData(const ArrayData&) = delete;
-    ArrayData& operator=(const ArrayData&) = delete;
-
-    template <class T>
-    T* as() const { return static_cast<T*>(data_); }
-
-private:
-    SAFEARRAY* array_;
-    void* data_ = nullptr;
-};
-
-// One element of an array of the given kind, as a Variant.
-Variant ElementAt(SAFEARRAY* array, LONG index, VARTYPE type) {
-    Variant element;
-    if (type == VT_VARIANT) {
-        Check(SafeArrayGetElement(array, &index, element.ptr()));
-    } else if (type == VT_DECIMAL) {
-        Check(SafeArrayGetElement(array, &index, &element.decVal));
-        element.vt = VT_DECIMAL;  // after the copy: the DECIMAL overlays the type
-    } else {
-        if (VariantElementSize(type) == 0 || VariantElementSize(type) > sizeof(element.llVal)) Raise(kTypeMismatch);
-        Check(SafeArrayGetElement(array, &index, &element.llVal));
-        element.vt = type;
-    }
-    return element;
-}
-
-BSTR NewString(std::u16string_view text) {
-    BSTR b = SysAllocString(text);
-    if (!b) throw std::bad_alloc();
-    return b;
-}
-
 constexpr size_t kMaxStringBytes = 0x7FFFFFFF;
-
-Variant NewVector(VARTYPE type, size_t count) {
-    SAFEARRAY* array = SafeArrayCreateVector(type, 0, static_cast<ULONG>(count));
-    if (!array) throw std::bad_alloc();
-    return Variant::fromArray(type, array);
-}
 
 }  // namespace
 
@@ -141,41 +98,24 @@ std::vector<std::u16string> TextArrayArgument(const VARIANT& argument) {
     Check(SafeArrayGetLBound(array, 1, &lower));
     Check(SafeArrayGetUBound(array, 1, &upper));
     const VARTYPE type = value.vt & ~VT_ARRAY;
-    for (long long i = lower; i <= upper; ++i)
-        texts.push_back(TextArgument(ElementAt(array, static_cast<LONG>(i), type)));
+    for (long long i = lower; i <= upper; ++i) {
+        const LONG index = static_cast<LONG>(i);
+        texts.push_back(TextArgument(automation::ArrayElement(array, &index, type)));
+    }
     return texts;
 }
 
 std::string ByteArrayArgument(SAFEARRAY* array) {
     if (!array) return {};
     if (SafeArrayGetDim(array) != 1 || SafeArrayGetElemsize(array) != 1) Raise(kTypeMismatch);
-    const ArrayData data(array);
-    return std::string(data.as<const char>(), SafeArrayElementCount(array));
-}
-
-Variant StringResult(std::u16string_view text) {
-    Variant result;
-    result.bstrVal = NewString(text);
-    result.vt = VT_BSTR;
-    return result;
-}
-
-Variant StringArrayResult(const std::vector<std::u16string>& texts) {
-    Variant result = NewVector(VT_BSTR, texts.size());
-    const ArrayData data(result.parray);
-    for (size_t i = 0; i < texts.size(); ++i) data.as<BSTR>()[i] = NewString(texts[i]);
-    return result;
+    return automation::ArrayBytes(array);
 }
 
 Variant VariantArrayResult(const std::vector<std::u16string>& texts) {
-    Variant result = NewVector(VT_VARIANT, texts.size());
-    const ArrayData data(result.parray);
-    for (size_t i = 0; i < texts.size(); ++i) {
-        VARIANT& element = data.as<VARIANT>()[i];
-        element.bstrVal = NewString(texts[i]);
-        element.vt = VT_BSTR;
-    }
-    return result;
+    std::vector<Variant> values;
+    values.reserve(texts.size());
+    for (const std::u16string& text : texts) values.push_back(Variant::fromString(text));
+    return automation::VariantArray(std::move(values));
 }
 
 Variant StringOfBytes(const std::string& bytes) {

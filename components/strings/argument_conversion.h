@@ -29,9 +29,7 @@ std::vector<std::u16string> TextArrayArgument(const VARIANT& argument);
 std::string ByteArrayArgument(SAFEARRAY* array);
 
 // Results; they raise std::bad_alloc when memory runs out.
-Variant StringResult(std::u16string_view text);
-Variant StringArrayResult(const std::vector<std::u16string>& texts);   // String(), lower bound 0
-Variant VariantArrayResult(const std::vector<std::u16string>& texts);  // Variant() of Strings
+Variant VariantArrayResult(const std::vector<std::u16string>& texts);  // Variant() of Strings, lower bound 0
 Variant StringOfBytes(const std::string& bytes);                       // a String with these raw bytes
 
 }  // namespace strings

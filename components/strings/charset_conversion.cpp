@@ -1,16 +1,12 @@
 #include "components/strings/charset_conversion.h"
 
-#include <bit>
-#include <cstring>
-
 #include "components/strings/string_errors.h"
+#include "platform/automation/bstr.h"
 #include "platform/text/codepage.h"
 #include "platform/text/locale_map.h"
 
 namespace strings {
 namespace {
-
-static_assert(std::endian::native == std::endian::little, "a string's bytes are its code units, low byte first");
 
 constexpr LONG kAllConversions = 0xFF;
 
@@ -61,24 +57,13 @@ std::u16string AnsiToOemText(std::u16string_view source) {
     return text::AnsiToText(text::TextToBytes(AnsiRoundTrip(source), CP_OEMCP));
 }
 
-std::string BytesOfText(std::u16string_view text) {
-    std::string bytes(text.size() * sizeof(char16_t), '\0');
-    if (!text.empty()) std::memcpy(bytes.data(), text.data(), bytes.size());
-    return bytes;
-}
-
-std::u16string TextOfBytes(std::string_view bytes) {
-    std::u16string text(bytes.size() / sizeof(char16_t), u'\0');
-    if (!text.empty()) std::memcpy(text.data(), bytes.data(), text.size() * sizeof(char16_t));
-    return text;
-}
-
 std::string ConvertStringBytes(std::string_view bytes, LONG conversion, LCID lcid) {
     CheckConversion(conversion);
-    std::u16string text = (conversion & kUnicode) ? text::BytesToText(bytes, AnsiCodePageOf(lcid)) : TextOfBytes(bytes);
+    std::u16string text =
+        (conversion & kUnicode) ? text::BytesToText(bytes, AnsiCodePageOf(lcid)) : TextOfStringBytes(bytes);
     if (const DWORD flags = MapFlagsOf(conversion)) text = text::MapString(text, flags, lcid);
     if (conversion & kFromUnicode) return text::TextToBytes(text, AnsiCodePageOf(lcid));
-    return BytesOfText(text);
+    return StringBytes(text);
 }
 
 }  // namespace strings

@@ -41,8 +41,4 @@ enum StringConversion : LONG {
 // an LCID the platform does not know.
 std::string ConvertStringBytes(std::string_view bytes, LONG conversion, LCID lcid);
 
-// The raw bytes of a text, and the text of raw bytes (an odd last byte dropped).
-std::string BytesOfText(std::u16string_view text);
-std::u16string TextOfBytes(std::string_view bytes);
-
 }  // namespace strings

@@ -5,6 +5,7 @@
 #include "components/strings/line_splitting.h"
 #include "components/strings/string_errors.h"
 #include "components/strings/text_transforms.h"
+#include "platform/automation/arrays.h"
 
 namespace strings {
 namespace {
@@ -14,27 +15,11 @@ constexpr char16_t kApostrophe[] = u"'";
 
 // The raw bytes of a value's string: a String's own (odd in number where it was made so).
 std::string StringBytesOf(const Variant& value) {
-    if (value.vt == VT_BSTR) {
-        return std::string(reinterpret_cast<const char*>(value.bstrVal), SysStringByteLen(value.bstrVal));
-    }
-    return BytesOfText(TextArgument(value));
-}
-
-std::u16string UppercaseHex(LONG number) {
-    static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
-    auto bits = static_cast<uint32_t>(number);
-    std::u16string digits;
-    do {
-        digits.insert(digits.begin(), kDigits[bits & 0xF]);
-        bits >>= 4;
-    } while (bits != 0);
-    return digits;
+    return value.vt == VT_BSTR ? BstrBytes(value.bstrVal) : StringBytes(TextArgument(value));
 }
 
 ComError ByteArrayConversionError(const ComError& reason) {
-    std::u16string description = u"Error converting the Byte Array \r\n\r\nReason: " + reason.description() +
-                                 u"\r\nError: 0x" + UppercaseHex(reason.number());
-    return ComError(reason.number(), reason.source(), std::move(description), reason.helpFile(), reason.helpContext());
+    return WithDescription(reason, DescriptionWithReason(u"Error converting the Byte Array ", reason));
 }
 
 }  // namespace
@@ -52,21 +37,21 @@ Variant StringMethods::TrimZ(const VARIANT& str) const {
         } catch (const ComError&) {
             Raise(kTypeMismatch);
         }
-        return StringResult(strings::TrimZ(text));
+        return Variant::fromString(strings::TrimZ(text));
     });
 }
 
 Variant StringMethods::Encode(const VARIANT& str, const VARIANT& delimiter) const {
     return run(u"Encode", [&] {
         const std::u16string text = TextArgument(str);
-        return StringResult(strings::Encode(text, TextArgument(delimiter)));
+        return Variant::fromString(strings::Encode(text, TextArgument(delimiter)));
     });
 }
 
 Variant StringMethods::Decode(const VARIANT& str, const VARIANT& delimiter) const {
     return run(u"Decode", [&] {
         const std::u16string text = TextArgument(str);
-        return StringResult(strings::Decode(text, TextArgument(delimiter)));
+        return Variant::fromString(strings::Decode(text, TextArgument(delimiter)));
     });
 }
 
@@ -80,7 +65,7 @@ std::u16string StringMethods::StringEncode(const VARIANT& anArray) const {
 }
 
 Variant StringMethods::StringDecode(const VARIANT& aString) const {
-    return run(u"StringDecode", [&] { return StringArrayResult(SplitAtTabs(TextArgument(aString))); });
+    return run(u"StringDecode", [&] { return automation::StringArray(SplitAtTabs(TextArgument(aString))); });
 }
 
 std::u16string StringMethods::EncodeHex(std::u16string_view s) const {
@@ -95,8 +80,8 @@ Variant StringMethods::RPad(const VARIANT& str, const VARIANT& ch, const VARIANT
     return run(u"RPad", [&] {
         const std::u16string text = TextArgument(str);
         const LONG total = LongArgument(length);
-        if (static_cast<long long>(total) - static_cast<long long>(text.size()) < 1) return StringResult(text);
-        return StringResult(strings::RPad(text, PadCharacterArgument(ch), total));
+        if (static_cast<long long>(total) - static_cast<long long>(text.size()) < 1) return Variant::fromString(text);
+        return Variant::fromString(strings::RPad(text, PadCharacterArgument(ch), total));
     });
 }
 
@@ -144,7 +129,7 @@ std::u16string StringMethods::Oem2CharBuff(std::u16string& source) const {
 }
 
 Variant StringMethods::EncodeHTML(const VARIANT& s) const {
-    return run(u"EncodeHTML", [&] { return StringResult(strings::EncodeHTML(TextArgument(s))); });
+    return run(u"EncodeHTML", [&] { return Variant::fromString(strings::EncodeHTML(TextArgument(s))); });
 }
 
 }  // namespace strings

@@ -4,10 +4,13 @@
 #include <optional>
 
 #include "components/strings/string_errors.h"
+#include "platform/automation/ascii.h"
 #include "platform/text/codepage.h"
 
 namespace strings {
 namespace {
+
+using automation::HexDigitValue;
 
 // Every non-overlapping occurrence of from, found left to right, replaced by to.
 std::u16string ReplaceAll(std::u16string_view text, std::u16string_view from, std::u16string_view to) {
@@ -55,13 +58,6 @@ private:
     std::array<std::optional<BYTE>, 256> bytes_;
     std::array<std::optional<char16_t>, 256> characters_;
 };
-
-int HexDigitValue(char16_t c) {
-    if (c >= u'0' && c <= u'9') return c - u'0';
-    if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-    if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-    return -1;
-}
 
 // The value of the leading hexadecimal digits of a pair; 0 when it starts with none.
 BYTE LeadingHexValue(char16_t first, char16_t second) {

@@ -12,6 +12,8 @@
 #include <memory>
 #include <utility>
 
+#include "components/system/file_descriptor.h"
+
 namespace filereplace {
 
 ReplaceError::ReplaceError(int error, Step step, std::string path)
@@ -24,22 +26,6 @@ namespace {
     throw ReplaceError(error, step, path);
 }
 
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    ~Descriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    int get() const { return fd_; }
-    // Closes now, so that a failure of the close (a delayed write error) is seen.
-    int close() { return ::close(std::exchange(fd_, -1)); }
-
-private:
-    int fd_;
-};
-
 // A temporary file that is removed again unless it was renamed into place.
 class TemporaryFile {
 public:
@@ -50,7 +36,7 @@ public:
         if (!renamed_) ::unlink(path_.c_str());
     }
     const std::string& path() const { return path_; }
-    Descriptor& descriptor() { return fd_; }
+    fileio::FileDescriptor& descriptor() { return fd_; }
     void renameTo(const std::string& target) {
         if (::rename(path_.c_str(), target.c_str()) != 0) Fail(Step::Replace, target);
         renamed_ = true;
@@ -58,7 +44,7 @@ public:
 
 private:
     std::string path_;
-    Descriptor fd_;
+    fileio::FileDescriptor fd_;
     bool renamed_ = false;
 };
 
@@ -166,7 +152,7 @@ void SyncFolder(const std::string& folder) {
 }
 
 void WriteInPlace(const Target& target, std::string_view bytes, const ProgressHook& hook) {
-    Descriptor fd(::open(target.path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
+    fileio::FileDescriptor fd(::open(target.path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
     if (fd.get() < 0) Fail(Step::Write, target.path);
     WriteAll(fd.get(), bytes, hook, target.path);
     if (fd.close() != 0) Fail(Step::Write, target.path);

@@ -6,17 +6,18 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <limits>
 #include <new>
 #include <stdexcept>
 
+#include "components/system/file_descriptor.h"
 #include "components/system/file_errors.h"
 #include "components/system/file_replace.h"
-#include "platform/automation/safearray.h"
+#include "platform/automation/arrays.h"
 #include "platform/text/codepage.h"
 
 using fileerrors::ErrorForErrno;
+using fileio::FileDescriptor;
 using fileerrors::ErrorForNumber;
 
 namespace {
@@ -51,32 +52,13 @@ ComError CaughtError(const std::u16string& source) {
     }
 }
 
-ComError WithDescription(const ComError& error, std::u16string description) {
-    return ComError(error.number(), error.source(), std::move(description), error.helpFile(), error.helpContext());
-}
-
-std::u16string HexNumber(LONG number) {
-    static constexpr char16_t digits[] = u"0123456789ABCDEF";
-    auto value = static_cast<uint32_t>(number);
-    std::u16string text;
-    do {
-        text.insert(text.begin(), digits[value & 0xF]);
-        value >>= 4;
-    } while (value != 0);
-    return text;
-}
-
 // The description a failed whole-file operation raises its error again with.
 std::u16string FailureDescription(std::u16string_view action, std::u16string_view filepath,
                                   std::u16string_view nameSuffix, const ComError& error) {
-    std::u16string text(action);
-    text += filepath;
-    text += nameSuffix;
-    text += u"\r\n\r\nReason: ";
-    text += error.description();
-    text += u"\r\nError: 0x";
-    text += HexNumber(error.number());
-    return text;
+    std::u16string head(action);
+    head += filepath;
+    head += nameSuffix;
+    return DescriptionWithReason(head, error);
 }
 
 ComError ErrorOfResult(HRESULT result, const std::u16string& source) {
@@ -115,74 +97,16 @@ std::u16string ArgumentTextOrEmpty(const VARIANT& value, const std::u16string& s
     }
 }
 
-// ---- byte arrays ----
-
-class ArrayData {
-public:
-    ArrayData(SAFEARRAY* array, const std::u16string& source) : array_(array) {
-        HRESULT result = SafeArrayAccessData(array_, &data_);
-        if (FAILED(result)) throw ErrorOfResult(result, source);
-    }
-    ArrayData(const ArrayData&) = delete;
-    ArrayData& operator=(const ArrayData&) = delete;
-    ~ArrayData() { SafeArrayUnaccessData(array_); }
-    char* bytes() const { return static_cast<char*>(data_); }
-
-private:
-    SAFEARRAY* array_;
-    void* data_ = nullptr;
-};
-
-Variant ByteArrayVariant(std::string_view bytes, const std::u16string& source) {
-    SAFEARRAY* array = SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(bytes.size()));
-    if (!array) throw ErrorForNumber(fileerrors::kOutOfMemory, source);
-    Variant result = Variant::fromArray(VT_UI1, array);
-    if (!bytes.empty()) std::memcpy(ArrayData(array, source).bytes(), bytes.data(), bytes.size());
-    return result;
-}
-
-std::string ArrayBytes(SAFEARRAY* array, const std::u16string& source) {
-    if (!array) return {};  // an array never dimensioned
-    std::size_t count = SafeArrayElementCount(array);
-    if (count == 0) return {};
-    ArrayData data(array, source);
-    return std::string(data.bytes(), count);
-}
-
-std::string Utf16Bytes(std::u16string_view text) {
-    std::string bytes;
-    bytes.reserve(text.size() * 2);
-    for (char16_t c : text) {
-        bytes += static_cast<char>(c & 0xFF);
-        bytes += static_cast<char>(c >> 8);
-    }
-    return bytes;
-}
-
 // What WriteFile writes for its content argument: a byte array as it is, a String as its
 // UTF-16 bytes; anything else is a type mismatch (Null: invalid use of Null).
 std::string ContentBytes(const VARIANT& content, const std::u16string& source) {
     Variant plain = Dereferenced(content, source);
-    if (plain.vt == (VT_ARRAY | VT_UI1)) return ArrayBytes(plain.parray, source);
-    if (plain.vt == VT_BSTR) return Utf16Bytes(BstrView(plain.bstrVal));
+    if (plain.vt == (VT_ARRAY | VT_UI1)) return automation::ArrayBytes(plain.parray);
+    if (plain.vt == VT_BSTR) return StringBytes(BstrView(plain.bstrVal));
     throw ErrorForNumber(plain.vt == VT_NULL ? kInvalidUseOfNull : kTypeMismatch, source);
 }
 
 // ---- file system ----
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 int OpenForReading(const std::string& path, const std::u16string& source) {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -269,7 +193,7 @@ std::string System::ReadBytes(const VARIANT& filepath) {
 
 Variant System::ReadFile(const VARIANT& filepath) {
     try {
-        return ByteArrayVariant(ReadBytes(filepath), runtimeSource_);
+        return automation::ByteArray(ReadBytes(filepath));
     } catch (...) {
         throw CaughtError(runtimeSource_);
     }

@@ -1,10 +1,14 @@
 #include "platform/automation/bstr.h"
 
+#include <bit>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <string>
 
 namespace {
+
+static_assert(std::endian::native == std::endian::little, "a string's bytes are its code units, low byte first");
 
 // A BSTR's block: a 32-bit byte count, the characters, then two null bytes.
 constexpr size_t kPrefix = sizeof(uint32_t);
@@ -24,17 +28,11 @@ BSTR allocateBytes(const void* data, size_t byteLen) {
     return reinterpret_cast<BSTR>(block + kPrefix);
 }
 
-size_t terminatedLength(const OLECHAR* s) {
-    size_t n = 0;
-    while (s[n]) ++n;
-    return n;
-}
-
 }  // namespace
 
 BSTR SysAllocString(const OLECHAR* psz) {
     if (!psz) return nullptr;
-    return SysAllocStringLen(psz, static_cast<UINT>(terminatedLength(psz)));
+    return SysAllocStringLen(psz, static_cast<UINT>(std::char_traits<OLECHAR>::length(psz)));
 }
 
 BSTR SysAllocString(std::u16string_view text) {
@@ -65,7 +63,7 @@ int SysReAllocString(BSTR* pbstr, const OLECHAR* psz) {
         *pbstr = nullptr;
         return 1;
     }
-    return SysReAllocStringLen(pbstr, psz, static_cast<UINT>(terminatedLength(psz)));
+    return SysReAllocStringLen(pbstr, psz, static_cast<UINT>(std::char_traits<OLECHAR>::length(psz)));
 }
 
 void SysFreeString(BSTR bstr) {
@@ -75,3 +73,15 @@ void SysFreeString(BSTR bstr) {
 UINT SysStringByteLen(BSTR bstr) { return bstr ? *prefixOf(bstr) : 0; }
 
 UINT SysStringLen(BSTR bstr) { return SysStringByteLen(bstr) / sizeof(OLECHAR); }
+
+std::string StringBytes(std::u16string_view text) {
+    std::string bytes(text.size() * sizeof(char16_t), '\0');
+    if (!text.empty()) std::memcpy(bytes.data(), text.data(), bytes.size());
+    return bytes;
+}
+
+std::u16string TextOfStringBytes(std::string_view bytes) {
+    std::u16string text(bytes.size() / sizeof(char16_t), u'\0');
+    if (!text.empty()) std::memcpy(text.data(), bytes.data(), text.size() * sizeof(char16_t));
+    return text;
+}

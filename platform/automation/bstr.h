@@ -20,3 +20,12 @@ UINT SysStringByteLen(BSTR bstr);
 // Conveniences over the calls above.
 BSTR SysAllocString(std::u16string_view text);
 inline std::u16string_view BstrView(BSTR b) { return b ? std::u16string_view(b, SysStringLen(b)) : std::u16string_view(); }
+// All the bytes a BSTR holds, an odd last one included.
+inline std::string BstrBytes(BSTR b) {
+    return b ? std::string(reinterpret_cast<const char*>(b), SysStringByteLen(b)) : std::string();
+}
+
+// The raw bytes of a text as a string holds them: its UTF-16 code units, low byte first; and the
+// text of raw bytes, where an odd last byte is no code unit and is dropped.
+std::string StringBytes(std::u16string_view text);
+std::u16string TextOfStringBytes(std::string_view bytes);

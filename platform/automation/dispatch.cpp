@@ -9,6 +9,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "platform/automation/ascii.h"
+
 namespace automation {
 
 Param Param::optional(Variant defaultValue) const {
@@ -51,18 +53,9 @@ bool accepts(MemberKind kind, WORD flags) {
     return false;
 }
 
-char16_t foldAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c; }
-
-bool sameName(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (foldAscii(a[i]) != foldAscii(b[i])) return false;
-    return true;
-}
-
 const MemberDescription* findByName(const InterfaceDescription& description, std::u16string_view name) {
     for (const auto& member : description.members)
-        if (sameName(member.name, name)) return &member;
+        if (EqualIgnoringAsciiCase(member.name, name)) return &member;
     return nullptr;
 }
 
@@ -70,9 +63,9 @@ const MemberDescription* findByName(const InterfaceDescription& description, std
 std::optional<DISPID> findParamId(const InterfaceDescription& description, std::u16string_view member,
                                   std::u16string_view name) {
     for (const auto& m : description.members) {
-        if (!sameName(m.name, member)) continue;
+        if (!EqualIgnoringAsciiCase(m.name, member)) continue;
         for (size_t i = 0; i < m.params.size(); ++i)
-            if (sameName(m.params[i].name(), name)) return DISPID(i);
+            if (EqualIgnoringAsciiCase(m.params[i].name(), name)) return DISPID(i);
     }
     return std::nullopt;
 }

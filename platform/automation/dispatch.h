@@ -21,7 +21,6 @@
 // with EXCEPINFO, or into the error's HRESULT with error information when there is no EXCEPINFO.
 #pragma once
 
-#include <atomic>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -31,6 +30,7 @@
 
 #include "platform/automation/error.h"
 #include "platform/automation/handles.h"
+#include "platform/automation/object_base.h"
 
 namespace automation {
 
@@ -250,12 +250,8 @@ public:
         AddRef();
         return S_OK;
     }
-    ULONG AddRef() override { return ++references_; }
-    ULONG Release() override {
-        ULONG left = --references_;
-        if (left == 0) delete this;
-        return left;
-    }
+    ULONG AddRef() override { return references_.add(); }
+    ULONG Release() override { return references_.release(this); }
 
     HRESULT GetTypeInfoCount(UINT* count) override {
         if (!count) return E_POINTER;
@@ -303,10 +299,12 @@ protected:
     bool resolveUnknownName(std::u16string_view, DISPID&) { return false; }
 
 private:
+    friend class ReferenceCount;  // deletes the object at its last Release
+
     static const DispatchTable& table() { return Derived::dispatchTable(); }
     Derived& self() { return *static_cast<Derived*>(this); }
 
-    std::atomic<ULONG> references_{0};
+    ReferenceCount references_;
 };
 
 }  // namespace automation

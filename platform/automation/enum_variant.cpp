@@ -2,10 +2,9 @@
 #include "platform/automation/enum_variant.h"
 
 #include <algorithm>
-#include <atomic>
 #include <memory>
-#include <new>
 
+#include "platform/automation/error.h"
 #include "platform/automation/object_base.h"
 
 namespace automation {
@@ -51,11 +50,11 @@ public:
 
     HRESULT Clone(IEnumVARIANT** result) override {
         if (!result) return E_POINTER;
-        auto* copy = new (std::nothrow) EnumVariant(values_, position_);
-        *result = copy;
-        if (!copy) return E_OUTOFMEMORY;
-        copy->AddRef();
-        return S_OK;
+        *result = nullptr;
+        return CatchAtBoundary([&] {
+            *result = ComPtr<IEnumVARIANT>(new EnumVariant(values_, position_)).detach();
+            return S_OK;
+        });
     }
 
 private:
@@ -73,7 +72,7 @@ ComPtr<IEnumVARIANT> MakeEnumVariant(std::vector<Variant> values) {
 HRESULT CreateEnumVariant(std::span<const VARIANT> values, IEnumVARIANT** result) {
     if (!result) return E_POINTER;
     *result = nullptr;
-    try {
+    return CatchAtBoundary([&] {
         Values copies(values.size());
         for (size_t i = 0; i < values.size(); ++i) {
             HRESULT hr = VariantCopy(&copies[i], &values[i]);
@@ -81,9 +80,7 @@ HRESULT CreateEnumVariant(std::span<const VARIANT> values, IEnumVARIANT** result
         }
         *result = MakeEnumVariant(std::move(copies)).detach();
         return S_OK;
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    }
+    });
 }
 
 }  // namespace automation

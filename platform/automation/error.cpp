@@ -4,8 +4,10 @@
 #include <iterator>
 #include <string>
 
+#include "platform/automation/ascii.h"
 #include "platform/automation/error.h"
 #include "platform/automation/handles.h"
+#include "platform/automation/utf.h"
 
 namespace {
 
@@ -182,41 +184,6 @@ const char16_t* systemMessage(HRESULT result) {
     return it != std::end(systemMessages) ? it->text : unknownResult;
 }
 
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
-// UTF-8 for what(); a lone surrogate becomes U+FFFD.
-std::string toUtf8(std::u16string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
-        bool high = c >= 0xD800 && c <= 0xDBFF;
-        if (high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            c = 0xFFFD;
-        }
-        appendUtf8(out, c);
-    }
-    return out;
-}
-
 std::u16string takeString(BSTR& b) {
     std::u16string text(BstrView(b));
     SysFreeString(b);
@@ -234,7 +201,7 @@ ComError::ComError(LONG number, std::u16string source, std::u16string descriptio
       helpFile_(std::move(helpFile)),
       helpContext_(helpContext) {
     if (description_.empty()) description_ = DescribeHresult(hresult());
-    what_ = toUtf8(description_);
+    what_ = automation::Utf16ToUtf8(description_);
 }
 
 HRESULT ComError::hresult() const {
@@ -293,6 +260,15 @@ HRESULT SetErrorInfoFrom(const ComError& error) {
         if (SUCCEEDED(create.queryInterface(IID_IErrorInfo, info))) SetErrorInfo(0, info.get());
     }
     return error.hresult();
+}
+
+std::u16string DescriptionWithReason(std::u16string_view head, const ComError& reason) {
+    return std::u16string(head) + u"\r\n\r\nReason: " + reason.description() + u"\r\nError: 0x" +
+           automation::UpperHex(static_cast<uint32_t>(reason.number()));
+}
+
+ComError WithDescription(const ComError& error, std::u16string description) {
+    return ComError(error.number(), error.source(), std::move(description), error.helpFile(), error.helpContext());
 }
 
 void FillExcepInfo(const ComError& error, EXCEPINFO* info) {

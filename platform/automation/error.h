@@ -3,7 +3,9 @@
 #pragma once
 
 #include <exception>
+#include <new>
 #include <string>
+#include <string_view>
 
 #include "platform/automation/interfaces.h"
 
@@ -47,8 +49,32 @@ private:
 // Sets this thread's error information from the error and returns its HRESULT: what a component
 // method does when it turns an exception into a result.
 HRESULT SetErrorInfoFrom(const ComError& error);
+// The description with which a procedure raises a caught error again: head, CR LF CR LF,
+// "Reason: " and the error's own description, CR LF, "Error: 0x" and its number in upper-case
+// hexadecimal.
+std::u16string DescriptionWithReason(std::u16string_view head, const ComError& reason);
+// The error with another description; it keeps its number, source and help, and travels by its
+// number.
+ComError WithDescription(const ComError& error, std::u16string description);
+
 // Fills an EXCEPINFO for IDispatch::Invoke.
 void FillExcepInfo(const ComError& error, EXCEPINFO* info);
+
+// Runs the body of a call at an interface boundary so that no exception leaves it: a ComError
+// becomes its HRESULT with error information, memory exhaustion E_OUTOFMEMORY and anything
+// else E_UNEXPECTED.
+template <class Body>
+HRESULT CatchAtBoundary(Body&& body) noexcept {
+    try {
+        return body();
+    } catch (const ComError& error) {
+        return SetErrorInfoFrom(error);
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    } catch (...) {
+        return E_UNEXPECTED;
+    }
+}
 
 // The platform's per-thread error information object.
 HRESULT CreateErrorInfo(ICreateErrorInfo** pperrinfo);

@@ -1,10 +1,10 @@
 // The error information object and the slot that holds one per thread.
-#include <atomic>
 #include <new>
 #include <string>
 
 #include "platform/automation/error.h"
 #include "platform/automation/handles.h"
+#include "platform/automation/object_base.h"
 
 namespace {
 
@@ -24,12 +24,8 @@ public:
         AddRef();
         return S_OK;
     }
-    ULONG AddRef() override { return ++references_; }
-    ULONG Release() override {
-        ULONG left = --references_;
-        if (left == 0) delete this;
-        return left;
-    }
+    ULONG AddRef() override { return references_.add(); }
+    ULONG Release() override { return references_.release(this); }
 
     HRESULT GetGUID(GUID* guid) override {
         if (!guid) return E_INVALIDARG;
@@ -72,7 +68,7 @@ private:
         }
     }
 
-    std::atomic<ULONG> references_{0};
+    automation::ReferenceCount references_;
     GUID guid_ = GUID_NULL;
     std::u16string source_, description_, helpFile_;
     DWORD helpContext_ = 0;

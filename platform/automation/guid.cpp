@@ -4,50 +4,32 @@
 
 #include <cstring>
 
+#include "platform/automation/ascii.h"
+
 namespace {
 
-int hexValue(char16_t c) {
-    if (c >= u'0' && c <= u'9') return c - u'0';
-    if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-    if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-    return -1;
-}
+using automation::HexDigitValue;
 
 // Reads `digits` hexadecimal digits at text[pos]; false if any is not one.
 bool readHex(std::u16string_view text, size_t pos, int digits, uint64_t& out) {
     out = 0;
     for (int i = 0; i < digits; ++i) {
-        int v = hexValue(text[pos + i]);
+        int v = HexDigitValue(text[pos + i]);
         if (v < 0) return false;
         out = out << 4 | uint64_t(v);
     }
     return true;
 }
 
-size_t terminatedLength(LPCOLESTR s) {
-    size_t n = 0;
-    while (s[n]) ++n;
-    return n;
-}
-
 }  // namespace
 
 std::u16string GuidToString(REFGUID g) {
-    static const char16_t digits[] = u"0123456789ABCDEF";
-    std::u16string out = u"{";
-    auto put = [&](uint64_t v, int count) {
-        for (int i = count - 1; i >= 0; --i) out += digits[(v >> (4 * i)) & 0xF];
-    };
-    put(g.Data1, 8);
-    out += u'-';
-    put(g.Data2, 4);
-    out += u'-';
-    put(g.Data3, 4);
-    out += u'-';
-    put(g.Data4[0], 2);
-    put(g.Data4[1], 2);
-    out += u'-';
-    for (int i = 2; i < 8; ++i) put(g.Data4[i], 2);
+    using automation::UpperHex;
+    std::u16string out = u"{" + UpperHex(g.Data1, 8) + u'-' + UpperHex(g.Data2, 4) + u'-' + UpperHex(g.Data3, 4);
+    for (int i = 0; i < 8; ++i) {
+        if (i == 0 || i == 2) out += u'-';
+        out += UpperHex(g.Data4[i], 2);
+    }
     out += u'}';
     return out;
 }
@@ -85,7 +67,7 @@ HRESULT CLSIDFromString(LPCOLESTR lpsz, CLSID* pclsid) {
         *pclsid = GUID_NULL;
         return S_OK;
     }
-    auto g = GuidFromString(std::u16string_view(lpsz, terminatedLength(lpsz)));
+    auto g = GuidFromString(std::u16string_view(lpsz));
     if (!g) return CO_E_CLASSSTRING;
     *pclsid = *g;
     return S_OK;

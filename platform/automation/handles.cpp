@@ -1,6 +1,16 @@
 #include "platform/automation/handles.h"
 
+#include <new>
+
 #include "platform/automation/error.h"
+
+Variant Variant::fromString(std::u16string_view s) {
+    Variant r;
+    r.bstrVal = SysAllocString(s);
+    if (!r.bstrVal) throw std::bad_alloc();
+    r.vt = VT_BSTR;
+    return r;
+}
 
 Variant Variant::fromDispatch(IDispatch* p) {
     Variant r;

@@ -85,13 +85,21 @@ public:
     static Variant fromByte(BYTE v) { Variant r; r.vt = VT_UI1; r.bVal = v; return r; }
     static Variant fromDouble(DOUBLE v) { Variant r; r.vt = VT_R8; r.dblVal = v; return r; }
     static Variant fromBool(bool v) { Variant r; r.vt = VT_BOOL; r.boolVal = v ? VARIANT_TRUE : VARIANT_FALSE; return r; }
-    static Variant fromString(std::u16string_view s) { Variant r; r.vt = VT_BSTR; r.bstrVal = SysAllocString(s); return r; }
+    // Raises std::bad_alloc when the string cannot be made.
+    static Variant fromString(std::u16string_view s);
     static Variant fromError(SCODE s) { Variant r; r.vt = VT_ERROR; r.scode = s; return r; }
     // Takes a new reference.
     static Variant fromDispatch(IDispatch* p);
     static Variant fromUnknown(IUnknown* p);
     // Takes over the array.
     static Variant fromArray(VARTYPE elementType, SAFEARRAY* psa) { Variant r; r.vt = VARTYPE(VT_ARRAY | elementType); r.parray = psa; return r; }
+    // A reference (VT_BYREF | type) to a value that stays the caller's: clearing it leaves the value.
+    static Variant byReference(VARTYPE type, void* target) {
+        Variant r;
+        r.vt = VARTYPE(VT_BYREF | type);
+        r.byref = target;
+        return r;
+    }
     // The missing optional argument: VT_ERROR with DISP_E_PARAMNOTFOUND.
     static Variant missing() { return fromError(DISP_E_PARAMNOTFOUND); }
 

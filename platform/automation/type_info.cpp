@@ -1,8 +1,5 @@
 // Type information for a table-driven interface: names, DISPIDs and documentation from its
 // description; invocation through the instance's own IDispatch.
-#include <atomic>
-#include <new>
-
 #include "platform/automation/dispatch.h"
 #include "platform/automation/object_base.h"
 
@@ -59,16 +56,10 @@ private:
 HRESULT CreateTypeInfo(const InterfaceDescription& description, ITypeInfo** result) noexcept {
     if (!result) return E_POINTER;
     *result = nullptr;
-    try {
-        auto* info = new TypeInfo(description);
-        info->AddRef();
-        *result = info;
+    return CatchAtBoundary([&] {
+        *result = ComPtr<ITypeInfo>(new TypeInfo(description)).detach();
         return S_OK;
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    } catch (...) {
-        return E_UNEXPECTED;
-    }
+    });
 }
 
 }  // namespace automation

@@ -13,24 +13,17 @@
 #include <ctime>
 #include <vector>
 
+#include "platform/automation/ascii.h"
+#include "platform/automation/utf.h"
+
 namespace automation {
 
 namespace {
 
 // ---- characters -------------------------------------------------------------------------------
 
-bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
-bool isAsciiLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
-char16_t toUpperAscii(char16_t c) { return (c >= u'a' && c <= u'z') ? char16_t(c - 32) : c; }
 bool isBlank(char16_t c) {
     return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\v' || c == u'\f' || c == 0x00A0;
-}
-
-bool equalsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (toUpperAscii(a[i]) != toUpperAscii(b[i])) return false;
-    return true;
 }
 
 std::u16string_view trimBlanks(std::u16string_view text) {
@@ -44,25 +37,11 @@ std::u16string widen(std::string_view ascii) { return std::u16string(ascii.begin
 // Text of the C library's locale: UTF-8 when that is the locale's code set, otherwise one
 // character per byte.
 std::u16string decodeLocaleText(const char* text) {
+    if (!text) return {};
+    const std::string_view bytes(text);
+    if (std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0) return Utf8ToUtf16(bytes);
     std::u16string out;
-    if (!text) return out;
-    const bool utf8 = std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0;
-    const auto* p = reinterpret_cast<const unsigned char*>(text);
-    while (*p) {
-        char32_t c = *p++;
-        if (utf8 && c >= 0xC0) {
-            int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : 1;
-            c &= 0x3F >> extra;
-            for (; extra > 0 && (*p & 0xC0) == 0x80; --extra) c = (c << 6) | (*p++ & 0x3F);
-        }
-        if (c >= 0x10000) {
-            c -= 0x10000;
-            out += char16_t(0xD800 + (c >> 10));
-            out += char16_t(0xDC00 + (c & 0x3FF));
-        } else {
-            out += char16_t(c);
-        }
-    }
+    for (unsigned char c : bytes) out += char16_t(c);
     return out;
 }
 
@@ -302,29 +281,29 @@ HRESULT scanDecimalBody(Scanner& s, const NumberSymbols& symbols, ExactNumber& o
     long long fractionDigits = 0;
     bool anyDigit = false;
     for (;;) {
-        if (isDigit(s.peek())) {
+        if (IsAsciiDigit(s.peek())) {
             digits += char(s.peek());
             anyDigit = true;
             s.advance();
-        } else if (anyDigit && s.peek() == symbols.thousandsSeparator && isDigit(s.peek(1))) {
+        } else if (anyDigit && s.peek() == symbols.thousandsSeparator && IsAsciiDigit(s.peek(1))) {
             s.advance();
         } else {
             break;
         }
     }
     if (s.take(symbols.decimalSeparator)) {
-        for (; isDigit(s.peek()); s.advance(), ++fractionDigits) {
+        for (; IsAsciiDigit(s.peek()); s.advance(), ++fractionDigits) {
             digits += char(s.peek());
             anyDigit = true;
         }
     }
     if (!anyDigit) return DISP_E_TYPEMISMATCH;
     long long exponent = 0;
-    const bool signedExponent = (s.peek(1) == u'+' || s.peek(1) == u'-') && isDigit(s.peek(2));
-    if (isExponentMark(s.peek()) && (isDigit(s.peek(1)) || signedExponent)) {
+    const bool signedExponent = (s.peek(1) == u'+' || s.peek(1) == u'-') && IsAsciiDigit(s.peek(2));
+    if (isExponentMark(s.peek()) && (IsAsciiDigit(s.peek(1)) || signedExponent)) {
         s.advance();
         bool negativeExponent = s.takeSign().value_or(false);
-        for (; isDigit(s.peek()); s.advance())
+        for (; IsAsciiDigit(s.peek()); s.advance())
             if (exponent < kExponentLimit) exponent = exponent * 10 + (s.peek() - u'0');
         if (negativeExponent) exponent = -exponent;
     }
@@ -336,19 +315,15 @@ HRESULT scanDecimalBody(Scanner& s, const NumberSymbols& symbols, ExactNumber& o
 
 HRESULT scanRadixNumber(Scanner& s, ParsedNumber& out) {
     s.advance();  // '&'
-    const char16_t kind = toUpperAscii(s.peek());
+    const char16_t kind = AsciiUpper(s.peek());
     if (kind != u'H' && kind != u'O') return DISP_E_TYPEMISMATCH;
     s.advance();
     const unsigned bitsPerDigit = kind == u'H' ? 4 : 3;
     bool anyDigit = false;
     ULONGLONG value = 0;
     for (;; s.advance()) {
-        char16_t c = toUpperAscii(s.peek());
-        unsigned digit;
-        if (isDigit(c)) digit = unsigned(c - u'0');
-        else if (bitsPerDigit == 4 && c >= u'A' && c <= u'F') digit = unsigned(c - u'A' + 10);
-        else break;
-        if (digit >= (1u << bitsPerDigit)) break;
+        const int digit = HexDigitValue(s.peek());
+        if (digit < 0 || unsigned(digit) >= (1u << bitsPerDigit)) break;
         if (value >> (64 - bitsPerDigit)) return DISP_E_OVERFLOW;
         value = (value << bitsPerDigit) | digit;
         anyDigit = true;
@@ -393,11 +368,11 @@ HRESULT ParseNumber(std::u16string_view text, const NumberSymbols& symbols, Pars
 
 HRESULT ParseBoolean(std::u16string_view text, const NumberSymbols& symbols, bool& out) {
     std::u16string_view word = trimBlanks(text);
-    if (equalsIgnoringAsciiCase(word, u"True")) {
+    if (EqualIgnoringAsciiCase(word, u"True")) {
         out = true;
         return S_OK;
     }
-    if (equalsIgnoringAsciiCase(word, u"False")) {
+    if (EqualIgnoringAsciiCase(word, u"False")) {
         out = false;
         return S_OK;
     }
@@ -429,18 +404,18 @@ bool tokenizeDate(std::u16string_view text, std::vector<DateToken>& tokens) {
     Scanner s(text);
     for (s.skipBlanks(); !s.atEnd(); s.skipBlanks()) {
         char16_t c = s.peek();
-        if (isDigit(c)) {
+        if (IsAsciiDigit(c)) {
             DateToken t;
             t.kind = DateToken::Number;
-            for (; isDigit(s.peek()); s.advance()) {
+            for (; IsAsciiDigit(s.peek()); s.advance()) {
                 if (++t.digitCount > 9) return false;
                 t.value = t.value * 10 + (s.peek() - u'0');
             }
             tokens.push_back(t);
-        } else if (isAsciiLetter(c)) {
+        } else if (IsAsciiLetter(c)) {
             DateToken t;
             t.kind = DateToken::Word;
-            for (; isAsciiLetter(s.peek()); s.advance()) t.text += toUpperAscii(s.peek());
+            for (; IsAsciiLetter(s.peek()); s.advance()) t.text += AsciiUpper(s.peek());
             tokens.push_back(std::move(t));
         } else if (c == u'/' || c == u'-' || c == u'.' || c == u',' || c == u':') {
             DateToken t;

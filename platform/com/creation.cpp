@@ -1,13 +1,13 @@
 #include "platform/com/creation.h"
 #include "platform/scripting/scripting_dictionary.h"
 
-#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <map>
 #include <mutex>
 #include <set>
 
+#include "platform/automation/ascii.h"
 #include "platform/automation/error.h"
 #include "platform/automation/guid.h"
 #include "platform/automation/object_base.h"
@@ -18,24 +18,21 @@
 
 namespace {
 
+using com::detail::ClassKey;
 using com::detail::Guarded;
 using com::detail::KeyExists;
 using com::detail::ReadString;
 
 // ProgIDs compare without regard to the case of A to Z, as registry key names do.
-std::u16string FoldedProgId(std::u16string_view progId) {
-    std::u16string folded(progId);
-    for (char16_t& c : folded)
-        if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
-    return folded;
-}
+std::u16string FoldedProgId(std::u16string_view progId) { return automation::AsciiUppercase(progId); }
 
 struct GuidLess {
     bool operator()(const GUID& a, const GUID& b) const { return std::memcmp(&a, &b, sizeof(GUID)) < 0; }
 };
 
 // The class factory of a built-in class: hands each request to the creator.
-class BuiltinFactory final : public automation::SingleInterfaceObject<BuiltinFactory, IClassFactory, IID_IClassFactory> {
+class BuiltinFactory final
+    : public automation::SingleInterfaceObject<BuiltinFactory, IClassFactory, IID_IClassFactory> {
 public:
     explicit BuiltinFactory(BuiltinCreator creator) : creator_(std::move(creator)) {}
 
@@ -43,15 +40,7 @@ public:
         if (!ppv) return E_POINTER;
         *ppv = nullptr;
         if (outer) return CLASS_E_NOAGGREGATION;
-        try {
-            return creator_(riid, ppv);
-        } catch (const std::bad_alloc&) {
-            return E_OUTOFMEMORY;
-        } catch (const ComError& error) {
-            return SetErrorInfoFrom(error);
-        } catch (...) {
-            return E_UNEXPECTED;
-        }
+        return CatchAtBoundary([&] { return creator_(riid, ppv); });
     }
     HRESULT LockServer(BOOL) override { return S_OK; }  // built-in classes never unload
 
@@ -81,13 +70,11 @@ public:
         return true;
     }
     // A new factory for the class, or null when the class is not built in.
-    IClassFactory* factory(REFCLSID clsid) {
+    ComPtr<IClassFactory> factory(REFCLSID clsid) {
         std::lock_guard lock(mutex_);
         const auto it = classes_.find(clsid);
         if (it == classes_.end()) return nullptr;
-        auto* factory = new BuiltinFactory(it->second.creator);
-        factory->AddRef();
-        return factory;
+        return ComPtr<IClassFactory>(new BuiltinFactory(it->second.creator));
     }
 
 private:
@@ -121,15 +108,6 @@ std::u16string CurrentVersion(std::u16string progId) {
         progId = std::move(*next);
     }
     return progId;
-}
-
-std::u16string ClassKey(REFCLSID clsid) { return u"CLSID\\" + GuidToString(clsid); }
-
-template <class T>
-HRESULT ReturnInterface(T* object, REFIID riid, void** ppv) {
-    const HRESULT hr = object->QueryInterface(riid, ppv);
-    object->Release();
-    return hr;
 }
 
 }  // namespace
@@ -171,7 +149,7 @@ HRESULT CoGetClassObject(REFCLSID rclsid, DWORD dwClsContext, void*, REFIID riid
     if (!ppv) return E_INVALIDARG;
     *ppv = nullptr;
     return Guarded([&] {
-        if (IClassFactory* builtin = Builtins().factory(rclsid)) return ReturnInterface(builtin, riid, ppv);
+        if (const ComPtr<IClassFactory> builtin = Builtins().factory(rclsid)) return builtin->QueryInterface(riid, ppv);
         if (!(dwClsContext & CLSCTX_INPROC_SERVER)) return REGDB_E_CLASSNOTREG;
         const auto module = ReadString(HKEY_CLASSES_ROOT, ClassKey(rclsid) + u"\\InprocServer32");
         if (!module || module->empty()) return REGDB_E_CLASSNOTREG;

@@ -6,7 +6,6 @@
 
 #include <atomic>
 #include <initializer_list>
-#include <new>
 
 #include "platform/automation/error.h"
 #include "platform/automation/handles.h"
@@ -88,15 +87,7 @@ public:
     HRESULT CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override {
         if (!ppv) return E_POINTER;
         *ppv = nullptr;
-        try {
-            return create_(outer, riid, ppv);
-        } catch (const std::bad_alloc&) {
-            return E_OUTOFMEMORY;
-        } catch (const ComError& error) {
-            return SetErrorInfoFrom(error);
-        } catch (...) {
-            return E_UNEXPECTED;
-        }
+        return CatchAtBoundary([&] { return create_(outer, riid, ppv); });
     }
     HRESULT LockServer(BOOL lock) override {
         if (lock) ThisModule().lock();

@@ -15,6 +15,7 @@
 namespace com {
 namespace {
 
+using detail::ClassKey;
 using detail::ReadString;
 using detail::WriteKey;
 
@@ -24,8 +25,6 @@ struct KeyWrite {
     std::optional<std::u16string> data;
     std::u16string valueName;
 };
-
-std::u16string ClassKey(REFCLSID clsid) { return u"CLSID\\" + GuidToString(clsid); }
 
 void AddProgIdKeys(std::vector<KeyWrite>& keys, const std::u16string& progId, const ClassRegistration& reg,
                    const std::u16string& currentVersion) {

@@ -2,7 +2,11 @@
 
 #include <vector>
 
+#include "platform/automation/guid.h"
+
 namespace com::detail {
+
+std::u16string ClassKey(REFCLSID clsid) { return u"CLSID\\" + GuidToString(clsid); }
 
 LSTATUS OpenKey(HKEY root, std::u16string_view path, RegKey& key) {
     const std::u16string name(path);

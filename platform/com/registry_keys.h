@@ -26,6 +26,9 @@ private:
     HKEY key_ = nullptr;
 };
 
+// The class's key under the classes root: "CLSID\{...}".
+std::u16string ClassKey(REFCLSID clsid);
+
 LSTATUS OpenKey(HKEY root, std::u16string_view path, RegKey& key);
 bool KeyExists(HKEY root, std::u16string_view path);
 // The string value (the key's default value for an empty name); nothing when the key or value

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "platform/automation/ascii.h"
 #include "platform/regexp/case_folding.h"
 #include "platform/regexp/dialect_tree.h"
 #include "platform/regexp/regexp_error.h"
@@ -57,15 +58,7 @@ SetPtr ClassEscape(char16_t c) {
     }
 }
 
-int HexValue(char16_t c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 bool IsOctal(char16_t c) { return c >= '0' && c <= '7'; }
-bool IsAsciiLetter(char16_t c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
 NodePtr MakeNode(NodeKind kind) { return std::make_unique<Node>(kind); }
 
@@ -309,7 +302,7 @@ private:
         case 't': return u'\t';
         case 'v': return u'\v';
         case 'c':
-            if (!atEnd() && IsAsciiLetter(cur())) return static_cast<char16_t>(p_[pos_++] % 32);
+            if (!atEnd() && automation::IsAsciiLetter(cur())) return static_cast<char16_t>(p_[pos_++] % 32);
             return c;
         case 'x': return hexEscape(2, c);
         case 'u': return hexEscape(4, c);
@@ -321,7 +314,7 @@ private:
         if (pos_ + digits > p_.size()) return letter;
         unsigned value = 0;
         for (size_t i = 0; i < digits; ++i) {
-            int d = HexValue(p_[pos_ + i]);
+            int d = automation::HexDigitValue(p_[pos_ + i]);
             if (d < 0) return letter;
             value = value * 16 + d;
         }

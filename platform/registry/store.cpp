@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/automation/utf.h"
+
 namespace tavrel::registry {
 
 namespace {
@@ -43,38 +45,6 @@ static_assert(kApplicationId == 1414943303);
 
 thread_local std::u16string tLastFailureText;
 
-// UTF-8 to UTF-16; a byte that does not start a valid sequence becomes U+DC80 + byte.
-std::u16string Utf8ToUtf16(std::string_view text) {
-    std::u16string out;
-    size_t i = 0;
-    auto byte = [&](size_t at) { return static_cast<unsigned char>(text[at]); };
-    while (i < text.size()) {
-        unsigned char lead = byte(i);
-        int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
-        char32_t code = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
-        bool valid = length > 0 && i + length <= text.size();
-        for (int k = 1; valid && k < length; ++k) {
-            valid = (byte(i + k) & 0xC0) == 0x80;
-            code = (code << 6) | (byte(i + k) & 0x3F);
-        }
-        static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-        valid = valid && code >= kSmallest[length] && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
-        if (!valid) {
-            out.push_back(static_cast<char16_t>(0xDC00 + lead));
-            ++i;
-            continue;
-        }
-        if (code >= 0x10000) {
-            out.push_back(static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF)));
-        } else {
-            out.push_back(static_cast<char16_t>(code));
-        }
-        i += length;
-    }
-    return out;
-}
-
 struct FileIdentity {
     bool exists = false;
     dev_t device = 0;
@@ -91,7 +61,7 @@ FileIdentity IdentifyFile(const std::string& path) {
 }  // namespace
 
 void FailWithText(LSTATUS code, const std::string& path, const std::string& problem) {
-    tLastFailureText = Utf8ToUtf16(path + ": " + problem);
+    tLastFailureText = automation::Utf8ToUtf16(path + ": " + problem);
     throw RegistryFailure{code};
 }
 

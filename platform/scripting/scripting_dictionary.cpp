@@ -1,7 +1,8 @@
 #include "platform/scripting/scripting_dictionary.h"
 
+#include "platform/automation/arrays.h"
+#include "platform/automation/ascii.h"
 #include "platform/automation/enum_variant.h"
-#include "platform/automation/safearray.h"
 
 namespace scripting {
 
@@ -19,14 +20,8 @@ const std::u16string kSource = u"Scripting.Dictionary";
     throw ComError(number, kSource, DescribeHresult(HRESULT_FROM_ERRNUMBER(number)));
 }
 
-char16_t foldAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c; }
-
 bool sameText(std::u16string_view a, std::u16string_view b, CompareMode mode) {
-    if (a.size() != b.size()) return false;
-    if (mode == CompareMode::Binary) return a == b;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (foldAscii(a[i]) != foldAscii(b[i])) return false;
-    return true;
+    return mode == CompareMode::Binary ? a == b : automation::EqualIgnoringAsciiCase(a, b);
 }
 
 bool isNumberKind(VARTYPE vt) {
@@ -51,18 +46,6 @@ bool sameKey(const VARIANT& a, const VARIANT& b, CompareMode mode) {
     if ((a.vt == VT_DISPATCH || a.vt == VT_UNKNOWN) && (b.vt == VT_DISPATCH || b.vt == VT_UNKNOWN))
         return a.punkVal == b.punkVal;
     return a.vt == b.vt && (a.vt == VT_EMPTY || a.vt == VT_NULL);
-}
-
-Variant arrayOf(const std::vector<const VARIANT*>& values) {
-    SAFEARRAY* psa = SafeArrayCreateVector(VT_VARIANT, 0, ULONG(values.size()));
-    if (!psa) raise(7);
-    Variant result = Variant::fromArray(VT_VARIANT, psa);
-    auto* cells = static_cast<VARIANT*>(psa->pvData);
-    for (size_t i = 0; i < values.size(); ++i) {
-        HRESULT hr = VariantCopy(&cells[i], values[i]);
-        if (FAILED(hr)) throw ComError::fromHresult(hr, kSource);
-    }
-    return result;
 }
 
 }  // namespace
@@ -123,16 +106,18 @@ void ScriptingDictionary::rename(const VARIANT& key, const VARIANT& newKey) {
     entries_[*at].key = storedKey(newKey);
 }
 
-Variant ScriptingDictionary::keys() const {
-    std::vector<const VARIANT*> values;
-    for (const Entry& e : entries_) values.push_back(&e.key);
-    return arrayOf(values);
+std::vector<Variant> ScriptingDictionary::keyList() const {
+    std::vector<Variant> keys;
+    for (const Entry& e : entries_) keys.push_back(e.key);
+    return keys;
 }
 
+Variant ScriptingDictionary::keys() const { return automation::VariantArray(keyList()); }
+
 Variant ScriptingDictionary::items() const {
-    std::vector<const VARIANT*> values;
-    for (const Entry& e : entries_) values.push_back(&e.item);
-    return arrayOf(values);
+    std::vector<Variant> items;
+    for (const Entry& e : entries_) items.push_back(e.item);
+    return automation::VariantArray(std::move(items));
 }
 
 void ScriptingDictionary::setCompareMode(LONG mode) {
@@ -143,9 +128,7 @@ void ScriptingDictionary::setCompareMode(LONG mode) {
 
 // An enumeration visits the keys, as the scripting runtime's does.
 Variant ScriptingDictionary::newEnum() const {
-    std::vector<Variant> values;
-    for (const Entry& e : entries_) values.push_back(e.key);
-    return Variant::fromUnknown(automation::MakeEnumVariant(std::move(values)).get());
+    return Variant::fromUnknown(automation::MakeEnumVariant(keyList()).get());
 }
 
 const automation::DispatchTable& ScriptingDictionary::dispatchTable() {
@@ -176,12 +159,7 @@ const automation::DispatchTable& ScriptingDictionary::dispatchTable() {
 HRESULT CreateScriptingDictionary(REFIID riid, void** ppv) {
     if (!ppv) return E_POINTER;
     *ppv = nullptr;
-    try {
-        ComPtr<ScriptingDictionary> object = ScriptingDictionary::create();
-        return object->QueryInterface(riid, ppv);
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    }
+    return CatchAtBoundary([&] { return ScriptingDictionary::create()->QueryInterface(riid, ppv); });
 }
 
 }  // namespace scripting

@@ -43,6 +43,7 @@ private:
     };
     std::optional<size_t> find(const VARIANT& key) const;
     Variant storedKey(const VARIANT& key) const;
+    std::vector<Variant> keyList() const;
     Variant newEnum() const;
 
     std::vector<Entry> entries_;

@@ -6,13 +6,14 @@
 #include <string_view>
 
 #include "platform/automation/types.h"
+#include "platform/automation/utf.h"
 #include "platform/text/codepage_tables.h"
 
 namespace text::detail {
 
-inline bool IsSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDFFF; }
-inline bool IsLeadSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-inline bool IsTrailSurrogate(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+using automation::IsLeadSurrogate;
+using automation::IsSurrogate;
+using automation::IsTrailSurrogate;
 
 // What to write for a character the code page lacks, and whether to fail instead.
 struct EncodeOptions {

@@ -10,6 +10,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "platform/automation/utf.h"
 #include "platform/text/string_mapping.h"
 
 namespace text::detail {
@@ -20,15 +21,6 @@ constexpr char16_t kHalfSemiVoicedMark = 0xFF9F;
 constexpr char16_t kCombiningVoicedMark = 0x3099;
 constexpr char16_t kCombiningSemiVoicedMark = 0x309A;
 
-void AppendCodePoint(std::u16string& out, UChar32 c) {
-    if (c < 0x10000) {
-        out.push_back(static_cast<char16_t>(c));
-    } else {
-        out.push_back(U16_LEAD(c));
-        out.push_back(U16_TRAIL(c));
-    }
-}
-
 // Maps every code point (an unpaired surrogate stays as it is).
 template <typename Map>
 std::u16string MapCodePoints(std::u16string_view source, Map map) {
@@ -37,7 +29,7 @@ std::u16string MapCodePoints(std::u16string_view source, Map map) {
     for (size_t i = 0; i < source.size();) {
         UChar32 c;
         U16_NEXT(source.data(), i, source.size(), c);
-        AppendCodePoint(out, map(c));
+        automation::AppendUtf16(out, static_cast<char32_t>(map(c)));
     }
     return out;
 }

@@ -6,6 +6,7 @@
 #include <csignal>
 #include <mutex>
 
+#include "platform/automation/ascii.h"
 #include "platform/text/codepage.h"
 
 namespace ui {
@@ -39,15 +40,13 @@ const char16_t* buttonName(MsgBoxResult answer) {
     return u"OK";
 }
 
-char16_t lowerAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c; }
-
 // The button whose name the reply begins with (letters compared without case), if any.
 std::optional<MsgBoxResult> matchReply(uint32_t style, const std::u16string& reply) {
     size_t start = reply.find_first_not_of(u" \t");
     if (start == std::u16string::npos) return DefaultAnswer(style);
     for (int i = 0; i < ButtonCount(style); ++i) {
         MsgBoxResult answer = ButtonAnswer(style, i);
-        if (lowerAscii(reply[start]) == lowerAscii(buttonName(answer)[0])) return answer;
+        if (automation::AsciiLower(reply[start]) == automation::AsciiLower(buttonName(answer)[0])) return answer;
     }
     return std::nullopt;
 }

@@ -1,13 +1,14 @@
 // An object for tests that counts its references and never frees itself: it lives on the test's
 // stack, starting with the one reference the test holds, so a test can check that code under
-// test balances every AddRef with a Release.
+// test balances every AddRef with a Release. It has no members and no type information; a fake
+// for a test derives from it and overrides what it needs.
 #pragma once
 
 #include "platform/automation/interfaces.h"
 
 namespace testsupport {
 
-class CountedObject final : public IDispatch {
+class CountedObject : public IDispatch {
 public:
     HRESULT QueryInterface(REFIID riid, void** ppv) override {
         if (!ppv) return E_POINTER;

@@ -75,12 +75,13 @@ std::string LoadablePath(const std::string& module) {
 int Run(const Options& options) {
     const char* entry = options.unregister ? "DllUnregisterServer" : "DllRegisterServer";
     const char* module = options.module.c_str();
+    const std::string path = LoadablePath(options.module);
     struct stat info {};
-    if (stat(LoadablePath(options.module).c_str(), &info) != 0) {
+    if (stat(path.c_str(), &info) != 0) {
         std::fprintf(stderr, "tavrel-regsvr: the module \"%s\" failed to load: %s\n", module, std::strerror(errno));
         return LoadFailed;
     }
-    void* handle = dlopen(LoadablePath(options.module).c_str(), RTLD_NOW | RTLD_LOCAL);
+    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle) {
         std::fprintf(stderr, "tavrel-regsvr: the module \"%s\" failed to load: %s\n", module, dlerror());
         return LoadFailed;

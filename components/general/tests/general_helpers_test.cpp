@@ -6,6 +6,7 @@
 #include "platform/automation/error.h"
 #include "platform/automation/safearray.h"
 #include "platform/ui/scripted_ui.h"
+#include "tests/support/raised_error.h"
 #include "tests/support/temp_dir.h"
 
 using namespace modGeneral;
@@ -13,14 +14,10 @@ using namespace modGeneral;
 TEST(CreateObjectEx, UnknownProgIdShowsTheBoxThenRaises429) {
     testsupport::TempRegistry registry;
     ui::ScopedScriptedServices scripted;
-    try {
-        CreateObjectEx(u"No.Such.Class");
-        FAIL() << "creation succeeded";
-    } catch (const ComError& e) {
-        EXPECT_EQ(e.number(), 429);
-        EXPECT_EQ(e.source(), u"Tavrel");
-        EXPECT_EQ(e.description(), u"CreateObject of [No.Such.Class] failed.");
-    }
+    const ComError e = testsupport::ErrorOf([] { CreateObjectEx(u"No.Such.Class"); });
+    EXPECT_EQ(e.number(), 429);
+    EXPECT_EQ(e.source(), u"Tavrel");
+    EXPECT_EQ(e.description(), u"CreateObject of [No.Such.Class] failed.");
     ASSERT_EQ(scripted->boxes.size(), 1u);
     EXPECT_EQ(scripted->boxes[0].text, u"Message:\r\nCreateObject of [No.Such.Class] failed.");
     EXPECT_EQ(scripted->boxes[0].style, uint32_t(ui::vbOKOnly | ui::vbExclamation));

@@ -14,32 +14,16 @@ using namespace strings2;
 // Arguments of a slot call, as an IDispatch caller passes them.
 VARIANTARG ByValue(const VARIANT& value) { return value; }
 
-VARIANTARG Reference(VARTYPE type, void* target) {
-    VARIANTARG argument;
-    VariantInit(&argument);
-    argument.vt = VARTYPE(VT_BYREF | type);
-    argument.byref = target;
-    return argument;
-}
+VARIANTARG Reference(VARTYPE type, void* target) { return Variant::byReference(type, target).detach(); }
 
 VARIANTARG ByRef(VARIANT* value) { return Reference(VT_VARIANT, value); }
 VARIANTARG ByRef(BSTR* value) { return Reference(VT_BSTR, value); }
 VARIANTARG ByRef(SAFEARRAY** value) { return Reference(VT_ARRAY | VT_UI1, value); }
 
 // A left-out optional argument, for a null pointer.
-template <class T>
-VARIANTARG OptionalByRef(T* value) {
-    if (value) return ByRef(value);
-    VARIANTARG missing;
-    VariantInit(&missing);
-    missing.vt = VT_ERROR;
-    missing.scode = DISP_E_PARAMNOTFOUND;
-    return missing;
-}
-
+VARIANTARG OptionalByRef(VARIANT* value) { return value ? ByRef(value) : Variant::missing().detach(); }
 VARIANTARG OptionalByRef(VARIANT_BOOL* value) {
-    if (value) return Reference(VT_BOOL, value);
-    return OptionalByRef(static_cast<VARIANT*>(nullptr));
+    return value ? Reference(VT_BOOL, value) : Variant::missing().detach();
 }
 
 template <class... Pointers>
@@ -49,7 +33,7 @@ bool AnyNull(Pointers... pointers) {
 
 std::u16string_view Text(const Variant& value) { return BstrView(value.bstrVal); }
 
-Variant Result(std::u16string_view text) { return strings::StringResult(text); }
+Variant Result(std::u16string_view text) { return Variant::fromString(text); }
 
 }  // namespace
 
@@ -115,7 +99,7 @@ const automation::DispatchTable& Strings2::dispatchTable() {
 }
 
 template <class... Arguments>
-HRESULT Strings2::callStringMember(DISPID member, BSTR* result, Arguments... arguments) {
+HRESULT Strings2::callMember(DISPID member, BSTR* result, Arguments... arguments) {
     if (!result) return E_POINTER;
     *result = nullptr;
     Variant value;
@@ -126,61 +110,39 @@ HRESULT Strings2::callStringMember(DISPID member, BSTR* result, Arguments... arg
     return S_OK;
 }
 
+template <class Result, class... Pointers>
+HRESULT Strings2::callByReference(DISPID member, Result* result, Pointers*... pointers) {
+    if (AnyNull(pointers...)) return E_POINTER;
+    return callMember(member, result, ByRef(pointers)...);
+}
+
 HRESULT Strings2::TrimZ(VARIANT str, VARIANT* result) { return callMember(kTrimZ, result, ByValue(str)); }
 
 HRESULT Strings2::StringEncode(VARIANT* anArray, BSTR* result) {
-    if (AnyNull(anArray)) return E_POINTER;
-    return callStringMember(kStringEncode, result, ByRef(anArray));
+    return callByReference(kStringEncode, result, anArray);
 }
 
 HRESULT Strings2::StringDecode(VARIANT* aString, VARIANT* result) {
-    if (AnyNull(aString)) return E_POINTER;
-    return callMember(kStringDecode, result, ByRef(aString));
+    return callByReference(kStringDecode, result, aString);
 }
 
 HRESULT Strings2::Encode(VARIANT* str, VARIANT* delimiter, VARIANT* result) {
-    if (AnyNull(str, delimiter)) return E_POINTER;
-    return callMember(kEncode, result, ByRef(str), ByRef(delimiter));
+    return callByReference(kEncode, result, str, delimiter);
 }
 
 HRESULT Strings2::Decode(VARIANT* str, VARIANT* delimiter, VARIANT* result) {
-    if (AnyNull(str, delimiter)) return E_POINTER;
-    return callMember(kDecode, result, ByRef(str), ByRef(delimiter));
+    return callByReference(kDecode, result, str, delimiter);
 }
 
-HRESULT Strings2::EncodeCSV(VARIANT* str, VARIANT* result) {
-    if (AnyNull(str)) return E_POINTER;
-    return callMember(kEncodeCSV, result, ByRef(str));
-}
-
-HRESULT Strings2::DecodeCSV(VARIANT* str, VARIANT* result) {
-    if (AnyNull(str)) return E_POINTER;
-    return callMember(kDecodeCSV, result, ByRef(str));
-}
-
-HRESULT Strings2::EncodeSQL(VARIANT* str, VARIANT* result) {
-    if (AnyNull(str)) return E_POINTER;
-    return callMember(kEncodeSQL, result, ByRef(str));
-}
-
-HRESULT Strings2::DecodeSQL(VARIANT* str, VARIANT* result) {
-    if (AnyNull(str)) return E_POINTER;
-    return callMember(kDecodeSQL, result, ByRef(str));
-}
-
-HRESULT Strings2::EncodeHex(BSTR* s, BSTR* result) {
-    if (AnyNull(s)) return E_POINTER;
-    return callStringMember(kEncodeHex, result, ByRef(s));
-}
-
-HRESULT Strings2::DecodeHex(BSTR* s, BSTR* result) {
-    if (AnyNull(s)) return E_POINTER;
-    return callStringMember(kDecodeHex, result, ByRef(s));
-}
+HRESULT Strings2::EncodeCSV(VARIANT* str, VARIANT* result) { return callByReference(kEncodeCSV, result, str); }
+HRESULT Strings2::DecodeCSV(VARIANT* str, VARIANT* result) { return callByReference(kDecodeCSV, result, str); }
+HRESULT Strings2::EncodeSQL(VARIANT* str, VARIANT* result) { return callByReference(kEncodeSQL, result, str); }
+HRESULT Strings2::DecodeSQL(VARIANT* str, VARIANT* result) { return callByReference(kDecodeSQL, result, str); }
+HRESULT Strings2::EncodeHex(BSTR* s, BSTR* result) { return callByReference(kEncodeHex, result, s); }
+HRESULT Strings2::DecodeHex(BSTR* s, BSTR* result) { return callByReference(kDecodeHex, result, s); }
 
 HRESULT Strings2::RPad(VARIANT* str, VARIANT* ch, VARIANT* length, VARIANT* result) {
-    if (AnyNull(str, ch, length)) return E_POINTER;
-    return callMember(kRPad, result, ByRef(str), ByRef(ch), ByRef(length));
+    return callByReference(kRPad, result, str, ch, length);
 }
 
 HRESULT Strings2::ParseParameters(BSTR, VARIANT* result) {
@@ -190,7 +152,7 @@ HRESULT Strings2::ParseParameters(BSTR, VARIANT* result) {
 
 HRESULT Strings2::ByteArray2Str(SAFEARRAY** b, VARIANT_BOOL* UniCode, BSTR* result) {
     if (AnyNull(b)) return E_POINTER;
-    return callStringMember(kByteArray2Str, result, ByRef(b), OptionalByRef(UniCode));
+    return callMember(kByteArray2Str, result, ByRef(b), OptionalByRef(UniCode));
 }
 
 HRESULT Strings2::StrConvEx(VARIANT* str, VARIANT* conversion, VARIANT* lcid, VARIANT* result) {
@@ -199,18 +161,10 @@ HRESULT Strings2::StrConvEx(VARIANT* str, VARIANT* conversion, VARIANT* lcid, VA
 }
 
 HRESULT Strings2::SplitLine(BSTR* line, BSTR* delimiter, BSTR* text_qualifier, VARIANT* result) {
-    if (AnyNull(line, delimiter, text_qualifier)) return E_POINTER;
-    return callMember(kSplitLine, result, ByRef(line), ByRef(delimiter), ByRef(text_qualifier));
+    return callByReference(kSplitLine, result, line, delimiter, text_qualifier);
 }
 
-HRESULT Strings2::Char2OemBuff(BSTR* source, BSTR* result) {
-    if (AnyNull(source)) return E_POINTER;
-    return callStringMember(kChar2OemBuff, result, ByRef(source));
-}
-
-HRESULT Strings2::Oem2CharBuff(BSTR* source, BSTR* result) {
-    if (AnyNull(source)) return E_POINTER;
-    return callStringMember(kOem2CharBuff, result, ByRef(source));
-}
+HRESULT Strings2::Char2OemBuff(BSTR* source, BSTR* result) { return callByReference(kChar2OemBuff, result, source); }
+HRESULT Strings2::Oem2CharBuff(BSTR* source, BSTR* result) { return callByReference(kOem2CharBuff, result, source); }
 
 }  // namespace quillon

@@ -54,7 +54,10 @@ private:
                                         nullptr, nullptr);
     }
     template <class... Arguments>
-    HRESULT callStringMember(DISPID member, BSTR* result, Arguments... arguments);
+    HRESULT callMember(DISPID member, BSTR* result, Arguments... arguments);
+    // The member called with every argument by reference; E_POINTER for a missing one.
+    template <class Result, class... Pointers>
+    HRESULT callByReference(DISPID member, Result* result, Pointers*... pointers);
 
     com::LiveObject live_;
     strings::StringMethods methods_{u"Tavrel.Strings2"};

@@ -172,14 +172,10 @@ TEST_F(ByteArrays, UnicodeBytesBecomePackedAnsiBytes) {
 TEST_F(ByteArrays, AFailureIsDescribedAsSuch) {
     SAFEARRAYBOUND bounds[2] = {{2, 0}, {2, 0}};
     const Variant square = Variant::fromArray(VT_UI1, SafeArrayCreate(VT_UI1, 2, bounds));
-    try {
-        s.ByteArray2Str(square.parray, false);
-        FAIL() << "no error";
-    } catch (const ComError& error) {
-        EXPECT_EQ(13, error.number());
-        EXPECT_EQ(u"Tavrel.Strings2->ByteArray2Str", error.source());
-        EXPECT_EQ(u"Error converting the Byte Array \r\n\r\nReason: Type mismatch\r\nError: 0xD", error.description());
-    }
+    const ComError error = testsupport::ErrorOf([&] { s.ByteArray2Str(square.parray, false); });
+    EXPECT_EQ(13, error.number());
+    EXPECT_EQ(u"Tavrel.Strings2->ByteArray2Str", error.source());
+    EXPECT_EQ(u"Error converting the Byte Array \r\n\r\nReason: Type mismatch\r\nError: 0xD", error.description());
 }
 
 }  // namespace

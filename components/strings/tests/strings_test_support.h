@@ -8,9 +8,11 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/automation/arrays.h"
 #include "platform/automation/error.h"
 #include "platform/automation/handles.h"
 #include "platform/automation/safearray.h"
+#include "tests/support/raised_error.h"
 #include "tests/support/scoped_env.h"
 
 namespace stringstest {
@@ -38,14 +40,7 @@ inline Variant ArrayOf(VARTYPE type, const std::vector<Variant>& items, LONG low
     return Variant::fromArray(type, array);
 }
 
-inline Variant ByteArray(std::string_view bytes) {
-    SAFEARRAY* array = SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(bytes.size()));
-    void* data = nullptr;
-    EXPECT_EQ(S_OK, SafeArrayAccessData(array, &data));
-    if (!bytes.empty()) std::copy(bytes.begin(), bytes.end(), static_cast<char*>(data));
-    SafeArrayUnaccessData(array);
-    return Variant::fromArray(VT_UI1, array);
-}
+using automation::ByteArray;
 
 // The elements of a one-dimensional array of Strings or of Variants holding Strings.
 inline std::vector<std::u16string> TextsOf(const VARIANT& value) {

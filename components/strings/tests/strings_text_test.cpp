@@ -70,11 +70,7 @@ TEST_F(StringsClass, ArgumentsThatAreNotText) {
 
 TEST_F(StringsClass, ArgumentsByReferenceAreReadThrough) {
     Variant target = Str(u"a'b");
-    VARIANT reference;
-    VariantInit(&reference);
-    reference.vt = VT_BYREF | VT_VARIANT;
-    reference.pvarVal = target.ptr();
-    EXPECT_EQ(u"a''b", text(s.EncodeSQL(reference)));
+    EXPECT_EQ(u"a''b", text(s.EncodeSQL(Variant::byReference(VT_VARIANT, target.ptr()))));
     EXPECT_EQ(u"a'b", TextOf(target));
 }
 

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "platform/automation/error.h"
+#include "tests/support/raised_error.h"
 
 namespace systemtest {
 
@@ -39,17 +40,7 @@ inline std::size_t EntryCount(const std::filesystem::path& folder) {
     return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
 }
 
-// The ComError that call raises; a test failure when it raises none.
-template <class Call>
-ComError ErrorOf(Call call) {
-    try {
-        call();
-    } catch (const ComError& error) {
-        return error;
-    }
-    ADD_FAILURE() << "no error was raised";
-    return ComError(0, {}, {});
-}
+using testsupport::ErrorOf;
 
 // Sets TAVREL_ACP for as long as it lives.
 class AnsiCodePage {

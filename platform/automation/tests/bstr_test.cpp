@@ -55,3 +55,11 @@ TEST(Bstr, WrapperCopiesAndMoves) {
     EXPECT_TRUE(copy.isNull());
     EXPECT_EQ(moved.str(), a.str());
 }
+
+TEST(Bstr, RawBytesAreTheCodeUnitsLowByteFirst) {
+    EXPECT_EQ(StringBytes(u"A\u20AC"), std::string("A\0\xAC\x20", 4));
+    EXPECT_EQ(TextOfStringBytes(std::string("A\0\xAC\x20!", 5)), u"A\u20AC");  // the odd byte is dropped
+    Bstr odd = Bstr::attach(SysAllocStringByteLen("abc", 3));
+    EXPECT_EQ(BstrBytes(odd.get()), "abc");
+    EXPECT_EQ(BstrBytes(nullptr), "");
+}

@@ -7,8 +7,11 @@
 #include "platform/automation/client.h"
 #include "platform/automation/dispatch.h"
 #include "platform/automation/enum_variant.h"
+#include "tests/support/counted_object.h"
+#include "tests/support/raised_error.h"
 
 using namespace automation;
+using testsupport::ErrorOf;
 
 namespace {
 
@@ -58,27 +61,11 @@ private:
 
 // A hand-written object that fails every call with a fixed result, setting error information
 // first when it has some; it never fills EXCEPINFO.
-class Failing final : public IDispatch {
+class Failing final : public testsupport::CountedObject {
 public:
     Failing(HRESULT result, std::u16string source, std::u16string description)
         : result_(result), source_(std::move(source)), description_(std::move(description)) {}
 
-    HRESULT QueryInterface(REFIID riid, void** ppv) override {
-        if (riid != IID_IUnknown && riid != IID_IDispatch) {
-            *ppv = nullptr;
-            return E_NOINTERFACE;
-        }
-        *ppv = this;
-        AddRef();
-        return S_OK;
-    }
-    ULONG AddRef() override { return ++references; }
-    ULONG Release() override { return --references; }
-    HRESULT GetTypeInfoCount(UINT* count) override {
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
     HRESULT GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID* ids) override {
         ids[0] = 1;
         return S_OK;
@@ -87,8 +74,6 @@ public:
         if (!description_.empty()) SetErrorInfoFrom(ComError(1, source_, description_));
         return result_;
     }
-
-    ULONG references = 1;
 
 private:
     HRESULT result_;
@@ -114,18 +99,6 @@ protected:
     }
     IDispatch* recorder() { return recorder_->dispatch(); }
 
-    // The error a call raised; fails the test when it raised none.
-    template <class F>
-    static ComError raised(F&& f) {
-        try {
-            f();
-        } catch (const ComError& e) {
-            return e;
-        }
-        ADD_FAILURE() << "no error was raised";
-        return ComError(1, u"", u"");
-    }
-
     ComPtr<Recorder> recorder_ = Recorder::create();
 };
 
@@ -148,16 +121,14 @@ TEST_F(ClientTest, PropertiesAreWrittenAndRead) {
     ASSERT_EQ(back.vt, VT_DISPATCH);
     EXPECT_EQ(back.pdispVal, owner->dispatch());
     // An object reference cannot be assigned by value where only put-reference exists.
-    ComError error = raised([&] { Put(recorder(), u"Owner", Variant::fromDispatch(owner->dispatch())); });
+    ComError error = ErrorOf([&] { Put(recorder(), u"Owner", Variant::fromDispatch(owner->dispatch())); });
     EXPECT_EQ(error.number(), 438);
 }
 
 TEST_F(ClientTest, ByReferenceArgumentsReachTheCaller) {
     LONG n = 6;
-    VARIANT ref;
-    ref.vt = VT_BYREF | VT_I4;
-    ref.plVal = &n;
-    Call(recorder(), u"Bump", std::span<VARIANT>(&ref, 1));
+    Variant ref = Variant::byReference(VT_I4, &n);
+    Call(recorder(), u"Bump", std::span<VARIANT>(ref.ptr(), 1));
     EXPECT_EQ(n, 7);
 }
 
@@ -176,43 +147,43 @@ TEST_F(ClientTest, DispatchFailuresRaiseTheRuntimeErrors) {
     cases.push_back({u"Bump", {Variant::fromDouble(1e12)}, 6, u"Overflow"});
     for (auto& c : cases) {
         std::vector<VARIANT> args(c.args.begin(), c.args.end());
-        ComError error = raised([&] { Call(recorder(), c.member, args); });
+        ComError error = ErrorOf([&] { Call(recorder(), c.member, args); });
         EXPECT_EQ(error.number(), c.number) << std::string(c.member.begin(), c.member.end());
         EXPECT_EQ(error.description(), c.description);
     }
 }
 
 TEST_F(ClientTest, ANullObjectIsError91) {
-    ComError error = raised([] { Call(nullptr, u"Anything"); });
+    ComError error = ErrorOf([] { Call(nullptr, u"Anything"); });
     EXPECT_EQ(error.number(), 91);
     EXPECT_EQ(error.description(), u"Object variable or With block variable not set");
 }
 
 TEST_F(ClientTest, ARaisedErrorArrivesWithItsNumberSourceAndDescription) {
-    ComError error = raised(
+    ComError error = ErrorOf(
         [&] { Call(recorder(), u"Raise", Args{Variant::fromLong(1000), Variant::fromString(u"Custom failure")}); });
     EXPECT_EQ(error.number(), 1000);
     EXPECT_EQ(error.hresult(), hr(0x800A03E8));
     EXPECT_EQ(error.source(), u"Recorder.Raise");
     EXPECT_EQ(error.description(), u"Custom failure");
 
-    ComError standard = raised([&] { Call(recorder(), u"Raise", Args{Variant::fromLong(5)}); });
+    ComError standard = ErrorOf([&] { Call(recorder(), u"Raise", Args{Variant::fromLong(5)}); });
     EXPECT_EQ(standard.description(), u"Invalid procedure call or argument");
 }
 
 TEST_F(ClientTest, ErrorInformationCrossesWithoutExcepInfo) {
     Failing object(HRESULT_FROM_ERRNUMBER(53), u"Legacy->Open", u"Could not open x.txt");
-    ComError error = raised([&] { Call(&object, u"Open"); });
+    ComError error = ErrorOf([&] { Call(&object, u"Open"); });
     EXPECT_EQ(error.number(), 53);
     EXPECT_EQ(error.source(), u"Legacy->Open");
     EXPECT_EQ(error.description(), u"Could not open x.txt");
-    EXPECT_EQ(object.references, 1u);
+    EXPECT_EQ(object.references(), 1);
 }
 
 TEST_F(ClientTest, ErrorInformationFromAnEarlierFailureIsNotTaken) {
     SetErrorInfoFrom(ComError(5, u"Earlier", u"stale"));
     Failing object(DISP_E_TYPEMISMATCH, u"", u"");
-    ComError error = raised([&] { Call(&object, u"Anything"); });
+    ComError error = ErrorOf([&] { Call(&object, u"Anything"); });
     EXPECT_EQ(error.number(), 13);
     EXPECT_EQ(error.description(), u"Type mismatch");
     EXPECT_EQ(error.source(), u"");
@@ -226,19 +197,17 @@ TEST_F(ClientTest, InvokeByDispid) {
 
 TEST_F(ClientTest, EnumerateVisitsTheValues) {
     ComPtr<IEnumVARIANT> items = Enumerate(recorder());
-    std::vector<VARIANT> values(3);
-    for (auto& v : values) VariantInit(&v);
+    std::vector<Variant> values(3);
     ULONG fetched = 0;
-    EXPECT_EQ(items->Next(3, values.data(), &fetched), S_FALSE);
+    EXPECT_EQ(items->Next(3, automation::Args(values).data(), &fetched), S_FALSE);
     ASSERT_EQ(fetched, 2u);
     EXPECT_EQ(values[0].lVal, 1);
     EXPECT_EQ(BstrView(values[1].bstrVal), u"two");
-    for (auto& v : values) VariantClear(&v);
 }
 
 TEST_F(ClientTest, EnumerateWithoutNewEnumIsError438) {
     Failing object(DISP_E_MEMBERNOTFOUND, u"", u"");
-    ComError error = raised([&] { Enumerate(&object); });
+    ComError error = ErrorOf([&] { Enumerate(&object); });
     EXPECT_EQ(error.number(), 438);
 }
 

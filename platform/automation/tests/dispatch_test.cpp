@@ -10,6 +10,7 @@
 
 #include "platform/automation/dispatch.h"
 #include "platform/automation/enum_variant.h"
+#include "tests/support/counted_object.h"
 
 using namespace automation;
 
@@ -123,23 +124,6 @@ const DispatchTable& Widget::dispatchTable() {
             .build();
     return table;
 }
-
-// Counts its references.
-class Probe final : public IUnknown {
-public:
-    HRESULT QueryInterface(REFIID riid, void** ppv) override {
-        if (riid != IID_IUnknown) {
-            *ppv = nullptr;
-            return E_NOINTERFACE;
-        }
-        *ppv = this;
-        AddRef();
-        return S_OK;
-    }
-    ULONG AddRef() override { return ++references; }
-    ULONG Release() override { return --references; }
-    ULONG references = 1;
-};
 
 // The result of one raw Invoke; frees the EXCEPINFO strings.
 struct Outcome {
@@ -351,9 +335,7 @@ TEST_F(DispatchTest, AFailedConversionNamesTheArgumentInRgvargOrder) {
 
 TEST_F(DispatchTest, ByReferenceArgumentsAreWrittenBack) {
     LONG n = 41;
-    VARIANT ref;
-    ref.vt = VT_BYREF | VT_I4;
-    ref.plVal = &n;
+    VARIANT ref = Variant::byReference(VT_I4, &n);
     Outcome out;
     call(out, idIncrement, {ref});
     ASSERT_EQ(out.hr, S_OK);
@@ -361,9 +343,7 @@ TEST_F(DispatchTest, ByReferenceArgumentsAreWrittenBack) {
 
     // A Variant by reference receives the declared type.
     Variant holder = Variant::fromString(u"9");
-    VARIANT varRef;
-    varRef.vt = VT_BYREF | VT_VARIANT;
-    varRef.pvarVal = &holder;
+    VARIANT varRef = Variant::byReference(VT_VARIANT, &holder);
     Outcome viaVariant;
     call(viaVariant, idIncrement, {varRef});
     ASSERT_EQ(viaVariant.hr, S_OK);
@@ -372,9 +352,7 @@ TEST_F(DispatchTest, ByReferenceArgumentsAreWrittenBack) {
 
     // A reference to another type gets the result converted back to that type.
     double d = 2.0;
-    VARIANT dblRef;
-    dblRef.vt = VT_BYREF | VT_R8;
-    dblRef.pdblVal = &d;
+    VARIANT dblRef = Variant::byReference(VT_R8, &d);
     Outcome viaDouble;
     call(viaDouble, idIncrement, {dblRef});
     ASSERT_EQ(viaDouble.hr, S_OK);
@@ -382,19 +360,12 @@ TEST_F(DispatchTest, ByReferenceArgumentsAreWrittenBack) {
 }
 
 TEST_F(DispatchTest, WriteBackReplacesStringsAndLeavesValuesAlone) {
-    BSTR left = SysAllocString(u"left");
-    Variant right = Variant::fromString(u"right");
-    VARIANT leftRef, rightRef;
-    leftRef.vt = VT_BYREF | VT_BSTR;
-    leftRef.pbstrVal = &left;
-    rightRef.vt = VT_BYREF | VT_VARIANT;
-    rightRef.pvarVal = &right;
+    Variant left = Variant::fromString(u"left"), right = Variant::fromString(u"right");
     Outcome out;
-    call(out, idSwap, {leftRef, rightRef});
+    call(out, idSwap, {Variant::byReference(VT_BSTR, &left.bstrVal), Variant::byReference(VT_VARIANT, &right)});
     ASSERT_EQ(out.hr, S_OK);
-    EXPECT_EQ(BstrView(left), u"right");
+    EXPECT_EQ(BstrView(left.bstrVal), u"right");
     EXPECT_EQ(BstrView(right.bstrVal), u"left");
-    SysFreeString(left);
 
     // Passed by value: the handler's change stays inside.
     Variant byValue = Variant::fromString(u"kept");
@@ -405,9 +376,7 @@ TEST_F(DispatchTest, WriteBackReplacesStringsAndLeavesValuesAlone) {
 
     // A by-value parameter never writes through a reference.
     LONG n = 5;
-    VARIANT ref;
-    ref.vt = VT_BYREF | VT_I4;
-    ref.plVal = &n;
+    VARIANT ref = Variant::byReference(VT_I4, &n);
     Outcome touched;
     call(touched, idTouch, {ref});
     ASSERT_EQ(touched.hr, S_OK);
@@ -417,9 +386,7 @@ TEST_F(DispatchTest, WriteBackReplacesStringsAndLeavesValuesAlone) {
 TEST_F(DispatchTest, AWriteBackThatCannotConvertIsATypeMismatch) {
     // Swap puts a String into a reference to a Long.
     LONG n = 1;
-    VARIANT ref;
-    ref.vt = VT_BYREF | VT_I4;
-    ref.plVal = &n;
+    VARIANT ref = Variant::byReference(VT_I4, &n);
     Outcome out;
     call(out, idSwap, {ref, Variant::fromString(u"not a number")});
     EXPECT_EQ(out.hr, DISP_E_TYPEMISMATCH);
@@ -463,19 +430,19 @@ TEST_F(DispatchTest, IndexedPropertyPutSeparatesIndexAndValue) {
 }
 
 TEST_F(DispatchTest, PutAndPutRefTogetherChooseByTheValue) {
-    Probe probe;
+    testsupport::CountedObject probe;
     VARIANT object;
     object.vt = VT_UNKNOWN;
     object.punkVal = &probe;
     Outcome byRef;
     invoke(byRef, idChild, DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF, {object}, {DISPID_PROPERTYPUT});
     ASSERT_EQ(byRef.hr, S_OK);
-    EXPECT_EQ(probe.references, 2u);
+    EXPECT_EQ(probe.references(), 2);
     // A plain value goes to the put, which the put-reference would refuse with 424.
     Outcome byValue;
     invoke(byValue, idChild, DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF, {longArg(3)}, {DISPID_PROPERTYPUT});
     ASSERT_EQ(byValue.hr, S_OK);
-    EXPECT_EQ(probe.references, 1u);
+    EXPECT_EQ(probe.references(), 1);
     Outcome refused;
     invoke(refused, idChild, DISPATCH_PROPERTYPUTREF, {longArg(3)}, {DISPID_PROPERTYPUT});
     EXPECT_EQ(refused.hr, DISP_E_EXCEPTION);
@@ -484,7 +451,7 @@ TEST_F(DispatchTest, PutAndPutRefTogetherChooseByTheValue) {
 }
 
 TEST_F(DispatchTest, ObjectReferencesBalance) {
-    Probe probe;
+    testsupport::CountedObject probe;
     {
         VARIANT object;
         object.vt = VT_UNKNOWN;
@@ -492,16 +459,16 @@ TEST_F(DispatchTest, ObjectReferencesBalance) {
         Outcome set;
         invoke(set, idChild, DISPATCH_PROPERTYPUTREF, {object}, {DISPID_PROPERTYPUT});
         ASSERT_EQ(set.hr, S_OK);
-        EXPECT_EQ(probe.references, 2u);  // the widget holds one
+        EXPECT_EQ(probe.references(), 2);  // the widget holds one
         Outcome get;
         invoke(get, idChild, DISPATCH_PROPERTYGET, {});
         ASSERT_EQ(get.result.vt, VT_UNKNOWN);
         EXPECT_EQ(get.result.punkVal, &probe);
-        EXPECT_EQ(probe.references, 3u);  // and the result one more
+        EXPECT_EQ(probe.references(), 3);  // and the result one more
     }
-    EXPECT_EQ(probe.references, 2u);
+    EXPECT_EQ(probe.references(), 2);
     widget_.reset();
-    EXPECT_EQ(probe.references, 1u);
+    EXPECT_EQ(probe.references(), 1);
 }
 
 // ---- errors -------------------------------------------------------------------------------------------

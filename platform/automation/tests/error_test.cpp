@@ -1,6 +1,8 @@
 // ComError, result texts, the per-thread error information and EXCEPINFO.
 #include <gtest/gtest.h>
 
+#include <new>
+#include <stdexcept>
 #include <thread>
 
 #include "platform/automation/error.h"
@@ -212,6 +214,34 @@ TEST_F(ErrorTest, SetErrorInfoFromReturnsTheResultAndSetsTheFields) {
     EXPECT_EQ(text.view(), u"This key is already associated with an element of this collection");
     info->GetHelpFile(text.put());
     EXPECT_EQ(text.view(), u"dict.chm");
+}
+
+TEST_F(ErrorTest, CatchAtBoundaryTurnsEachExceptionIntoAResult) {
+    EXPECT_EQ(CatchAtBoundary([] { return S_FALSE; }), S_FALSE);
+    EXPECT_EQ(CatchAtBoundary([]() -> HRESULT { throw std::bad_alloc(); }), E_OUTOFMEMORY);
+    EXPECT_EQ(CatchAtBoundary([]() -> HRESULT { throw std::runtime_error("lost"); }), E_UNEXPECTED);
+    EXPECT_EQ(CatchAtBoundary([]() -> HRESULT { throw ComError(53, u"Test.Source", u"Gone"); }), hr(0x800A0035));
+    ComPtr<IErrorInfo> info;
+    ASSERT_EQ(GetErrorInfo(0, info.put()), S_OK);
+    Bstr text;
+    info->GetSource(text.put());
+    EXPECT_EQ(text.view(), u"Test.Source");
+    info->GetDescription(text.put());
+    EXPECT_EQ(text.view(), u"Gone");
+}
+
+TEST(ComErrorTest, ARaisedAgainErrorNamesItsReasonAndNumber) {
+    const ComError reason(53, u"Tavrel.System->ReadFile", u"File not found", u"help.chm", 7);
+    EXPECT_EQ(DescriptionWithReason(u"Error reading the file a.txt", reason),
+              u"Error reading the file a.txt\r\n\r\nReason: File not found\r\nError: 0x35");
+    EXPECT_EQ(DescriptionWithReason(u"", ComError(E_FAIL, u"", u"")),
+              u"\r\n\r\nReason: Unspecified error\r\nError: 0x80004005");
+    const ComError again = WithDescription(reason, u"Read failed");
+    EXPECT_EQ(again.number(), 53);
+    EXPECT_EQ(again.source(), u"Tavrel.System->ReadFile");
+    EXPECT_EQ(again.description(), u"Read failed");
+    EXPECT_EQ(again.helpFile(), u"help.chm");
+    EXPECT_EQ(again.helpContext(), 7u);
 }
 
 // ---- EXCEPINFO -------------------------------------------------------------------------------------------

@@ -72,14 +72,13 @@ TEST(SafeArray, StringElementsAreCopiedInAndOut) {
     Bstr s(u"text");
     LONG i = 1;
     ASSERT_EQ(SafeArrayPutElement(a.get(), &i, s.get()), S_OK);
-    BSTR out = nullptr;
-    ASSERT_EQ(SafeArrayGetElement(a.get(), &i, &out), S_OK);
-    EXPECT_NE(out, s.get());
-    EXPECT_EQ(BstrView(out), u"text");
-    SysFreeString(out);
+    Bstr out;
+    ASSERT_EQ(SafeArrayGetElement(a.get(), &i, out.put()), S_OK);
+    EXPECT_NE(out.get(), s.get());
+    EXPECT_EQ(out.view(), u"text");
     i = 0;
-    ASSERT_EQ(SafeArrayGetElement(a.get(), &i, &out), S_OK);
-    EXPECT_EQ(out, nullptr);
+    ASSERT_EQ(SafeArrayGetElement(a.get(), &i, out.put()), S_OK);
+    EXPECT_TRUE(out.isNull());
 }
 
 TEST(SafeArray, CopyIsDeepAndKeepsBoundsAndFixedSize) {

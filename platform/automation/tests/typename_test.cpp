@@ -45,20 +45,9 @@ private:
 };
 
 // An object that describes itself with the type information above.
-class DescribedObject final : public IDispatch {
+class DescribedObject final : public testsupport::CountedObject {
 public:
     explicit DescribedObject(NamedTypeInfo& info) : info_(info) {}
-    HRESULT QueryInterface(REFIID riid, void** ppv) override {
-        if (riid != IID_IUnknown && riid != IID_IDispatch) {
-            *ppv = nullptr;
-            return E_NOINTERFACE;
-        }
-        *ppv = static_cast<IDispatch*>(this);
-        AddRef();
-        return S_OK;
-    }
-    ULONG AddRef() override { return ULONG(++refs_); }
-    ULONG Release() override { return ULONG(--refs_); }
     HRESULT GetTypeInfoCount(UINT* n) override { *n = 1; return S_OK; }
     HRESULT GetTypeInfo(UINT index, LCID, ITypeInfo** out) override {
         if (index != 0) return DISP_E_BADINDEX;
@@ -66,15 +55,9 @@ public:
         *out = &info_;
         return S_OK;
     }
-    HRESULT GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return DISP_E_UNKNOWNNAME; }
-    HRESULT Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
-        return DISP_E_MEMBERNOTFOUND;
-    }
-    int references() const { return refs_; }
 
 private:
     NamedTypeInfo& info_;
-    int refs_ = 1;
 };
 
 Variant ofKind(VARTYPE vt) {

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cmath>
 #include <limits>
 #include <ostream>
@@ -11,6 +10,11 @@
 #include "platform/automation/safearray.h"
 #include "platform/automation/variant_text.h"
 #include "tests/support/counted_object.h"
+#include "tests/support/raised_error.h"
+#include "tests/support/scoped_locale.h"
+
+using testsupport::ErrorNumberOf;
+using testsupport::ErrorOf;
 
 namespace {
 
@@ -92,35 +96,10 @@ Variant decimalFrom(std::u16string_view s) {
     return r;
 }
 
-// Sets the whole C locale for the test's duration.
-class ScopedLocale {
-public:
-    ScopedLocale() : saved_(std::setlocale(LC_ALL, nullptr)) {}
-    ~ScopedLocale() { std::setlocale(LC_ALL, saved_.c_str()); }
-    bool use(const char* name) { return std::setlocale(LC_ALL, name) != nullptr; }
-
-private:
-    std::string saved_;
-};
-
 // An object whose default member returns a value, fails with a result, or raises an error.
-class ValueObject final : public IDispatch {
+class ValueObject final : public testsupport::CountedObject {
 public:
     explicit ValueObject(Variant value) : value_(std::move(value)) {}
-    HRESULT QueryInterface(REFIID riid, void** ppv) override {
-        if (riid != IID_IUnknown && riid != IID_IDispatch) {
-            *ppv = nullptr;
-            return E_NOINTERFACE;
-        }
-        *ppv = static_cast<IDispatch*>(this);
-        AddRef();
-        return S_OK;
-    }
-    ULONG AddRef() override { return ULONG(++refs_); }
-    ULONG Release() override { return ULONG(--refs_); }
-    HRESULT GetTypeInfoCount(UINT* n) override { *n = 0; return S_OK; }
-    HRESULT GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return DISP_E_UNKNOWNNAME; }
     HRESULT Invoke(DISPID member, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO* excep,
                    UINT*) override {
         ++invocations_;
@@ -137,13 +116,11 @@ public:
 
     void raise(LONG number) { raise_ = number; }
     void setValue(Variant value) { value_ = std::move(value); }
-    int references() const { return refs_; }
     int invocations() const { return invocations_; }
 
 private:
     Variant value_;
     LONG raise_ = 0;
-    int refs_ = 1;
     int invocations_ = 0;
 };
 
@@ -461,7 +438,7 @@ TEST(ChangeTypeText, IntegersAndDoublesAsTheRuntimeWritesThem) {
 }
 
 TEST(ChangeTypeText, DecimalSeparatorFollowsTheLocale) {
-    ScopedLocale locale;
+    testsupport::ScopedLocale locale;
     if (!locale.use("de_DE.UTF-8")) GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed (package locales-all)";
     EXPECT_EQ(asText(Variant::fromDouble(2.5), 0, LOCALE_USER_DEFAULT), ok<std::u16string>(u"2,5"));
     EXPECT_EQ(asText(Variant::fromDouble(1.5e-5), 0, LOCALE_USER_DEFAULT), ok<std::u16string>(u"1,5E-05"));
@@ -651,33 +628,17 @@ TEST(VariantConversionMembers, ResultsFollowTheRuntime) {
 }
 
 TEST(VariantConversionMembers, FailuresRaiseTheRuntimeNumbers) {
-    auto numberRaised = [](auto&& convert) -> LONG {
-        try {
-            convert();
-        } catch (const ComError& e) {
-            return e.number();
-        }
-        return 0;
-    };
-    EXPECT_EQ(numberRaised([] { text(u"abc").toLong(); }), 13);
-    EXPECT_EQ(numberRaised([] { Variant::null().toString(); }), 13);
-    EXPECT_EQ(numberRaised([] { text(u"yes").toBool(); }), 13);
-    EXPECT_EQ(numberRaised([] { Variant::fromDouble(1e10).toLong(); }), 6);
-    try {
-        text(u"abc").toDouble();
-        FAIL() << "no error raised";
-    } catch (const ComError& e) {
-        EXPECT_EQ(e.description(), u"Type mismatch");
-        EXPECT_EQ(e.hresult(), HRESULT_FROM_ERRNUMBER(13));
-    }
+    EXPECT_EQ(ErrorNumberOf([] { text(u"abc").toLong(); }), 13);
+    EXPECT_EQ(ErrorNumberOf([] { Variant::null().toString(); }), 13);
+    EXPECT_EQ(ErrorNumberOf([] { text(u"yes").toBool(); }), 13);
+    EXPECT_EQ(ErrorNumberOf([] { Variant::fromDouble(1e10).toLong(); }), 6);
+    const ComError mismatch = ErrorOf([] { text(u"abc").toDouble(); });
+    EXPECT_EQ(mismatch.description(), u"Type mismatch");
+    EXPECT_EQ(mismatch.hresult(), HRESULT_FROM_ERRNUMBER(13));
     ValueObject raising(Variant::fromLong(1));
     raising.raise(1002);
-    try {
-        Variant::fromDispatch(&raising).toString();
-        FAIL() << "no error raised";
-    } catch (const ComError& e) {
-        EXPECT_EQ(e.number(), 1002);
-        EXPECT_EQ(e.source(), u"Test.Value");
-        EXPECT_EQ(e.description(), u"no value today");
-    }
+    const ComError raised = ErrorOf([&] { Variant::fromDispatch(&raising).toString(); });
+    EXPECT_EQ(raised.number(), 1002);
+    EXPECT_EQ(raised.source(), u"Test.Value");
+    EXPECT_EQ(raised.description(), u"no value today");
 }

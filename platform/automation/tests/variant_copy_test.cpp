@@ -56,28 +56,25 @@ TEST(VariantCopy, ByReferenceCopiesThePointerButCopyIndTheValue) {
 
 TEST(VariantCopy, CopyIndThroughVariantReferenceAndInPlace) {
     Variant inner = Variant::fromString(u"deep");
-    VARIANT ref;
-    VariantInit(&ref);
+    Variant ref;
     ref.vt = VT_VARIANT | VT_BYREF;
     ref.pvarVal = &inner;
     ASSERT_EQ(VariantCopyInd(&ref, &ref), S_OK);  // in place: the reference becomes the value
     ASSERT_EQ(ref.vt, VT_BSTR);
     EXPECT_NE(ref.bstrVal, inner.bstrVal);
     EXPECT_EQ(BstrView(ref.bstrVal), u"deep");
-    VariantClear(&ref);
 }
 
 TEST(VariantCopy, ByReferenceStringAndArray) {
-    BSTR s = SysAllocString(u"ref");
+    Variant s = Variant::fromString(u"ref");
     VARIANT ref;
     VariantInit(&ref);
     ref.vt = VT_BSTR | VT_BYREF;
-    ref.pbstrVal = &s;
+    ref.pbstrVal = &s.bstrVal;
     Variant copy;
     ASSERT_EQ(VariantCopyInd(&copy, &ref), S_OK);
     EXPECT_EQ(BstrView(copy.bstrVal), u"ref");
-    EXPECT_NE(copy.bstrVal, s);
-    SysFreeString(s);
+    EXPECT_NE(copy.bstrVal, s.bstrVal);
 
     SAFEARRAY* arr = SafeArrayCreateVector(VT_UI1, 0, 3);
     ref.vt = VT_ARRAY | VT_UI1 | VT_BYREF;

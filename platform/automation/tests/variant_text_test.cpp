@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cmath>
 #include <ctime>
 #include <limits>
 #include <string>
 
 #include "platform/automation/variant_text.h"
+#include "tests/support/scoped_locale.h"
 
 using namespace automation;
 
@@ -43,16 +43,6 @@ std::optional<bool> readBoolean(std::u16string_view text) {
     if (FAILED(ParseBoolean(text, kUS, b))) return std::nullopt;
     return b;
 }
-
-class ScopedLocale {
-public:
-    ScopedLocale() : saved_(std::setlocale(LC_ALL, nullptr)) {}
-    ~ScopedLocale() { std::setlocale(LC_ALL, saved_.c_str()); }
-    bool use(const char* name) { return std::setlocale(LC_ALL, name) != nullptr; }
-
-private:
-    std::string saved_;
-};
 
 }  // namespace
 
@@ -290,7 +280,7 @@ TEST(Dates, WrittenDatesReadBack) {
 // ---- locale -----------------------------------------------------------------------------------------
 
 TEST(LocaleSymbols, TakenFromTheProcessLocale) {
-    ScopedLocale locale;
+    testsupport::ScopedLocale locale;
     ASSERT_TRUE(locale.use("C"));
     NumberSymbols c = ProcessNumberSymbols();
     EXPECT_EQ(c.decimalSeparator, u'.');

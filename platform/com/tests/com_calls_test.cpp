@@ -9,6 +9,7 @@
 #include "platform/com/tests/test_component.h"
 #include "platform/com/tests/variant_samples.h"
 #include "tests/support/counted_object.h"
+#include "tests/support/raised_error.h"
 
 namespace {
 
@@ -16,41 +17,15 @@ using automation::Call;
 using automation::Get;
 using comtest::Sample;
 using comtest::SameValue;
+using testsupport::ErrorOf;
 
-Variant ByRef(VARIANT& target) {
-    Variant reference;
-    reference.vt = VARTYPE(VT_BYREF | VT_VARIANT);
-    reference.pvarVal = &target;
-    return reference;
-}
+Variant ByRef(VARIANT& target) { return Variant::byReference(VT_VARIANT, &target); }
 
 // A typed reference to the value inside v (VT_BYREF | v.vt); not for DECIMAL, whose storage
 // overlays the type tag.
-Variant TypedRef(Variant& v) {
-    Variant reference;
-    reference.vt = VARTYPE(VT_BYREF | v.vt);
-    reference.byref = &v.llVal;
-    return reference;
-}
+Variant TypedRef(Variant& v) { return Variant::byReference(v.vt, &v.llVal); }
 
-Variant DecimalRef(DECIMAL& d) {
-    Variant reference;
-    reference.vt = VARTYPE(VT_BYREF | VT_DECIMAL);
-    reference.pdecVal = &d;
-    return reference;
-}
-
-// Where an error raised in a call arrives.
-template <class F>
-ComError ErrorOf(F call) {
-    try {
-        call();
-    } catch (const ComError& error) {
-        return error;
-    }
-    ADD_FAILURE() << "the call raised no error";
-    return ComError(0, u"", u"");
-}
+Variant DecimalRef(DECIMAL& d) { return Variant::byReference(VT_DECIMAL, &d); }
 
 class Calls : public ::testing::Test {
 protected:
@@ -167,11 +142,10 @@ TEST_F(Calls, AnErrorRaisedInTheModuleArrivesWhole) {
 }
 
 TEST_F(Calls, WithoutExcepInfoTheErrorComesAsErrorInformation) {
-    VARIANT args[2] = {Variant::fromString(u"Not here").detach(), Variant::fromLong(53).detach()};  // reversed
-    DISPPARAMS params{args, nullptr, 2, 0};
+    Variant args[2] = {Variant::fromString(u"Not here"), Variant::fromLong(53)};  // reversed
+    DISPPARAMS params{automation::Args(args).data(), nullptr, 2, 0};
     const HRESULT result = object_->Invoke(4, GUID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr,
                                            nullptr, nullptr);
-    VariantClear(&args[0]);
     EXPECT_EQ(HRESULT_FROM_ERRNUMBER(53), result);
     ComPtr<IErrorInfo> info;
     ASSERT_EQ(S_OK, GetErrorInfo(0, info.put()));

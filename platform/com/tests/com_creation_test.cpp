@@ -12,6 +12,7 @@
 #include "platform/com/registry_keys.h"
 #include "platform/com/tests/test_component.h"
 #include "tests/support/counted_object.h"
+#include "tests/support/raised_error.h"
 
 namespace {
 
@@ -158,14 +159,10 @@ TEST(BuiltinClasses, ACreatorFailureComesBackAsItsResult) {
     RegisterBuiltinClass(u"Test.Failing", kFailingBuiltin, [](REFIID, void**) -> HRESULT {
         throw ComError(70, u"Test.Failing", u"Permission denied");
     });
-    try {
-        com::CreateObject(u"Test.Failing");
-        FAIL() << "no error";
-    } catch (const ComError& error) {
-        EXPECT_EQ(70, error.number());
-        EXPECT_EQ(u"Test.Failing", error.source());
-        EXPECT_EQ(u"Permission denied", error.description());
-    }
+    const ComError error = testsupport::ErrorOf([] { com::CreateObject(u"Test.Failing"); });
+    EXPECT_EQ(70, error.number());
+    EXPECT_EQ(u"Test.Failing", error.source());
+    EXPECT_EQ(u"Permission denied", error.description());
 }
 
 // ---- creation from modules -------------------------------------------------------------------
@@ -247,14 +244,10 @@ TEST_F(Creation, AClassTheModuleDoesNotServe) {
 
 TEST_F(Creation, CreateObjectRaisesTheResultWithItsText) {
     const auto expectError = [](std::u16string_view progId, HRESULT result, std::u16string_view text) {
-        try {
-            com::CreateObject(progId);
-            ADD_FAILURE() << "no error";
-        } catch (const ComError& error) {
-            EXPECT_EQ(result, error.number());
-            EXPECT_EQ(result, error.hresult());
-            EXPECT_EQ(text, error.description());
-        }
+        const ComError error = testsupport::ErrorOf([&] { com::CreateObject(progId); });
+        EXPECT_EQ(result, error.number());
+        EXPECT_EQ(result, error.hresult());
+        EXPECT_EQ(text, error.description());
     };
     expectError(u"No.Such.Class", CO_E_CLASSSTRING, u"Invalid class string");
     WriteProgId(u"Gone.Class", GuidToString(kUnregistered));

@@ -3,12 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/regexp/regexp.h"
 #include "platform/regexp/regexp_error.h"
+#include "tests/support/raised_error.h"
 
 namespace regexptest {
 
@@ -53,18 +53,11 @@ inline std::vector<Found> All(std::u16string_view pattern, std::u16string_view s
     return found;
 }
 
-// The error number a call raises, or 0 when it raises none.
-inline LONG ErrorOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const ComError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testsupport::ErrorNumberOf;
+using testsupport::ErrorOf;
 
 inline LONG CompileError(std::u16string_view pattern, Flags flags = {}) {
-    return ErrorOf([&] { Execute(pattern, u"subject", flags); });
+    return ErrorNumberOf([&] { Execute(pattern, u"subject", flags); });
 }
 
 }  // namespace regexptest

@@ -6,10 +6,12 @@
 
 #include "platform/automation/client.h"
 #include "platform/automation/typename.h"
+#include "tests/support/raised_error.h"
 
 using automation::Call;
 using automation::Get;
 using automation::Put;
+using testsupport::ErrorNumberOf;
 
 namespace {
 
@@ -28,15 +30,6 @@ void add(IDispatch* d, Variant key, Variant value) {
 }
 
 Variant item(IDispatch* d, Variant key) { return Get(d, u"Item", one(key)); }
-
-LONG errorNumberOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const ComError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 }  // namespace
 
@@ -71,7 +64,7 @@ TEST(ScriptingDictionary, AssignmentReplacesOrAppendsButAddRefusesADuplicate) {
     Put(d.get(), u"Item", str(u"x"), one(other));
     EXPECT_EQ(item(d.get(), str(u"k")).lVal, 5);
     EXPECT_EQ(Get(d.get(), u"Count").lVal, 2);
-    EXPECT_EQ(errorNumberOf([&] { add(d.get(), str(u"k"), Variant::fromLong(9)); }), 457);
+    EXPECT_EQ(ErrorNumberOf([&] { add(d.get(), str(u"k"), Variant::fromLong(9)); }), 457);
     EXPECT_EQ(item(d.get(), str(u"k")).lVal, 5);
 }
 
@@ -91,9 +84,9 @@ TEST(ScriptingDictionary, RemoveRenameAndTheirErrors) {
     Put(d.get(), u"Key", str(u"z"), one(a));
     EXPECT_EQ(item(d.get(), str(u"z")).lVal, 1);
     Variant b = str(u"b");
-    EXPECT_EQ(errorNumberOf([&] { Put(d.get(), u"Key", str(u"z"), one(b)); }), 457);
+    EXPECT_EQ(ErrorNumberOf([&] { Put(d.get(), u"Key", str(u"z"), one(b)); }), 457);
     Variant gone = str(u"gone");
-    EXPECT_EQ(errorNumberOf([&] { Call(d.get(), u"Remove", one(gone)); }), 32811);
+    EXPECT_EQ(ErrorNumberOf([&] { Call(d.get(), u"Remove", one(gone)); }), 32811);
     Call(d.get(), u"Remove", one(b));
     EXPECT_EQ(Get(d.get(), u"Count").lVal, 1);
     Call(d.get(), u"RemoveAll");
@@ -105,7 +98,7 @@ TEST(ScriptingDictionary, TextCompareModeOnlyWhileEmpty) {
     Put(d.get(), u"CompareMode", Variant::fromLong(1));
     add(d.get(), str(u"Key"), Variant::fromLong(1));
     EXPECT_EQ(item(d.get(), str(u"KEY")).lVal, 1);
-    EXPECT_EQ(errorNumberOf([&] { Put(d.get(), u"CompareMode", Variant::fromLong(0)); }), 5);
+    EXPECT_EQ(ErrorNumberOf([&] { Put(d.get(), u"CompareMode", Variant::fromLong(0)); }), 5);
 }
 
 TEST(ScriptingDictionary, EnumerationVisitsKeysAndTypeNameIsDictionary) {
@@ -113,14 +106,12 @@ TEST(ScriptingDictionary, EnumerationVisitsKeysAndTypeNameIsDictionary) {
     add(d.get(), str(u"x"), Variant::fromLong(1));
     add(d.get(), str(u"y"), Variant::fromLong(2));
     auto e = automation::Enumerate(d.get());
-    VARIANT got[3];
+    std::array<Variant, 3> got;
     ULONG fetched = 0;
-    EXPECT_EQ(e->Next(3, got, &fetched), S_FALSE);
+    EXPECT_EQ(e->Next(3, automation::Args(got).data(), &fetched), S_FALSE);
     ASSERT_EQ(fetched, 2u);
     EXPECT_EQ(BstrView(got[0].bstrVal), u"x");
     EXPECT_EQ(BstrView(got[1].bstrVal), u"y");
-    VariantClear(&got[0]);
-    VariantClear(&got[1]);
     EXPECT_EQ(automation::TypeName(Variant::fromDispatch(d.get())), u"Dictionary");
 }
 
