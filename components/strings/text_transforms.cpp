@@ -67,22 +67,11 @@ BYTE LeadingHexValue(char16_t first, char16_t second) {
     return static_cast<BYTE>(low < 0 ? high : high * 16 + low);
 }
 
-// The replacement of each ASCII character that HTML escaping changes; empty for the others.
-constexpr size_t kLongestEntity = 6;
-constexpr auto kHtmlEntities = [] {
-    std::array<std::u16string_view, 128> table{};
-    table[u'&'] = u"&amp;";
-    table[u'<'] = u"&lt;";
-    table[u'>'] = u"&gt;";
-    table[u' '] = u"&nbsp;";
-    return table;
-}();
-
 // Room for the worst case, so that the output never moves; long texts, which have few signs to
 // escape for their length, start with a quarter more and grow if they must.
 constexpr size_t kWorstCaseReservationLimit = 1 << 16;
 size_t HtmlOutputReservation(size_t length) {
-    return length <= kWorstCaseReservationLimit ? length * kLongestEntity : length + length / 4;
+    return length <= kWorstCaseReservationLimit ? length * kLongestHtmlEscape : length + length / 4;
 }
 
 }  // namespace
@@ -150,18 +139,22 @@ std::u16string RPad(std::u16string_view text, char16_t pad, LONG length) {
     return out;
 }
 
-std::u16string EncodeHTML(std::u16string_view text) {
-    std::u16string out;
-    out.reserve(HtmlOutputReservation(text.size()));
+void AppendEncodedHTML(std::u16string& out, std::u16string_view text) {
     size_t plainStart = 0;
     for (size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        if (c >= kHtmlEntities.size() || kHtmlEntities[c].empty()) continue;
+        std::u16string_view escape = HtmlEscapeOf(text[i]);
+        if (escape.empty()) continue;
         out.append(text.data() + plainStart, i - plainStart);
-        out.append(kHtmlEntities[c]);
+        out.append(escape);
         plainStart = i + 1;
     }
     out.append(text.data() + plainStart, text.size() - plainStart);
+}
+
+std::u16string EncodeHTML(std::u16string_view text) {
+    std::u16string out;
+    out.reserve(HtmlOutputReservation(text.size()));
+    AppendEncodedHTML(out, text);
     return out;
 }
 

@@ -36,8 +36,23 @@ std::u16string RPad(std::u16string_view text, char16_t pad, LONG length);
 // The longest text a string holds.
 constexpr size_t kMaxStringLength = 0x3FFFFFFF;
 
-// HTML escaping for the formatter: "&", "<", ">" and space become "&amp;", "&lt;", "&gt;" and
-// "&nbsp;"; nothing else changes.
+// HTML escaping, in one pass: "&", "<", ">" and space become "&amp;", "&lt;", "&gt;" and
+// "&nbsp;"; nothing else changes (quotation marks, tabs and line ends stay), and inserted text is
+// never looked at again, so "&lt;" comes out as "&amp;lt;".
 std::u16string EncodeHTML(std::u16string_view text);
+// The same, appended to out (the formatter's hot path).
+void AppendEncodedHTML(std::u16string& out, std::u16string_view text);
+// The replacement for one unit, or an empty view when the unit stays as it is.
+inline std::u16string_view HtmlEscapeOf(char16_t unit) {
+    if (unit > u'>') return {};
+    switch (unit) {
+    case u'&': return u"&amp;";
+    case u'<': return u"&lt;";
+    case u'>': return u"&gt;";
+    case u' ': return u"&nbsp;";
+    default: return {};
+    }
+}
+constexpr size_t kLongestHtmlEscape = 6;  // "&nbsp;"
 
 }  // namespace strings

@@ -1,8 +1,10 @@
-// lumivar-hlx: checks syntax definition (HLX) files and shows what the program reads from them.
+// lumivar-hlx: checks syntax definition (HLX) files, shows what the program reads from them and
+// formats text with them.
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,6 +12,7 @@
 #include "platform/automation/error.h"
 #include "platform/text/codepage.h"
 #include "tools/hlx/definition_json.h"
+#include "tools/hlx/format_command.h"
 
 namespace {
 
@@ -21,10 +24,12 @@ constexpr LONG kOutOfMemory = 7;
 constexpr char kUsage[] =
     "Usage: lumivar-hlx check FILE.hlx\n"
     "       lumivar-hlx dump FILE.hlx\n"
+    "       lumivar-hlx format FILE.hlx [INPUT]\n"
     "       lumivar-hlx --help\n";
 
 constexpr char kHelp[] =
-    "lumivar-hlx: checks a syntax definition (HLX) file and shows what Lumivar reads from it.\n"
+    "lumivar-hlx: checks a syntax definition (HLX) file, shows what Lumivar reads from it, and\n"
+    "formats text into HTML with it.\n"
     "\n"
     "Commands:\n"
     "  check FILE.hlx  Loads the file as Lumivar does. Prints nothing and exits with 0 when it\n"
@@ -36,6 +41,16 @@ constexpr char kHelp[] =
     "                  \"IgnoreCase\" and \"Name\"; each rule's \"Patterns\" (\"Pattern\", \"Line\"\n"
     "                  counted from 0, \"File\" as given), \"Formats\", \"Return\" and, when an\n"
     "                  ENTER line set it, \"Enter\". A failure is reported as by check.\n"
+    "  format FILE.hlx [INPUT]\n"
+    "                  Formats INPUT (standard input when absent or \"-\") into HTML with the\n"
+    "                  definition, starting in its first section, as Lumivar does, and writes\n"
+    "                  the HTML to standard output as it is made, with nothing added. Failures\n"
+    "                  are reported as by check: the definition's load failures, an input that\n"
+    "                  cannot be read (53, 76, ...), an invalid pattern (5017 to 5021, with the\n"
+    "                  pattern and, for 5018, its line counted from 0 and its file), 9 an ENTER\n"
+    "                  naming a section that does not exist or a definition without sections.\n"
+    "                  Output written before a failure stays written. Ctrl+C cancels like the\n"
+    "                  Cancel button: every open section still writes its footer.\n"
     "  --help          Shows this text.\n"
     "\n"
     "Load failures: 53 file not found, 76 folder not found, 5 a section header that is \"[\"\n"
@@ -45,7 +60,8 @@ constexpr char kHelp[] =
     "Text is read and written in the ANSI code page: TAVREL_ACP (for example 1252 or 65001),\n"
     "otherwise the locale's codeset.\n"
     "\n"
-    "Exit status: 0 success, 1 the file did not load, 2 a bad command line.\n";
+    "Exit status: 0 success, 1 a failure (the definition did not load, or formatting failed),\n"
+    "2 a bad command line, 130 formatting cancelled by Ctrl+C.\n";
 
 bool WriteAll(std::FILE* stream, std::string_view bytes) {
     return std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size() && std::fflush(stream) == 0;
@@ -81,6 +97,9 @@ int main(int argc, char** argv) {
     }
     if (argc == 3 && (std::strcmp(argv[1], "check") == 0 || std::strcmp(argv[1], "dump") == 0)) {
         return Run(argv[1], argv[2]);
+    }
+    if ((argc == 3 || argc == 4) && std::strcmp(argv[1], "format") == 0) {
+        return RunFormat(argv[2], argc == 4 ? std::optional<std::string>(argv[3]) : std::nullopt);
     }
     std::fputs(kUsage, stderr);
     std::fputs("Try 'lumivar-hlx --help' for more information.\n", stderr);

@@ -1,12 +1,17 @@
 # Runs lumivar-hlx once and checks its exit status and output.
 #   TOOL, WORKDIR, ARGS ("|" between arguments), EXPECT_EXIT
+#   STDIN_FILE          standard input comes from this file (otherwise it is empty)
 #   EXPECT_STDOUT_FILE  standard output must equal this file
 #   EXPECT_STDOUT_MATCH standard output must match this regular expression
 #   EXPECT_STDERR       standard error must match this regular expression
 #   EXPECT_QUIET        nothing may be written at all
 string(REPLACE "|" ";" arguments "${ARGS}")
+if(NOT DEFINED STDIN_FILE)
+  set(STDIN_FILE /dev/null)
+endif()
 execute_process(COMMAND ${TOOL} ${arguments}
                 WORKING_DIRECTORY ${WORKDIR}
+                INPUT_FILE ${STDIN_FILE}
                 RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(NOT status STREQUAL EXPECT_EXIT)
   message(FATAL_ERROR "exit status ${status}, expected ${EXPECT_EXIT}\nstdout:\n${out}\nstderr:\n${err}")

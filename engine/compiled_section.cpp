@@ -1,0 +1,145 @@
+#include "engine/compiled_section.h"
+
+#include <algorithm>
+
+#include "platform/regexp/dialect_tree.h"
+
+namespace engine::detail {
+
+namespace {
+
+constexpr char16_t kErrorSource[] = u"lumivar";
+constexpr LONG kUnexpectedQuantifier = 5018;
+
+std::u16string JoinedLines(const modHlx::OrderedMap<modHlx::LineList>& lines) {
+    std::u16string text;
+    for (const std::u16string& line : lines.get(u"HTML")) text += line;
+    return text;
+}
+
+CompiledRule CompileRule(const modHlx::DefinitionTree& tree, const modHlx::RuleRecord& record) {
+    CompiledRule rule;
+    rule.record = &record;
+    rule.enter = record.Enter.value_or(std::u16string());
+    if (!rule.enter.empty()) rule.enterSection = tree.Sections.find(rule.enter);
+    rule.returns = record.Return;
+    rule.plain = rule.enter.empty() && !rule.returns;
+    return rule;
+}
+
+void Classify(CompiledPattern& compiled) {
+    const regexp::Pattern& regex = *compiled.regex;
+    if (const regexp::CodeUnitSet* set = regex.singleUnitSet()) {
+        compiled.kind = PatternKind::SingleUnit;
+        compiled.units = set;
+        return;
+    }
+    if (const std::optional<regexp::KeywordList>& list = regex.keywordList()) {
+        compiled.kind = PatternKind::Keywords;
+        compiled.keywords = std::make_unique<KeywordSet>(*list);
+        return;
+    }
+    bool ignoreCase = regex.options().ignoreCase;
+    regexp::dialect::ParsedPattern parsed = regexp::dialect::Parse(regex.source(), ignoreCase);
+    compiled.sequence = UnitSequence::Read(*parsed.root, ignoreCase);
+    if (compiled.sequence) compiled.kind = PatternKind::UnitSequence;
+}
+
+void IndexPatterns(CompiledSection& section) {
+    section.asciiSingle.assign(128, kNoMatch);
+    for (const CompiledPattern& pattern : section.patterns) {
+        switch (pattern.kind) {
+        case PatternKind::Search:
+        case PatternKind::UnitSequence: section.searched.push_back(pattern.order); break;
+        case PatternKind::Keywords: section.keywords.push_back(pattern.order); break;
+        case PatternKind::SingleUnit:
+            section.singles.push_back(pattern.order);
+            for (char16_t unit = 0; unit < 128; ++unit) {
+                if (section.asciiSingle[unit] == kNoMatch && pattern.units->test(unit)) section.asciiSingle[unit] = pattern.order;
+            }
+            break;
+        }
+    }
+    section.asciiAction.assign(128, UnitAction::Drop);
+    for (char16_t unit = 0; unit < 128; ++unit) {
+        uint32_t index = section.asciiSingle[unit];
+        if (index == kNoMatch) continue;
+        const CompiledPattern& pattern = section.patterns[index];
+        bool copies = pattern.format.isMatchOnly() && section.rules[pattern.rule].plain;
+        section.asciiAction[unit] = copies ? UnitAction::Copy : UnitAction::Other;
+    }
+}
+
+}  // namespace
+
+KeywordSet::KeywordSet(const regexp::KeywordList& list) : ignoreCase_(list.ignoreCase) {
+    for (std::u16string word : list.words) {
+        if (word.empty() || word.size() >= 64) continue;  // a run of word units is never empty
+        if (ignoreCase_) std::transform(word.begin(), word.end(), word.begin(), LowerUnit);
+        lengths_ |= uint64_t(1) << word.size();
+        if (word.size() > 8) {
+            longWords_.push_back(std::move(word));
+            continue;
+        }
+        uint64_t key = 0;
+        for (char16_t unit : word) key = key << 8 | unit;
+        packed_.push_back(key);
+    }
+    std::sort(packed_.begin(), packed_.end());
+    std::sort(longWords_.begin(), longWords_.end());
+}
+
+bool KeywordSet::containsLong(std::u16string_view word) const {
+    std::u16string key(word);
+    if (ignoreCase_) std::transform(key.begin(), key.end(), key.begin(), LowerUnit);
+    return std::binary_search(longWords_.begin(), longWords_.end(), key);
+}
+
+bool MultiLineMode(const modHlx::SectionRecord& section) {
+    std::u16string_view asText = section.MultiLine ? u"True" : u"False";
+    return asText == u"0";
+}
+
+ComError PatternError(const modHlx::PatternRecord& pattern, const ComError& engineError) {
+    std::u16string description = u"Error searching for pattern: " + pattern.Pattern + u"\r\n";
+    if (engineError.number() == kUnexpectedQuantifier) {
+        description += u"The pattern is invalid.\r\nThe pattern is defined on line ";
+        std::string line = std::to_string(pattern.Line);
+        description += std::u16string(line.begin(), line.end()) + u" in " + pattern.File + u".";
+    } else {
+        std::string number = std::to_string(engineError.number());
+        description += u"Error " + std::u16string(number.begin(), number.end()) + u". " + engineError.description();
+    }
+    return ComError(engineError.number(), kErrorSource, description);
+}
+
+std::unique_ptr<CompiledSection> CompileSection(const modHlx::DefinitionTree& tree, const modHlx::SectionRecord& record) {
+    auto section = std::make_unique<CompiledSection>();
+    section->record = &record;
+    section->header = JoinedLines(record.Header);
+    section->footer = JoinedLines(record.Footer);
+    regexp::Options options{record.IgnoreCase, MultiLineMode(record)};
+    for (const modHlx::RuleRecord& ruleRecord : record.Rules) {
+        section->rules.push_back(CompileRule(tree, ruleRecord));
+        const std::u16string& format = ruleRecord.Formats.get(u"HTML");
+        for (const modHlx::PatternRecord& patternRecord : ruleRecord.Patterns) {
+            CompiledPattern compiled;
+            try {
+                compiled.regex = regexp::CachedPattern(patternRecord.Pattern, options);
+            } catch (const ComError& error) {
+                section->failure = PatternError(patternRecord, error);
+                return section;
+            }
+            compiled.record = &patternRecord;
+            compiled.order = uint32_t(section->patterns.size());
+            compiled.rule = uint32_t(section->rules.size() - 1);
+            compiled.format = FormatTemplate(format, compiled.regex->groupCount());
+            Classify(compiled);
+            section->patterns.push_back(std::move(compiled));
+        }
+    }
+    IndexPatterns(*section);
+    return section;
+}
+
+}  // namespace engine::detail

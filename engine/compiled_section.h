@@ -1,0 +1,141 @@
+// A section of a definition tree prepared for the formatter: its patterns compiled in rule and
+// pattern order and sorted by how a match can be found without a regular-expression search,
+// its rules' templates cut into pieces, its header and footer joined. Built once per section per
+// formatting run, when the section is first entered.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/definition_tree.h"
+#include "engine/format_template.h"
+#include "engine/unit_sequence.h"
+#include "platform/automation/error.h"
+#include "platform/regexp/pattern.h"
+
+namespace engine::detail {
+
+inline constexpr uint32_t kNoMatch = UINT32_MAX;
+
+// How the matches of a pattern are found.
+enum class PatternKind : uint8_t {
+    Search,        // by the regular-expression engine
+    SingleUnit,    // one code unit of a set: a table lookup at the position
+    UnitSequence,  // a sequence of unit tests, matched by one walk (see unit_sequence.h)
+    Keywords,      // \b(w1|w2|...)\b: a word lookup at word starts
+};
+
+// The dialect's word units: [A-Za-z0-9_].
+inline bool IsWordUnit(char16_t unit) {
+    return (unit >= u'0' && unit <= u'9') || (unit >= u'a' && unit <= u'z') || (unit >= u'A' && unit <= u'Z') ||
+           unit == u'_';
+}
+
+// The words of a keyword-list pattern, for lookup by the run of word units at a position. The
+// words are ASCII: up to eight of them pack into one number, and longer ones are kept as text.
+class KeywordSet {
+public:
+    explicit KeywordSet(const regexp::KeywordList& list);
+    // word: a run of word units.
+    bool contains(std::u16string_view word) const {
+        if (word.size() >= 64 || !(lengths_ >> word.size() & 1)) return false;
+        if (word.size() > 8) return containsLong(word);
+        uint64_t key = 0;
+        for (char16_t unit : word) key = key << 8 | (ignoreCase_ ? LowerUnit(unit) : unit);
+        return std::binary_search(packed_.begin(), packed_.end(), key);
+    }
+
+private:
+    static char16_t LowerUnit(char16_t unit) { return unit >= u'A' && unit <= u'Z' ? char16_t(unit + 32) : unit; }
+    bool containsLong(std::u16string_view word) const;
+
+    bool ignoreCase_;
+    uint64_t lengths_ = 0;  // bit n: some word has n units
+    std::vector<uint64_t> packed_;           // sorted
+    std::vector<std::u16string> longWords_;  // sorted, lower case when ignoring case
+};
+
+// The last search of a Search or UnitSequence pattern: the first match at or after `from` in the
+// subject that started at `subjectStart`, positions counted in the whole input.
+struct SearchMemo {
+    uint32_t from = kNoMatch;
+    uint32_t subjectStart = 0;
+    uint32_t start = kNoMatch;  // kNoMatch: no match at or after `from`
+    uint32_t end = kNoMatch;
+    std::vector<regexp::Span> groups;  // relative to subjectStart, when the template needs them
+    bool hasGroups = false;
+};
+
+struct CompiledPattern {
+    const modHlx::PatternRecord* record = nullptr;
+    std::shared_ptr<regexp::Pattern> regex;
+    uint32_t order = 0;  // among the section's patterns, in rule and pattern order
+    uint32_t rule = 0;   // index into CompiledSection::rules
+    PatternKind kind = PatternKind::Search;
+    FormatTemplate format;  // the rule's template, with this pattern's groups
+    const regexp::CodeUnitSet* units = nullptr;  // SingleUnit
+    std::optional<UnitSequence> sequence;  // UnitSequence
+    std::unique_ptr<KeywordSet> keywords;  // Keywords
+    SearchMemo memo;
+};
+
+struct CompiledRule {
+    const modHlx::RuleRecord* record = nullptr;
+    std::u16string enter;  // empty: no section is entered
+    const modHlx::SectionRecord* enterSection = nullptr;  // null when the tree has no such section
+    bool returns = false;
+    bool plain = false;    // neither enters nor returns
+};
+
+// What a plain run does with a unit: copies it escaped (its single-unit pattern's rule has the
+// template "$$" and neither enters nor returns), drops it (no single-unit pattern takes it), or
+// anything else.
+enum class UnitAction : uint8_t { Copy, Drop, Other };
+
+struct CompiledSection {
+    const modHlx::SectionRecord* record = nullptr;
+    std::u16string header;
+    std::u16string footer;
+    std::vector<CompiledRule> rules;
+    std::vector<CompiledPattern> patterns;
+    std::vector<uint32_t> searched;   // Search and UnitSequence patterns, in order
+    std::vector<uint32_t> singles;    // SingleUnit patterns, in order
+    std::vector<uint32_t> keywords;   // Keywords patterns, in order
+    std::vector<uint32_t> asciiSingle;  // per unit below 128: the first SingleUnit pattern, or kNoMatch
+    std::vector<UnitAction> asciiAction;  // per unit below 128
+    // The error of the first pattern that does not compile, raised when the section first searches.
+    std::optional<ComError> failure;
+
+    // The first SingleUnit pattern whose set holds the unit, or kNoMatch.
+    uint32_t singleFor(char16_t unit) const {
+        if (unit < 128) return asciiSingle[unit];
+        for (uint32_t index : singles)
+            if (patterns[index].units->test(unit)) return index;
+        return kNoMatch;
+    }
+    UnitAction actionFor(char16_t unit) const {
+        if (unit < 128) return asciiAction[unit];
+        uint32_t index = singleFor(unit);
+        if (index == kNoMatch) return UnitAction::Drop;
+        const CompiledPattern& pattern = patterns[index];
+        return pattern.format.isMatchOnly() && rules[pattern.rule].plain ? UnitAction::Copy : UnitAction::Other;
+    }
+};
+
+// Builds a section of the tree. Pattern failures are kept in `failure`, not raised.
+std::unique_ptr<CompiledSection> CompileSection(const modHlx::DefinitionTree& tree, const modHlx::SectionRecord& section);
+
+// The error raised for a pattern that fails, as the formatter describes it: 5018 names the
+// pattern's line and file; any other number carries the engine's own description.
+ComError PatternError(const modHlx::PatternRecord& pattern, const ComError& engineError);
+
+// Whether the engine's multi-line mode is on for a section: only when its MultiLine value, as
+// text, is "0". A Boolean's text is "True" or "False", so it never is for a section read from a
+// definition file.
+bool MultiLineMode(const modHlx::SectionRecord& section);
+
+}  // namespace engine::detail

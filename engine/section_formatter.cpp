@@ -1,0 +1,415 @@
+#include "engine/section_formatter.h"
+
+#include <algorithm>
+#include <limits>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+#include "engine/compiled_section.h"
+#include "engine/output_buffer.h"
+
+namespace engine::detail {
+
+namespace {
+
+constexpr char16_t kErrorSource[] = u"lumivar";
+constexpr LONG kInvalidArgument = 5;
+constexpr LONG kOverflow = 6;
+constexpr LONG kInternalError = 51;
+constexpr size_t kFlushUnits = 32 * 1024;     // output handed to a sink in pieces of about this size
+constexpr uint32_t kLongestPlainRun = 64 * 1024;  // steps of plain text taken at once
+
+// The next match of a searched pattern for one section call: the current element of the
+// pattern's global match list (kNoMatch when the list is used up).
+struct Slot {
+    uint32_t start = kNoMatch;
+    uint32_t end = kNoMatch;
+};
+
+// One running section call.
+struct Frame {
+    CompiledSection* section = nullptr;
+    size_t slots = 0;               // where its slots begin in the slot stack
+    uint32_t searchStart = 0;       // where its patterns' subject begins
+    uint32_t nextSearched = 0;      // the smallest slot start, once searched
+    bool rebuild = true;            // search afresh before the next step
+    bool returnAfterChild = false;  // the rule that entered the running child also returns
+};
+
+struct Choice {
+    uint32_t pattern = kNoMatch;
+    uint32_t start = 0;
+    uint32_t end = 0;
+};
+
+std::u16string AsText(uint32_t number) {
+    std::string digits = std::to_string(number);
+    return std::u16string(digits.begin(), digits.end());
+}
+
+ComError SectionNotFound(const CompiledSection& section, const CompiledPattern& pattern, const CompiledRule& rule) {
+    std::u16string description = u"Subscript out of range: the section \"" + rule.enter + u"\" entered by a rule of the section \"" +
+                                 section.record->Name + u"\" does not exist (the rule's pattern is on line " +
+                                 AsText(uint32_t(pattern.record->Line)) + u" in " + pattern.record->File + u").";
+    return ComError(kSectionNotFound, kErrorSource, description);
+}
+
+class SectionFormatter {
+public:
+    // The output goes to the sink when there is one, else it is appended to text.
+    SectionFormatter(const modHlx::DefinitionTree& hlx, std::u16string_view inp, std::u16string* text, OutputSink* sink,
+                     FormatProgress& progress)
+        : hlx_(hlx), inp_(inp), text_(text), sink_(sink), progress_(progress) {}
+
+    void run(const modHlx::SectionRecord& start, LONG& ptr) {
+        if (ptr < 0) throw ComError(kInvalidArgument, kErrorSource, u"Invalid procedure call or argument");
+        if (inp_.size() > size_t(std::numeric_limits<LONG>::max())) throw ComError(kOverflow, kErrorSource, u"Overflow");
+        len_ = uint32_t(inp_.size());
+        ptr_ = uint32_t(ptr);
+        cancelled_ = progress_.cancelled();
+        try {
+            enter(start);
+            while (!frames_.empty()) {
+                if (ptr_ >= len_ || cancelled_) {
+                    leave();
+                } else {
+                    step(frames_.back());
+                }
+                if (out_.size() >= kFlushUnits) flush();
+            }
+        } catch (...) {
+            ptr = LONG(ptr_);
+            if (!sink_) flush();  // the caller's text holds what was made before the failure
+            throw;
+        }
+        ptr = LONG(ptr_);
+        flush();
+    }
+
+private:
+    void flush() {
+        if (sink_) {
+            sink_->write(out_.view());
+        } else {
+            text_->append(out_.view());
+        }
+        out_.clear();
+    }
+
+    CompiledSection& compiled(const modHlx::SectionRecord& record) {
+        std::unique_ptr<CompiledSection>& section = sections_[&record];
+        if (!section) section = CompileSection(hlx_, record);
+        return *section;
+    }
+
+    // The start of a section call: its header, and a search before its first step.
+    void enter(const modHlx::SectionRecord& record) {
+        CompiledSection& section = compiled(record);
+        Frame frame;
+        frame.section = &section;
+        frame.slots = slots_.size();
+        slots_.resize(slots_.size() + section.searched.size());
+        frames_.push_back(frame);
+        out_.append(section.header);
+    }
+
+    // The end of the running call: its footer; the caller then goes on after its nested call.
+    void leave() {
+        while (true) {
+            const Frame& frame = frames_.back();
+            out_.append(frame.section->footer);
+            slots_.resize(frame.slots);
+            frames_.pop_back();
+            if (frames_.empty()) return;
+            Frame& caller = frames_.back();
+            caller.rebuild = true;
+            if (!caller.returnAfterChild) {
+                afterStep();
+                return;
+            }
+        }
+    }
+
+    // After every step that does not end its section: the progress report, when one is due.
+    void afterStep() {
+        if (--quota_ != 0) return;
+        uint32_t granted = progress_.report(int32_t(ptr_));
+        quota_ = granted ? granted : 1;
+        cancelled_ = progress_.cancelled();
+    }
+
+    void step(Frame& frame) {
+        if (frame.rebuild) rebuild(frame);
+        if (ptr_ < frame.nextSearched && takePlainRun(frame)) return;
+        Choice choice = choose(frame);
+        if (choice.pattern == kNoMatch) {
+            ++ptr_;  // nothing matches here: the unit is dropped
+            afterStep();
+            return;
+        }
+        apply(frame, choice);
+    }
+
+    void rebuild(Frame& frame) {
+        CompiledSection& section = *frame.section;
+        if (section.failure) throw *section.failure;
+        frame.searchStart = ptr_;
+        frame.rebuild = false;
+        uint32_t next = kNoMatch;
+        Slot* slots = slots_.data() + frame.slots;
+        for (size_t k = 0; k < section.searched.size(); ++k) {
+            slots[k] = find(section.patterns[section.searched[k]], ptr_, ptr_);
+            next = std::min(next, slots[k].start);
+        }
+        frame.nextSearched = next;
+    }
+
+    bool isWordStart(const Frame& frame, uint32_t position) const {
+        return position == frame.searchStart || !IsWordUnit(inp_[position - 1]);
+    }
+
+    // Steps at positions where no searched pattern has a match, so that only single-unit
+    // patterns can: each unit is copied escaped, filled into its rule's template or dropped,
+    // with no search and no report until the run ends. Stops before a unit whose rule enters
+    // or returns and before a word start where keywords are looked up. False when it took no
+    // step.
+    bool takePlainRun(const Frame& frame) {
+        const CompiledSection& section = *frame.section;
+        uint32_t limit = std::min(frame.nextSearched, len_);
+        uint32_t maxSteps = std::min(quota_, kLongestPlainRun);
+        bool lookUpWords = !section.keywords.empty();
+        uint32_t first = ptr_;
+        uint32_t copyFrom = ptr_;  // units from here on are copied escaped, not yet appended
+        while (ptr_ < limit && ptr_ - first < maxSteps) {
+            char16_t unit = inp_[ptr_];
+            if (lookUpWords && IsWordUnit(unit) && isWordStart(frame, ptr_)) break;
+            UnitAction action = section.actionFor(unit);
+            if (action == UnitAction::Copy) {
+                ++ptr_;
+                continue;
+            }
+            if (action == UnitAction::Other) {
+                const CompiledPattern& pattern = section.patterns[section.singleFor(unit)];
+                if (!section.rules[pattern.rule].plain) break;
+                out_.appendEscaped(inp_.substr(copyFrom, ptr_ - copyFrom));
+                pattern.format.appendFilled(out_, inp_.substr(ptr_, 1), NoGroups);
+            } else {
+                out_.appendEscaped(inp_.substr(copyFrom, ptr_ - copyFrom));
+            }
+            copyFrom = ++ptr_;
+        }
+        out_.appendEscaped(inp_.substr(copyFrom, ptr_ - copyFrom));
+        uint32_t steps = ptr_ - first;
+        if (steps == 0) return false;
+        quota_ -= steps - 1;
+        afterStep();
+        return true;
+    }
+
+    static std::u16string_view NoGroups(uint32_t) { return {}; }
+
+    // The longest match at the current position; the lowest pattern among equally long ones.
+    Choice choose(Frame& frame) {
+        CompiledSection& section = *frame.section;
+        Choice best;
+        uint32_t bestLength = 0;
+        auto consider = [&](uint32_t pattern, uint32_t start, uint32_t end) {
+            uint32_t length = end - start;
+            if (length == 0) return;  // an empty match is never chosen
+            if (length > bestLength || (length == bestLength && pattern < best.pattern)) {
+                best = Choice{pattern, start, end};
+                bestLength = length;
+            }
+        };
+        if (ptr_ >= frame.nextSearched) {
+            const uint32_t position = ptr_;
+            const uint32_t* searched = section.searched.data();
+            const size_t count = section.searched.size();
+            Slot* slots = slots_.data() + frame.slots;
+            uint32_t next = kNoMatch;
+            for (size_t k = 0; k < count; ++k) {
+                Slot& slot = slots[k];
+                if (slot.start < position) advance(section.patterns[searched[k]], frame, slot);
+                if (slot.start == position) consider(searched[k], slot.start, slot.end);
+                next = std::min(next, slot.start);
+            }
+            frame.nextSearched = next;
+        }
+        char16_t unit = inp_[ptr_];
+        uint32_t single = section.singleFor(unit);
+        if (single != kNoMatch) consider(single, ptr_, ptr_ + 1);
+        if (!section.keywords.empty() && IsWordUnit(unit) && isWordStart(frame, ptr_)) {
+            uint32_t end = ptr_ + 1;
+            while (end < len_ && IsWordUnit(inp_[end])) ++end;
+            std::u16string_view word = inp_.substr(ptr_, end - ptr_);
+            for (uint32_t index : section.keywords) {
+                if (section.patterns[index].keywords->contains(word)) {
+                    consider(index, ptr_, end);
+                    break;
+                }
+            }
+        }
+        return best;
+    }
+
+    // Moves the slot to the first element of the pattern's match list that does not start
+    // before the current position. Each element is searched for from the end of the one
+    // before it (one unit further after an empty one), as a global search does.
+    void advance(CompiledPattern& pattern, const Frame& frame, Slot& slot) {
+        while (slot.start < ptr_) {
+            uint32_t from = slot.end + (slot.start == slot.end ? 1 : 0);
+            slot = find(pattern, frame.searchStart, from);
+        }
+    }
+
+    // The first match at or after `from` in the subject that begins at subjectStart.
+    Slot find(CompiledPattern& pattern, uint32_t subjectStart, uint32_t from) {
+        if (from > len_) return Slot{};
+        SearchMemo& memo = pattern.memo;
+        if (memoAnswers(pattern, subjectStart, from)) return Slot{memo.start, memo.end};
+        Slot found = pattern.kind == PatternKind::UnitSequence ? walk(pattern, from) : search(pattern, subjectStart, from);
+        memo.from = from;
+        memo.subjectStart = subjectStart;
+        memo.start = found.start;
+        memo.end = found.end;
+        return found;
+    }
+
+    // Whether the pattern's last search gives the first match at or after `from` for this
+    // subject too: it searched from at or before `from` and found nothing before it, and no
+    // position from `from` to its match looks back past either subject's start (where the
+    // two subjects could differ), unless no match can start at those positions anyway.
+    bool memoAnswers(const CompiledPattern& pattern, uint32_t subjectStart, uint32_t from) const {
+        const SearchMemo& memo = pattern.memo;
+        if (memo.from == kNoMatch || from < memo.from || (memo.start != kNoMatch && from > memo.start)) return false;
+        size_t lookbehind = pattern.kind == PatternKind::UnitSequence ? 0 : pattern.regex->maxLookbehind();
+        size_t safe = size_t(std::max(subjectStart, memo.subjectStart)) + lookbehind;
+        if (from >= safe) return true;
+        if (memo.start != kNoMatch && memo.start < safe) return false;
+        const regexp::CodeUnitSet* firstUnits = pattern.regex->firstUnits();
+        if (!firstUnits) return false;
+        for (size_t position = from; position < std::min<size_t>(safe, len_); ++position) {
+            if ((*firstUnits)[inp_[position]]) return false;
+        }
+        return true;
+    }
+
+    Slot walk(const CompiledPattern& pattern, uint32_t from) const {
+        regexp::Span span = pattern.sequence->find(inp_, from);
+        if (!span.matched()) return Slot{};
+        return Slot{uint32_t(span.start), uint32_t(span.end)};
+    }
+
+    Slot search(CompiledPattern& pattern, uint32_t subjectStart, uint32_t from) {
+        std::u16string_view subject = inp_.substr(subjectStart);
+        SearchMemo& memo = pattern.memo;
+        memo.hasGroups = pattern.format.usesGroups();
+        try {
+            if (memo.hasGroups) {
+                if (!pattern.regex->searchFrom(subject, from - subjectStart, memo.groups)) return Slot{};
+                return Slot{uint32_t(memo.groups[0].start + subjectStart), uint32_t(memo.groups[0].end + subjectStart)};
+            }
+            std::optional<regexp::Span> span = pattern.regex->searchFrom(subject, from - subjectStart);
+            if (!span) return Slot{};
+            return Slot{uint32_t(span->start + subjectStart), uint32_t(span->end + subjectStart)};
+        } catch (const ComError& error) {
+            memo.from = kNoMatch;
+            throw PatternError(*pattern.record, error);
+        }
+    }
+
+    // The groups of the chosen match of a searched pattern, as spans in the subject that
+    // begins at *base.
+    const std::vector<regexp::Span>& groupsOf(CompiledPattern& pattern, const Frame& frame, const Choice& choice,
+                                              uint32_t* base) {
+        const SearchMemo& memo = pattern.memo;
+        if (memo.hasGroups && memo.start == choice.start && memo.end == choice.end) {
+            *base = memo.subjectStart;
+            return memo.groups;
+        }
+        *base = frame.searchStart;
+        std::u16string_view subject = inp_.substr(frame.searchStart);
+        bool found;
+        try {
+            found = pattern.regex->searchFrom(subject, choice.start - frame.searchStart, groups_);
+        } catch (const ComError& error) {
+            throw PatternError(*pattern.record, error);
+        }
+        if (!found || groups_[0].start + frame.searchStart != choice.start || groups_[0].end + frame.searchStart != choice.end) {
+            throw ComError(kInternalError, kErrorSource, u"Internal error: a match could not be found again.");
+        }
+        return groups_;
+    }
+
+    void appendFilled(CompiledPattern& pattern, const Frame& frame, const Choice& choice) {
+        std::u16string_view match = inp_.substr(choice.start, choice.end - choice.start);
+        if (!pattern.format.usesGroups()) {
+            pattern.format.appendFilled(out_, match, NoGroups);
+        } else if (pattern.kind == PatternKind::Keywords) {
+            pattern.format.appendFilled(out_, match, [&](uint32_t) { return match; });
+        } else if (pattern.kind == PatternKind::UnitSequence) {
+            pattern.sequence->groupsAt(inp_, choice.start, pattern.regex->groupCount(), groups_);
+            pattern.format.appendFilled(out_, match, [&](uint32_t group) -> std::u16string_view {
+                const regexp::Span& span = groups_[group + 1];
+                return span.matched() ? inp_.substr(span.start, span.length()) : std::u16string_view();
+            });
+        } else {
+            uint32_t base = 0;
+            const std::vector<regexp::Span>& groups = groupsOf(pattern, frame, choice, &base);
+            pattern.format.appendFilled(out_, match, [&](uint32_t group) -> std::u16string_view {
+                const regexp::Span& span = groups[group + 1];
+                if (!span.matched()) return {};
+                return inp_.substr(base + span.start, span.length());
+            });
+        }
+    }
+
+    void apply(Frame& frame, const Choice& choice) {
+        CompiledSection& section = *frame.section;
+        CompiledPattern& pattern = section.patterns[choice.pattern];
+        const CompiledRule& rule = section.rules[pattern.rule];
+        appendFilled(pattern, frame, choice);
+        ptr_ = choice.end;
+        if (!rule.enter.empty()) {
+            if (!rule.enterSection) throw SectionNotFound(section, pattern, rule);
+            frame.returnAfterChild = rule.returns;
+            enter(*rule.enterSection);  // frame is not used after this: the frame stack may move
+            return;
+        }
+        if (rule.returns) {
+            leave();
+            return;
+        }
+        afterStep();
+    }
+
+    const modHlx::DefinitionTree& hlx_;
+    std::u16string_view inp_;
+    std::u16string* text_;
+    OutputSink* sink_;
+    OutputBuffer out_;
+    FormatProgress& progress_;
+    std::unordered_map<const modHlx::SectionRecord*, std::unique_ptr<CompiledSection>> sections_;
+    std::vector<Frame> frames_;
+    std::vector<Slot> slots_;
+    std::vector<regexp::Span> groups_;
+    uint32_t len_ = 0;
+    uint32_t ptr_ = 0;
+    uint32_t quota_ = 1;  // steps left before the next report
+    bool cancelled_ = false;
+};
+
+}  // namespace
+
+}  // namespace engine::detail
+
+void FormatSection(const modHlx::DefinitionTree& hlx, const modHlx::SectionRecord& Section, std::u16string_view inp,
+                   std::u16string& out, LONG& ptr, engine::FormatProgress& progress) {
+    engine::detail::SectionFormatter(hlx, inp, &out, nullptr, progress).run(Section, ptr);
+}
+
+void FormatSection(const modHlx::DefinitionTree& hlx, const modHlx::SectionRecord& Section, std::u16string_view inp,
+                   engine::OutputSink& out, LONG& ptr, engine::FormatProgress& progress) {
+    engine::detail::SectionFormatter(hlx, inp, nullptr, &out, progress).run(Section, ptr);
+}

@@ -1,0 +1,74 @@
+#include "engine/compiled_section.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/tests/formatter_test_support.h"
+
+using namespace engine::detail;
+using formattest::TreeBuilder;
+
+namespace {
+
+std::unique_ptr<CompiledSection> Compile(const std::u16string& pattern, bool ignoreCase = false) {
+    TreeBuilder builder;
+    builder.section(u"S", ignoreCase).rule(pattern, u"$$");
+    return CompileSection(builder.tree(), builder.first());
+}
+
+PatternKind KindOf(const std::u16string& pattern) { return Compile(pattern)->patterns.at(0).kind; }
+
+TEST(CompiledSectionTest, PatternsAreSortedByHowTheirMatchesAreFound) {
+    for (const char16_t* pattern : {u"[\\s\\S]", u".", u"\"", u"[^a-z]", u"a|b"}) {
+        EXPECT_EQ(PatternKind::SingleUnit, KindOf(pattern)) << formattest::Narrow(pattern);
+    }
+    for (const char16_t* pattern : {u"\\b(if|else)\\b", u"\\b(?:int|char)\\b", u"\\bwhile\\b"}) {
+        EXPECT_EQ(PatternKind::Keywords, KindOf(pattern)) << formattest::Narrow(pattern);
+    }
+    for (const char16_t* pattern : {u"\\w+", u"[A-Za-z_]\\w*", u"/\\*", u"//.*", u"\\\\[\\s\\S]", u"ab+",
+                                    u"([A-Za-z_]\\w*)(\\s*)(\\()"}) {
+        EXPECT_EQ(PatternKind::UnitSequence, KindOf(pattern)) << formattest::Narrow(pattern);
+    }
+    // Groups, lazy or bounded repeats, empty matches, anchors and alternatives of words are
+    // left to the engine.
+    for (const char16_t* pattern : {u"(\\w+)|x", u"\\w+?", u"a*", u"\\w{2,}", u"^a", u"\\ba\\w*", u"ab|cd", u"a+a"}) {
+        EXPECT_EQ(PatternKind::Search, KindOf(pattern)) << formattest::Narrow(pattern);
+    }
+}
+
+TEST(CompiledSectionTest, KeywordSetLooksUpWholeWords) {
+    regexp::KeywordList list;
+    list.words = {u"if", u"else", u"continue", u"restricted_word"};
+    KeywordSet exact(list);
+    EXPECT_TRUE(exact.contains(u"if"));
+    EXPECT_TRUE(exact.contains(u"continue"));
+    EXPECT_TRUE(exact.contains(u"restricted_word"));
+    EXPECT_FALSE(exact.contains(u"i"));
+    EXPECT_FALSE(exact.contains(u"iff"));
+    EXPECT_FALSE(exact.contains(u"IF"));
+    EXPECT_FALSE(exact.contains(u"restricted_wore"));
+    list.ignoreCase = true;
+    KeywordSet folded(list);
+    EXPECT_TRUE(folded.contains(u"IF"));
+    EXPECT_TRUE(folded.contains(u"Restricted_Word"));
+    EXPECT_FALSE(folded.contains(u"elsE_"));
+}
+
+TEST(CompiledSectionTest, HeaderFooterAndTheFirstBadPatternAreKept) {
+    TreeBuilder builder;
+    builder.section(u"S").header(u"<a>").header(u"<b>").footer(u"</b></a>");
+    builder.rule(u"x", u"$$").rule(u"a**\n(b", u"$$");
+    auto section = CompileSection(builder.tree(), builder.first());
+    EXPECT_EQ(u"<a><b>", section->header);
+    EXPECT_EQ(u"</b></a>", section->footer);
+    ASSERT_TRUE(section->failure.has_value());
+    EXPECT_EQ(5018, section->failure->number());
+}
+
+TEST(CompiledSectionTest, MultiLineModeNeverComesFromABoolean) {
+    modHlx::SectionRecord section = modHlx::NewSection();
+    EXPECT_FALSE(MultiLineMode(section));
+    section.MultiLine = false;
+    EXPECT_FALSE(MultiLineMode(section));
+}
+
+}  // namespace

@@ -1,0 +1,219 @@
+// The formatter against the plain formatter of reference_formatter.h, on generated definitions
+// and inputs: the same output, the same end position, the same error, the same reports after
+// the same steps, and the same output when cancelled after any report.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <sstream>
+
+#include "engine/section_formatter.h"
+#include "engine/tests/formatter_test_support.h"
+#include "engine/tests/reference_formatter.h"
+
+using namespace formattest;
+
+namespace {
+
+// Patterns over the input alphabet below: literals, runs, classes, keyword lists, groups,
+// alternatives whose order matters, empty-capable ones, anchors, boundaries, lookahead.
+const std::vector<std::u16string> kPatterns = {
+    u"a", u"b", u"ab", u"A", u"a+", u"b+", u"\\w+", u"\\s+", u"[ab]+", u"[a-b]\\w*", u"[\\s\\S]", u".",
+    u"[^a]", u"\\(", u"\\)", u"[()]", u"a|ab", u"ab|a", u"(a)(b)?", u"(a+)(b*)", u"(\\w)(\\w)?(\\w)?",
+    u"\\b(a|ab|b1)\\b", u"\\b(?:ab|ba)\\b", u"\\bab\\b", u"\\bA", u"a*", u"x*", u"(?=a)", u"a(?=b)", u"b*?",
+    u"^a", u"^", u"$", u"a$", u"\\ba", u"\\Bb", u"a\\b", u"\"[^\"]*\"", u"\"", u"<", u"&+", u"1", u"\\d+",
+    u" ", u"\\n", u"[a\\n]+", u"(a|b)+", u"(?:ab)+", u"a{2}", u"[ab]*?b", u"(\\w+)\\s*\\(", u"\\w+(?=\\()",
+    u"[A-Z_]\\w*", u"\\b\\w", u"(b)|(a)", u"_+", u"[^\"\\n]+", u"<[^>]*>?", u"&", u"\\s",
+    u"a\\w+", u"ab*", u"\\\\[\\s\\S]", u"//.*", u"/\\*", u"\\*/", u"\"a", u"[ab]b+", u"A\\s", u"(?:a)+",
+    u"(a\\w*)(\\s*)(\\()", u"(_)(\\w)", u"b?a", u"[ab]\\w*\\(",
+};
+const std::vector<std::u16string> kBadPatterns = {u"*a", u"a**", u"[a", u"(a", u"[b-a]", u"a)"};
+const std::vector<std::u16string> kTemplates = {
+    u"$$", u"$$", u"$$", u"<i>$$</i>", u"$0", u"[$0|$1]", u"$1$0", u"", u"$$$0$", u"$9", u"x$y", u"$10", u"<$$>",
+    u"{$2}",
+};
+const std::u16string kAlphabet = u"aAbB1_ ()<&>\"\nab  aa/*\\";
+
+class Generator {
+public:
+    explicit Generator(uint32_t seed) : random_(seed) {}
+
+    int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
+    bool chance(int inN) { return below(inN) == 0; }
+    template <class T>
+    const T& pick(const std::vector<T>& items) {
+        return items[size_t(below(int(items.size())))];
+    }
+
+    modHlx::DefinitionTree definition(bool withBadPatterns, std::string& description) {
+        TreeBuilder builder;
+        int sections = 2 + below(2);
+        std::vector<std::u16string> names;
+        for (int s = 0; s < sections; ++s) names.push_back(U("S" + std::to_string(s)));
+        std::ostringstream text;
+        for (int s = 0; s < sections; ++s) {
+            bool ignoreCase = !chance(3);
+            builder.section(names[s], ignoreCase);
+            text << "[" << Narrow(names[s]) << "] ignoreCase=" << ignoreCase << "\n";
+            for (int h = below(3); h > 0; --h) builder.header(U("<h" + std::to_string(s) + char('a' + h) + ">"));
+            for (int f = below(3); f > 0; --f) builder.footer(U("</f" + std::to_string(s) + char('a' + f) + ">"));
+            int rules = 1 + below(5);
+            for (int r = 0; r < rules; ++r) {
+                std::u16string patterns;
+                for (int p = 1 + (chance(3) ? 1 : 0); p > 0; --p) {
+                    if (!patterns.empty()) patterns += u'\n';
+                    patterns += withBadPatterns && chance(12) ? pick(kBadPatterns) : pick(kPatterns);
+                }
+                std::u16string enter;
+                if (chance(3)) enter = chance(12) ? u"Missing" : names[size_t(below(sections))];
+                bool returns = chance(5);
+                const std::u16string* format = chance(8) ? nullptr : &pick(kTemplates);
+                builder.rule(patterns, format, enter, returns);
+                text << "  " << Narrow(patterns) << " -> " << (format ? Narrow(*format) : "(none)")
+                     << (enter.empty() ? "" : " enter " + Narrow(enter)) << (returns ? " return" : "") << "\n";
+            }
+            if (chance(2)) builder.rule(u"[\\s\\S]", u"$$");
+        }
+        description = text.str();
+        return builder.tree();
+    }
+
+    std::u16string input() {
+        std::u16string text;
+        for (int n = below(80); n > 0; --n) text += kAlphabet[size_t(below(int(kAlphabet.size())))];
+        return text;
+    }
+
+private:
+    std::mt19937 random_;
+};
+
+struct Outcome {
+    std::u16string out;
+    LONG ptr = 0;
+    LONG error = 0;
+    std::u16string description;
+    std::vector<int32_t> reports;
+};
+
+template <class Run>
+Outcome Capture(Run run, RecordingProgress& progress) {
+    Outcome outcome;
+    try {
+        run(outcome.out, outcome.ptr, progress);
+    } catch (const ComError& error) {
+        outcome.error = error.number();
+        outcome.description = error.description();
+    }
+    outcome.reports = progress.reports;
+    return outcome;
+}
+
+Outcome RunReference(const modHlx::DefinitionTree& tree, const std::u16string& input, RecordingProgress progress) {
+    return Capture(
+        [&](std::u16string& out, LONG& ptr, engine::FormatProgress& p) {
+            reference::FormatSection(tree, &tree.Sections.at(0).value, input, out, ptr, p);
+        },
+        progress);
+}
+
+Outcome RunFormatter(const modHlx::DefinitionTree& tree, const std::u16string& input, RecordingProgress progress) {
+    return Capture(
+        [&](std::u16string& out, LONG& ptr, engine::FormatProgress& p) {
+            FormatSection(tree, tree.Sections.at(0).value, input, out, ptr, p);
+        },
+        progress);
+}
+
+void ExpectSame(const Outcome& expected, const Outcome& actual, const std::string& context) {
+    EXPECT_EQ(expected.error, actual.error) << context;
+    if (expected.error != 0) {
+        // The missing-section text is the formatter's own; pattern errors have a fixed form.
+        if (expected.error != engine::kSectionNotFound) {
+            EXPECT_EQ(expected.description, actual.description) << context;
+        }
+        return;
+    }
+    EXPECT_EQ(expected.out, actual.out) << context;
+    EXPECT_EQ(expected.ptr, actual.ptr) << context;
+    EXPECT_EQ(expected.reports, actual.reports) << context;
+}
+
+std::string Context(uint32_t seed, const std::string& definition, const std::u16string& input) {
+    return "seed " + std::to_string(seed) + "\n" + definition + "input: \"" + Narrow(input) + "\"";
+}
+
+// Whether the output shows a header or footer of a section other than the first.
+bool EntersAnotherSection(const std::u16string& out) {
+    for (const char16_t* mark : {u"<h1", u"<h2", u"</f1", u"</f2"})
+        if (out.find(mark) != std::u16string::npos) return true;
+    return false;
+}
+
+constexpr uint32_t kDefinitions = 1500;
+constexpr int kInputsPerDefinition = 4;
+
+TEST(FormatterEquivalenceTest, SameOutputReportsAndErrorsAsThePlainFormatter) {
+    int compared = 0, withErrors = 0, nested = 0;
+    for (uint32_t seed = 1; seed <= kDefinitions; ++seed) {
+        Generator generator(seed);
+        std::string description;
+        modHlx::DefinitionTree tree = generator.definition(seed % 10 == 0, description);
+        for (int i = 0; i < kInputsPerDefinition; ++i) {
+            std::u16string input = generator.input();
+            Outcome expected = RunReference(tree, input, RecordingProgress());
+            Outcome actual = RunFormatter(tree, input, RecordingProgress());
+            ExpectSame(expected, actual, Context(seed, description, input));
+            ++compared;
+            if (expected.error) ++withErrors;
+            if (EntersAnotherSection(expected.out)) ++nested;
+            if (HasFailure()) return;
+        }
+    }
+    // The generated cases reach the parts they are meant to reach.
+    EXPECT_EQ(int(kDefinitions) * kInputsPerDefinition, compared);
+    EXPECT_GT(withErrors, 200);
+    EXPECT_GT(nested, 600);
+}
+
+TEST(FormatterEquivalenceTest, CancelAfterAnyReportGivesTheSameOutput) {
+    for (uint32_t seed = 1; seed <= kDefinitions / 2; ++seed) {
+        Generator generator(seed + 100000);
+        std::string description;
+        modHlx::DefinitionTree tree = generator.definition(false, description);
+        std::u16string input = generator.input();
+        Outcome full = RunReference(tree, input, RecordingProgress());
+        if (full.error || full.reports.empty()) continue;
+        size_t cancelAt = 1 + size_t(generator.below(int(full.reports.size())));
+        Outcome expected = RunReference(tree, input, RecordingProgress(1, cancelAt));
+        Outcome actual = RunFormatter(tree, input, RecordingProgress(1, cancelAt));
+        ExpectSame(expected, actual, Context(seed, description, input) + "\ncancel at report " + std::to_string(cancelAt));
+        if (HasFailure()) return;
+    }
+}
+
+// With a larger quota the formatter reports less often, at positions where the plain one
+// reports too, and writes the same text.
+TEST(FormatterEquivalenceTest, FewerReportsFallOnTheSameSteps) {
+    for (uint32_t seed = 1; seed <= kDefinitions / 2; ++seed) {
+        Generator generator(seed + 200000);
+        std::string description;
+        modHlx::DefinitionTree tree = generator.definition(false, description);
+        std::u16string input = generator.input();
+        Outcome expected = RunReference(tree, input, RecordingProgress());
+        uint32_t quota = 2 + uint32_t(generator.below(6));
+        Outcome actual = RunFormatter(tree, input, RecordingProgress(quota));
+        std::string context = Context(seed, description, input) + "\nquota " + std::to_string(quota);
+        EXPECT_EQ(expected.error, actual.error) << context;
+        if (expected.error) continue;
+        EXPECT_EQ(expected.out, actual.out) << context;
+        // The first step reports; after that every quota-th.
+        size_t steps = expected.reports.size();
+        EXPECT_EQ(steps == 0 ? 0 : (steps - 1) / quota + 1, actual.reports.size()) << context;
+        for (size_t k = 0; k < actual.reports.size() && 1 + k * quota <= steps; ++k) {
+            EXPECT_EQ(expected.reports[k * quota], actual.reports[k]) << context;
+        }
+        if (HasFailure()) return;
+    }
+}
+
+}  // namespace

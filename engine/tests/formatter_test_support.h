@@ -1,0 +1,95 @@
+// Helpers for the formatter's tests: a progress that records its reports and cancels on cue,
+// and a small builder for definition trees.
+#pragma once
+
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "engine/definition_tree.h"
+#include "engine/format_progress.h"
+#include "engine/hlx_reader.h"
+
+namespace formattest {
+
+// Records every report; sets its cancel flag at the report numbered cancelAt (from 1), and
+// grants `quota` steps per report.
+class RecordingProgress : public engine::FormatProgress {
+public:
+    explicit RecordingProgress(uint32_t quota = 1, size_t cancelAt = std::numeric_limits<size_t>::max())
+        : quota_(quota), cancelAt_(cancelAt) {}
+    bool cancelled() override { return cancelled_; }
+    uint32_t report(int32_t position) override {
+        reports.push_back(position);
+        if (reports.size() >= cancelAt_) cancelled_ = true;
+        return quota_;
+    }
+    void cancelNow() { cancelled_ = true; }
+
+    std::vector<int32_t> reports;
+
+private:
+    uint32_t quota_;
+    size_t cancelAt_;
+    bool cancelled_ = false;
+};
+
+inline std::u16string U(const std::string& ascii) { return std::u16string(ascii.begin(), ascii.end()); }
+
+inline std::string Narrow(const std::u16string& text) {
+    std::string result;
+    for (char16_t c : text) result += c < 128 ? char(c) : '?';
+    return result;
+}
+
+// Builds a tree section by section, rule by rule.
+class TreeBuilder {
+public:
+    TreeBuilder& section(const std::u16string& name, bool ignoreCase = true) {
+        modHlx::SectionRecord record = modHlx::NewSection();
+        record.Name = name;
+        record.IgnoreCase = ignoreCase;
+        current_ = &tree_.Sections.add(name, record);
+        return *this;
+    }
+    TreeBuilder& header(const std::u16string& line) {
+        current_->Header.obtain(u"HTML").push_back(line);
+        return *this;
+    }
+    TreeBuilder& footer(const std::u16string& line) {
+        current_->Footer.obtain(u"HTML").push_back(line);
+        return *this;
+    }
+    // A rule with one or more patterns (separated by "\n" in `patterns`).
+    TreeBuilder& rule(const std::u16string& patterns, const std::u16string* format, const std::u16string& enter = {},
+                      bool returns = false) {
+        modHlx::RuleRecord rule = modHlx::NewRule();
+        size_t from = 0;
+        while (true) {
+            size_t end = patterns.find(u'\n', from);
+            std::u16string pattern = patterns.substr(from, end == std::u16string::npos ? std::u16string::npos : end - from);
+            rule.Patterns.push_back(modHlx::PatternRecord{pattern, line_++, u"generated.hlx"});
+            if (end == std::u16string::npos) break;
+            from = end + 1;
+        }
+        if (format) rule.Formats.assign(u"HTML", *format);
+        if (!enter.empty()) rule.Enter = enter;
+        rule.Return = returns;
+        current_->Rules.push_back(std::move(rule));
+        return *this;
+    }
+    TreeBuilder& rule(const std::u16string& patterns, const std::u16string& format, const std::u16string& enter = {},
+                      bool returns = false) {
+        return rule(patterns, &format, enter, returns);
+    }
+    const modHlx::DefinitionTree& tree() const { return tree_; }
+    const modHlx::SectionRecord& first() const { return tree_.Sections.at(0).value; }
+
+private:
+    modHlx::DefinitionTree tree_;
+    modHlx::SectionRecord* current_ = nullptr;
+    LONG line_ = 1;
+};
+
+}  // namespace formattest

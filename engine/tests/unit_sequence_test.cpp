@@ -1,0 +1,96 @@
+// Sequences of unit tests against the regular-expression engine: the same first match from
+// every position, with the same groups.
+#include "engine/unit_sequence.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "engine/tests/formatter_test_support.h"
+#include "platform/regexp/dialect_tree.h"
+
+using engine::detail::UnitSequence;
+using formattest::Narrow;
+
+namespace {
+
+std::optional<UnitSequence> Read(const std::u16string& pattern, bool ignoreCase = false) {
+    regexp::dialect::ParsedPattern parsed = regexp::dialect::Parse(pattern, ignoreCase);
+    return UnitSequence::Read(*parsed.root, ignoreCase);
+}
+
+TEST(UnitSequenceTest, TakesOnlyPatternsWithOneReading) {
+    for (const char16_t* pattern : {u"\\w+", u"[A-Za-z_]\\w*", u"//.*", u"/\\*", u"\\\\[\\s\\S]", u"a?b", u"(?:ab)c",
+                                    u"([A-Za-z_]\\w*)(\\s*)(\\()", u"#[ \\t]*[A-Za-z_]\\w*", u"x(y(z+))"}) {
+        EXPECT_TRUE(Read(pattern)) << Narrow(pattern);
+    }
+    // Units given back, empty matches, alternatives, counts, lazy repeats, assertions, repeated
+    // groups and case mappings beyond ASCII go to the engine.
+    for (const char16_t* pattern : {u"a+a", u"\\w+\\s*\\w", u"a?a", u"a*", u"x?", u"a|b+", u"a{2}", u"\\w+?", u"^a",
+                                    u"a\\b", u"(a)?", u"(?:ab)+", u"(a)\\1", u"a(?=b)", u"()a", u"x(y(z)+)"}) {
+        EXPECT_FALSE(Read(pattern)) << Narrow(pattern);
+    }
+    EXPECT_FALSE(Read(u"\u00e9+", true));
+    EXPECT_TRUE(Read(u"\u00e9+", false));
+}
+
+const std::vector<std::u16string> kPatterns = {
+    u"\\w+", u"[A-Za-z_]\\w*", u"//.*", u"/\\*", u"\\\\[\\s\\S]", u"a?b", u"(?:ab)c", u"([A-Za-z_]\\w*)(\\s*)(\\()",
+    u"#[ \\t]*[A-Za-z_]\\w*", u"x(y(z+))", u"(a)(b?)(c*)", u"[ab]+c", u"a(b+)", u"A", u"\\s+", u"[^\"\\\\\\n]+",
+    u"[ab][bc]*d", u"a[bc]+\\(", u"b+(c*)x", u"ab*c[ax]*y",
+};
+const std::u16string kAlphabet = u"abcxyzAB_ 1(\t\n/*\\\"#";
+
+std::u16string RandomText(std::mt19937& random) {
+    std::u16string text;
+    for (int n = std::uniform_int_distribution<int>(0, 40)(random); n > 0; --n) {
+        text += kAlphabet[std::uniform_int_distribution<size_t>(0, kAlphabet.size() - 1)(random)];
+    }
+    return text;
+}
+
+TEST(UnitSequenceTest, FindsWhatTheEngineFinds) {
+    std::mt19937 random(7);
+    for (bool ignoreCase : {false, true}) {
+        for (const std::u16string& source : kPatterns) {
+            std::optional<UnitSequence> sequence = Read(source, ignoreCase);
+            ASSERT_TRUE(sequence) << Narrow(source);
+            regexp::Pattern engine(source, regexp::Options{ignoreCase, false});
+            std::vector<regexp::Span> expected, actual;
+            for (int round = 0; round < 200; ++round) {
+                std::u16string text = RandomText(random);
+                for (size_t from = 0; from <= text.size(); ++from) {
+                    bool found = engine.searchFrom(text, from, expected);
+                    regexp::Span span = sequence->find(text, from);
+                    std::string context = Narrow(source) + " in \"" + Narrow(text) + "\" from " + std::to_string(from);
+                    ASSERT_EQ(found, span.matched()) << context;
+                    if (!found) continue;
+                    ASSERT_EQ(expected[0], span) << context;
+                    sequence->groupsAt(text, span.start, engine.groupCount(), actual);
+                    ASSERT_EQ(expected, actual) << context;
+                }
+            }
+        }
+    }
+}
+
+TEST(UnitSequenceTest, AFailedAttemptSkipsOnlyTheRunOfItsFirstRepeatedTest) {
+    // The attempt at 0 fails at "b" after [ax]* took "a" at 3; the match starts at that "a".
+    std::optional<UnitSequence> sequence = Read(u"ab*c[ax]*y");
+    ASSERT_TRUE(sequence);
+    EXPECT_EQ((regexp::Span{3, 8}), sequence->find(u"abcabcay", 0));
+    // A word that fails is passed over whole; the next one is tried.
+    std::optional<UnitSequence> call = Read(u"[A-Za-z_]\\w*\\(");
+    ASSERT_TRUE(call);
+    EXPECT_EQ((regexp::Span{8, 12}), call->find(u"abc_def abc(", 0));
+}
+
+TEST(UnitSequenceTest, FindUnitSkipsHighBytesThatLookAlike) {
+    std::u16string text = u"\u2F00\u002F\u0100/";
+    EXPECT_EQ(1u, engine::detail::FindUnit(text, u'/', 0));
+    EXPECT_EQ(3u, engine::detail::FindUnit(text, u'/', 2));
+    EXPECT_EQ(4u, engine::detail::FindUnit(text, u'/', 4));
+    EXPECT_EQ(4u, engine::detail::FindUnit(text, u'x', 0));
+}
+
+}  // namespace

@@ -1,0 +1,42 @@
+// Text in and out through the system ANSI code page, for programs that format a stream: reading
+// all of a file descriptor, and an output sink that converts and writes the formatter's text as
+// it comes, so that the output is never held whole.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "engine/section_formatter.h"
+
+namespace engine {
+
+// All the bytes that can be read from fd (retrying reads that a signal interrupts). A read
+// failure raises ComError with the file services' number for it (57 device I/O error, ...) and
+// a description naming `what` ("the standard input").
+std::string ReadAllBytes(int fd, std::u16string_view what);
+
+// Converts text to the ANSI code page and writes it to fd, piece by piece. A surrogate pair
+// split between two pieces is kept together; for a code page whose conversion depends on what
+// came before (ISO-2022, UTF-7 and the like) the text is gathered and converted once at the
+// end, so the bytes are always those of converting the whole text at once. A write failure
+// raises ComError (61 disk full, 57 device I/O error, ...).
+class AnsiOutputSink : public OutputSink {
+public:
+    explicit AnsiOutputSink(int fd);
+    void write(std::u16string_view text) override;
+    // Converts and writes what is still held back. Call once, after the last write.
+    void finish();
+
+private:
+    void writeBytes(std::string_view bytes);
+    void convertAndWrite(std::u16string_view text);
+
+    int fd_;
+    unsigned codePage_;
+    bool piecewise_;
+    bool asciiPassesThrough_;
+    std::u16string held_;
+    std::string bytes_;
+};
+
+}  // namespace engine

@@ -1,0 +1,173 @@
+#include "engine/unit_sequence.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
+namespace engine::detail {
+
+namespace {
+
+using regexp::dialect::Node;
+using regexp::dialect::NodeKind;
+
+char16_t LowerAscii(char16_t unit) { return unit >= u'A' && unit <= u'Z' ? char16_t(unit + 32) : unit; }
+
+// The set of a node that tests one code unit, when it is a plain unit or a set.
+std::shared_ptr<const regexp::CodeUnitSet> UnitNodeSet(const Node& node, bool ignoreCase) {
+    if (node.kind == NodeKind::Set) return node.set;
+    if (node.kind != NodeKind::Unit) return nullptr;
+    auto set = std::make_shared<regexp::CodeUnitSet>();
+    if (!ignoreCase) {
+        set->set(node.unit);
+    } else if (node.unit < 128) {  // without regard to case, an ASCII unit matches its two cases only
+        char16_t lower = LowerAscii(node.unit);
+        set->set(lower);
+        if (lower >= u'a' && lower <= u'z') set->set(lower - 32);
+    } else {
+        return nullptr;  // other case mappings are the engine's business
+    }
+    return set;
+}
+
+}  // namespace
+
+size_t FindUnit(std::u16string_view text, char16_t unit, size_t from) {
+    static_assert(std::endian::native == std::endian::little, "units are searched by their low byte first");
+    const char* bytes = reinterpret_cast<const char*>(text.data());
+    const size_t byteCount = text.size() * 2;
+    for (size_t offset = from * 2; offset < byteCount;) {
+        const void* hit = std::memchr(bytes + offset, int(unit), byteCount - offset);
+        if (!hit) break;
+        size_t position = size_t(static_cast<const char*>(hit) - bytes) / 2;
+        if (text[position] == unit) return position;  // not the high byte of another unit
+        offset = (position + 1) * 2;
+    }
+    return text.size();
+}
+
+std::optional<UnitSequence> UnitSequence::Read(const Node& root, bool ignoreCase) {
+    UnitSequence sequence;
+    if (!sequence.addTerm(root, ignoreCase)) return std::nullopt;
+    bool mandatory = std::any_of(sequence.steps_.begin(), sequence.steps_.end(), [](const Step& step) { return !step.optional; });
+    if (!mandatory || !sequence.isGreedyOnly()) return std::nullopt;
+    sequence.prepareSearch();
+    return sequence;
+}
+
+bool UnitSequence::addTerm(const Node& node, bool ignoreCase) {
+    switch (node.kind) {
+    case NodeKind::Sequence:
+        for (const regexp::dialect::NodePtr& child : node.children)
+            if (!addTerm(*child, ignoreCase)) return false;
+        return true;
+    case NodeKind::NonCapturing: return addTerm(node.child(), ignoreCase);
+    case NodeKind::Group: {
+        size_t first = steps_.size();
+        if (!addTerm(node.child(), ignoreCase) || steps_.size() == first) return false;
+        groups_.push_back(Group{node.number, first, steps_.size()});
+        return true;
+    }
+    default: return addStep(node, ignoreCase);
+    }
+}
+
+bool UnitSequence::addStep(const Node& node, bool ignoreCase) {
+    bool optional = false, repeated = false;
+    const Node* tested = &node;
+    if (node.kind == NodeKind::Repeat) {
+        if (node.lazy || node.min > 1 || (node.max != 1 && node.max != regexp::dialect::kUnbounded)) return false;
+        optional = node.min == 0;
+        repeated = node.max == regexp::dialect::kUnbounded;
+        tested = &node.child();
+    }
+    std::shared_ptr<const regexp::CodeUnitSet> set = UnitNodeSet(*tested, ignoreCase);
+    if (!set) return false;
+    steps_.push_back(Step{UnitClass(std::move(set)), optional, repeated});
+    return true;
+}
+
+// Whether no optional or repeated step shares a unit with what may come right after it.
+bool UnitSequence::isGreedyOnly() const {
+    for (size_t i = 0; i < steps_.size(); ++i) {
+        if (!steps_[i].optional && !steps_[i].repeated) continue;
+        for (size_t next = i + 1; next < steps_.size(); ++next) {
+            if ((steps_[i].units.set() & steps_[next].units.set()).any()) return false;
+            if (!steps_[next].optional) break;
+        }
+    }
+    return true;
+}
+
+// A failed attempt need not be repeated inside the run that its first repeated step took when
+// every attempt started there would take that run to the same end and go on alike from there:
+// so for X+ and for X Y* or X Y+ at the start.
+void UnitSequence::prepareSearch() {
+    auto first = std::make_shared<regexp::CodeUnitSet>();
+    for (const Step& step : steps_) {
+        *first |= step.units.set();
+        if (!step.optional) break;
+    }
+    if (first->count() == 1) {
+        for (int unit = 0; unit < 256; ++unit)
+            if ((*first)[size_t(unit)]) firstUnit_ = unit;
+    }
+    first_.emplace(first);
+    const Step& lead = steps_[0];
+    if (!lead.optional && lead.repeated) {
+        skipStep_ = 0;
+    } else if (steps_.size() > 1 && !lead.optional && steps_[1].repeated) {
+        skipStep_ = 1;
+    }
+    ends_.resize(steps_.size());
+}
+
+size_t UnitSequence::matchAt(std::u16string_view text, size_t start) const {
+    size_t position = start;
+    completed_ = 0;
+    for (size_t i = 0; i < steps_.size(); ++i) {
+        const Step& step = steps_[i];
+        size_t before = position;
+        if (step.repeated) {
+            while (position < text.size() && step.units.contains(text[position])) ++position;
+        } else if (position < text.size() && step.units.contains(text[position])) {
+            ++position;
+        }
+        if (position == before && !step.optional) return npos;
+        ends_[i] = position;
+        completed_ = i + 1;
+    }
+    return position;
+}
+
+regexp::Span UnitSequence::find(std::u16string_view text, size_t from) const {
+    for (size_t start = from; start < text.size();) {
+        if (firstUnit_ >= 0) {
+            start = FindUnit(text, char16_t(firstUnit_), start);
+            if (start == text.size()) break;
+        } else if (!first_->contains(text[start])) {
+            ++start;
+            continue;
+        }
+        size_t end = matchAt(text, start);
+        if (end != npos) return regexp::Span{start, end};
+        size_t next = start + 1;
+        if (skipStep_ >= 0 && completed_ > size_t(skipStep_)) next = std::max(next, ends_[size_t(skipStep_)]);
+        start = next;
+    }
+    return regexp::Span{};
+}
+
+void UnitSequence::groupsAt(std::u16string_view text, size_t start, size_t groupCount,
+                            std::vector<regexp::Span>& spans) const {
+    size_t end = matchAt(text, start);
+    spans.assign(groupCount + 1, regexp::Span{});
+    spans[0] = regexp::Span{start, end};
+    for (const Group& group : groups_) {
+        if (group.number > groupCount) continue;
+        size_t groupStart = group.first == 0 ? start : ends_[group.first - 1];
+        spans[group.number] = regexp::Span{groupStart, ends_[group.last - 1]};
+    }
+}
+
+}  // namespace engine::detail

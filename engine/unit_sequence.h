@@ -1,0 +1,85 @@
+// Patterns that are a sequence of code-unit tests, each taken once, optionally (?), or as often
+// as it holds (* and +), such as \w+, [A-Za-z_]\w*, //.*, \\[\s\S], ([A-Za-z_]\w*)(\s*)(\()
+// and #[ \t]*[A-Za-z_]\w*, matched without the regular-expression engine. The shape is taken only
+// where the greedy reading is the only one: a repeated or optional test shares no unit with what
+// may follow it, so no match ever gives units back, and a match is found by one left-to-right
+// walk. Such a pattern looks at nothing before its match, so where a search starts never
+// matters.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "platform/regexp/dialect_tree.h"
+#include "platform/regexp/pattern.h"
+
+namespace engine::detail {
+
+// A set of code units, with a table for the ASCII ones.
+class UnitClass {
+public:
+    explicit UnitClass(std::shared_ptr<const regexp::CodeUnitSet> set) : set_(std::move(set)) {
+        for (char16_t unit = 0; unit < 128; ++unit) ascii_[unit] = (*set_)[unit];
+    }
+    bool contains(char16_t unit) const { return unit < 128 ? ascii_[unit] : (*set_)[unit]; }
+    const regexp::CodeUnitSet& set() const { return *set_; }
+
+private:
+    std::array<bool, 128> ascii_{};
+    std::shared_ptr<const regexp::CodeUnitSet> set_;
+};
+
+class UnitSequence {
+public:
+    static constexpr size_t npos = static_cast<size_t>(-1);
+
+    // The sequence that a parsed pattern is, or nothing for any other shape.
+    static std::optional<UnitSequence> Read(const regexp::dialect::Node& root, bool ignoreCase);
+
+    // The first match that starts at or after `from`: [start, end), start npos for none.
+    regexp::Span find(std::u16string_view text, size_t from) const;
+    // The match at `start` (there must be one) with its groups: spans[0] the match, spans[n]
+    // group n; spans holds groupCount + 1 entries.
+    void groupsAt(std::u16string_view text, size_t start, size_t groupCount, std::vector<regexp::Span>& spans) const;
+
+    // How many tests there are (for tests of the shapes taken).
+    size_t stepCount() const { return steps_.size(); }
+
+private:
+    struct Step {
+        UnitClass units;
+        bool optional;   // may be absent (? and *)
+        bool repeated;   // may come again (* and +)
+    };
+    struct Group {
+        size_t number;  // counted from 1, in the order of the opening parentheses
+        size_t first;   // the steps it holds: [first, last)
+        size_t last;
+    };
+
+    UnitSequence() = default;
+    bool addTerm(const regexp::dialect::Node& node, bool ignoreCase);
+    bool addStep(const regexp::dialect::Node& node, bool ignoreCase);
+    bool isGreedyOnly() const;
+    void prepareSearch();
+    // The match at start: its end, or npos; ends_[i] is where step i ended, and completed_ how
+    // many steps were taken.
+    size_t matchAt(std::u16string_view text, size_t start) const;
+
+    std::vector<Step> steps_;
+    std::vector<Group> groups_;
+    std::optional<UnitClass> first_;  // the units a match can start with
+    int firstUnit_ = -1;              // the only one of them, when there is one below 256
+    int skipStep_ = -1;               // see prepareSearch
+    mutable std::vector<size_t> ends_;
+    mutable size_t completed_ = 0;
+};
+
+// The first position at or after `from` that holds the unit (below 256), or the text's size.
+size_t FindUnit(std::u16string_view text, char16_t unit, size_t from);
+
+}  // namespace engine::detail
