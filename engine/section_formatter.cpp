@@ -80,7 +80,7 @@ public:
             }
         } catch (...) {
             ptr = LONG(ptr_);
-            if (!sink_) flush();  // the caller's text holds what was made before the failure
+            flushAfterFailure();
             throw;
         }
         ptr = LONG(ptr_);
@@ -88,6 +88,15 @@ public:
     }
 
 private:
+    // What was made before a failure is handed on; a failure to write it does not hide the
+    // first one.
+    void flushAfterFailure() noexcept {
+        try {
+            flush();
+        } catch (...) {
+        }
+    }
+
     void flush() {
         if (sink_) {
             sink_->write(out_.view());

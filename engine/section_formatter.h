@@ -48,6 +48,7 @@ inline constexpr LONG kSectionNotFound = 9;
 // ptr ends where formatting stopped. Progress and cancel go through `progress`.
 void FormatSection(const modHlx::DefinitionTree& hlx, const modHlx::SectionRecord& Section, std::u16string_view inp,
                    std::u16string& out, LONG& ptr, engine::FormatProgress& progress);
-// The same, writing the output to a sink in pieces of some tens of kilobytes as it is made.
+// The same, writing the output to a sink in pieces of some tens of kilobytes as it is made. On a
+// failure, what was made before it goes to the sink (or to out) before the error is raised.
 void FormatSection(const modHlx::DefinitionTree& hlx, const modHlx::SectionRecord& Section, std::u16string_view inp,
                    engine::OutputSink& out, LONG& ptr, engine::FormatProgress& progress);

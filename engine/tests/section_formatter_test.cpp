@@ -309,6 +309,17 @@ TEST(FormatSectionTest, ASinkReceivesTheSameTextInPieces) {
     EXPECT_GT(sink.writes, 2);
 }
 
+TEST(FormatSectionTest, ASinkKeepsWhatWasMadeBeforeAFailure) {
+    TreeBuilder builder;
+    builder.section(u"S").header(u"<pre>").rule(u"!", u"!", u"Nowhere").rule(u"[\\s\\S]", u"$$");
+    CollectingSink sink;
+    LONG ptr = 0;
+    RecordingProgress progress(1000);
+    EXPECT_THROW(FormatSection(builder.tree(), builder.first(), u"ab!c", sink, ptr, progress), ComError);
+    EXPECT_EQ(u"<pre>ab!", sink.collected);
+    EXPECT_EQ(3, ptr);
+}
+
 TEST(FormatSectionTest, NegativePtrIsAnInvalidArgument) {
     TreeBuilder builder;
     builder.section(u"S").rule(u"a", u"$$");

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <new>
+#include <optional>
 
 #include "components/system/system.h"
 #include "engine/format_progress.h"
@@ -40,6 +41,15 @@ const modHlx::SectionRecord& FirstSection(const modHlx::DefinitionTree& tree, co
     return tree.Sections.at(0).value;
 }
 
+// Output made before a failure stays written; a second failure while writing it is not reported.
+void FinishAfterFailure(std::optional<engine::AnsiOutputSink>& sink) {
+    if (!sink) return;
+    try {
+        sink->finish();
+    } catch (const ComError&) {
+    }
+}
+
 }  // namespace
 
 int RunFormat(const std::string& definitionArgument, const std::optional<std::string>& inputArgument) {
@@ -49,18 +59,20 @@ int RunFormat(const std::string& definitionArgument, const std::optional<std::st
     ui::ConsoleServices::catchInterrupt([] { gCancelled = true; });
     LONG ptr = 0;
     size_t length = 0;
+    std::optional<engine::AnsiOutputSink> sink;
     try {
         std::u16string definitionName = text::AnsiToText(definitionArgument);
         modHlx::DefinitionTree tree = modHlx::ReadHlx(definitionName);
         const modHlx::SectionRecord& start = FirstSection(tree, definitionName);
         std::u16string input = ReadInput(inputArgument);
         length = input.size();
-        engine::AnsiOutputSink sink(STDOUT_FILENO);
+        sink.emplace(STDOUT_FILENO);
         engine::EventPumpProgress progress;
         ui::Current().processPendingEvents();
-        FormatSection(tree, start, input, sink, ptr, progress);
-        sink.finish();
+        FormatSection(tree, start, input, *sink, ptr, progress);
+        sink->finish();
     } catch (const ComError& error) {
+        FinishAfterFailure(sink);
         return Report(error.number(), error.description());
     } catch (const std::bad_alloc&) {
         return Report(kOutOfMemory, DescribeHresult(HRESULT_FROM_ERRNUMBER(kOutOfMemory)));
