@@ -1,9 +1,11 @@
 // The formatter's output on its way out: appends and HTML escaping write straight into one
-// growing block of units, which the formatter hands on (to a sink or the caller's string) in
-// pieces.
+// growing block of units, which is handed on (to a sink or the caller's string) in pieces: when
+// the formatter flushes it, and while a long text is escaped, so that the block stays small
+// however long one match is.
 #pragma once
 
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string_view>
 
@@ -13,6 +15,11 @@ namespace engine::detail {
 
 class OutputBuffer {
 public:
+    using Drain = std::function<void(std::u16string_view)>;
+
+    // drain takes the units held when they reach `limit` during escaping, and at every flush.
+    OutputBuffer(Drain drain, size_t limit) : drain_(std::move(drain)), limit_(limit) {}
+
     void append(std::u16string_view text) {
         if (text.empty()) return;
         char16_t* end = reserve(text.size());
@@ -30,16 +37,19 @@ public:
         while (text.size() > kPiece) {
             appendEscapedPiece(text.substr(0, kPiece));
             text.remove_prefix(kPiece);
+            if (size_ >= limit_) flush();
         }
         appendEscapedPiece(text);
     }
 
-    std::u16string_view view() const { return {data_.get(), size_}; }
     size_t size() const { return size_; }
-    void clear() { size_ = 0; }
+    // Hands the units held to the drain.
+    void flush() {
+        drain_(std::u16string_view(data_.get(), size_));
+        size_ = 0;
+    }
 
 private:
-    
     void appendEscapedPiece(std::u16string_view text) {
         char16_t* out = reserve(text.size() * strings::kLongestHtmlEscape);
         for (char16_t unit : text) {
@@ -67,6 +77,8 @@ private:
         capacity_ = capacity;
     }
 
+    Drain drain_;
+    size_t limit_;
     std::unique_ptr<char16_t[]> data_;
     size_t size_ = 0;
     size_t capacity_ = 0;

@@ -60,7 +60,8 @@ public:
     // The output goes to the sink when there is one, else it is appended to text.
     SectionFormatter(const modHlx::DefinitionTree& hlx, std::u16string_view inp, std::u16string* text, OutputSink* sink,
                      FormatProgress& progress)
-        : hlx_(hlx), inp_(inp), text_(text), sink_(sink), progress_(progress) {}
+        : hlx_(hlx), inp_(inp), text_(text), sink_(sink), out_([this](std::u16string_view piece) { handOn(piece); }, kFlushUnits),
+          progress_(progress) {}
 
     void run(const modHlx::SectionRecord& start, LONG& ptr) {
         if (ptr < 0) throw ComError(kInvalidArgument, kErrorSource, u"Invalid procedure call or argument");
@@ -97,13 +98,14 @@ private:
         }
     }
 
-    void flush() {
+    void flush() { out_.flush(); }
+
+    void handOn(std::u16string_view piece) {
         if (sink_) {
-            sink_->write(out_.view());
+            sink_->write(piece);
         } else {
-            text_->append(out_.view());
+            text_->append(piece);
         }
-        out_.clear();
     }
 
     CompiledSection& compiled(const modHlx::SectionRecord& record) {
@@ -296,10 +298,10 @@ private:
         size_t safe = size_t(std::max(subjectStart, memo.subjectStart)) + lookbehind;
         if (from >= safe) return true;
         if (memo.start != kNoMatch && memo.start < safe) return false;
-        const regexp::CodeUnitSet* firstUnits = pattern.regex->firstUnits();
+        const regexp::UnitSet* firstUnits = pattern.regex->firstUnits();
         if (!firstUnits) return false;
         for (size_t position = from; position < std::min<size_t>(safe, len_); ++position) {
-            if ((*firstUnits)[inp_[position]]) return false;
+            if (firstUnits->test(inp_[position])) return false;
         }
         return true;
     }

@@ -7,9 +7,7 @@
 // matters.
 #pragma once
 
-#include <array>
 #include <cstddef>
-#include <memory>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -18,20 +16,6 @@
 #include "platform/regexp/pattern.h"
 
 namespace engine::detail {
-
-// A set of code units, with a table for the ASCII ones.
-class UnitClass {
-public:
-    explicit UnitClass(std::shared_ptr<const regexp::CodeUnitSet> set) : set_(std::move(set)) {
-        for (char16_t unit = 0; unit < 128; ++unit) ascii_[unit] = (*set_)[unit];
-    }
-    bool contains(char16_t unit) const { return unit < 128 ? ascii_[unit] : (*set_)[unit]; }
-    const regexp::CodeUnitSet& set() const { return *set_; }
-
-private:
-    std::array<bool, 128> ascii_{};
-    std::shared_ptr<const regexp::CodeUnitSet> set_;
-};
 
 class UnitSequence {
 public:
@@ -51,7 +35,7 @@ public:
 
 private:
     struct Step {
-        UnitClass units;
+        regexp::UnitSet units;
         bool optional;   // may be absent (? and *)
         bool repeated;   // may come again (* and +)
     };
@@ -72,7 +56,7 @@ private:
 
     std::vector<Step> steps_;
     std::vector<Group> groups_;
-    std::optional<UnitClass> first_;  // the units a match can start with
+    regexp::UnitSet first_;           // the units a match can start with
     int firstUnit_ = -1;              // the only one of them, when there is one below 256
     int skipStep_ = -1;               // see prepareSearch
     mutable std::vector<size_t> ends_;

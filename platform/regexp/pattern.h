@@ -34,13 +34,14 @@
 // limits (a runaway pattern) fails with 5017 and a description naming the limit.
 #pragma once
 
-#include <bitset>
 #include <cstddef>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/regexp/unit_set.h"
 
 namespace regexp {
 
@@ -49,9 +50,6 @@ struct Options {
     bool multiline = false;
     bool operator==(const Options&) const = default;
 };
-
-// A set of UTF-16 code units, indexed by the unit.
-using CodeUnitSet = std::bitset<65536>;
 
 // A matched stretch of the subject; both ends npos for a group that took no part.
 struct Span {
@@ -115,8 +113,8 @@ public:
     bool anchoredAtStart() const;
     size_t minLength() const;
     bool mayMatchEmpty() const;
-    const CodeUnitSet* firstUnits() const;
-    const CodeUnitSet* singleUnitSet() const;
+    const UnitSet* firstUnits() const;
+    const UnitSet* singleUnitSet() const;
     const std::optional<KeywordList>& keywordList() const;
 
     // The pattern as handed to PCRE2 (for diagnostics).

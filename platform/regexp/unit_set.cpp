@@ -1,0 +1,54 @@
+#include "platform/regexp/unit_set.h"
+
+#include <algorithm>
+#include <bit>
+
+namespace regexp {
+
+UnitSet::UnitSet(const CodeUnitSet& units) {
+    for (size_t unit = units._Find_first(); unit < 256; unit = units._Find_next(unit)) low_[unit >> 6] |= uint64_t(1) << (unit & 63);
+    const CodeUnitSet others = ~units;
+    for (size_t first = units._Find_next(255); first < units.size();) {
+        size_t end = others._Find_next(first);  // units.size() when the run goes to the end
+        high_.push_back(Range{static_cast<char16_t>(first), static_cast<char16_t>(end - 1)});
+        if (end >= units.size()) break;
+        first = units._Find_next(end);
+    }
+}
+
+bool UnitSet::testHigh(char16_t unit) const {
+    auto after = std::upper_bound(high_.begin(), high_.end(), unit, [](char16_t u, const Range& r) { return u < r.first; });
+    return after != high_.begin() && unit <= std::prev(after)->last;
+}
+
+size_t UnitSet::count() const {
+    size_t members = 0;
+    for (uint64_t word : low_) members += size_t(std::popcount(word));
+    for (const Range& range : high_) members += size_t(range.last - range.first) + 1;
+    return members;
+}
+
+bool UnitSet::intersects(const UnitSet& other) const {
+    for (size_t i = 0; i < low_.size(); ++i)
+        if (low_[i] & other.low_[i]) return true;
+    auto a = high_.begin(), b = other.high_.begin();
+    while (a != high_.end() && b != other.high_.end()) {
+        if (a->last < b->first) {
+            ++a;
+        } else if (b->last < a->first) {
+            ++b;
+        } else {
+            return true;
+        }
+    }
+    return false;
+}
+
+void UnitSet::addTo(CodeUnitSet& units) const {
+    for (size_t unit = 0; unit < 256; ++unit)
+        if (test(unit)) units.set(unit);
+    for (const Range& range : high_)
+        for (size_t unit = range.first; unit <= range.last; ++unit) units.set(unit);
+}
+
+}  // namespace regexp

@@ -1,0 +1,46 @@
+// Sets of UTF-16 code units. CodeUnitSet, a bitset of every unit (8 KB), is for building and
+// combining sets while a pattern is compiled; UnitSet, built from one, is what a compiled pattern
+// keeps: a bitmap of the units below 256 and sorted ranges for the others, so that it costs what
+// it holds.
+#pragma once
+
+#include <array>
+#include <bitset>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace regexp {
+
+// A set of UTF-16 code units, indexed by the unit.
+using CodeUnitSet = std::bitset<65536>;
+
+class UnitSet {
+public:
+    UnitSet() = default;
+    explicit UnitSet(const CodeUnitSet& units);
+
+    bool test(size_t unit) const {
+        if (unit < 256) return (low_[unit >> 6] >> (unit & 63)) & 1;
+        return testHigh(static_cast<char16_t>(unit));
+    }
+    bool operator[](size_t unit) const { return test(unit); }
+    size_t count() const;
+    bool intersects(const UnitSet& other) const;
+    // Adds the members to `units`.
+    void addTo(CodeUnitSet& units) const;
+    bool operator==(const UnitSet&) const = default;
+
+private:
+    struct Range {
+        char16_t first;
+        char16_t last;
+        bool operator==(const Range&) const = default;
+    };
+    bool testHigh(char16_t unit) const;
+
+    std::array<uint64_t, 4> low_{};
+    std::vector<Range> high_;  // units from 256 on, in order, neither overlapping nor touching
+};
+
+}  // namespace regexp
