@@ -83,7 +83,7 @@ bool UnitSequence::addStep(const Node& node, bool ignoreCase) {
     }
     std::shared_ptr<const regexp::CodeUnitSet> set = UnitNodeSet(*tested, ignoreCase);
     if (!set) return false;
-    steps_.push_back(Step{UnitClass(std::move(set)), optional, repeated});
+    steps_.push_back(Step{regexp::UnitSet(*set), optional, repeated});
     return true;
 }
 
@@ -92,7 +92,7 @@ bool UnitSequence::isGreedyOnly() const {
     for (size_t i = 0; i < steps_.size(); ++i) {
         if (!steps_[i].optional && !steps_[i].repeated) continue;
         for (size_t next = i + 1; next < steps_.size(); ++next) {
-            if ((steps_[i].units.set() & steps_[next].units.set()).any()) return false;
+            if (steps_[i].units.intersects(steps_[next].units)) return false;
             if (!steps_[next].optional) break;
         }
     }
@@ -101,20 +101,20 @@ bool UnitSequence::isGreedyOnly() const {
 
 // A failed attempt need not be repeated inside the run that its first repeated step took when
 // every attempt started there would take that run to the same end and go on alike from there:
-// so for X+ and for X Y* or X Y+ at the start.
+// so for X+, X* and for X Y* or X Y+ at the start.
 void UnitSequence::prepareSearch() {
-    auto first = std::make_shared<regexp::CodeUnitSet>();
+    regexp::CodeUnitSet first;
     for (const Step& step : steps_) {
-        *first |= step.units.set();
+        step.units.addTo(first);
         if (!step.optional) break;
     }
-    if (first->count() == 1) {
+    first_ = regexp::UnitSet(first);
+    if (first_.count() == 1) {
         for (int unit = 0; unit < 256; ++unit)
-            if ((*first)[size_t(unit)]) firstUnit_ = unit;
+            if (first_.test(size_t(unit))) firstUnit_ = unit;
     }
-    first_.emplace(first);
     const Step& lead = steps_[0];
-    if (!lead.optional && lead.repeated) {
+    if (lead.repeated) {
         skipStep_ = 0;
     } else if (steps_.size() > 1 && !lead.optional && steps_[1].repeated) {
         skipStep_ = 1;
@@ -129,8 +129,8 @@ size_t UnitSequence::matchAt(std::u16string_view text, size_t start) const {
         const Step& step = steps_[i];
         size_t before = position;
         if (step.repeated) {
-            while (position < text.size() && step.units.contains(text[position])) ++position;
-        } else if (position < text.size() && step.units.contains(text[position])) {
+            while (position < text.size() && step.units.test(text[position])) ++position;
+        } else if (position < text.size() && step.units.test(text[position])) {
             ++position;
         }
         if (position == before && !step.optional) return npos;
@@ -145,7 +145,7 @@ regexp::Span UnitSequence::find(std::u16string_view text, size_t from) const {
         if (firstUnit_ >= 0) {
             start = FindUnit(text, char16_t(firstUnit_), start);
             if (start == text.size()) break;
-        } else if (!first_->contains(text[start])) {
+        } else if (!first_.test(text[start])) {
             ++start;
             continue;
         }
