@@ -8,6 +8,7 @@
 
 #include "engine/compiled_section.h"
 #include "engine/output_buffer.h"
+#include "platform/regexp/search_watch.h"
 
 namespace engine::detail {
 
@@ -69,13 +70,19 @@ public:
         len_ = uint32_t(inp_.size());
         ptr_ = uint32_t(ptr);
         cancelled_ = progress_.cancelled();
+        // During a long search the progress is reported about every 20 ms; a cancel seen then
+        // stops the search, and the step it belonged to is not taken.
+        regexp::SearchWatch watch([this] {
+            progress_.report(int32_t(ptr_));
+            return !progress_.cancelled();
+        });
         try {
             enter(start);
             while (!frames_.empty()) {
                 if (ptr_ >= len_ || cancelled_) {
                     leave();
                 } else {
-                    step(frames_.back());
+                    stepUnlessCancelled(frames_.back());
                 }
                 if (out_.size() >= kFlushUnits) flush();
             }
@@ -148,6 +155,16 @@ private:
         uint32_t granted = progress_.report(int32_t(ptr_));
         quota_ = granted ? granted : 1;
         cancelled_ = progress_.cancelled();
+    }
+
+    // A step, or none when a cancel stops one of its searches: nothing of it has been written
+    // then, and the sections end as after a cancel between steps.
+    void stepUnlessCancelled(Frame& frame) {
+        try {
+            step(frame);
+        } catch (const regexp::SearchInterrupted&) {
+            cancelled_ = true;
+        }
     }
 
     void step(Frame& frame) {

@@ -4,6 +4,8 @@
 #include <bit>
 #include <cstring>
 
+#include "platform/regexp/search_watch.h"
+
 namespace engine::detail {
 
 namespace {
@@ -141,6 +143,8 @@ size_t UnitSequence::matchAt(std::u16string_view text, size_t start) const {
 }
 
 regexp::Span UnitSequence::find(std::u16string_view text, size_t from) const {
+    constexpr size_t kUnitsBetweenCheckpoints = 1 << 16;
+    size_t walked = 0;  // units walked by failed attempts since the last checkpoint
     for (size_t start = from; start < text.size();) {
         if (firstUnit_ >= 0) {
             start = FindUnit(text, char16_t(firstUnit_), start);
@@ -151,6 +155,11 @@ regexp::Span UnitSequence::find(std::u16string_view text, size_t from) const {
         }
         size_t end = matchAt(text, start);
         if (end != npos) return regexp::Span{start, end};
+        walked += (completed_ ? ends_[completed_ - 1] - start : 0) + 1;
+        if (walked >= kUnitsBetweenCheckpoints) {  // attempts may walk far: a search may take long
+            regexp::SearchWatch::Checkpoint();
+            walked = 0;
+        }
         size_t next = start + 1;
         if (skipStep_ >= 0 && completed_ > size_t(skipStep_)) next = std::max(next, ends_[size_t(skipStep_)]);
         start = next;

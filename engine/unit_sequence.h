@@ -24,7 +24,8 @@ public:
     // The sequence that a parsed pattern is, or nothing for any other shape.
     static std::optional<UnitSequence> Read(const regexp::dialect::Node& root, bool ignoreCase);
 
-    // The first match that starts at or after `from`: [start, end), start npos for none.
+    // The first match that starts at or after `from`: [start, end), start npos for none. A long
+    // walk passes the search watch's checkpoints (regexp::SearchWatch), which may throw.
     regexp::Span find(std::u16string_view text, size_t from) const;
     // The match at `start` (there must be one) with its groups: spans[0] the match, spans[n]
     // group n; spans holds groupCount + 1 entries.

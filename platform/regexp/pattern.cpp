@@ -3,6 +3,7 @@
 #define PCRE2_CODE_UNIT_WIDTH 16
 #include <pcre2.h>
 
+#include <exception>
 #include <list>
 #include <map>
 #include <tuple>
@@ -12,6 +13,7 @@
 #include "platform/regexp/pattern_analysis.h"
 #include "platform/regexp/pcre_translation.h"
 #include "platform/regexp/regexp_error.h"
+#include "platform/regexp/search_watch.h"
 
 namespace regexp {
 
@@ -79,9 +81,30 @@ constexpr CompileErrorMapping kCompileErrors[] = {
     RaiseError(kErrSyntax);
 }
 
-// A failed search: the limits as the runaway-pattern error, memory as error 7.
+// What a tick function threw inside a callout, to be raised again once the engine has returned.
+std::exception_ptr& PendingFailure() {
+    thread_local std::exception_ptr failure;
+    return failure;
+}
+
+// Called by the engine at the callout points of every pattern: a tick of the search watch, when
+// one is due. Nothing may be thrown through the engine.
+int OnCallout(pcre2_callout_block*, void*) {
+    try {
+        return SearchWatch::KeepGoing() ? 0 : PCRE2_ERROR_CALLOUT;
+    } catch (...) {
+        PendingFailure() = std::current_exception();
+        return PCRE2_ERROR_CALLOUT;
+    }
+}
+
+// A failed search: the limits as the runaway-pattern error, memory as error 7, a stop asked for
+// by the search watch as SearchInterrupted.
 [[noreturn]] void RaiseMatchError(int rc) {
     switch (rc) {
+    case PCRE2_ERROR_CALLOUT:
+        if (std::exception_ptr failure = std::exchange(PendingFailure(), nullptr)) std::rethrow_exception(failure);
+        throw SearchInterrupted();
     case PCRE2_ERROR_MATCHLIMIT:
         RaiseLimitError(u"the search backtracks too much (match limit reached)");
     case PCRE2_ERROR_DEPTHLIMIT:
@@ -109,12 +132,14 @@ struct JitStackDeleter {
     void operator()(pcre2_jit_stack* stack) const { pcre2_jit_stack_free(stack); }
 };
 
-// The match context of this thread: the limits and one JIT stack that all patterns share (a
-// search never runs inside another).
+// A match context: the limits, the callout and a JIT stack. Each thread has one that all its
+// patterns share, and one more for the searches run by a tick of the search watch while another
+// search waits in a callout.
 class MatchResources {
 public:
     MatchResources() : context_(pcre2_match_context_create(nullptr)) {
         if (!context_) RaiseError(7);
+        pcre2_set_callout(context_.get(), OnCallout, nullptr);
         pcre2_set_match_limit(context_.get(), kMatchLimit);
         pcre2_set_depth_limit(context_.get(), kDepthLimit);
         pcre2_set_heap_limit(context_.get(), kHeapLimitKiB);
@@ -125,7 +150,8 @@ public:
 
     static MatchResources& forThisThread() {
         thread_local MatchResources resources;
-        return resources;
+        thread_local MatchResources duringTick;
+        return SearchWatch::Ticking() ? duringTick : resources;
     }
 
 private:
@@ -163,6 +189,8 @@ struct Pattern::Impl {
     size_t groups = 0;
     std::unique_ptr<pcre2_code, CodeDeleter> code;
     std::unique_ptr<pcre2_match_data, MatchDataDeleter> matchData;
+    std::unique_ptr<pcre2_match_data, MatchDataDeleter> tickData;  // for a search run by a tick
+    pcre2_match_data* current = nullptr;  // the match data of the last search
     bool jit = false;
     size_t maxLookbehind = 0;
     bool anchored = false;
@@ -172,16 +200,24 @@ struct Pattern::Impl {
     std::optional<UnitSet> singleUnits;
     std::optional<KeywordList> keywords;
 
-    // The number of pairs set by a match, or 0 for no match.
+    // The number of pairs set by a match, or 0 for no match; the pairs are in ovector().
     int run(std::u16string_view subject, size_t from) {
         if (from > subject.size()) return 0;
+        pcre2_match_data* data = matchData.get();
+        if (SearchWatch::Ticking()) {  // this pattern's match data may belong to a waiting search
+            tickData.reset(pcre2_match_data_create_from_pattern(code.get(), nullptr));
+            if (!tickData) RaiseError(7);
+            data = tickData.get();
+        }
         pcre2_match_context* context = MatchResources::forThisThread().context();
-        int rc = jit ? pcre2_jit_match(code.get(), Units(subject), subject.size(), from, 0, matchData.get(), context)
-                     : pcre2_match(code.get(), Units(subject), subject.size(), from, 0, matchData.get(), context);
+        int rc = jit ? pcre2_jit_match(code.get(), Units(subject), subject.size(), from, 0, data, context)
+                     : pcre2_match(code.get(), Units(subject), subject.size(), from, 0, data, context);
+        current = data;  // set after the search: a tick inside it may have run this pattern too
         if (rc == PCRE2_ERROR_NOMATCH) return 0;
         if (rc < 0) RaiseMatchError(rc);
         return rc == 0 ? static_cast<int>(groups + 1) : rc;
     }
+    const PCRE2_SIZE* ovector() const { return pcre2_get_ovector_pointer(current); }
 };
 
 Pattern::Pattern(std::u16string_view source, Options options) : impl_(std::make_unique<Impl>()) {
@@ -221,7 +257,7 @@ bool Pattern::usesJit() const { return impl_->jit; }
 
 std::optional<Span> Pattern::searchFrom(std::u16string_view subject, size_t from) {
     if (impl_->run(subject, from) == 0) return std::nullopt;
-    const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(impl_->matchData.get());
+    const PCRE2_SIZE* ovector = impl_->ovector();
     return Span{ovector[0], ovector[1]};
 }
 
@@ -229,7 +265,7 @@ bool Pattern::searchFrom(std::u16string_view subject, size_t from, std::vector<S
     int pairs = impl_->run(subject, from);
     if (pairs == 0) return false;
     spans.assign(impl_->groups + 1, Span{});
-    const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(impl_->matchData.get());
+    const PCRE2_SIZE* ovector = impl_->ovector();
     for (int i = 0; i < pairs; ++i)
         if (ovector[2 * i] != PCRE2_UNSET) spans[i] = Span{ovector[2 * i], ovector[2 * i + 1]};
     return true;

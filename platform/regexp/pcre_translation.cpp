@@ -61,12 +61,16 @@ void AppendSet(std::u16string& out, const CodeUnitSet& set) {
     out += u']';
 }
 
+// Where the search watch gets its turn (search_watch.h).
+constexpr std::u16string_view kCallout = u"(?C)";
+
 class Emitter {
 public:
     explicit Emitter(Options options) : options_(options) {}
 
     std::u16string run(const Node& root) {
         emit(root);
+        if (out_.ends_with(kCallout)) out_.resize(out_.size() - kCallout.size());  // nothing left to come back to
         return std::move(out_);
     }
 
@@ -81,7 +85,7 @@ private:
             break;
         case NodeKind::Alternation:
             for (size_t i = 0; i < node.children.size(); ++i) {
-                if (i) out_ += u'|';
+                if (i) out_ += u"|" + std::u16string(kCallout);
                 emit(*node.children[i]);
             }
             break;
@@ -119,7 +123,11 @@ private:
         out_ += u')';
     }
 
+    // A callout where the engine comes back to a repeat: after a greedy one (each unit given
+    // back passes it), before a lazy one (each further unit taken follows it).
     void emitRepeat(const Node& node) {
+        bool variable = node.min != node.max;
+        if (variable && node.lazy) out_ += kCallout;
         emit(node.child());
         if (node.min == 0 && node.max == kUnbounded) {
             out_ += u'*';
@@ -137,6 +145,7 @@ private:
             out_ += u'}';
         }
         if (node.lazy) out_ += u'?';
+        if (variable && !node.lazy) out_ += kCallout;
     }
 
     Options options_;

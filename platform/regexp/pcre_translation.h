@@ -1,5 +1,7 @@
 // Writes a parsed pattern in PCRE2's syntax, with the same meaning under the compile options
-// that pattern.cpp sets (CASELESS for ignoreCase, no UCP, no UTF, MATCH_UNSET_BACKREF).
+// that pattern.cpp sets (CASELESS for ignoreCase, no UCP, no UTF, MATCH_UNSET_BACKREF), and with
+// callouts wherever the engine loops or backtracks, so that the search watch (search_watch.h)
+// gets its turn however long a search runs.
 #pragma once
 
 #include <string>

@@ -1,0 +1,61 @@
+// Searches that stay interruptible however long they run. While a SearchWatch is installed on a
+// thread, every search on that thread calls the watch's tick function about once per interval:
+// inside the engine through callouts, which the translation to PCRE2 puts wherever the engine
+// loops or backtracks (after a greedy repeat, before a lazy one, before each alternative but the
+// first), and in the caller's own search loops through Checkpoint(). The tick function may let
+// pending events run (searches run inside it use resources of their own); when it returns false
+// the search stops by throwing SearchInterrupted. The watch's thread only sets a flag at each
+// interval: the ticks run on the searching thread.
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <exception>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+namespace regexp {
+
+class SearchInterrupted : public std::exception {
+public:
+    const char* what() const noexcept override { return "the search was interrupted"; }
+};
+
+class SearchWatch {
+public:
+    explicit SearchWatch(std::function<bool()> tick, std::chrono::milliseconds interval = std::chrono::milliseconds(20));
+    ~SearchWatch();
+    SearchWatch(const SearchWatch&) = delete;
+    SearchWatch& operator=(const SearchWatch&) = delete;
+
+    // Runs the tick function of this thread's watch when one is due; false when it asks to stop.
+    // Cheap when no tick is due.
+    static bool KeepGoing() {
+        SearchWatch* watch = current();
+        return !watch || !watch->due_.load(std::memory_order_relaxed) || watch->tickNow();
+    }
+    // KeepGoing for the caller's own loops: throws SearchInterrupted when asked to stop.
+    static void Checkpoint() {
+        if (!KeepGoing()) throw SearchInterrupted();
+    }
+    // True while a tick function runs on this thread.
+    static bool Ticking();
+
+private:
+    static SearchWatch*& current();
+    bool tickNow();
+    void tickEvery(std::chrono::milliseconds interval);
+
+    std::function<bool()> tick_;
+    std::atomic<bool> due_{false};
+    bool ticking_ = false;
+    SearchWatch* previous_;
+    std::mutex lock_;
+    std::condition_variable wake_;
+    bool stopping_ = false;
+    std::thread clock_;
+};
+
+}  // namespace regexp
