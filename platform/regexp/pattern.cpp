@@ -89,9 +89,9 @@ std::exception_ptr& PendingFailure() {
 
 // Called by the engine at the callout points of every pattern: a tick of the search watch, when
 // one is due. Nothing may be thrown through the engine.
-int OnCallout(pcre2_callout_block*, void*) {
+int OnCallout(pcre2_callout_block*, void* thisThreadsWatch) {
     try {
-        return SearchWatch::KeepGoing() ? 0 : PCRE2_ERROR_CALLOUT;
+        return SearchWatch::KeepGoing(*static_cast<SearchWatch* const*>(thisThreadsWatch)) ? 0 : PCRE2_ERROR_CALLOUT;
     } catch (...) {
         PendingFailure() = std::current_exception();
         return PCRE2_ERROR_CALLOUT;
@@ -139,7 +139,7 @@ class MatchResources {
 public:
     MatchResources() : context_(pcre2_match_context_create(nullptr)) {
         if (!context_) RaiseError(7);
-        pcre2_set_callout(context_.get(), OnCallout, nullptr);
+        pcre2_set_callout(context_.get(), OnCallout, const_cast<SearchWatch**>(&SearchWatch::ThisThread()));
         pcre2_set_match_limit(context_.get(), kMatchLimit);
         pcre2_set_depth_limit(context_.get(), kDepthLimit);
         pcre2_set_heap_limit(context_.get(), kHeapLimitKiB);

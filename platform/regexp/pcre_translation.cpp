@@ -124,9 +124,11 @@ private:
     }
 
     // A callout where the engine comes back to a repeat: after a greedy one (each unit given
-    // back passes it), before a lazy one (each further unit taken follows it).
+    // back passes it), before a lazy one (each further unit taken follows it). An optional unit
+    // has none: it doubles the ways to match at most, as often as the pattern has one.
     void emitRepeat(const Node& node) {
-        bool variable = node.min != node.max;
+        bool optionalUnit = node.max == 1 && (node.child().kind == NodeKind::Unit || node.child().kind == NodeKind::Set);
+        bool variable = node.min != node.max && !optionalUnit;
         if (variable && node.lazy) out_ += kCallout;
         emit(node.child());
         if (node.min == 0 && node.max == kUnbounded) {

@@ -32,10 +32,13 @@ public:
 
     // Runs the tick function of this thread's watch when one is due; false when it asks to stop.
     // Cheap when no tick is due.
-    static bool KeepGoing() {
-        SearchWatch* watch = current();
+    static bool KeepGoing() { return KeepGoing(current()); }
+    // The same with this thread's slot (ThisThread()), for callers that keep it.
+    static bool KeepGoing(SearchWatch* watch) {
         return !watch || !watch->due_.load(std::memory_order_relaxed) || watch->tickNow();
     }
+    // Where this thread's watch is found: it stays the same place for the thread's life.
+    static SearchWatch* const& ThisThread() { return current(); }
     // KeepGoing for the caller's own loops: throws SearchInterrupted when asked to stop.
     static void Checkpoint() {
         if (!KeepGoing()) throw SearchInterrupted();
