@@ -302,6 +302,7 @@ Variant RecordReader::readObject(VARTYPE vt) {
     Check(ReadClassStm(stream_, &clsid));
     Variant value;
     value.vt = vt;
+    value.punkVal = nullptr;
     if (clsid == GUID_NULL) return value;
     Check(storage::LoadObjectOfClass(stream_, clsid, vt == VT_DISPATCH ? IID_IDispatch : IID_IUnknown,
                                      reinterpret_cast<void**>(&value.punkVal)));

@@ -110,6 +110,8 @@ TEST(DictionaryFormat, MalformedBytesFailAndLeaveTheDictionaryEmpty) {
                     0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0}),             // huge array
         WithHeader({0x03, 0x20, 1, 0, 0, 0, 2, 0, 0, 0}),             // wrong element size
         unknownClass,
+        {2, 0, 0, 0, 8, 0, 0, 0, 0, 0, 9, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+         8, 0, 0, 0, 0, 0, 9, 0, 1, 2, 3},                            // a null object, then a class ID cut short
     };
     for (const Bytes& bytes : cases) {
         auto d = NewDictionary();
