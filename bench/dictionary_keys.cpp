@@ -1,4 +1,4 @@
-// dictionary-keys-bench: a script's use of "Tavrel.Dictionary" with many distinct keys, late-bound
+// lumivar-dictionary-keys-bench: a script's use of "Tavrel.Dictionary" with many distinct keys, late-bound
 // as a script calls it: Add n keys, then read each by key and each by position. It prints the
 // time per size; linear total time shows as a time per key that stays flat as n doubles.
 #include <chrono>

@@ -39,7 +39,7 @@ Variant StringMethods::TrimZ(const VARIANT& str) const {
         try {
             text = ValueOf(str).toString();
         } catch (const ComError&) {
-            Raise(kTypeMismatch);
+            Raise(errnum::kTypeMismatch);
         }
         return Variant::fromString(strings::TrimZ(text));
     });

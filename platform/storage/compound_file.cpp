@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gsf/gsf-infile-msole.h>
@@ -15,8 +14,11 @@
 #include <cerrno>
 #include <memory>
 #include <new>
+#include <system_error>
 
-#include "components/system/file_descriptor.h"
+#include "platform/os/file_descriptor.h"
+#include "platform/os/file_io.h"
+#include "platform/os/file_replace.h"
 
 namespace storage {
 namespace {
@@ -51,44 +53,6 @@ HRESULT LockExclusively(const FileDescriptor& file) {
     return ::flock(file.get(), LOCK_EX | LOCK_NB) == 0 ? S_OK : FromErrno(errno, STG_E_SHAREVIOLATION);
 }
 
-// A temporary file beside the target, removed unless it took the target's place.
-class ReplacementFile {
-public:
-    explicit ReplacementFile(const std::string& target) : target_(target), path_(target + ".XXXXXX") {
-        file_ = std::make_unique<FileDescriptor>(::mkostemp(path_.data(), O_CLOEXEC));
-        if (file_->get() < 0) path_.clear();
-    }
-    ReplacementFile(const ReplacementFile&) = delete;
-    ReplacementFile& operator=(const ReplacementFile&) = delete;
-    ~ReplacementFile() {
-        if (!path_.empty()) ::unlink(path_.c_str());
-    }
-
-    bool opened() const { return file_->get() >= 0; }
-
-    // Writes all bytes, flushes them to disk and puts the file in the target's place.
-    HRESULT complete(std::span<const std::byte> bytes) {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        if (::fchmod(file_->get(), 0666 & ~mask) != 0) return FromErrno(errno, STG_E_WRITEFAULT);
-        for (size_t done = 0; done < bytes.size();) {
-            const ssize_t n = ::write(file_->get(), bytes.data() + done, bytes.size() - done);
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) return FromErrno(errno, STG_E_WRITEFAULT);
-            done += size_t(n);
-        }
-        if (::fsync(file_->get()) != 0 || file_->close() != 0) return FromErrno(errno, STG_E_WRITEFAULT);
-        if (::rename(path_.c_str(), target_.c_str()) != 0) return FromErrno(errno, STG_E_WRITEFAULT);
-        path_.clear();
-        return S_OK;
-    }
-
-private:
-    std::string target_;
-    std::string path_;
-    std::unique_ptr<FileDescriptor> file_;
-};
-
 // The compound file's bytes: the root storage with the one stream.
 HRESULT BuildCompoundFile(std::string_view streamName, std::span<const std::byte> bytes,
                           std::vector<std::byte>& file) {
@@ -108,19 +72,8 @@ HRESULT BuildCompoundFile(std::string_view streamName, std::span<const std::byte
     return S_OK;
 }
 
-HRESULT ReadWholeFile(const FileDescriptor& file, std::vector<std::byte>& bytes) {
-    std::byte chunk[65536];
-    for (;;) {
-        const ssize_t n = ::read(file.get(), chunk, sizeof chunk);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return FromErrno(errno, STG_E_READFAULT);
-        if (n == 0) return S_OK;
-        bytes.insert(bytes.end(), chunk, chunk + n);
-    }
-}
-
 // The stream's bytes from a compound file held in memory.
-HRESULT StreamOfCompoundFile(const std::vector<std::byte>& file, std::string_view streamName,
+HRESULT StreamOfCompoundFile(const std::string& file, std::string_view streamName,
                              std::vector<std::byte>& bytes) {
     GObjectPtr<GsfInput> input(
         gsf_input_memory_new(reinterpret_cast<const guint8*>(file.data()), gsf_off_t(file.size()), FALSE));
@@ -152,9 +105,10 @@ HRESULT WriteSingleStreamFile(const std::string& path, std::string_view streamNa
         }
         std::vector<std::byte> file;
         if (HRESULT hr = BuildCompoundFile(streamName, bytes, file); FAILED(hr)) return hr;
-        ReplacementFile replacement(path);
-        if (!replacement.opened()) return errno == ENOENT ? STG_E_PATHNOTFOUND : FromErrno(errno, STG_E_WRITEFAULT);
-        return replacement.complete(file);
+        filereplace::ReplaceFileContent(path, std::string_view(reinterpret_cast<const char*>(file.data()), file.size()));
+        return S_OK;
+    } catch (const filereplace::ReplaceError& error) {
+        return error.error() == ENOENT ? STG_E_PATHNOTFOUND : FromErrno(error.error(), STG_E_WRITEFAULT);
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     }
@@ -167,11 +121,13 @@ HRESULT ReadStreamOfFile(const std::string& path, std::string_view streamName, s
         const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
         if (file.get() < 0) return FromErrno(errno, STG_E_READFAULT);
         if (HRESULT hr = LockExclusively(file); FAILED(hr)) return hr;
-        std::vector<std::byte> whole;
-        if (HRESULT hr = ReadWholeFile(file, whole); FAILED(hr)) return hr;
-        return StreamOfCompoundFile(whole, streamName, bytes);
+        return StreamOfCompoundFile(fileio::ReadToEnd(file.get()), streamName, bytes);
+    } catch (const std::system_error& error) {
+        return FromErrno(error.code().value(), STG_E_READFAULT);
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
+    } catch (const std::length_error&) {
+        return STG_E_MEDIUMFULL;
     }
 }
 
