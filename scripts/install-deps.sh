@@ -9,6 +9,7 @@ packages=(
   python3 python3-dev pybind11-dev
   valgrind
   locales-all
+  libgsf-1-dev python3-olefile
 )
 
 missing=()

@@ -246,7 +246,9 @@ ComError ComError::fromExcepInfo(EXCEPINFO& info) {
     std::u16string source = takeString(info.bstrSource);
     std::u16string description = takeString(info.bstrDescription);
     std::u16string helpFile = takeString(info.bstrHelpFile);
-    return ComError(number, std::move(source), std::move(description), std::move(helpFile), info.dwHelpContext);
+    ComError error(number, std::move(source), std::move(description), std::move(helpFile), info.dwHelpContext);
+    if (FAILED(info.scode)) error.result_ = info.scode;  // the method's own failure result
+    return error;
 }
 
 HRESULT SetErrorInfoFrom(const ComError& error) {
