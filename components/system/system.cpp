@@ -13,6 +13,7 @@
 #include "components/system/file_descriptor.h"
 #include "components/system/file_errors.h"
 #include "components/system/file_replace.h"
+#include "components/general/general_helpers.h"
 #include "platform/automation/arrays.h"
 #include "platform/text/codepage.h"
 
@@ -175,7 +176,9 @@ void ReplaceContent(const std::string& path, std::string_view bytes, const std::
 }  // namespace
 
 System::System(SystemCopy copy)
-    : copy_(copy), runtimeSource_(copy == SystemCopy::Program ? u"lumivar" : u"Tavrel") {}
+    : copy_(copy),
+      runtimeSource_(copy == SystemCopy::Program ? u"lumivar" : u"Tavrel"),
+      strings_(modTavrelGeneral::CreateObjectEx(u"Tavrel.Strings2")) {}
 
 std::string System::ReadBytes(const VARIANT& filepath) {
     std::u16string name = ArgumentText(filepath, runtimeSource_);
