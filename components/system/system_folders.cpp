@@ -95,8 +95,11 @@ void System::MkDirEx(const std::u16string& FolderName) {
         path += parts[i] + u'/';
         if (i < firstToCreate || FolderExists(path).boolVal != VARIANT_FALSE) continue;
         std::string bytes = fileerrors::FileSystemPath(path, runtimeSource_);
-        if (::mkdir(bytes.c_str(), 0777) != 0 && !(errno == EEXIST && IsFolder(bytes)))
-            throw MkDirError(path, fileerrors::ErrorForErrno(errno, bytes, runtimeSource_));
+        if (::mkdir(bytes.c_str(), 0777) == 0) continue;
+        const int error = errno;
+        if (error != EEXIST) throw MkDirError(path, fileerrors::ErrorForErrno(error, bytes, runtimeSource_));
+        if (!IsFolder(bytes))  // a file of that name
+            throw MkDirError(path, fileerrors::ErrorForNumber(errnum::kFileAlreadyExists, runtimeSource_));
     }
 }
 

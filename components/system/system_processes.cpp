@@ -45,8 +45,13 @@ Variant Converted(const VARIANT& value, VARTYPE vt, const std::u16string& source
     return converted;
 }
 
-// Show states are checked as numbers and have no effect here.
-void CheckShowState(const VARIANT& showmode, const std::u16string& source) { Converted(showmode, VT_I4, source); }
+// Show states are checked as numbers (an omitted one is none: 13) and have no effect here.
+void CheckShowState(const VARIANT& showmode, const std::u16string& source) {
+    Variant plain;
+    if (SUCCEEDED(VariantCopyInd(plain.ptr(), &showmode)) && plain.vt == VT_ERROR)
+        throw ComError(errnum::kTypeMismatch, source, DescribeHresult(DISP_E_TYPEMISMATCH));
+    Converted(showmode, VT_I4, source);
+}
 
 void AssignItem(IDispatch* dictionary, const char16_t* name, LONG value) {
     Variant key = Variant::fromString(name);

@@ -3,8 +3,12 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
-#include <sys/pidfd.h>
 #include <sys/wait.h>
+
+// glibc 2.36 declares these without C linkage.
+extern "C" {
+#include <sys/pidfd.h>
+}
 
 #include <cerrno>
 #include <mutex>

@@ -47,6 +47,7 @@ std::u16string ReadDescription(const std::u16string& path, const std::u16string&
 class SystemFiles : public ::testing::Test {
 protected:
     testsupport::TempDir dir_;
+    RegisteredModules modules_{QUILLON_PATH};
     System system_;
     AnsiCodePage utf8_{"65001"};
 };
