@@ -111,7 +111,7 @@ TEST_F(SystemFiles, ReadFileOfAnUnreadableFileRaisesPermissionDenied) {
     int status = RunInChild(
         [&] {
             try {
-                System().ReadFile(Variant::fromString(U(dir_ / "secret")));
+                system_.ReadFile(Variant::fromString(U(dir_ / "secret")));
                 return 0;
             } catch (const ComError& error) {
                 return error.description() == u"Permission denied" ? int(error.number()) : 1;
@@ -212,7 +212,7 @@ TEST_F(SystemFiles, ReadOnlyFileIsNeitherReplacedNorChanged) {
     int status = RunInChild(
         [&] {
             try {
-                System().WriteFileFromString(U(dir_ / "locked.txt"), u"new");
+                system_.WriteFileFromString(U(dir_ / "locked.txt"), u"new");
                 return 0;
             } catch (const ComError& error) {
                 return int(error.number());
@@ -268,7 +268,7 @@ TEST_F(SystemFiles, WriteFileOverAReadOnlyFileFailsAtDeleteTheFile) {
     int status = RunInChild(
         [&] {
             try {
-                System().WriteFile(Variant::fromString(U(dir_ / "locked.bin")), ByteArray("new"));
+                system_.WriteFile(Variant::fromString(U(dir_ / "locked.bin")), ByteArray("new"));
                 return 0;
             } catch (const ComError& error) {
                 return error.description() == expected ? int(error.number()) : 1;
