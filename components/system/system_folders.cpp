@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "components/system/file_descriptor.h"
-#include "components/system/file_errors.h"
-#include "components/system/file_replace.h"
+#include "platform/os/file_descriptor.h"
+#include "platform/os/file_errors.h"
+#include "platform/os/file_replace.h"
 #include "components/system/system.h"
 #include "platform/automation/ascii.h"
 #include "platform/automation/error_numbers.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "components/general/general_helpers.h"
-#include "components/system/file_errors.h"
+#include "platform/os/file_errors.h"
 #include "components/system/system.h"
 #include "platform/automation/client.h"
 #include "platform/automation/error_numbers.h"

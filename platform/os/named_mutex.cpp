@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "components/system/file_descriptor.h"
+#include "platform/os/file_descriptor.h"
 #include "platform/automation/system_errors.h"
 #include "platform/os/handle_table.h"
 #include "platform/os/system_error_codes.h"

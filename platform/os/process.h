@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "components/system/file_descriptor.h"
+#include "platform/os/file_descriptor.h"
 
 namespace os {
 
