@@ -20,6 +20,7 @@
 namespace {
 
 constexpr std::chrono::milliseconds kWaitStep(50);
+constexpr int kShellOpenSteps = 100;  // how long ShellOpen waits for the opener's verdict: 5 s
 
 // Started from the command line's words; raises std::system_error.
 std::shared_ptr<os::ChildProcess> Start(const std::u16string& cmdline) {
@@ -71,9 +72,17 @@ void System::Sleep(LONG Milliseconds) {
     if (Milliseconds > 0) std::this_thread::sleep_for(std::chrono::milliseconds(Milliseconds));
 }
 
+// The opener's verdict is awaited for a while, letting events run; an opener still busy then
+// has taken the target.
 Variant System::ShellOpen(const std::u16string& target) {
     if (target.empty()) return Variant();
-    return Variant::fromBool(os::ShellOpen(target));
+    std::shared_ptr<os::ChildProcess> opener = os::StartShellOpen(target);
+    if (!opener) return Variant::fromBool(false);
+    for (int step = 0; step < kShellOpenSteps; ++step) {
+        if (opener->waitForEnd(kWaitStep)) return Variant::fromBool(opener->exitStatus() == 0);
+        ui::Current().processPendingEvents();
+    }
+    return Variant::fromBool(true);
 }
 
 Variant System::Hyperlink(const std::u16string& URL) {

@@ -1,12 +1,10 @@
 #include "platform/os/shell_open.h"
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 
 #include <string>
 #include <system_error>
 
-#include "platform/os/process.h"
 #include "platform/text/codepage.h"
 
 namespace os {
@@ -31,16 +29,14 @@ bool Exists(const std::string& path) {
 
 }  // namespace
 
-bool ShellOpen(std::u16string_view target, std::chrono::milliseconds wait) {
+std::shared_ptr<ChildProcess> StartShellOpen(std::u16string_view target) {
     std::string bytes = text::TextToAnsi(target);
-    if (bytes.empty() || bytes.find('\0') != std::string::npos) return false;
-    if (!IsAddress(bytes) && !Exists(bytes)) return false;
+    if (bytes.empty() || bytes.find('\0') != std::string::npos) return nullptr;
+    if (!IsAddress(bytes) && !Exists(bytes)) return nullptr;
     try {
-        auto opener = StartProcess({"xdg-open", bytes});
-        if (!opener->waitForEnd(wait)) return true;
-        return opener->exitStatus() == 0;
+        return StartProcess({"xdg-open", bytes});
     } catch (const std::system_error&) {
-        return false;
+        return nullptr;
     }
 }
 

@@ -2,14 +2,16 @@
 // xdg-open, started directly (no shell), with the target as its one argument.
 #pragma once
 
-#include <chrono>
+#include <memory>
 #include <string_view>
+
+#include "platform/os/process.h"
 
 namespace os {
 
-// True when xdg-open took the target: it ended with status 0 within the wait, or it is still
-// busy then (the opened program may run on inside it). False when the target names no existing
-// file and is no address, when xdg-open cannot be started, or when it reports a failure.
-bool ShellOpen(std::u16string_view target, std::chrono::milliseconds wait = std::chrono::seconds(5));
+// The started xdg-open; null when the target names no existing file and is no address, or
+// when xdg-open cannot be started. It took the target when it ends with status 0, or while it
+// is still busy (the opened program may run on inside it).
+std::shared_ptr<ChildProcess> StartShellOpen(std::u16string_view target);
 
 }  // namespace os

@@ -135,6 +135,13 @@ TEST_F(TavrelSystem, ProcessesAreWaitedForWithEventsAndEnded) {
     EXPECT_EQ(call(u"TerminateProcess", {Long(0), Long(0)}).lVal, 0);
     EXPECT_EQ(call(u"ShellOpen", {Str(u"")}).vt, VT_EMPTY);
     EXPECT_EQ(call(u"ShellOpen", {Str(path("missing.html"))}).boolVal, VARIANT_FALSE);
+    testsupport::ScopedEnv env;  // xdg-open without a desktop hands the target to $BROWSER
+    env.set("DISPLAY", std::nullopt).set("XDG_CURRENT_DESKTOP", std::nullopt).set("BROWSER", "true");
+    WriteBytes(dir_ / "page.html", "<p>");
+    EXPECT_EQ(call(u"ShellOpen", {Str(path("page.html"))}).boolVal, VARIANT_TRUE);
+    env.set("BROWSER", "false");
+    EXPECT_EQ(call(u"Hyperlink", {Str(u"https://example.invalid/")}).vt, VT_EMPTY);
+    EXPECT_EQ(call(u"ShellOpen", {Str(path("page.html"))}).boolVal, VARIANT_FALSE);
 }
 
 TEST_F(TavrelSystem, InstanceMutexes) {
