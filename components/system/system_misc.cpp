@@ -14,15 +14,6 @@ namespace {
 
 constexpr size_t kNameBufferLength = 1000;
 
-// Browse flags of the platform's folder dialog.
-enum BrowseFlag : LONG {
-    kReturnOnlyFsDirs = 0x1,
-    kDontGoBelowDomain = 0x2,
-    kReturnFsAncestors = 0x8,
-    kBrowseForComputer = 0x1000,
-    kBrowseForPrinter = 0x2000,
-};
-
 // The display name of a chosen folder: its last name ("/" for the root).
 std::u16string DisplayName(const std::u16string& path) {
     std::u16string trimmed = path;
@@ -83,17 +74,13 @@ LONG System::RemoveDSN(const std::u16string& Driver, const std::u16string& DSN, 
     }
 }
 
-Variant System::BrowseFolder(const VARIANT& dialog_caption, const VARIANT& return_only_fsdirs,
-                             const VARIANT& dont_go_below_domain, const VARIANT& return_fs_ancestors,
+// The folder dialog here shows file-system folders, which the first three flags ask for
+// anyway; computers and printers are nothing it can browse.
+Variant System::BrowseFolder(const VARIANT& dialog_caption, const VARIANT&, const VARIANT&, const VARIANT&,
                              const VARIANT& browse_for_computer, const VARIANT& browse_for_printer, Variant& rtn_Path,
                              Variant& rtn_displayname) {
     using modTavrelGeneral::VarToBool;
-    LONG flags = (VarToBool(return_only_fsdirs) ? kReturnOnlyFsDirs : 0) |
-                 (VarToBool(dont_go_below_domain) ? kDontGoBelowDomain : 0) |
-                 (VarToBool(return_fs_ancestors) ? kReturnFsAncestors : 0) |
-                 (VarToBool(browse_for_computer) ? kBrowseForComputer : 0) |
-                 (VarToBool(browse_for_printer) ? kBrowseForPrinter : 0);
-    if (flags & (kBrowseForComputer | kBrowseForPrinter)) {  // nothing of the kind to browse here
+    if (VarToBool(browse_for_computer) || VarToBool(browse_for_printer)) {
         rtn_Path = Variant::fromString(u"");
         rtn_displayname = Variant::fromString(u"");
         return Variant::fromBool(false);
