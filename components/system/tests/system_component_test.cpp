@@ -92,6 +92,12 @@ TEST_F(TavrelSystem, FoldersFileNamesAndCopies) {
     EXPECT_EQ(Text(call(u"ValidFileName", {Ref(name), Bool(true)})), u"C:/dirx.txt");
     EXPECT_EQ(Text(name), u"/dir\\x*.txt");
     EXPECT_EQ(Text(call(u"ValidFileName", {Str(u"a*b|c?.txt"), Bool(false)})), u"abc.txt");
+    {
+        AnsiCodePage western("1252");
+        EXPECT_EQ(Text(call(u"ValidFileName", {Str(u"\u00e9\u20ac\u0100.txt"), Bool(false)})), u"\u00e9\u20ac.txt");
+    }
+    AnsiCodePage utf8("65001");
+    EXPECT_EQ(Text(call(u"ValidFileName", {Str(u"\u00e9\u0100\u4e2d/"), Bool(false)})), u"\u00e9\u0100\u4e2d");
 
     const std::u16string temp = Text(call(u"GetTempFileName", {Str(path("")), Str(u"prefix")}));
     EXPECT_TRUE(std::regex_match(std::string(temp.begin(), temp.end()), std::regex(".*/pre[0-9A-F]+\\.tmp")));
