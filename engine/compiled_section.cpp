@@ -2,14 +2,12 @@
 
 #include <algorithm>
 
+#include "platform/automation/error_numbers.h"
 #include "platform/regexp/dialect_tree.h"
 
 namespace engine::detail {
 
 namespace {
-
-constexpr char16_t kErrorSource[] = u"lumivar";
-constexpr LONG kUnexpectedQuantifier = 5018;
 
 std::u16string JoinedLines(const modHlx::OrderedMap<modHlx::LineList>& lines) {
     std::u16string text;
@@ -102,7 +100,7 @@ bool MultiLineMode(const modHlx::SectionRecord& section) {
 
 ComError PatternError(const modHlx::PatternRecord& pattern, const ComError& engineError) {
     std::u16string description = u"Error searching for pattern: " + pattern.Pattern + u"\r\n";
-    if (engineError.number() == kUnexpectedQuantifier) {
+    if (engineError.number() == errnum::kRegExpUnexpectedQuantifier) {
         description += u"The pattern is invalid.\r\nThe pattern is defined on line ";
         std::string line = std::to_string(pattern.Line);
         description += std::u16string(line.begin(), line.end()) + u" in " + pattern.File + u".";
@@ -110,7 +108,7 @@ ComError PatternError(const modHlx::PatternRecord& pattern, const ComError& engi
         std::string number = std::to_string(engineError.number());
         description += u"Error " + std::u16string(number.begin(), number.end()) + u". " + engineError.description();
     }
-    return ComError(engineError.number(), kErrorSource, description);
+    return ComError(engineError.number(), errsource::kProgram, description);
 }
 
 std::unique_ptr<CompiledSection> CompileSection(const modHlx::DefinitionTree& tree, const modHlx::SectionRecord& record) {

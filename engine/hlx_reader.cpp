@@ -6,12 +6,11 @@
 #include "components/general/general_helpers.h"
 #include "components/system/system.h"
 #include "platform/automation/ascii.h"
+#include "platform/automation/error_numbers.h"
 
 namespace modHlx {
 
 namespace {
-
-constexpr char16_t kSource[] = u"lumivar";
 
 enum class LineKind {
     Ignored,
@@ -167,7 +166,7 @@ private:
         section_ = NewSection();
         sectionLine_ = number;
         if (line.size() < 2)
-            throw failure(kInvalidArgument, u"a section header line that is \"[\" alone has no name", number);
+            throw failure(errnum::kInvalidProcedureCall, u"a section header line that is \"[\" alone has no name", number);
         section_.Name = line.substr(1, line.size() - 2);
     }
 
@@ -182,7 +181,7 @@ private:
             return;
         }
         if (tree_.Sections.contains(section_.Name))
-            throw failure(kDuplicateKey, u"the section \"" + section_.Name + u"\" is defined twice", sectionLine_);
+            throw failure(errnum::kDuplicateKey, u"the section \"" + section_.Name + u"\" is defined twice", sectionLine_);
         std::u16string name = section_.Name;
         tree_.Sections.add(name, std::move(section_));
         section_ = NewSection();
@@ -203,7 +202,7 @@ private:
 
     RuleRecord& currentRule(std::u16string_view keyword, LONG number) {
         if (rule_.place == RuleLocation::Place::None) {
-            throw failure(kNoCurrentRule,
+            throw failure(errnum::kObjectNotSet,
                           u"the " + std::u16string(keyword) +
                               u" line comes before the first PATTERN line, so there is no rule for it",
                           number);
@@ -226,7 +225,7 @@ private:
     ComError failure(LONG number, const std::u16string& explanation, LONG line) const {
         std::u16string description = DescribeHresult(HRESULT_FROM_ERRNUMBER(number));
         description += u": " + explanation + u" (line " + NumberText(line + 1LL) + u" of \"" + fileName_ + u"\")";
-        return ComError(number, kSource, std::move(description));
+        return ComError(number, errsource::kProgram, std::move(description));
     }
 
     const std::u16string& fileName_;

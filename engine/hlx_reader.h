@@ -15,9 +15,6 @@
 
 namespace modHlx {
 
-inline constexpr LONG kInvalidArgument = 5;
-inline constexpr LONG kNoCurrentRule = 91;
-
 // Reads the whole file (through the ANSI code page) and parses it.
 DefinitionTree ReadHlx(const std::u16string& fileName);
 // Parses a definition's text; fileName goes into the patterns' "File" and into error texts.

@@ -12,10 +12,9 @@
 #include <vector>
 
 #include "platform/automation/error.h"
+#include "platform/automation/error_numbers.h"
 
 namespace modHlx {
-
-inline constexpr LONG kDuplicateKey = 457;
 
 template <class Value>
 class OrderedMap {
@@ -65,7 +64,7 @@ public:
 
     // Appends the key; raises 457 when it is present already.
     Value& add(std::u16string_view key, Value value) {
-        if (contains(key)) throw ComError(kDuplicateKey, {}, {});
+        if (contains(key)) throw ComError(errnum::kDuplicateKey, {}, {});
         return append(key, std::move(value));
     }
 

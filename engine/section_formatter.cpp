@@ -8,15 +8,12 @@
 
 #include "engine/compiled_section.h"
 #include "engine/output_buffer.h"
+#include "platform/automation/error_numbers.h"
 
 namespace engine::detail {
 
 namespace {
 
-constexpr char16_t kErrorSource[] = u"lumivar";
-constexpr LONG kInvalidArgument = 5;
-constexpr LONG kOverflow = 6;
-constexpr LONG kInternalError = 51;
 constexpr size_t kFlushUnits = 32 * 1024;     // output handed to a sink in pieces of about this size
 constexpr uint32_t kLongestPlainRun = 64 * 1024;  // steps of plain text taken at once
 
@@ -52,7 +49,7 @@ ComError SectionNotFound(const CompiledSection& section, const CompiledPattern& 
     std::u16string description = u"Subscript out of range: the section \"" + rule.enter + u"\" entered by a rule of the section \"" +
                                  section.record->Name + u"\" does not exist (the rule's pattern is on line " +
                                  AsText(uint32_t(pattern.record->Line)) + u" in " + pattern.record->File + u").";
-    return ComError(kSectionNotFound, kErrorSource, description);
+    return ComError(errnum::kSubscriptOutOfRange, errsource::kProgram, description);
 }
 
 class SectionFormatter {
@@ -63,8 +60,8 @@ public:
         : hlx_(hlx), inp_(inp), text_(text), sink_(sink), progress_(progress) {}
 
     void run(const modHlx::SectionRecord& start, LONG& ptr) {
-        if (ptr < 0) throw ComError(kInvalidArgument, kErrorSource, u"Invalid procedure call or argument");
-        if (inp_.size() > size_t(std::numeric_limits<LONG>::max())) throw ComError(kOverflow, kErrorSource, u"Overflow");
+        if (ptr < 0) throw ComError(errnum::kInvalidProcedureCall, errsource::kProgram, u"Invalid procedure call or argument");
+        if (inp_.size() > size_t(std::numeric_limits<LONG>::max())) throw ComError(errnum::kOverflow, errsource::kProgram, u"Overflow");
         len_ = uint32_t(inp_.size());
         ptr_ = uint32_t(ptr);
         cancelled_ = progress_.cancelled();
@@ -337,7 +334,7 @@ private:
             throw PatternError(*pattern.record, error);
         }
         if (!found || groups_[0].start + frame.searchStart != choice.start || groups_[0].end + frame.searchStart != choice.end) {
-            throw ComError(kInternalError, kErrorSource, u"Internal error: a match could not be found again.");
+            throw ComError(errnum::kInternalError, errsource::kProgram, u"Internal error: a match could not be found again.");
         }
         return groups_;
     }

@@ -40,8 +40,6 @@ public:
     virtual void write(std::u16string_view text) = 0;
 };
 
-inline constexpr LONG kSectionNotFound = 9;
-
 }  // namespace engine
 
 // Formats inp from position ptr with Section (a section of hlx) and appends the HTML to out;

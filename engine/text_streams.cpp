@@ -1,22 +1,15 @@
 #include "engine/text_streams.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
+#include <system_error>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <vector>
-
-#include "components/system/file_errors.h"
+#include "platform/automation/error_numbers.h"
+#include "platform/os/file_errors.h"
+#include "platform/os/file_io.h"
 #include "platform/text/codepage.h"
 
 namespace engine {
 
 namespace {
-
-constexpr char16_t kErrorSource[] = u"lumivar";
-constexpr size_t kReadBlock = 1 << 20;
 
 bool IsLeadSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 
@@ -40,58 +33,15 @@ bool AsciiPassesThrough(UINT codePage) {
     return true;
 }
 
-std::u16string HexNumber(LONG number) {
-    char digits[16];
-    std::snprintf(digits, sizeof digits, "%lX", static_cast<unsigned long>(static_cast<uint32_t>(number)));
-    return std::u16string(digits, digits + std::strlen(digits));
-}
-
-// Described as a failed whole-file read is: what, the reason, the number in hexadecimal.
-ComError ReadError(int error, std::u16string_view what) {
-    ComError cause = fileerrors::ErrorForErrno(error, {}, kErrorSource);
-    std::u16string description = u"Error reading " + std::u16string(what) + u"\r\n\r\nReason: " + cause.description() +
-                                 u"\r\nError: 0x" + HexNumber(cause.number());
-    return ComError(cause.number(), kErrorSource, description);
-}
-
 }  // namespace
 
-// Reads up to size bytes into data; fewer only at the end of the input.
-size_t ReadSome(int fd, char* data, size_t size, std::u16string_view what) {
-    size_t done = 0;
-    while (done < size) {
-        ssize_t count = ::read(fd, data + done, size - done);
-        if (count < 0 && errno == EINTR) continue;
-        if (count < 0) throw ReadError(errno, what);
-        if (count == 0) break;
-        done += size_t(count);
+std::string ReadAllBytes(int fd, std::u16string_view what, const fileio::StopRequest& stop) {
+    try {
+        return fileerrors::ReadToEndOrRaise(fd, {}, errsource::kProgram, stop);
+    } catch (const ComError& cause) {
+        throw ComError(cause.number(), errsource::kProgram,
+                       DescriptionWithReason(u"Error reading " + std::u16string(what), cause));
     }
-    return done;
-}
-
-std::string ReadAllBytes(int fd, std::u16string_view what) {
-    // A regular file is read into a string of its size; anything else in blocks that are joined
-    // at the end, so that no growing string is ever copied.
-    struct stat status {};
-    size_t expected = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) ? size_t(status.st_size) : 0;
-    std::string bytes(expected, '\0');
-    bytes.resize(ReadSome(fd, bytes.data(), expected, what));
-    std::vector<std::string> blocks;
-    size_t total = bytes.size();
-    while (true) {
-        std::string block(kReadBlock, '\0');
-        block.resize(ReadSome(fd, block.data(), kReadBlock, what));
-        if (block.empty()) break;
-        total += block.size();
-        blocks.push_back(std::move(block));
-    }
-    if (blocks.empty()) return bytes;
-    bytes.reserve(total);
-    for (std::string& block : blocks) {
-        bytes += block;
-        std::string().swap(block);
-    }
-    return bytes;
 }
 
 AnsiOutputSink::AnsiOutputSink(int fd) : fd_(fd), codePage_(GetACP()) {
@@ -144,13 +94,10 @@ void AnsiOutputSink::convertAndWrite(std::u16string_view text) {
 }
 
 void AnsiOutputSink::writeBytes(std::string_view bytes) {
-    while (!bytes.empty()) {
-        ssize_t count = ::write(fd_, bytes.data(), bytes.size());
-        if (count < 0) {
-            if (errno == EINTR) continue;
-            throw fileerrors::ErrorForErrno(errno, {}, kErrorSource);
-        }
-        bytes.remove_prefix(size_t(count));
+    try {
+        fileio::WriteAll(fd_, bytes);
+    } catch (const std::system_error& error) {
+        throw fileerrors::ErrorForErrno(error.code().value(), {}, errsource::kProgram);
     }
 }
 

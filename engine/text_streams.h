@@ -7,13 +7,15 @@
 #include <string_view>
 
 #include "engine/section_formatter.h"
+#include "platform/os/file_io.h"
 
 namespace engine {
 
-// All the bytes that can be read from fd (retrying reads that a signal interrupts). A read
-// failure raises ComError with the file services' number for it (57 device I/O error, ...) and
-// a description naming `what` ("the standard input").
-std::string ReadAllBytes(int fd, std::u16string_view what);
+// All the bytes that can be read from fd, up to its end. A read failure raises ComError with
+// the file services' number for it (57 device I/O error, 7 beyond what a String can hold, ...)
+// and a description naming `what` ("the standard input"). When a signal interrupts the read,
+// stop decides whether to abandon it (fileio::ReadStopped).
+std::string ReadAllBytes(int fd, std::u16string_view what, const fileio::StopRequest& stop = {});
 
 // Converts text to the ANSI code page and writes it to fd, piece by piece. A surrogate pair
 // split between two pieces is kept together; for a code page whose conversion depends on what

@@ -1,14 +1,13 @@
 #include "components/general/general_helpers.h"
 
 #include "platform/automation/error.h"
+#include "platform/automation/error_numbers.h"
 #include "platform/com/creation.h"
 #include "platform/ui/ui_services.h"
 
 namespace modTavrelGeneral {
 
 namespace {
-
-constexpr LONG kErrCannotCreateObject = 429;
 
 // The value converted to vt, or nothing when the standard conversion fails.
 std::optional<Variant> converted(const VARIANT& value, VARTYPE vt, USHORT flags = 0) {
@@ -29,7 +28,7 @@ ComPtr<IDispatch> CreateObjectEx(const std::u16string& progid) {
     } catch (const ComError& failure) {
         std::u16string description = u"CreateObject of [" + progid + u"] failed.";
         ShowErrorMessage(description);
-        throw ComError(kErrCannotCreateObject, u"Tavrel", description, failure.helpFile(), failure.helpContext());
+        throw ComError(errnum::kCannotCreateObject, errsource::kComponents, description, failure.helpFile(), failure.helpContext());
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "components/strings/string_errors.h"
 #include "platform/automation/arrays.h"
+#include "platform/automation/error_numbers.h"
 #include "platform/automation/safearray.h"
 #include "platform/automation/variant.h"
 #include "platform/text/codepage.h"
@@ -24,11 +25,11 @@ void Check(HRESULT hr) {
 // converted either; an error its default member raised is raised as it came.
 [[noreturn]] void RaiseConversionFailure(HRESULT hr) {
     switch (hr) {
-    case DISP_E_OVERFLOW: Raise(kOverflow);
+    case DISP_E_OVERFLOW: Raise(errnum::kOverflow);
     case E_OUTOFMEMORY: throw std::bad_alloc();
     case DISP_E_TYPEMISMATCH: case DISP_E_BADVARTYPE: case DISP_E_MEMBERNOTFOUND: case DISP_E_UNKNOWNNAME:
     case DISP_E_BADPARAMCOUNT: case DISP_E_PARAMNOTOPTIONAL: case E_NOINTERFACE: case E_NOTIMPL:
-        Raise(kTypeMismatch);
+        Raise(errnum::kTypeMismatch);
     default: throw ComError::fromHresult(hr);
     }
 }
@@ -44,7 +45,7 @@ std::u16string TextOfValue(const Variant& value) { return std::u16string(BstrVie
 
 Variant NonNullValueOf(const VARIANT& argument) {
     Variant value = ValueOf(argument);
-    if (value.isNull()) Raise(kInvalidUseOfNull);
+    if (value.isNull()) Raise(errnum::kInvalidUseOfNull);
     return value;
 }
 
@@ -77,23 +78,23 @@ char16_t PadCharacterArgument(const VARIANT& argument) {
     const Variant value = NonNullValueOf(argument);
     if (IsNumberKind(value.vt)) {
         const LONG code = Converted(value, VT_I4).lVal;
-        if (code < 0) Raise(kInvalidProcedureCall);
+        if (code < 0) Raise(errnum::kInvalidProcedureCall);
         const char byte = static_cast<char>(code % 256);
         const std::u16string text = text::AnsiToText(std::string_view(&byte, 1));
         return text.empty() ? u'?' : text.front();
     }
     const std::u16string text = TextOfValue(value);
-    if (text.empty()) Raise(kInvalidProcedureCall);
+    if (text.empty()) Raise(errnum::kInvalidProcedureCall);
     return text.front();
 }
 
 std::vector<std::u16string> TextArrayArgument(const VARIANT& argument) {
     const Variant value = ValueOf(argument);
-    if (!(value.vt & VT_ARRAY)) Raise(kTypeMismatch);
+    if (!(value.vt & VT_ARRAY)) Raise(errnum::kTypeMismatch);
     SAFEARRAY* array = value.parray;
     std::vector<std::u16string> texts;
     if (!array) return texts;
-    if (SafeArrayGetDim(array) != 1) Raise(kInvalidProcedureCall);
+    if (SafeArrayGetDim(array) != 1) Raise(errnum::kInvalidProcedureCall);
     LONG lower = 0, upper = -1;
     Check(SafeArrayGetLBound(array, 1, &lower));
     Check(SafeArrayGetUBound(array, 1, &upper));
@@ -107,7 +108,7 @@ std::vector<std::u16string> TextArrayArgument(const VARIANT& argument) {
 
 std::string ByteArrayArgument(SAFEARRAY* array) {
     if (!array) return {};
-    if (SafeArrayGetDim(array) != 1 || SafeArrayGetElemsize(array) != 1) Raise(kTypeMismatch);
+    if (SafeArrayGetDim(array) != 1 || SafeArrayGetElemsize(array) != 1) Raise(errnum::kTypeMismatch);
     return automation::ArrayBytes(array);
 }
 
@@ -119,7 +120,7 @@ Variant VariantArrayResult(const std::vector<std::u16string>& texts) {
 }
 
 Variant StringOfBytes(const std::string& bytes) {
-    if (bytes.size() > kMaxStringBytes) Raise(kOutOfStringSpace);
+    if (bytes.size() > kMaxStringBytes) Raise(errnum::kOutOfStringSpace);
     BSTR b = SysAllocStringByteLen(bytes.data(), static_cast<UINT>(bytes.size()));
     if (!b) throw std::bad_alloc();
     Variant result;

@@ -2,6 +2,7 @@
 
 #include "components/strings/string_errors.h"
 #include "platform/automation/bstr.h"
+#include "platform/automation/error_numbers.h"
 #include "platform/text/codepage.h"
 #include "platform/text/locale_map.h"
 
@@ -15,7 +16,7 @@ bool Both(LONG conversion, LONG a, LONG b) { return (conversion & a) && (convers
 void CheckConversion(LONG conversion) {
     if (conversion <= 0 || (conversion & ~kAllConversions) || Both(conversion, kWide, kNarrow) ||
         Both(conversion, kKatakana, kHiragana) || Both(conversion, kUnicode, kFromUnicode)) {
-        Raise(kInvalidProcedureCall);
+        Raise(errnum::kInvalidProcedureCall);
     }
 }
 
@@ -40,7 +41,7 @@ bool IsDefaultLcid(LCID lcid) { return lcid == 0 || lcid == LOCALE_USER_DEFAULT 
 UINT AnsiCodePageOf(LCID lcid) {
     if (IsDefaultLcid(lcid)) return CP_ACP;
     const std::optional<UINT> codePage = text::AnsiCodePageForLcid(lcid);
-    if (!codePage) Raise(kInvalidProcedureCall);
+    if (!codePage) Raise(errnum::kInvalidProcedureCall);
     return *codePage;
 }
 

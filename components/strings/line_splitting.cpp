@@ -1,6 +1,7 @@
 #include "components/strings/line_splitting.h"
 
 #include "components/strings/string_errors.h"
+#include "platform/automation/error_numbers.h"
 
 namespace strings {
 namespace {
@@ -65,7 +66,7 @@ std::vector<std::u16string> SplitLine(std::u16string_view line, std::u16string_v
     std::vector<std::u16string> fields;
     bool more = true;
     while (more) {
-        if (fields.size() == kMaxLineFields) Raise(kOverflow);
+        if (fields.size() == kMaxLineFields) Raise(errnum::kOverflow);
         more = reader.read(fields.emplace_back());
     }
     return fields;

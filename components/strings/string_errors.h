@@ -9,14 +9,6 @@
 
 namespace strings {
 
-enum ErrorNumber : LONG {
-    kInvalidProcedureCall = 5,
-    kOverflow = 6,
-    kTypeMismatch = 13,
-    kOutOfStringSpace = 14,
-    kInvalidUseOfNull = 94,
-};
-
 // Raises the error with the runtime's description and no source yet.
 [[noreturn]] inline void Raise(LONG number) { throw ComError(number, {}, {}); }
 

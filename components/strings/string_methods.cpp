@@ -6,6 +6,7 @@
 #include "components/strings/string_errors.h"
 #include "components/strings/text_transforms.h"
 #include "platform/automation/arrays.h"
+#include "platform/automation/error_numbers.h"
 
 namespace strings {
 namespace {
@@ -35,7 +36,7 @@ Variant StringMethods::TrimZ(const VARIANT& str) const {
         try {
             text = ValueOf(str).toString();
         } catch (const ComError&) {
-            Raise(kTypeMismatch);
+            Raise(errnum::kTypeMismatch);
         }
         return Variant::fromString(strings::TrimZ(text));
     });

@@ -5,6 +5,7 @@
 
 #include "components/strings/string_errors.h"
 #include "platform/automation/ascii.h"
+#include "platform/automation/error_numbers.h"
 #include "platform/text/codepage.h"
 
 namespace strings {
@@ -131,7 +132,7 @@ std::u16string DecodeHex(std::u16string_view text) {
 std::u16string RPad(std::u16string_view text, char16_t pad, LONG length) {
     const long long missing = static_cast<long long>(length) - static_cast<long long>(text.size());
     if (missing < 1) return std::u16string(text);
-    if (static_cast<unsigned long long>(length) > kMaxStringLength) Raise(kOutOfStringSpace);
+    if (static_cast<unsigned long long>(length) > kMaxStringLength) Raise(errnum::kOutOfStringSpace);
     std::u16string out;
     out.reserve(static_cast<size_t>(length));
     out.append(text);

@@ -6,14 +6,14 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <limits>
 #include <new>
 #include <stdexcept>
 
-#include "components/system/file_descriptor.h"
-#include "components/system/file_errors.h"
-#include "components/system/file_replace.h"
 #include "platform/automation/arrays.h"
+#include "platform/automation/error_numbers.h"
+#include "platform/os/file_descriptor.h"
+#include "platform/os/file_errors.h"
+#include "platform/os/file_replace.h"
 #include "platform/text/codepage.h"
 
 using fileerrors::ErrorForErrno;
@@ -23,12 +23,6 @@ using fileerrors::ErrorForNumber;
 namespace {
 
 constexpr char16_t kReadFileSource[] = u"Tavrel.System->ReadFile";
-constexpr LONG kBlankFileName = 1000;
-constexpr LONG kNoFreeFileHandles = 1002;
-constexpr LONG kTypeMismatch = 13;
-constexpr LONG kInternalError = 51;
-constexpr LONG kInvalidUseOfNull = 94;
-constexpr std::size_t kMaxArrayBytes = std::numeric_limits<LONG>::max();
 
 constexpr char16_t kProgramNameSuffix[] = u". Please check that file name and path are valid.";
 constexpr char16_t kStepCheckExists[] = u"Check if file exists";
@@ -44,11 +38,11 @@ ComError CaughtError(const std::u16string& source) {
     } catch (const ComError& error) {
         return error;
     } catch (const std::bad_alloc&) {
-        return ErrorForNumber(fileerrors::kOutOfMemory, source);
+        return ErrorForNumber(errnum::kOutOfMemory, source);
     } catch (const std::length_error&) {
-        return ErrorForNumber(fileerrors::kOutOfMemory, source);
+        return ErrorForNumber(errnum::kOutOfMemory, source);
     } catch (const std::exception&) {
-        return ErrorForNumber(kInternalError, source);
+        return ErrorForNumber(errnum::kInternalError, source);
     }
 }
 
@@ -83,7 +77,7 @@ std::u16string ArgumentText(const VARIANT& value, const std::u16string& source) 
     case VT_BSTR:
         return std::u16string(BstrView(plain.bstrVal));
     case VT_NULL:
-        throw ErrorForNumber(kInvalidUseOfNull, source);
+        throw ErrorForNumber(errnum::kInvalidUseOfNull, source);
     default:
         return plain.toString();
     }
@@ -103,7 +97,7 @@ std::string ContentBytes(const VARIANT& content, const std::u16string& source) {
     Variant plain = Dereferenced(content, source);
     if (plain.vt == (VT_ARRAY | VT_UI1)) return automation::ArrayBytes(plain.parray);
     if (plain.vt == VT_BSTR) return StringBytes(BstrView(plain.bstrVal));
-    throw ErrorForNumber(plain.vt == VT_NULL ? kInvalidUseOfNull : kTypeMismatch, source);
+    throw ErrorForNumber(plain.vt == VT_NULL ? errnum::kInvalidUseOfNull : errnum::kTypeMismatch, source);
 }
 
 // ---- file system ----
@@ -112,23 +106,8 @@ int OpenForReading(const std::string& path, const std::u16string& source) {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd >= 0) return fd;
     if (errno == EMFILE || errno == ENFILE)
-        throw ComError(kNoFreeFileHandles, kReadFileSource, u"No free file handles for load.");
+        throw ComError(errnum::kNoFreeFileHandles, kReadFileSource, u"No free file handles for load.");
     throw ErrorForErrno(errno, path, source);
-}
-
-// Reads up to length bytes; a file that shrank meanwhile gives what is there.
-std::string ReadUpTo(int fd, std::size_t length, const std::string& path, const std::u16string& source) {
-    std::string bytes(length, '\0');
-    std::size_t done = 0;
-    while (done < length) {
-        ssize_t n = ::read(fd, bytes.data() + done, length - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) throw ErrorForErrno(errno, path, source);
-        if (n == 0) break;
-        done += static_cast<std::size_t>(n);
-    }
-    bytes.resize(done);
-    return bytes;
 }
 
 bool IsFile(const std::string& path) {
@@ -158,7 +137,7 @@ private:
 
 // The path a write goes to; an empty name is no file name at all.
 std::string WritablePath(const std::u16string& fileName, const std::u16string& source) {
-    if (fileName.empty()) throw ErrorForNumber(fileerrors::kPathFileAccessError, source);
+    if (fileName.empty()) throw ErrorForNumber(errnum::kPathFileAccessError, source);
     return fileerrors::FileSystemPath(fileName, source);
 }
 
@@ -175,20 +154,17 @@ void ReplaceContent(const std::string& path, std::string_view bytes, const std::
 }  // namespace
 
 System::System(SystemCopy copy)
-    : copy_(copy), runtimeSource_(copy == SystemCopy::Program ? u"lumivar" : u"Tavrel") {}
+    : copy_(copy), runtimeSource_(copy == SystemCopy::Program ? errsource::kProgram : errsource::kComponents) {}
 
 std::string System::ReadBytes(const VARIANT& filepath) {
     std::u16string name = ArgumentText(filepath, runtimeSource_);
-    if (name.empty()) throw ComError(kBlankFileName, kReadFileSource, u"The filename cannot be blank.");
+    if (name.empty()) throw ComError(errnum::kBlankFileName, kReadFileSource, u"The filename cannot be blank.");
     std::string path = fileerrors::FileSystemPath(name, runtimeSource_);
     struct stat status {};
     if (::stat(path.c_str(), &status) != 0) throw ErrorForErrno(errno, path, runtimeSource_);
-    if (S_ISDIR(status.st_mode)) throw ErrorForNumber(fileerrors::kPathFileAccessError, runtimeSource_);
-    if (status.st_size == 0) return {};
-    if (static_cast<std::size_t>(status.st_size) > kMaxArrayBytes)
-        throw ErrorForNumber(fileerrors::kOutOfMemory, runtimeSource_);
+    if (S_ISDIR(status.st_mode)) throw ErrorForNumber(errnum::kPathFileAccessError, runtimeSource_);
     FileDescriptor fd(OpenForReading(path, runtimeSource_));
-    return ReadUpTo(fd.get(), static_cast<std::size_t>(status.st_size), path, runtimeSource_);
+    return fileerrors::ReadToEndOrRaise(fd.get(), path, runtimeSource_);
 }
 
 Variant System::ReadFile(const VARIANT& filepath) {

@@ -6,6 +6,7 @@
 
 #include "engine/hlx_reader.h"
 #include "engine/tests/formatter_test_support.h"
+#include "platform/automation/error_numbers.h"
 #include "platform/ui/scripted_ui.h"
 #include "tests/support/temp_dir.h"
 
@@ -205,7 +206,7 @@ TEST(FormatSectionTest, EnteringAMissingSectionFailsWithSubscriptOutOfRange) {
     builder.section(u"Code").rule(u"x", u"$$", u"Nowhere").rule(u"[\\s\\S]", u"$$");
     EXPECT_EQ(u"abc", Format(builder.tree(), u"abc"));
     ComError error = FormatError(builder.tree(), u"abxc");
-    EXPECT_EQ(engine::kSectionNotFound, error.number());
+    EXPECT_EQ(errnum::kSubscriptOutOfRange, error.number());
     EXPECT_NE(std::u16string::npos, error.description().find(u"\"Nowhere\""));
     EXPECT_NE(std::u16string::npos, error.description().find(u"\"Code\""));
     EXPECT_NE(std::u16string::npos, error.description().find(u"line 1 in generated.hlx"));

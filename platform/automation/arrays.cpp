@@ -5,13 +5,12 @@
 #include <new>
 
 #include "platform/automation/error.h"
+#include "platform/automation/error_numbers.h"
 #include "platform/automation/safearray.h"
 #include "platform/automation/variant.h"
 
 namespace automation {
 namespace {
-
-constexpr LONG kTypeMismatch = 13;
 
 // A failed array call as the runtime raises it, without a source.
 void Check(HRESULT hr) {
@@ -34,7 +33,7 @@ Variant ArrayElement(SAFEARRAY* array, const LONG* index, VARTYPE elementType) {
         element.vt = VT_DECIMAL;  // after the copy: the DECIMAL overlays the type
     } else {
         const UINT size = VariantElementSize(elementType);
-        if (size == 0 || size > sizeof(element.llVal)) throw ComError(kTypeMismatch, {}, {});
+        if (size == 0 || size > sizeof(element.llVal)) throw ComError(errnum::kTypeMismatch, {}, {});
         Check(SafeArrayGetElement(array, index, &element.llVal));
         element.vt = elementType;
     }

@@ -45,4 +45,14 @@ inline std::u16string UpperHex(uint64_t value, size_t minDigits = 1) {
     return text;
 }
 
+// The value in decimal digits.
+inline std::u16string DecimalDigits(uint64_t value) {
+    std::u16string text;
+    do {
+        text.insert(text.begin(), char16_t(u'0' + value % 10));
+        value /= 10;
+    } while (value != 0);
+    return text;
+}
+
 }  // namespace automation

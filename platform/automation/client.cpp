@@ -6,16 +6,15 @@
 #include <vector>
 
 #include "platform/automation/error.h"
+#include "platform/automation/error_numbers.h"
 
 namespace automation {
 namespace {
 
 constexpr WORD readFlags = DISPATCH_METHOD | DISPATCH_PROPERTYGET;
-constexpr LONG objectNotSet = 91;
-constexpr LONG notSupported = 438;
 
 void requireObject(IDispatch* object) {
-    if (!object) throw ComError(objectNotSet, u"", u"");
+    if (!object) throw ComError(errnum::kObjectNotSet, u"", u"");
 }
 
 // Error information left from an earlier failure must not be taken for this call's.
@@ -86,7 +85,7 @@ ComPtr<IEnumVARIANT> Enumerate(IDispatch* object) {
     ComPtr<IEnumVARIANT> result;
     bool isObject = (enumerator.vt == VT_UNKNOWN || enumerator.vt == VT_DISPATCH) && enumerator.punkVal;
     if (!isObject || FAILED(enumerator.punkVal->QueryInterface(IID_IEnumVARIANT, result.putVoid())))
-        throw ComError(notSupported, u"", u"");
+        throw ComError(errnum::kNotSupported, u"", u"");
     return result;
 }
 

@@ -6,13 +6,13 @@
 
 #include "platform/automation/ascii.h"
 #include "platform/automation/error.h"
+#include "platform/automation/error_numbers.h"
 #include "platform/automation/handles.h"
 #include "platform/automation/utf.h"
 
 namespace {
 
 constexpr uint32_t automationFacility = 0x800A0000u;
-constexpr LONG invalidProcedureCall = 5;
 
 bool isAutomationErrorNumber(LONG number) { return number >= 1 && number <= 0xFFFF; }
 
@@ -26,7 +26,7 @@ LONG automationNumberOf(HRESULT result) { return static_cast<LONG>(static_cast<u
 // are not error numbers and are raised as error 5, as the runtime does.
 LONG normalizedNumber(LONG number) {
     if (number < 0 && isAutomationResult(number)) number = automationNumberOf(number);
-    return number < 0 || isAutomationErrorNumber(number) ? number : invalidProcedureCall;
+    return number < 0 || isAutomationErrorNumber(number) ? number : errnum::kInvalidProcedureCall;
 }
 
 struct ResultMapping {
@@ -167,6 +167,7 @@ constexpr ResultText systemMessages[] = {
     {HRESULT_FROM_WIN32(1013), u"The configuration registry key could not be written."},
     {HRESULT_FROM_WIN32(1015), u"The registry is corrupted."},
     {HRESULT_FROM_WIN32(1018), u"Illegal operation attempted on a registry key that has been marked for deletion."},
+    {HRESULT_FROM_WIN32(1113), u"No mapping for the Unicode character exists in the target multi-byte code page."},
 };
 
 constexpr char16_t unknownRuntimeError[] = u"Application-defined or object-defined error";

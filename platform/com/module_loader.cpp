@@ -3,11 +3,33 @@
 #include <dlfcn.h>
 #include <limits.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 
 #include <cerrno>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <mutex>
+
+namespace com {
+
+void* OpenModuleFile(const std::string& path, std::string& why) {
+    const std::string file = path.find('/') == std::string::npos ? "./" + path : path;
+    struct stat status {};
+    if (::stat(file.c_str(), &status) != 0) {
+        why = std::strerror(errno);
+        return nullptr;
+    }
+    if (!S_ISREG(status.st_mode)) {
+        why = "it is not a regular file";
+        return nullptr;
+    }
+    void* handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!handle) why = dlerror();
+    return handle;
+}
+
+}  // namespace com
 
 namespace com::detail {
 namespace {
@@ -23,8 +45,8 @@ struct LoadedModule {
     CanUnloadNowFunction canUnloadNow = nullptr;  // a module without it stays loaded
 };
 
-// A file name without a folder means the current folder, as the existence check reads it; the
-// loader would otherwise search the library path.
+// A file name without a folder means the current folder; the loader would otherwise search the
+// library path.
 std::string WithFolder(const std::string& path) {
     return path.find('/') == std::string::npos ? "./" + path : path;
 }
@@ -38,7 +60,8 @@ HRESULT ResolvePath(const std::string& path, std::string& resolved) {
 }
 
 HRESULT Load(const std::string& file, LoadedModule& module) {
-    void* handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
+    std::string why;
+    void* handle = OpenModuleFile(file, why);
     if (!handle) return CO_E_ERRORINDLL;
     auto getClassObject = reinterpret_cast<GetClassObjectFunction>(dlsym(handle, "DllGetClassObject"));
     if (!getClassObject) {

@@ -6,6 +6,15 @@
 
 #include "platform/automation/types.h"
 
+namespace com {
+
+// Loads a module file for its entry points (dlopen, resolving every symbol now). Only a regular
+// file is loaded: a FIFO or a device would block the loader. A name without a folder is a
+// file in the current folder. Returns the handle, or nullptr with the reason in why.
+void* OpenModuleFile(const std::string& path, std::string& why);
+
+}  // namespace com
+
 namespace com::detail {
 
 // Loads the module file (once) and asks its DllGetClassObject for the class object.

@@ -8,9 +8,10 @@
 #include <vector>
 
 #include "platform/automation/guid.h"
+#include "platform/automation/system_errors.h"
 #include "platform/com/guarded.h"
-#include "platform/text/codepage.h"
 #include "platform/com/registry_keys.h"
+#include "platform/text/codepage.h"
 
 namespace com {
 namespace {
@@ -85,12 +86,29 @@ HRESULT UnregisterClass(const ClassRegistration& registration) {
     });
 }
 
-std::u16string ModulePath(const void* addressInModule) {
+namespace {
+
+// The file-system path of the module holding the address; empty when there is none.
+std::string ModuleFileSystemPath(const void* addressInModule) {
     Dl_info info{};
     if (!dladdr(addressInModule, &info) || !info.dli_fname || !*info.dli_fname) return {};
     char resolved[PATH_MAX];
-    const char* path = realpath(info.dli_fname, resolved) ? resolved : info.dli_fname;
-    return text::AnsiToText(path);
+    return realpath(info.dli_fname, resolved) ? resolved : info.dli_fname;
+}
+
+}  // namespace
+
+std::u16string ModulePath(const void* addressInModule) {
+    return text::AnsiToText(ModuleFileSystemPath(addressInModule));
+}
+
+HRESULT RegisterModuleClass(const ClassRegistration& registration, const void* addressInModule) {
+    const std::string path = ModuleFileSystemPath(addressInModule);
+    const std::u16string modulePath = text::AnsiToText(path);
+    // The registry holds the path as text; one that does not turn back into the same bytes
+    // would name another file when the class is created.
+    if (!path.empty() && text::TextToAnsi(modulePath) != path) return HRESULT_FROM_WIN32(ERROR_NO_UNICODE_TRANSLATION);
+    return RegisterClass(registration, modulePath);
 }
 
 }  // namespace com

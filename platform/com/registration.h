@@ -37,5 +37,9 @@ HRESULT UnregisterClass(const ClassRegistration& registration);
 // The full path of the loaded module that holds the address (a function or variable of the
 // module); empty when the address is in none.
 std::u16string ModulePath(const void* addressInModule);
+// Registers the class with the path of the module holding addressInModule (one of its functions).
+// A path that the ANSI code page cannot write exactly fails with
+// HRESULT_FROM_WIN32(ERROR_NO_UNICODE_TRANSLATION) and registers nothing.
+HRESULT RegisterModuleClass(const ClassRegistration& registration, const void* addressInModule);
 
 }  // namespace com

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "platform/automation/ascii.h"
+#include "platform/automation/error_numbers.h"
 #include "platform/regexp/case_folding.h"
 #include "platform/regexp/dialect_tree.h"
 #include "platform/regexp/regexp_error.h"
@@ -80,7 +81,7 @@ public:
 
     ParsedPattern run() {
         NodePtr root = parseDisjunction(0);
-        if (!atEnd()) RaiseError(kErrSyntax);  // a ')' that closes nothing
+        if (!atEnd()) RaiseError(errnum::kRegExpSyntax);  // a ')' that closes nothing
         return {std::move(root), groups_};
     }
 
@@ -113,9 +114,9 @@ private:
         switch (cur()) {
         case '^': ++pos_; return assertion(NodeKind::Start);
         case '$': ++pos_; return assertion(NodeKind::End);
-        case '*': case '+': case '?': RaiseError(kErrUnexpectedQuantifier);
+        case '*': case '+': case '?': RaiseError(errnum::kRegExpUnexpectedQuantifier);
         case '{':
-            if (braceQuantifierAhead()) RaiseError(kErrUnexpectedQuantifier);
+            if (braceQuantifierAhead()) RaiseError(errnum::kRegExpUnexpectedQuantifier);
             break;
         case '\\':
             if (atOffset(1, 'b') || atOffset(1, 'B')) {
@@ -131,7 +132,7 @@ private:
 
     // ^ $ \b \B take no quantifier.
     NodePtr assertion(NodeKind kind) {
-        if (quantifierAhead()) RaiseError(kErrUnexpectedQuantifier);
+        if (quantifierAhead()) RaiseError(errnum::kRegExpUnexpectedQuantifier);
         return MakeNode(kind);
     }
 
@@ -179,7 +180,7 @@ private:
             repeat->lazy = true;
             ++pos_;
         }
-        if (quantifierAhead()) RaiseError(kErrUnexpectedQuantifier);
+        if (quantifierAhead()) RaiseError(errnum::kRegExpUnexpectedQuantifier);
         repeat->children.push_back(std::move(atom));
         return repeat;
     }
@@ -192,7 +193,7 @@ private:
             repeat.max = at('}') ? kUnbounded : readCount();
         }
         ++pos_;  // }
-        if (repeat.min > repeat.max) RaiseError(kErrSyntax);
+        if (repeat.min > repeat.max) RaiseError(errnum::kRegExpSyntax);
     }
 
     NodePtr parseAtom(int depth) {
@@ -214,13 +215,13 @@ private:
             if (atOffset(1, ':')) kind = NodeKind::NonCapturing;
             else if (atOffset(1, '=')) kind = NodeKind::Lookahead;
             else if (atOffset(1, '!')) kind = NodeKind::NegativeLookahead;
-            else RaiseError(kErrUnexpectedQuantifier);  // the '?' repeats nothing
+            else RaiseError(errnum::kRegExpUnexpectedQuantifier);  // the '?' repeats nothing
             pos_ += 2;
         }
         NodePtr group = MakeNode(kind);
         if (kind == NodeKind::Group) group->number = ++groups_;
         group->children.push_back(parseDisjunction(depth + 1));
-        if (!at(')')) RaiseError(kErrExpectedParenthesis);
+        if (!at(')')) RaiseError(errnum::kRegExpExpectedParenthesis);
         ++pos_;
         return group;
     }
@@ -240,7 +241,7 @@ private:
     // After '\' outside brackets (\b and \B are assertions, handled before).
     NodePtr parseAtomEscape() {
         ++pos_;  // backslash
-        if (atEnd()) RaiseError(kErrSyntax);
+        if (atEnd()) RaiseError(errnum::kRegExpSyntax);
         char16_t c = cur();
         if (SetPtr set = ClassEscape(c)) {
             ++pos_;
@@ -328,7 +329,7 @@ private:
         if (negated) ++pos_;
         auto set = std::make_shared<CodeUnitSet>();
         for (;;) {
-            if (atEnd()) RaiseError(kErrExpectedBracket);
+            if (atEnd()) RaiseError(errnum::kRegExpExpectedBracket);
             if (cur() == ']') break;
             addClassItem(*set);
         }
@@ -354,7 +355,7 @@ private:
             addAtom(set, to);
             return;
         }
-        if (from.unit > to.unit) RaiseError(kErrInvalidRange);
+        if (from.unit > to.unit) RaiseError(errnum::kRegExpInvalidRange);
         for (unsigned c = from.unit; c <= to.unit; ++c) set.set(c);
     }
 
@@ -366,7 +367,7 @@ private:
     ClassAtom parseClassAtom() {
         if (cur() != '\\') return {p_[pos_++], nullptr};
         ++pos_;
-        if (atEnd()) RaiseError(kErrExpectedBracket);
+        if (atEnd()) RaiseError(errnum::kRegExpExpectedBracket);
         char16_t c = cur();
         if (SetPtr set = ClassEscape(c)) {
             ++pos_;

@@ -8,6 +8,7 @@
 #include <tuple>
 #include <utility>
 
+#include "platform/automation/error_numbers.h"
 #include "platform/regexp/dialect_tree.h"
 #include "platform/regexp/pattern_analysis.h"
 #include "platform/regexp/pcre_translation.h"
@@ -49,16 +50,16 @@ struct CompileErrorMapping {
 };
 
 constexpr CompileErrorMapping kCompileErrors[] = {
-    {PCRE2_ERROR_END_BACKSLASH, kErrSyntax},
-    {PCRE2_ERROR_QUANTIFIER_OUT_OF_ORDER, kErrSyntax},
-    {PCRE2_ERROR_MISSING_SQUARE_BRACKET, kErrExpectedBracket},
-    {PCRE2_ERROR_CLASS_RANGE_ORDER, kErrInvalidRange},
-    {PCRE2_ERROR_CLASS_INVALID_RANGE, kErrInvalidRange},
-    {PCRE2_ERROR_QUANTIFIER_INVALID, kErrUnexpectedQuantifier},
-    {PCRE2_ERROR_INTERNAL_UNEXPECTED_REPEAT, kErrUnexpectedQuantifier},
-    {PCRE2_ERROR_INVALID_AFTER_PARENS_QUERY, kErrUnexpectedQuantifier},
-    {PCRE2_ERROR_MISSING_CLOSING_PARENTHESIS, kErrExpectedParenthesis},
-    {PCRE2_ERROR_UNMATCHED_CLOSING_PARENTHESIS, kErrSyntax},
+    {PCRE2_ERROR_END_BACKSLASH, errnum::kRegExpSyntax},
+    {PCRE2_ERROR_QUANTIFIER_OUT_OF_ORDER, errnum::kRegExpSyntax},
+    {PCRE2_ERROR_MISSING_SQUARE_BRACKET, errnum::kRegExpExpectedBracket},
+    {PCRE2_ERROR_CLASS_RANGE_ORDER, errnum::kRegExpInvalidRange},
+    {PCRE2_ERROR_CLASS_INVALID_RANGE, errnum::kRegExpInvalidRange},
+    {PCRE2_ERROR_QUANTIFIER_INVALID, errnum::kRegExpUnexpectedQuantifier},
+    {PCRE2_ERROR_INTERNAL_UNEXPECTED_REPEAT, errnum::kRegExpUnexpectedQuantifier},
+    {PCRE2_ERROR_INVALID_AFTER_PARENS_QUERY, errnum::kRegExpUnexpectedQuantifier},
+    {PCRE2_ERROR_MISSING_CLOSING_PARENTHESIS, errnum::kRegExpExpectedParenthesis},
+    {PCRE2_ERROR_UNMATCHED_CLOSING_PARENTHESIS, errnum::kRegExpSyntax},
     {PCRE2_ERROR_QUANTIFIER_TOO_BIG, 0},
     {PCRE2_ERROR_PARENTHESES_NEST_TOO_DEEP, 0},
     {PCRE2_ERROR_PATTERN_TOO_LARGE, 0},
@@ -76,7 +77,7 @@ constexpr CompileErrorMapping kCompileErrors[] = {
         if (mapping.number == 0) RaiseLimitError(Pcre2Message(pcre2Code));
         RaiseError(mapping.number);
     }
-    RaiseError(kErrSyntax);
+    RaiseError(errnum::kRegExpSyntax);
 }
 
 // A failed search: the limits as the runaway-pattern error, memory as error 7.

@@ -1,5 +1,6 @@
 #include "platform/regexp/regexp.h"
 
+#include "platform/automation/error_numbers.h"
 #include "platform/regexp/regexp_error.h"
 
 namespace regexp {
@@ -11,7 +12,7 @@ std::u16string_view Match::text(size_t slot) const {
 }
 
 const Span& Match::group(size_t index) const {
-    if (index >= list_->groupCount) RaiseError(kErrInvalidArgument);
+    if (index >= list_->groupCount) RaiseError(errnum::kInvalidProcedureCall);
     return span(index + 1);
 }
 
@@ -29,7 +30,7 @@ std::vector<std::u16string> Match::subMatches() const {
 }
 
 Match MatchCollection::item(size_t index) const {
-    if (index >= count()) RaiseError(kErrInvalidArgument);
+    if (index >= count()) RaiseError(errnum::kInvalidProcedureCall);
     return Match(list_, index);
 }
 

@@ -1,8 +1,13 @@
 #include "platform/scripting/scripting_dictionary.h"
 
+#include <cmath>
+#include <cstring>
+#include <iterator>
+
 #include "platform/automation/arrays.h"
 #include "platform/automation/ascii.h"
 #include "platform/automation/enum_variant.h"
+#include "platform/automation/error_numbers.h"
 
 namespace scripting {
 
@@ -11,17 +16,10 @@ namespace {
 using automation::Arguments;
 using automation::Param;
 
-constexpr LONG kErrDuplicateKey = 457;
-constexpr LONG kErrElementNotFound = 32811;
-constexpr LONG kErrInvalidArgument = 5;
 const std::u16string kSource = u"Scripting.Dictionary";
 
 [[noreturn]] void raise(LONG number) {
     throw ComError(number, kSource, DescribeHresult(HRESULT_FROM_ERRNUMBER(number)));
-}
-
-bool sameText(std::u16string_view a, std::u16string_view b, CompareMode mode) {
-    return mode == CompareMode::Binary ? a == b : automation::EqualIgnoringAsciiCase(a, b);
 }
 
 bool isNumberKind(VARTYPE vt) {
@@ -34,27 +32,45 @@ bool isNumberKind(VARTYPE vt) {
     }
 }
 
-// Keys of the same value match whatever their numeric kind; strings by the compare mode; objects
-// by identity.
-bool sameKey(const VARIANT& a, const VARIANT& b, CompareMode mode) {
-    if (a.vt == VT_BSTR && b.vt == VT_BSTR) return sameText(BstrView(a.bstrVal), BstrView(b.bstrVal), mode);
-    if (isNumberKind(a.vt) && isNumberKind(b.vt)) {
-        Variant x, y;
-        if (FAILED(VariantChangeType(&x, &a, 0, VT_R8)) || FAILED(VariantChangeType(&y, &b, 0, VT_R8))) return false;
-        return x.dblVal == y.dblVal;
-    }
-    if ((a.vt == VT_DISPATCH || a.vt == VT_UNKNOWN) && (b.vt == VT_DISPATCH || b.vt == VT_UNKNOWN))
-        return a.punkVal == b.punkVal;
-    return a.vt == b.vt && (a.vt == VT_EMPTY || a.vt == VT_NULL);
-}
-
 }  // namespace
 
-std::optional<size_t> ScriptingDictionary::find(const VARIANT& key) const {
-    Variant k = storedKey(key);
-    for (size_t i = 0; i < entries_.size(); ++i)
-        if (sameKey(entries_[i].key, k, mode_)) return i;
+// Keys of the same value match whatever their numeric kind (1 and 1.0, True and -1); strings by
+// the compare mode; objects by identity; Empty and Null each match themselves. Each such class
+// of keys has one text of its own, which the hash index is keyed by. Other keys (errors, NaN)
+// match nothing, not even themselves, and have none.
+std::optional<std::u16string> ScriptingDictionary::matchKey(const VARIANT& key) const {
+    if (key.vt == VT_BSTR) {
+        std::u16string_view text = BstrView(key.bstrVal);
+        return u'S' + (mode_ == CompareMode::Binary ? std::u16string(text) : automation::AsciiUppercase(text));
+    }
+    if (isNumberKind(key.vt)) {
+        Variant number;
+        if (FAILED(VariantChangeType(&number, &key, 0, VT_R8)) || std::isnan(number.dblVal)) return std::nullopt;
+        double value = number.dblVal == 0 ? 0.0 : number.dblVal;  // -0 matches 0
+        char16_t bits[sizeof value / sizeof(char16_t)];
+        std::memcpy(bits, &value, sizeof value);
+        return u'N' + std::u16string(bits, std::size(bits));
+    }
+    if (key.vt == VT_DISPATCH || key.vt == VT_UNKNOWN) {
+        char16_t bits[sizeof(void*) / sizeof(char16_t)];
+        std::memcpy(bits, &key.punkVal, sizeof(void*));
+        return u'O' + std::u16string(bits, std::size(bits));
+    }
+    if (key.vt == VT_EMPTY) return u"E";
+    if (key.vt == VT_NULL) return u"Z";
     return std::nullopt;
+}
+
+std::optional<size_t> ScriptingDictionary::find(const VARIANT& key) const {
+    auto match = matchKey(storedKey(key));
+    if (!match) return std::nullopt;
+    auto at = index_.find(*match);
+    return at == index_.end() ? std::nullopt : std::optional<size_t>(at->second);
+}
+
+void ScriptingDictionary::reindexFrom(size_t first) {
+    for (size_t i = first; i < entries_.size(); ++i)
+        if (auto match = matchKey(entries_[i].key)) index_[*match] = i;
 }
 
 // A key is kept as a value of its own: references are read through, arrays are refused.
@@ -62,16 +78,19 @@ Variant ScriptingDictionary::storedKey(const VARIANT& key) const {
     Variant k;
     HRESULT hr = VariantCopyInd(&k, &key);
     if (FAILED(hr)) throw ComError::fromHresult(hr, kSource);
-    if (k.vt & VT_ARRAY) raise(kErrInvalidArgument);
+    if (k.vt & VT_ARRAY) raise(errnum::kInvalidProcedureCall);
     return k;
 }
 
 void ScriptingDictionary::add(const VARIANT& key, const VARIANT& item) {
-    if (find(key)) raise(kErrDuplicateKey);
+    if (find(key)) raise(errnum::kDuplicateKey);
     Variant value;
     HRESULT hr = VariantCopyInd(&value, &item);
     if (FAILED(hr)) throw ComError::fromHresult(hr, kSource);
-    entries_.push_back({storedKey(key), std::move(value)});
+    Variant stored = storedKey(key);
+    auto match = matchKey(stored);
+    entries_.push_back({std::move(stored), std::move(value)});
+    if (match) index_[*match] = entries_.size() - 1;
 }
 
 bool ScriptingDictionary::exists(const VARIANT& key) const { return find(key).has_value(); }
@@ -92,18 +111,26 @@ void ScriptingDictionary::setItem(const VARIANT& key, const VARIANT& item) {
 
 void ScriptingDictionary::remove(const VARIANT& key) {
     auto at = find(key);
-    if (!at) raise(kErrElementNotFound);
+    if (!at) raise(errnum::kElementNotFound);
+    if (auto match = matchKey(entries_[*at].key)) index_.erase(*match);
     entries_.erase(entries_.begin() + std::ptrdiff_t(*at));
+    reindexFrom(*at);
 }
 
-void ScriptingDictionary::removeAll() { entries_.clear(); }
+void ScriptingDictionary::removeAll() {
+    entries_.clear();
+    index_.clear();
+}
 
 void ScriptingDictionary::rename(const VARIANT& key, const VARIANT& newKey) {
     auto at = find(key);
-    if (!at) raise(kErrElementNotFound);
+    if (!at) raise(errnum::kElementNotFound);
     auto clash = find(newKey);
-    if (clash && *clash != *at) raise(kErrDuplicateKey);
-    entries_[*at].key = storedKey(newKey);
+    if (clash && *clash != *at) raise(errnum::kDuplicateKey);
+    Variant stored = storedKey(newKey);
+    if (auto match = matchKey(entries_[*at].key)) index_.erase(*match);
+    entries_[*at].key = std::move(stored);
+    reindexFrom(*at);
 }
 
 std::vector<Variant> ScriptingDictionary::keyList() const {
@@ -121,8 +148,8 @@ Variant ScriptingDictionary::items() const {
 }
 
 void ScriptingDictionary::setCompareMode(LONG mode) {
-    if (mode != LONG(CompareMode::Binary) && mode != LONG(CompareMode::Text)) raise(kErrInvalidArgument);
-    if (!entries_.empty()) raise(kErrInvalidArgument);
+    if (mode != LONG(CompareMode::Binary) && mode != LONG(CompareMode::Text)) raise(errnum::kInvalidProcedureCall);
+    if (!entries_.empty()) raise(errnum::kInvalidProcedureCall);
     mode_ = CompareMode(mode);
 }
 

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/automation/dispatch.h"
@@ -41,12 +42,15 @@ private:
         Variant key;
         Variant item;
     };
+    std::optional<std::u16string> matchKey(const VARIANT& key) const;
     std::optional<size_t> find(const VARIANT& key) const;
+    void reindexFrom(size_t first);
     Variant storedKey(const VARIANT& key) const;
     std::vector<Variant> keyList() const;
     Variant newEnum() const;
 
     std::vector<Entry> entries_;
+    std::unordered_map<std::u16string, size_t> index_;  // matchKey -> position in entries_
     CompareMode mode_ = CompareMode::Binary;
 };
 

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/automation/error.h"
+#include "platform/automation/error_numbers.h"
 #include "platform/text/buffer_args.h"
 #include "platform/text/codepage.h"
 #include "platform/text/codepage_impl.h"
@@ -18,8 +19,6 @@ using text::detail::ResolveCodePage;
 
 namespace {
 
-constexpr LONG kInvalidProcedureCall = 5;
-
 const CodePage* FindResolved(UINT codePage) { return FindCodePage(ResolveCodePage(codePage)); }
 
 // The bytes of the first character of a default-character string.
@@ -31,7 +30,7 @@ std::string_view FirstCharacter(const char* text, int maxCharSize) {
 
 std::u16string Decode(const CodePage& page, std::string_view bytes) {
     std::u16string text;
-    if (page.decode(bytes, false, text) != 0) throw ComError(kInvalidProcedureCall, u"", u"");
+    if (page.decode(bytes, false, text) != 0) throw ComError(errnum::kInvalidProcedureCall, u"", u"");
     return text;
 }
 
@@ -39,14 +38,14 @@ std::string Encode(const CodePage& page, std::u16string_view text) {
     std::string bytes;
     bool usedDefault = false;
     if (page.encode(text, EncodeOptions{}, bytes, usedDefault) != 0) {
-        throw ComError(kInvalidProcedureCall, u"", u"");
+        throw ComError(errnum::kInvalidProcedureCall, u"", u"");
     }
     return bytes;
 }
 
 const CodePage& RequireCodePage(UINT codePage) {
     const CodePage* page = FindResolved(codePage);
-    if (!page) throw ComError(kInvalidProcedureCall, u"", u"");
+    if (!page) throw ComError(errnum::kInvalidProcedureCall, u"", u"");
     return *page;
 }
 

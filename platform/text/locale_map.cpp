@@ -2,6 +2,7 @@
 #include <unicode/uloc.h>
 
 #include "platform/automation/error.h"
+#include "platform/automation/error_numbers.h"
 #include "platform/text/buffer_args.h"
 #include "platform/text/codepage_impl.h"
 #include "platform/text/locale_map.h"
@@ -11,7 +12,6 @@ namespace text {
 namespace {
 
 constexpr LCID kEnglishUnitedStates = 0x0409;
-constexpr LONG kInvalidProcedureCall = 5;
 
 bool IsDefaultLcid(LCID lcid) { return lcid == 0 || lcid == LOCALE_USER_DEFAULT || lcid == LOCALE_SYSTEM_DEFAULT; }
 
@@ -113,7 +113,7 @@ std::optional<UINT> AnsiCodePageForLcid(LCID lcid) {
 
 std::u16string MapString(std::u16string_view source, DWORD flags, LCID lcid) {
     std::u16string out;
-    if (Map(lcid, flags, source, out) != 0) throw ComError(kInvalidProcedureCall, u"", u"");
+    if (Map(lcid, flags, source, out) != 0) throw ComError(errnum::kInvalidProcedureCall, u"", u"");
     return out;
 }
 

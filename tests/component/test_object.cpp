@@ -5,6 +5,7 @@
 #include "platform/automation/decimal.h"
 #include "platform/automation/dispatch.h"
 #include "platform/automation/enum_variant.h"
+#include "platform/automation/error_numbers.h"
 #include "platform/automation/typename.h"
 #include "platform/com/creation.h"
 #include "platform/com/module.h"
@@ -19,8 +20,6 @@ constexpr CLSID CLSID_TestObject{0x5A1C0D4E, 0x7B2F, 0x4E61, {0x9C, 0x3A, 0x2D, 
 constexpr IID IID_TestObject{0x5A1C0D4E, 0x7B2F, 0x4E61, {0x9C, 0x3A, 0x2D, 0x8E, 0x4F, 0x6A, 0x1B, 0x02}};
 constexpr GUID LIBID_TestObject{0x5A1C0D4E, 0x7B2F, 0x4E61, {0x9C, 0x3A, 0x2D, 0x8E, 0x4F, 0x6A, 0x1B, 0x00}};
 
-constexpr LONG kOverflow = 6;
-constexpr LONG kSubscriptOutOfRange = 9;
 constexpr size_t kSlotCount = 10;
 
 automation::MemberAttributes Restricted() {
@@ -33,7 +32,7 @@ std::u16string SourceOf(std::u16string_view method) { return u"Tavrel.TestObject
 
 // ---- doubling a number in its own type ---------------------------------------------------------
 
-[[noreturn]] void RaiseOverflow() { throw ComError(kOverflow, SourceOf(u"Twice"), u"Overflow"); }
+[[noreturn]] void RaiseOverflow() { throw ComError(errnum::kOverflow, SourceOf(u"Twice"), u"Overflow"); }
 
 template <class T>
 T DoubledInteger(T value) {
@@ -155,7 +154,7 @@ void TestObject::twice(Arguments& args) {
 
 Variant& TestObject::slot(const Variant& index) {
     if (index.lVal < 0 || size_t(index.lVal) >= kSlotCount)
-        throw ComError(kSubscriptOutOfRange, SourceOf(u"Item"), u"Subscript out of range");
+        throw ComError(errnum::kSubscriptOutOfRange, SourceOf(u"Item"), u"Subscript out of range");
     return slots_[size_t(index.lVal)];
 }
 
@@ -180,7 +179,7 @@ HRESULT DllGetClassObject(REFCLSID rclsid, REFIID riid, void** ppv) {
 HRESULT DllCanUnloadNow() { return com::ThisModule().canUnloadNow(); }
 
 HRESULT DllRegisterServer() {
-    return com::RegisterClass(Registration(), com::ModulePath(reinterpret_cast<const void*>(&DllRegisterServer)));
+    return com::RegisterModuleClass(Registration(), reinterpret_cast<const void*>(&DllRegisterServer));
 }
 
 HRESULT DllUnregisterServer() { return com::UnregisterClass(Registration()); }

@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <new>
 
 #include "components/system/system.h"
 #include "engine/format_progress.h"
@@ -11,30 +10,29 @@
 #include "engine/section_formatter.h"
 #include "engine/text_streams.h"
 #include "platform/automation/error.h"
+#include "platform/automation/error_numbers.h"
+#include "platform/os/file_io.h"
 #include "platform/text/codepage.h"
 #include "platform/ui/console_ui.h"
+#include "tools/common/error_report.h"
 
 namespace {
 
-constexpr LONG kOutOfMemory = 7;
-constexpr LONG kSubscriptOutOfRange = 9;
-
-int Report(LONG number, std::u16string_view description) {
-    std::string message = "Error " + std::to_string(number) + ": " + text::TextToAnsi(description) + "\n";
-    std::fwrite(message.data(), 1, message.size(), stderr);
-    return kFormatFailed;
-}
-
 std::u16string ReadInput(const std::optional<std::string>& inputArgument) {
     if (!inputArgument || *inputArgument == "-") {
-        return text::AnsiToText(engine::ReadAllBytes(STDIN_FILENO, u"the standard input"));
+        // Ctrl+C while the input is awaited ends the read at once, as a cancel.
+        auto cancelled = [] {
+            ui::Current().processPendingEvents();
+            return gCancelled;
+        };
+        return text::AnsiToText(engine::ReadAllBytes(STDIN_FILENO, u"the standard input", cancelled));
     }
     return System(SystemCopy::Program).ReadFileToString(text::AnsiToText(*inputArgument));
 }
 
 const modHlx::SectionRecord& FirstSection(const modHlx::DefinitionTree& tree, const std::u16string& fileName) {
     if (tree.Sections.empty()) {
-        throw ComError(kSubscriptOutOfRange, u"lumivar",
+        throw ComError(errnum::kSubscriptOutOfRange, errsource::kProgram,
                        u"Subscript out of range: the definition " + fileName + u" has no section to start with.");
     }
     return tree.Sections.at(0).value;
@@ -50,20 +48,23 @@ int RunFormat(const std::string& definitionArgument, const std::optional<std::st
     LONG ptr = 0;
     size_t length = 0;
     try {
-        std::u16string definitionName = text::AnsiToText(definitionArgument);
-        modHlx::DefinitionTree tree = modHlx::ReadHlx(definitionName);
-        const modHlx::SectionRecord& start = FirstSection(tree, definitionName);
-        std::u16string input = ReadInput(inputArgument);
-        length = input.size();
-        engine::AnsiOutputSink sink(STDOUT_FILENO);
-        engine::EventPumpProgress progress;
-        ui::Current().processPendingEvents();
-        FormatSection(tree, start, input, sink, ptr, progress);
-        sink.finish();
-    } catch (const ComError& error) {
-        return Report(error.number(), error.description());
-    } catch (const std::bad_alloc&) {
-        return Report(kOutOfMemory, DescribeHresult(HRESULT_FROM_ERRNUMBER(kOutOfMemory)));
+        int status = tools::RunReportingErrors(kFormatFailed, [&] {
+            std::u16string definitionName = text::AnsiToText(definitionArgument);
+            modHlx::DefinitionTree tree = modHlx::ReadHlx(definitionName);
+            const modHlx::SectionRecord& start = FirstSection(tree, definitionName);
+            std::u16string input = ReadInput(inputArgument);
+            length = input.size();
+            engine::AnsiOutputSink sink(STDOUT_FILENO);
+            engine::EventPumpProgress progress;
+            ui::Current().processPendingEvents();
+            FormatSection(tree, start, input, sink, ptr, progress);
+            sink.finish();
+            return kFormatDone;
+        });
+        if (status != kFormatDone) return status;
+    } catch (const fileio::ReadStopped&) {
+        std::fputs("lumivar-hlx: cancelled while reading the standard input; nothing was formatted.\n", stderr);
+        return kFormatCancelled;
     }
     if (gCancelled && size_t(ptr) < length) {
         std::fprintf(stderr, "lumivar-hlx: cancelled at position %ld of %zu; the output ends there.\n", long(ptr), length);

@@ -1,16 +1,14 @@
 // lumivar-hlx: checks syntax definition (HLX) files, shows what the program reads from them and
 // formats text with them.
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "engine/hlx_reader.h"
-#include "platform/automation/error.h"
 #include "platform/text/codepage.h"
+#include "tools/common/error_report.h"
 #include "tools/hlx/definition_json.h"
 #include "tools/hlx/format_command.h"
 
@@ -19,7 +17,6 @@ namespace {
 constexpr int kExitSuccess = 0;
 constexpr int kExitLoadFailed = 1;
 constexpr int kExitUsage = 2;
-constexpr LONG kOutOfMemory = 7;
 
 constexpr char kUsage[] =
     "Usage: lumivar-hlx check FILE.hlx\n"
@@ -63,37 +60,22 @@ constexpr char kHelp[] =
     "Exit status: 0 success, 1 a failure (the definition did not load, or formatting failed),\n"
     "2 a bad command line, 130 formatting cancelled by Ctrl+C.\n";
 
-bool WriteAll(std::FILE* stream, std::string_view bytes) {
-    return std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size() && std::fflush(stream) == 0;
-}
-
-int ReportError(LONG number, std::u16string_view description) {
-    std::string message = "Error " + std::to_string(number) + ": " + text::TextToAnsi(description) + "\n";
-    WriteAll(stderr, message);
-    return kExitLoadFailed;
-}
-
 int Run(std::string_view command, const std::string& fileArgument) {
-    std::u16string fileName = text::AnsiToText(fileArgument);
-    try {
-        modHlx::DefinitionTree tree = modHlx::ReadHlx(fileName);
-        if (command == "dump" && !WriteAll(stdout, text::TextToAnsi(DefinitionJson(tree)))) {
-            std::fprintf(stderr, "lumivar-hlx: cannot write the output: %s\n", std::strerror(errno));
-            return kExitLoadFailed;
-        }
+    return tools::RunReportingErrors(kExitLoadFailed, [&] {
+        modHlx::DefinitionTree tree = modHlx::ReadHlx(text::AnsiToText(fileArgument));
+        if (command == "dump") tools::WriteToStandardOutput(text::TextToAnsi(DefinitionJson(tree)));
         return kExitSuccess;
-    } catch (const ComError& error) {
-        return ReportError(error.number(), error.description());
-    } catch (const std::bad_alloc&) {
-        return ReportError(kOutOfMemory, DescribeHresult(HRESULT_FROM_ERRNUMBER(kOutOfMemory)));
-    }
+    });
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-        return WriteAll(stdout, kHelp) ? kExitSuccess : kExitLoadFailed;
+        return tools::RunReportingErrors(kExitLoadFailed, [] {
+            tools::WriteToStandardOutput(kHelp);
+            return kExitSuccess;
+        });
     }
     if (argc == 3 && (std::strcmp(argv[1], "check") == 0 || std::strcmp(argv[1], "dump") == 0)) {
         return Run(argv[1], argv[2]);

@@ -4,15 +4,15 @@
 // Exit status: 0 done, 1 bad arguments, 3 the module does not load (or is missing),
 // 4 the module lacks the entry point, 5 the entry point reported a failure.
 #include <dlfcn.h>
-#include <sys/stat.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <string_view>
 
 #include "platform/automation/error.h"
+#include "platform/automation/system_errors.h"
+#include "platform/com/module_loader.h"
 #include "platform/text/codepage.h"
 #include "platform/registry/registry.h"
 
@@ -67,23 +67,13 @@ bool ParseArguments(int argc, char** argv, Options& options) {
     return true;
 }
 
-// A name without a folder is a file in the current folder, not one on the library path.
-std::string LoadablePath(const std::string& module) {
-    return module.find('/') == std::string::npos ? "./" + module : module;
-}
-
 int Run(const Options& options) {
     const char* entry = options.unregister ? "DllUnregisterServer" : "DllRegisterServer";
     const char* module = options.module.c_str();
-    const std::string path = LoadablePath(options.module);
-    struct stat info {};
-    if (stat(path.c_str(), &info) != 0) {
-        std::fprintf(stderr, "tavrel-regsvr: the module \"%s\" failed to load: %s\n", module, std::strerror(errno));
-        return LoadFailed;
-    }
-    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    std::string why;
+    void* handle = com::OpenModuleFile(options.module, why);
     if (!handle) {
-        std::fprintf(stderr, "tavrel-regsvr: the module \"%s\" failed to load: %s\n", module, dlerror());
+        std::fprintf(stderr, "tavrel-regsvr: the module \"%s\" failed to load: %s\n", module, why.c_str());
         return LoadFailed;
     }
     using EntryPoint = HRESULT (*)();
@@ -101,6 +91,10 @@ int Run(const Options& options) {
                      static_cast<unsigned>(result), text::TextToAnsi(DescribeHresult(result)).c_str());
         if (const std::u16string store = RegistryLastErrorText(); !store.empty())
             std::fprintf(stderr, "tavrel-regsvr: the registry reported: %s\n", text::TextToAnsi(store).c_str());
+        if (result == HRESULT_FROM_WIN32(ERROR_NO_UNICODE_TRANSLATION))
+            std::fprintf(stderr, "tavrel-regsvr: the module's path cannot be written in the ANSI code page %u "
+                                 "(TAVREL_ACP), so nothing was registered; move the module or choose a code page "
+                                 "that holds its path.\n", GetACP());
         return CallFailed;
     }
     std::printf("%s in \"%s\" succeeded (registry %s).\n", entry, module, RegistryStorePath().c_str());

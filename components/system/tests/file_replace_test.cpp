@@ -1,5 +1,5 @@
 // A replacement that fails or is cut short leaves the old file whole.
-#include "components/system/file_replace.h"
+#include "platform/os/file_replace.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>

@@ -1,6 +1,7 @@
 // Finding and creating classes: ProgID to CLSID (with CurVer), built-in classes, loading
 // modules, the failures of each step, and unloading modules that are no longer used.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <fstream>
 
@@ -230,6 +231,11 @@ TEST_F(Creation, FilesThatAreNoComponentModules) {
     EXPECT_EQ(CO_E_ERRORINDLL, CreateResult(kUnregistered));
 
     RegisterModule(kUnregistered, dir_.path().string());  // a folder
+    EXPECT_EQ(CO_E_ERRORINDLL, CreateResult(kUnregistered));
+
+    const auto fifo = dir_ / "fifo.so";  // loading it would wait for a writer for ever
+    ASSERT_EQ(0, ::mkfifo(fifo.c_str(), 0600));
+    RegisterModule(kUnregistered, fifo.string());
     EXPECT_EQ(CO_E_ERRORINDLL, CreateResult(kUnregistered));
 
     RegisterModule(kUnregistered, comtest::kEmptyModule);  // loads, but lacks DllGetClassObject

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <fstream>
@@ -10,6 +11,7 @@
 
 #include "platform/com/registry_keys.h"
 #include "platform/com/tests/test_component.h"
+#include "tests/support/scoped_env.h"
 
 extern char** environ;
 
@@ -113,6 +115,12 @@ TEST_F(Regsvr, MissingFileAndFilesThatAreNoModules) {
     EXPECT_EQ(3, notLoadable.exitCode);
     EXPECT_NE(std::string::npos, notLoadable.err.find("failed to load: " + text.string() + ": ")) << notLoadable.err;
 
+    const auto fifo = dir_ / "fifo.so";  // opening it for loading would wait for a writer for ever
+    ASSERT_EQ(0, ::mkfifo(fifo.c_str(), 0600));
+    ToolRun notAFile = run({fifo.string()});
+    EXPECT_EQ(3, notAFile.exitCode);
+    EXPECT_NE(std::string::npos, notAFile.err.find("failed to load: it is not a regular file")) << notAFile.err;
+
     ToolRun noEntry = run({"-u", comtest::kEmptyModule});
     EXPECT_EQ(4, noEntry.exitCode);
     EXPECT_NE(std::string::npos, noEntry.err.find("the entry point DllUnregisterServer was not found")) << noEntry.err;
@@ -128,6 +136,21 @@ TEST_F(Regsvr, AFailingEntryPointReportsItsResult) {
         << failed.err;
     EXPECT_NE(std::string::npos, failed.err.find("the registry reported: " + registry_.storePath().string()))
         << failed.err;
+}
+
+TEST_F(Regsvr, APathTheAnsiCodePageCannotWriteIsNotRegistered) {
+    // 0x81 leads a two-byte character in code page 932, and "/" cannot follow it.
+    const auto folder = dir_ / "lead\x81";
+    std::filesystem::create_directory(folder);
+    const auto module = folder / "module.so";
+    std::filesystem::copy_file(comtest::kTestComponent, module);
+    testsupport::ScopedEnv env;
+    env.set("TAVREL_ACP", "932");
+    ToolRun refused = run({module.string()});
+    EXPECT_EQ(5, refused.exitCode);
+    EXPECT_NE(std::string::npos, refused.err.find("The result was 0x80070459")) << refused.err;
+    EXPECT_NE(std::string::npos, refused.err.find("cannot be written in the ANSI code page 932")) << refused.err;
+    EXPECT_FALSE(classRegistered());
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 
 #include "platform/automation/client.h"
 #include "platform/automation/typename.h"
@@ -125,4 +126,25 @@ TEST(ScriptingDictionary, ObjectValuesKeepOneReference) {
     back.clear();
     inner.get()->AddRef();
     EXPECT_EQ(inner.get()->Release(), 2u);  // the test's and the dictionary's
+}
+
+TEST(ScriptingDictionary, KeysStayFoundAfterRemovalsAndRenames) {
+    auto d = newDictionary();
+    Variant nan = Variant::fromDouble(std::nan(""));
+    add(d.get(), str(u"first"), Variant::fromLong(0));
+    add(d.get(), Variant::fromBool(true), Variant::fromLong(1));
+    add(d.get(), Variant::fromDouble(0.0), Variant::fromLong(2));
+    add(d.get(), Variant(), Variant::fromLong(3));
+    add(d.get(), nan, Variant::fromLong(4));
+    add(d.get(), nan, Variant::fromLong(5));  // NaN matches nothing, not even NaN
+    Variant first = str(u"first");
+    Call(d.get(), u"Remove", one(first));
+    Variant minusOne = Variant::fromLong(-1);
+    Put(d.get(), u"Key", str(u"renamed"), one(minusOne));
+    EXPECT_EQ(Get(d.get(), u"Count").lVal, 5);
+    EXPECT_EQ(item(d.get(), str(u"renamed")).lVal, 1);
+    EXPECT_TRUE(item(d.get(), Variant::fromBool(true)).isEmpty());
+    EXPECT_EQ(item(d.get(), Variant::fromDouble(-0.0)).lVal, 2);
+    EXPECT_EQ(item(d.get(), Variant()).lVal, 3);
+    EXPECT_EQ(Get(d.get(), u"Count").lVal, 5);
 }

@@ -1,4 +1,4 @@
-#include "components/system/file_replace.h"
+#include "platform/os/file_replace.h"
 
 #include <fcntl.h>
 #include <sys/random.h>
@@ -10,9 +10,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <system_error>
 #include <utility>
 
-#include "components/system/file_descriptor.h"
+#include "platform/os/file_descriptor.h"
+#include "platform/os/file_io.h"
 
 namespace filereplace {
 
@@ -129,15 +131,14 @@ void CopyOwnershipAndMode(int fd, const struct stat& old, const std::string& tar
 }
 
 void WriteAll(int fd, std::string_view bytes, const ProgressHook& hook, const std::string& target) {
-    std::size_t written = 0;
-    while (written < bytes.size()) {
+    for (std::size_t written = 0; written < bytes.size();) {
         std::size_t block = std::min(kBlockSize, bytes.size() - written);
-        ssize_t n = ::write(fd, bytes.data() + written, block);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            Fail(Step::Write, target);
+        try {
+            fileio::WriteAll(fd, bytes.substr(written, block));
+        } catch (const std::system_error& error) {
+            Fail(Step::Write, target, error.code().value());
         }
-        written += static_cast<std::size_t>(n);
+        written += block;
         if (hook) hook(written);
     }
 }

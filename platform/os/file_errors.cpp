@@ -1,9 +1,11 @@
-#include "components/system/file_errors.h"
+#include "platform/os/file_errors.h"
 
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <system_error>
 
+#include "platform/automation/ascii.h"
 #include "platform/text/codepage.h"
 
 namespace fileerrors {
@@ -23,28 +25,28 @@ bool FolderExistsFor(const std::string& path) {
 LONG NumberForErrno(int error, const std::string& path) {
     switch (error) {
     case ENOENT:
-        return FolderExistsFor(path) ? kFileNotFound : kPathNotFound;
+        return FolderExistsFor(path) ? errnum::kFileNotFound : errnum::kPathNotFound;
     case ENOTDIR:
-        return kPathNotFound;
+        return errnum::kPathNotFound;
     case EACCES:
     case EPERM:
     case EROFS:
     case ETXTBSY:
     case EBUSY:
-        return kPermissionDenied;
+        return errnum::kPermissionDenied;
     case ENOSPC:
     case EDQUOT:
     case EFBIG:
-        return kDiskFull;
+        return errnum::kDiskFull;
     case EIO:
-        return kDeviceIoError;
+        return errnum::kDeviceIoError;
     case EMFILE:
     case ENFILE:
-        return kTooManyFiles;
+        return errnum::kTooManyFiles;
     case ENOMEM:
-        return kOutOfMemory;
+        return errnum::kOutOfMemory;
     default:  // EISDIR, ENAMETOOLONG, ELOOP, EINVAL, EEXIST and the rest
-        return kPathFileAccessError;
+        return errnum::kPathFileAccessError;
     }
 }
 
@@ -56,9 +58,22 @@ ComError ErrorForErrno(int error, const std::string& path, const std::u16string&
     return ErrorForNumber(NumberForErrno(error, path), source);
 }
 
+std::string ReadToEndOrRaise(int fd, const std::string& path, const std::u16string& source,
+                             const fileio::StopRequest& stop) {
+    try {
+        return fileio::ReadToEnd(fd, fileio::kMaxWholeFileBytes, stop);
+    } catch (const std::system_error& error) {
+        throw ErrorForErrno(error.code().value(), path, source);
+    } catch (const fileio::InputTooLarge& error) {
+        throw ComError(errnum::kOutOfMemory, source,
+                       u"Out of memory: the input holds more than " + automation::DecimalDigits(error.limit()) +
+                           u" bytes, more than a byte array or a String can hold.");
+    }
+}
+
 std::string FileSystemPath(std::u16string_view fileName, const std::u16string& source) {
     std::string path = text::TextToAnsi(fileName);
-    if (path.find('\0') != std::string::npos) throw ErrorForNumber(kBadFileName, source);
+    if (path.find('\0') != std::string::npos) throw ErrorForNumber(errnum::kBadFileName, source);
     return path;
 }
 

@@ -1,0 +1,80 @@
+#include "platform/os/file_io.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <system_error>
+#include <vector>
+
+namespace fileio {
+
+namespace {
+
+constexpr std::size_t kReadBlock = std::size_t(1) << 20;
+
+[[noreturn]] void FailWithErrno() { throw std::system_error(errno, std::generic_category()); }
+
+// What fstat reports as the size of a regular file; 0 for anything else.
+std::size_t ReportedSize(int fd) {
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size < 0) return 0;
+    return static_cast<std::size_t>(status.st_size);
+}
+
+}  // namespace
+
+InputTooLarge::InputTooLarge(std::size_t limit)
+    : std::length_error("the input holds more than " + std::to_string(limit) + " bytes"), limit_(limit) {}
+
+std::size_t ReadSome(int fd, char* data, std::size_t size, const StopRequest& stop) {
+    std::size_t done = 0;
+    while (done < size) {
+        // Asked before each read as well: a signal that came before the read began interrupts
+        // nothing.
+        if (stop && stop()) throw ReadStopped();
+        ssize_t count = ::read(fd, data + done, size - done);
+        if (count < 0 && errno == EINTR) continue;
+        if (count < 0) FailWithErrno();
+        if (count == 0) break;
+        done += static_cast<std::size_t>(count);
+    }
+    return done;
+}
+
+std::string ReadToEnd(int fd, std::size_t limit, const StopRequest& stop) {
+    // The reported size is only a first guess: one read of that size, then blocks until the end,
+    // joined once at the end so that no growing string is copied again and again.
+    std::size_t expected = std::min(ReportedSize(fd), limit);
+    std::string bytes(expected, '\0');
+    bytes.resize(ReadSome(fd, bytes.data(), expected, stop));
+    std::vector<std::string> blocks;
+    std::size_t total = bytes.size();
+    while (true) {
+        std::string block(kReadBlock, '\0');
+        block.resize(ReadSome(fd, block.data(), kReadBlock, stop));
+        if (block.empty()) break;
+        total += block.size();
+        if (total > limit) throw InputTooLarge(limit);
+        blocks.push_back(std::move(block));
+    }
+    if (blocks.empty()) return bytes;
+    bytes.reserve(total);
+    for (std::string& block : blocks) {
+        bytes += block;
+        std::string().swap(block);
+    }
+    return bytes;
+}
+
+void WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        ssize_t count = ::write(fd, bytes.data(), bytes.size());
+        if (count < 0 && errno == EINTR) continue;
+        if (count < 0) FailWithErrno();
+        bytes.remove_prefix(static_cast<std::size_t>(count));
+    }
+}
+
+}  // namespace fileio
