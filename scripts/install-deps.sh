@@ -8,6 +8,7 @@ packages=(
   libsqlite3-dev libicu-dev uuid-dev libpcre2-dev unixodbc-dev xdg-utils
   python3 python3-dev pybind11-dev
   valgrind
+  clang-14 libclang-rt-14-dev
   locales-all
   libgsf-1-dev python3-olefile
 )
