@@ -133,13 +133,18 @@ std::u16string ModulePath(const void* addressInModule) {
     return text::AnsiToText(ModuleFileSystemPath(addressInModule));
 }
 
-HRESULT RegisterModuleClass(const ClassRegistration& registration, const void* addressInModule) {
+HRESULT StorableModulePath(const void* addressInModule, std::u16string& modulePath) {
     const std::string path = ModuleFileSystemPath(addressInModule);
-    const std::u16string modulePath = text::AnsiToText(path);
+    modulePath = text::AnsiToText(path);
     // The registry holds the path as text; one that does not turn back into the same bytes
     // would name another file when the class is created.
-    if (!path.empty() && text::TextToAnsi(modulePath) != path) return HRESULT_FROM_WIN32(ERROR_NO_UNICODE_TRANSLATION);
-    return RegisterClass(registration, modulePath);
+    return path.empty() || text::TextToAnsi(modulePath) == path ? S_OK : HRESULT_FROM_WIN32(ERROR_NO_UNICODE_TRANSLATION);
+}
+
+HRESULT RegisterModuleClass(const ClassRegistration& registration, const void* addressInModule) {
+    std::u16string modulePath;
+    HRESULT hr = StorableModulePath(addressInModule, modulePath);
+    return FAILED(hr) ? hr : RegisterClass(registration, modulePath);
 }
 
 }  // namespace com

@@ -57,6 +57,9 @@ HRESULT UnregisterClass(const ClassRegistration& registration);
 // The full path of the loaded module that holds the address (a function or variable of the
 // module); empty when the address is in none.
 std::u16string ModulePath(const void* addressInModule);
+// The module's path as the registry stores it; HRESULT_FROM_WIN32(ERROR_NO_UNICODE_TRANSLATION)
+// when the ANSI code page cannot write it exactly (stored, it would name another file).
+HRESULT StorableModulePath(const void* addressInModule, std::u16string& modulePath);
 // Registers the class with the path of the module holding addressInModule (one of its functions).
 // A path that the ANSI code page cannot write exactly fails with
 // HRESULT_FROM_WIN32(ERROR_NO_UNICODE_TRANSLATION) and registers nothing.

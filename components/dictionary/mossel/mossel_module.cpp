@@ -15,8 +15,6 @@ com::TypeLibraryRegistration TypeLibrary() {
     return {LIBID_TAVREL_MOSSELLib, u"1.0", u"Tavrel Dictionary 1.0 Type Library", {{IID_IDictionary, u"IDictionary"}}};
 }
 
-std::u16string ThisModulePath() { return com::ModulePath(reinterpret_cast<const void*>(&DllRegisterServer)); }
-
 }  // namespace
 
 HRESULT DllGetClassObject(REFCLSID rclsid, REFIID riid, void** ppv) {
@@ -26,8 +24,9 @@ HRESULT DllGetClassObject(REFCLSID rclsid, REFIID riid, void** ppv) {
 HRESULT DllCanUnloadNow() { return com::ThisModule().canUnloadNow(); }
 
 HRESULT DllRegisterServer() {
-    const std::u16string path = ThisModulePath();
-    const HRESULT hr = com::RegisterClass(Registration(), path);
+    std::u16string path;
+    HRESULT hr = com::StorableModulePath(reinterpret_cast<const void*>(&DllRegisterServer), path);
+    if (SUCCEEDED(hr)) hr = com::RegisterClass(Registration(), path);
     return FAILED(hr) ? hr : com::RegisterTypeLibrary(TypeLibrary(), path);
 }
 

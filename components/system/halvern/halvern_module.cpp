@@ -20,7 +20,7 @@ HRESULT DllGetClassObject(REFCLSID rclsid, REFIID riid, void** ppv) {
 HRESULT DllCanUnloadNow() { return com::ThisModule().canUnloadNow(); }
 
 HRESULT DllRegisterServer() {
-    return com::RegisterClass(Registration(), com::ModulePath(reinterpret_cast<const void*>(&DllRegisterServer)));
+    return com::RegisterModuleClass(Registration(), reinterpret_cast<const void*>(&DllRegisterServer));
 }
 
 HRESULT DllUnregisterServer() { return com::UnregisterClass(Registration()); }
