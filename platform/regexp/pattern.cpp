@@ -149,10 +149,13 @@ public:
     }
     pcre2_match_context* context() const { return context_.get(); }
 
-    static MatchResources& forThisThread() {
+    static MatchResources& forThisThread(bool duringTick) {
+        if (duringTick) {
+            thread_local MatchResources tickResources;
+            return tickResources;
+        }
         thread_local MatchResources resources;
-        thread_local MatchResources duringTick;
-        return SearchWatch::Ticking() ? duringTick : resources;
+        return resources;
     }
 
 private:
@@ -205,12 +208,13 @@ struct Pattern::Impl {
     int run(std::u16string_view subject, size_t from) {
         if (from > subject.size()) return 0;
         pcre2_match_data* data = matchData.get();
-        if (SearchWatch::Ticking()) {  // this pattern's match data may belong to a waiting search
+        bool duringTick = SearchWatch::Ticking();
+        if (duringTick) {  // this pattern's match data may belong to a waiting search
             tickData.reset(pcre2_match_data_create_from_pattern(code.get(), nullptr));
             if (!tickData) RaiseError(7);
             data = tickData.get();
         }
-        pcre2_match_context* context = MatchResources::forThisThread().context();
+        pcre2_match_context* context = MatchResources::forThisThread(duringTick).context();
         int rc = jit ? pcre2_jit_match(code.get(), Units(subject), subject.size(), from, 0, data, context)
                      : pcre2_match(code.get(), Units(subject), subject.size(), from, 0, data, context);
         current = data;  // set after the search: a tick inside it may have run this pattern too
