@@ -11,6 +11,7 @@
 #include "platform/automation/error.h"
 #include "platform/com/creation.h"
 #include "python/conversion.h"
+#include "python/errors.h"
 #include "python/values.h"
 
 namespace tavrelpy {
@@ -84,10 +85,21 @@ std::u16string MemberName(py::handle name) {
     return text;
 }
 
+// The DISPID of an attribute name; a name the object does not know raises an AttributeError
+// that is a tavrel.com_error too.
+DISPID AttributeId(IDispatch* object, std::u16string_view name) {
+    try {
+        return automation::GetDispId(object, name);
+    } catch (const ComError& error) {
+        if (error.hresult() == DISP_E_UNKNOWNNAME) ThrowAsAttributeError(error);
+        throw;
+    }
+}
+
 py::object GetAttribute(py::handle handle, py::str name) {
     const DispatchObject& self = Unwrap<DispatchObject>(handle);
     std::u16string member = MemberName(name);
-    DISPID id = automation::GetDispId(self.get(), member);
+    DISPID id = AttributeId(self.get(), member);
     try {
         return FromVariant(automation::Invoke(self.get(), id, DISPATCH_PROPERTYGET));
     } catch (const ComError& error) {
@@ -102,7 +114,7 @@ WORD PutFlags(py::handle value) {
 
 void SetAttribute(py::handle handle, py::str name, py::object value) {
     const DispatchObject& self = Unwrap<DispatchObject>(handle);
-    DISPID id = automation::GetDispId(self.get(), MemberName(name));
+    DISPID id = AttributeId(self.get(), MemberName(name));
     InvokeWithArguments(self.get(), id, PutFlags(value), py::tuple(), value);
 }
 

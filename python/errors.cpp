@@ -9,6 +9,7 @@ namespace tavrelpy {
 namespace {
 
 PyObject* comErrorType = nullptr;  // lives as long as the process: the module keeps it
+PyObject* attributeErrorType = nullptr;  // com_error and AttributeError at once
 
 constexpr const char* kComErrorDoc =
     "An Automation error. Attributes: hresult (unsigned 32-bit result code), number (the Automation "
@@ -23,8 +24,8 @@ py::str Message(const ComError& error) {
     return message;
 }
 
-void Raise(const ComError& error) {
-    py::handle type(comErrorType);
+void Raise(const ComError& error, PyObject* errorType = comErrorType) {
+    py::handle type(errorType);
     py::object instance = type(Message(error));
     instance.attr("hresult") = HresultToPython(error.hresult());
     instance.attr("number") = py::int_(error.number());
@@ -32,7 +33,7 @@ void Raise(const ComError& error) {
     instance.attr("description") = FromUtf16(error.description());
     instance.attr("helpfile") = FromUtf16(error.helpFile());
     instance.attr("helpcontext") = py::int_(error.helpContext());
-    PyErr_SetObject(comErrorType, instance.ptr());
+    PyErr_SetObject(errorType, instance.ptr());
 }
 
 }  // namespace
@@ -41,6 +42,12 @@ void RegisterComError(py::module_& module) {
     comErrorType = PyErr_NewExceptionWithDoc("tavrel.com_error", kComErrorDoc, PyExc_Exception, nullptr);
     if (!comErrorType) throw py::error_already_set();
     module.add_object("com_error", py::handle(comErrorType));
+    const py::tuple bases = py::make_tuple(py::handle(comErrorType), py::handle(PyExc_AttributeError));
+    attributeErrorType = PyErr_NewExceptionWithDoc("tavrel.com_attribute_error",
+                                                   "A name the object does not know: a com_error and an AttributeError.",
+                                                   bases.ptr(), nullptr);
+    if (!attributeErrorType) throw py::error_already_set();
+    module.add_object("com_attribute_error", py::handle(attributeErrorType));
     py::register_exception_translator([](std::exception_ptr pending) {
         try {
             if (pending) std::rethrow_exception(pending);
@@ -52,6 +59,11 @@ void RegisterComError(py::module_& module) {
             }
         }
     });
+}
+
+void ThrowAsAttributeError(const ComError& error) {
+    Raise(error, attributeErrorType);
+    throw py::error_already_set();
 }
 
 }  // namespace tavrelpy

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the project and runs every test: the plain build (C++ and Python suites),
-# then the C++ suites again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# then the C++ suites again under AddressSanitizer and UndefinedBehaviorSanitizer, then a short
+# run of each fuzz target (LUMIVAR_FUZZ_SECONDS each, 30 by default); any finding fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=${LUMIVAR_JOBS:-2}
@@ -12,4 +13,11 @@ if [ "${LUMIVAR_SKIP_SANITIZERS:-0}" != 1 ]; then
   bash scripts/build.sh build-asan -DLUMIVAR_SANITIZE=ON -DLUMIVAR_PYTHON=OFF
   (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
      ctest --output-on-failure -j "$jobs")
+fi
+
+if [ "${LUMIVAR_SKIP_FUZZ:-0}" != 1 ]; then
+  for target in fuzz/*_fuzzer.cpp; do
+    name=${target##*/}
+    bash fuzz/run.sh "${name%_fuzzer.cpp}" "${LUMIVAR_FUZZ_SECONDS:-30}"
+  done
 fi

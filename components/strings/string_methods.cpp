@@ -6,7 +6,10 @@
 #include "components/strings/string_errors.h"
 #include "components/strings/text_transforms.h"
 #include "platform/automation/arrays.h"
+#include "platform/automation/client.h"
 #include "platform/automation/error_numbers.h"
+#include "platform/com/creation.h"
+#include "platform/text/parameter_scanner.h"
 
 namespace strings {
 namespace {
@@ -131,6 +134,22 @@ std::u16string StringMethods::Oem2CharBuff(std::u16string& source) const {
 
 Variant StringMethods::EncodeHTML(const VARIANT& s) const {
     return run(u"EncodeHTML", [&] { return Variant::fromString(strings::EncodeHTML(TextArgument(s))); });
+}
+
+Variant StringMethods::ParseParameters(std::u16string_view cmd) const {
+    return run(u"ParseParameters", [&] {
+        ComPtr<IDispatch> dictionary;
+        try {
+            dictionary = com::CreateObject(u"Tavrel.Dictionary");
+        } catch (const ComError&) {
+            Raise(errnum::kCannotCreateObject);
+        }
+        for (const text::NamedParameter& parameter : text::ScanParameters(cmd)) {
+            Variant item[] = {Variant::fromString(parameter.name), Variant::fromString(parameter.value)};
+            automation::Call(dictionary.get(), u"Add", automation::Args(item));
+        }
+        return Variant::fromDispatch(dictionary.get());
+    });
 }
 
 }  // namespace strings

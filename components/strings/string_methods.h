@@ -44,6 +44,9 @@ public:
     std::u16string Char2OemBuff(std::u16string& source) const;
     std::u16string Oem2CharBuff(std::u16string& source) const;
     Variant EncodeHTML(const VARIANT& s) const;
+    // A new "Tavrel.Dictionary", created by its ProgID, with one item per parameter of cmd in
+    // order (text::ScanParameters); error 429 when the dictionary cannot be created.
+    Variant ParseParameters(std::u16string_view cmd) const;
 
 private:
     std::u16string sourceOf(std::u16string_view method) const { return className_ + u"->" + std::u16string(method); }
@@ -69,6 +72,7 @@ public:
     using StringMethods::DecodeHex;
     using StringMethods::RPad;
     using StringMethods::EncodeHTML;
+    using StringMethods::ParseParameters;
 };
 
 }  // namespace strings

@@ -27,7 +27,7 @@ enum MemberId : DISPID {
     kEncodeHex = 0x60030009,
     kDecodeHex = 0x6003000A,
     kRPad = 0x6003000C,
-    kParseParameters = 0x6003000D,  // reserved: the member comes with the dictionary component
+    kParseParameters = 0x6003000D,
     kByteArray2Str = 0x6003000E,
     kStrConvEx = 0x6003000F,
     kSplitLine = 0x60030010,

@@ -9,6 +9,7 @@
 #include <new>
 #include <stdexcept>
 
+#include "components/general/general_helpers.h"
 #include "platform/automation/arrays.h"
 #include "platform/automation/error_numbers.h"
 #include "platform/os/file_descriptor.h"
@@ -154,7 +155,9 @@ void ReplaceContent(const std::string& path, std::string_view bytes, const std::
 }  // namespace
 
 System::System(SystemCopy copy)
-    : copy_(copy), runtimeSource_(copy == SystemCopy::Program ? errsource::kProgram : errsource::kComponents) {}
+    : copy_(copy),
+      runtimeSource_(copy == SystemCopy::Program ? errsource::kProgram : errsource::kComponents),
+      strings_(modTavrelGeneral::CreateObjectEx(u"Tavrel.Strings2")) {}
 
 std::string System::ReadBytes(const VARIANT& filepath) {
     std::u16string name = ArgumentText(filepath, runtimeSource_);

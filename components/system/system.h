@@ -7,10 +7,16 @@
 // 70 permission denied, 75 path/file access error (a folder given as a file, among others),
 // 61 disk full, 57 device I/O error, 67 too many files, 52 bad file name, 7 out of memory.
 //
-// The class's string-utility object ("Tavrel.Strings2") is not created here: none of the
-// methods below needs it, and it is added with the first method that does.
+// Every System object holds a "Tavrel.Strings2" object, created with it through CreateObjectEx
+// (a warning box and error 429 when that fails).
+//
+// On this platform: file paths use "/" where the other platform uses "\"; show states are
+// accepted and have no effect (there are no windows to show); processes are started with
+// posix_spawn from a command line split by the platform's rules, never through a shell; process
+// and mutex handles are numbers of ours over pidfds and lock files.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "platform/automation/handles.h"
@@ -23,6 +29,75 @@ enum class SystemCopy {
 class System {
 public:
     explicit System(SystemCopy copy = SystemCopy::Component);
+
+    // ---- folders, copies, file names ----
+    // A Boolean in a Variant: whether FolderName is an existing folder.
+    Variant FolderExists(const std::u16string& FolderName);
+    // Creates the folder with its missing parents ("\" counts as "/"). The first part of the
+    // path (a relative path's first folder) and a network path's server and share are never
+    // created. A failure raises 1000, source "Tavrel.System->MkDirEx".
+    void MkDirEx(const std::u16string& FolderName);
+    // Copies when the destination is missing or older than the source; the copy keeps the
+    // source's modification time and replaces the destination in one step. Errors pass on.
+    bool CopyFileIfNewer(const std::u16string& SourcePath, const std::u16string& DestinationPath);
+    // FileName without the characters that may not stand in a file name. With CheckPathName,
+    // "/" is kept too and an "X:" prefix goes to the result and out of the caller's FileName.
+    // Under code page 65001 every character from U+0080 up is allowed.
+    std::u16string ValidFileName(std::u16string& FileName, bool CheckPathName);
+    // Creates <path>/<first 3 characters of prefix><hex>.tmp, new and empty, and gives its name
+    // in a Variant (the temporary folder when path is empty); "" when no file can be made.
+    Variant GetTempFileName(const std::u16string& path = {}, const std::u16string& prefix = {});
+
+    // ---- processes, shell, instance mutexes ----
+    // Blocks for that many milliseconds without letting events run; a negative time returns at once.
+    void Sleep(LONG Milliseconds);
+    // Empty for "", else a Boolean: whether the desktop's opener took the target.
+    Variant ShellOpen(const std::u16string& target);
+    Variant Hyperlink(const std::u16string& URL);  // ShellOpen's result dropped: Empty
+    // Starts the command line and gives its process id as a Double; 53 when it cannot start.
+    Variant ShellExecute(const VARIANT& path, const VARIANT& windowstyle);
+    // Start and wait, letting events run every 50 ms; 1000 "Error launching the command [...]".
+    void ShellAndWait(const std::u16string& cmdline, bool Minimized = false);
+    void ShellAndWaitEx(const std::u16string& cmdline, const VARIANT& showmode);  // missing: 13
+    LONG ShellAndContinue(const std::u16string& cmdline, bool Minimized = false);   // the process id
+    bool StillExecuting(LONG processHandle);  // False for an ended process or a wrong handle
+    // A dictionary with ProcessID, ThreadID, ProcessHandle and ThreadHandle ("Tavrel.Dictionary";
+    // the program's copy uses its general dictionary). The thread id is the process id; both
+    // handles are the caller's to close.
+    ComPtr<IDispatch> CreateProcess(const std::u16string& cmdline, const VARIANT& showmode);
+    LONG CloseProcessHandle(LONG processHandle);  // nonzero on success
+    // Kills the process (SIGKILL): it ends at once, and here its exit status tells the signal,
+    // not uExitCode. 0 when there is no such process or it may not be ended.
+    LONG TerminateProcess(LONG dwProcessID, LONG uExitCode);
+    // Named mutexes seen by every process of the user; errors are raised with the system error
+    // code as their number (183: the mutex exists already) and its system text.
+    LONG CreateInstanceMutex(const std::u16string& mutexname);
+    void DestroyInstanceMutex(LONG hmutex);
+    bool CheckInstanceMutex(const std::u16string& mutexname);
+
+    // ---- command line and miscellany ----
+    Variant ComputerName();
+    Variant UserName();
+    std::u16string CreateGUID();  // "XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX", "00000000" on failure
+    // ODBC data sources through the installer; nonzero on success, 0 on any failure.
+    LONG AddDSN(const std::u16string& Driver, const std::u16string& Attributes, bool IsSystem);
+    LONG RemoveDSN(const std::u16string& Driver, const std::u16string& DSN, bool IsSystem);
+    // The folder dialog of the user-interface services; False when nothing was chosen.
+    // Computers and printers cannot be browsed for here: those requests give False.
+    Variant BrowseFolder(const VARIANT& dialog_caption, const VARIANT& return_only_fsdirs,
+                         const VARIANT& dont_go_below_domain, const VARIANT& return_fs_ancestors,
+                         const VARIANT& browse_for_computer, const VARIANT& browse_for_printer, Variant& rtn_Path,
+                         Variant& rtn_displayname);
+    Variant BrowseFolderEx(const VARIANT& strTitle, const VARIANT& strStartDir, Variant& rtn_Path);
+    Variant GetDefaultExchangeProfile();  // Null when none is recorded
+
+    // ---- registry values and trees (key paths ROOT\subkey\value) ----
+    Variant RegRead(const std::u16string& key);                       // Null when not read
+    Variant RegWrite(const std::u16string& key, const VARIANT& aValue);  // Boolean
+    bool RegDelete(const std::u16string& key);
+    Variant RegDeleteTree(const std::u16string& key);                  // Boolean
+    Variant RegReadTree(const std::u16string& key);                    // a dictionary, or Nothing
+    Variant RegWriteTree(const VARIANT& dictTree, const std::u16string& key);  // Boolean
 
     // ---- whole files ----
     // The whole file as a byte array (VT_ARRAY | VT_UI1, lower bound 0; no elements for an
@@ -46,7 +121,12 @@ public:
 
 private:
     std::string ReadBytes(const VARIANT& filepath);
+    LONG LaunchProcess(const std::u16string& cmdline, bool wait);
+    LONG CreateNamedMutex(const std::u16string& mutexname);
+    [[noreturn]] void RaiseSystemError(DWORD code) const;
+    Variant TrimmedName(const std::optional<std::u16string>& name);
 
     SystemCopy copy_;
     std::u16string runtimeSource_;  // the source of the file services' own errors
+    ComPtr<IDispatch> strings_;     // "Tavrel.Strings2"
 };

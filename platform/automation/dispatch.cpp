@@ -328,6 +328,8 @@ HRESULT InvokeMember(const DispatchTable& table, void* object, DISPID member, RE
         }
         if (FAILED(hr) && badArg && argErr) *argErr = *badArg;
         return FAILED(hr) ? hr : S_OK;
+    } catch (const FailedResult& failed) {
+        return failed.hr;
     } catch (const ComError& error) {
         return raise(error, excepInfo);
     } catch (const std::bad_alloc&) {

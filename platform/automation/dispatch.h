@@ -106,6 +106,12 @@ private:
     std::vector<bool> written_;
 };
 
+// Raised by a handler whose member reports a failure as a bare result code, without error
+// information: Invoke returns the code as it is.
+struct FailedResult {
+    HRESULT hr;
+};
+
 // object is the instance the table belongs to, as the Builder's T.
 using Handler = std::function<Variant(void* object, Arguments& args)>;
 

@@ -10,7 +10,13 @@
 namespace automation {
 namespace {
 
-using Values = std::vector<Variant>;
+struct Values {
+    std::vector<Variant> items;
+    std::shared_ptr<const void> owner;
+
+    size_t size() const { return items.size(); }
+    const Variant& operator[](size_t i) const { return items[i]; }
+};
 
 class EnumVariant final : public automation::SingleInterfaceObject<EnumVariant, IEnumVARIANT, IID_IEnumVARIANT> {
 public:
@@ -64,8 +70,8 @@ private:
 
 }  // namespace
 
-ComPtr<IEnumVARIANT> MakeEnumVariant(std::vector<Variant> values) {
-    auto shared = std::make_shared<const Values>(std::move(values));
+ComPtr<IEnumVARIANT> MakeEnumVariant(std::vector<Variant> values, std::shared_ptr<const void> owner) {
+    auto shared = std::make_shared<const Values>(Values{std::move(values), std::move(owner)});
     return ComPtr<IEnumVARIANT>(new EnumVariant(std::move(shared), 0));
 }
 
@@ -73,7 +79,7 @@ HRESULT CreateEnumVariant(std::span<const VARIANT> values, IEnumVARIANT** result
     if (!result) return E_POINTER;
     *result = nullptr;
     return CatchAtBoundary([&] {
-        Values copies(values.size());
+        std::vector<Variant> copies(values.size());
         for (size_t i = 0; i < values.size(); ++i) {
             HRESULT hr = VariantCopy(&copies[i], &values[i]);
             if (FAILED(hr)) return hr;

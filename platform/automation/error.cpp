@@ -142,11 +142,13 @@ constexpr ResultText systemMessages[] = {
     {CO_E_CLASSSTRING, u"Invalid class string"},
     {CO_E_ERRORINDLL, u"Error in the DLL"},
     {HRESULT_FROM_WIN32(2), u"The system cannot find the file specified."},
+    {HRESULT_FROM_WIN32(4), u"The system cannot open the file."},
     {HRESULT_FROM_WIN32(3), u"The system cannot find the path specified."},
     {E_ACCESSDENIED, u"Access is denied."},
     {E_HANDLE, u"The handle is invalid."},
     {HRESULT_FROM_WIN32(8), u"Not enough memory resources are available to process this command."},
     {E_OUTOFMEMORY, u"Not enough storage is available to complete this operation."},
+    {HRESULT_FROM_WIN32(31), u"A device attached to the system is not functioning."},
     {HRESULT_FROM_WIN32(32), u"The process cannot access the file because it is being used by another process."},
     {HRESULT_FROM_WIN32(80), u"The file exists."},
     {E_INVALIDARG, u"The parameter is incorrect."},
@@ -246,7 +248,9 @@ ComError ComError::fromExcepInfo(EXCEPINFO& info) {
     std::u16string source = takeString(info.bstrSource);
     std::u16string description = takeString(info.bstrDescription);
     std::u16string helpFile = takeString(info.bstrHelpFile);
-    return ComError(number, std::move(source), std::move(description), std::move(helpFile), info.dwHelpContext);
+    ComError error(number, std::move(source), std::move(description), std::move(helpFile), info.dwHelpContext);
+    if (FAILED(info.scode)) error.result_ = info.scode;  // the method's own failure result
+    return error;
 }
 
 HRESULT SetErrorInfoFrom(const ComError& error) {
@@ -280,6 +284,13 @@ void FillExcepInfo(const ComError& error, EXCEPINFO* info) {
     info->bstrHelpFile = SysAllocString(std::u16string_view(error.helpFile()));
     info->dwHelpContext = error.helpContext();
     info->scode = error.hresult();
+}
+
+std::u16string SystemErrorMessage(DWORD code) {
+    HRESULT result = HRESULT_FROM_WIN32(code);
+    auto it = std::find_if(std::begin(systemMessages), std::end(systemMessages),
+                           [&](const ResultText& e) { return e.result == result; });
+    return it != std::end(systemMessages) && code != 0 ? std::u16string(it->text) + u"\r\n" : std::u16string();
 }
 
 std::u16string DescribeHresult(HRESULT result) {

@@ -81,5 +81,8 @@ HRESULT CreateErrorInfo(ICreateErrorInfo** pperrinfo);
 HRESULT SetErrorInfo(ULONG dwReserved, IErrorInfo* perrinfo);
 HRESULT GetErrorInfo(ULONG dwReserved, IErrorInfo** pperrinfo);  // S_FALSE when there is none; clears it
 
+// The system's message text for a system error code, ending in CR LF as the platform's message
+// table gives it; empty for a code the table lacks.
+std::u16string SystemErrorMessage(DWORD code);
 // The platform's text for a result code ("Type mismatch", "Class not registered", ...).
 std::u16string DescribeHresult(HRESULT hr);

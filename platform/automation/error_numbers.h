@@ -41,6 +41,8 @@ inline constexpr LONG kElementNotFound = 32811;
 // The System component's own numbers.
 inline constexpr LONG kBlankFileName = 1000;
 inline constexpr LONG kNoFreeFileHandles = 1002;
+inline constexpr LONG kCannotCreateFolder = 1000;   // MkDirEx
+inline constexpr LONG kCannotLaunchCommand = 1000;  // starting a process
 
 }  // namespace errnum
 

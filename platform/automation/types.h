@@ -90,6 +90,10 @@ constexpr HRESULT STG_E_READFAULT = hr(0x8003001E);
 constexpr HRESULT STG_E_WRITEFAULT = hr(0x8003001D);
 constexpr HRESULT STG_E_INVALIDFUNCTION = hr(0x80030001);
 constexpr HRESULT STG_E_MEDIUMFULL = hr(0x80030070);
+constexpr HRESULT STG_E_PATHNOTFOUND = hr(0x80030003);
+constexpr HRESULT STG_E_SHAREVIOLATION = hr(0x80030020);
+constexpr HRESULT STG_E_FILEALREADYEXISTS = hr(0x80030050);  // a file that is not a compound file
+constexpr HRESULT STG_E_INVALIDNAME = hr(0x800300FC);
 
 // An Automation error raised with a number, as the runtime reports it.
 constexpr HRESULT HRESULT_FROM_ERRNUMBER(LONG number) {

@@ -60,6 +60,38 @@ LSTATUS DeleteProgIdKey(const std::u16string& progId, REFCLSID clsid) {
     return RegDeleteTreeW(HKEY_CLASSES_ROOT, progId.c_str());
 }
 
+// The class of the platform's Automation marshaler, the proxy of every dual interface.
+constexpr char16_t kAutomationMarshaler[] = u"{00020424-0000-0000-C000-000000000046}";
+
+std::vector<KeyWrite> TypeLibraryKeys(const TypeLibraryRegistration& library, std::u16string_view modulePath) {
+    const std::u16string libid = GuidToString(library.libid);
+    const std::u16string versionKey = u"TypeLib\\" + libid + u"\\" + library.version;
+    const std::u16string path(modulePath);
+    const size_t slash = path.find_last_of(u'/');
+    const std::u16string folder = slash == std::u16string::npos ? std::u16string() : path.substr(0, slash);
+    std::vector<KeyWrite> keys{{versionKey, library.helpString, {}},
+                               {versionKey + u"\\0\\linux", path, {}},
+                               {versionKey + u"\\FLAGS", u"0", {}},
+                               {versionKey + u"\\HELPDIR", folder, {}}};
+    for (const auto& interface : library.interfaces) {
+        const std::u16string key = u"Interface\\" + GuidToString(interface.iid);
+        keys.push_back({key, interface.name, {}});
+        keys.push_back({key + u"\\ProxyStubClsid32", kAutomationMarshaler, {}});
+        keys.push_back({key + u"\\TypeLib", libid, {}});
+        keys.push_back({key + u"\\TypeLib", library.version, u"Version"});
+    }
+    return keys;
+}
+
+// The first failure ends it.
+HRESULT WriteKeys(const std::vector<KeyWrite>& keys) {
+    for (const KeyWrite& key : keys) {
+        const LSTATUS status = WriteKey(HKEY_CLASSES_ROOT, key.path, key.data, key.valueName);
+        if (status != ERROR_SUCCESS) return HRESULT_FROM_WIN32(status);
+    }
+    return S_OK;
+}
+
 HRESULT ResultOf(LSTATUS status) {
     return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND ? S_OK : HRESULT_FROM_WIN32(status);
 }
@@ -68,13 +100,12 @@ HRESULT ResultOf(LSTATUS status) {
 
 HRESULT RegisterClass(const ClassRegistration& registration, std::u16string_view modulePath) {
     if (registration.progId.empty() || modulePath.empty()) return E_INVALIDARG;
-    return detail::Guarded([&] {
-        for (const KeyWrite& key : RegistrationKeys(registration, modulePath)) {
-            const LSTATUS status = WriteKey(HKEY_CLASSES_ROOT, key.path, key.data, key.valueName);
-            if (status != ERROR_SUCCESS) return HRESULT_FROM_WIN32(status);
-        }
-        return S_OK;
-    });
+    return detail::Guarded([&] { return WriteKeys(RegistrationKeys(registration, modulePath)); });
+}
+
+HRESULT RegisterTypeLibrary(const TypeLibraryRegistration& library, std::u16string_view modulePath) {
+    if (modulePath.empty()) return E_INVALIDARG;
+    return detail::Guarded([&] { return WriteKeys(TypeLibraryKeys(library, modulePath)); });
 }
 
 HRESULT UnregisterClass(const ClassRegistration& registration) {

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/automation/types.h"
 
@@ -25,6 +26,25 @@ struct ClassRegistration {
     std::optional<GUID> typeLibId;
     bool programmable = true;
 };
+
+// A type library served from a module, and the dual interfaces it defines. Registering writes
+// what the platform's type library registration writes under the classes root:
+//   TypeLib\{libid}\<version>   default = help string; 0\linux = module path; FLAGS = 0;
+//                               HELPDIR = the module's folder
+//   Interface\{iid}             default = name; ProxyStubClsid32 = the Automation marshaler;
+//                               TypeLib = {libid} with Version
+struct TypeLibraryRegistration {
+    struct Interface {
+        IID iid;
+        std::u16string name;
+    };
+    GUID libid;
+    std::u16string version;  // "1.0"
+    std::u16string helpString;
+    std::vector<Interface> interfaces;
+};
+
+HRESULT RegisterTypeLibrary(const TypeLibraryRegistration& library, std::u16string_view modulePath);
 
 // Writes the class's keys. The first registry failure ends it as HRESULT_FROM_WIN32(code);
 // an empty ProgID or module path gives E_INVALIDARG.

@@ -83,9 +83,13 @@ class UnknownNameTest(unittest.TestCase):
             self.obj.Echo = 1
         self.assertUnknownName(write, hresult=0x80020003)
 
-    def test_hasattr_reports_the_error(self):
-        with self.assertRaises(tavrel.com_error):
-            hasattr(self.obj, "Missing")
+    def test_unknown_name_is_an_attribute_error(self):
+        self.assertFalse(hasattr(self.obj, "Missing"))
+        self.assertEqual(getattr(self.obj, "Missing", 5), 5)
+        with self.assertRaises(AttributeError) as raised:
+            self.obj.Missing = 1
+        self.assertIsInstance(raised.exception, tavrel.com_error)
+        self.assertEqual(raised.exception.hresult, 0x80020006)
 
 
 class CreationErrorTest(unittest.TestCase):

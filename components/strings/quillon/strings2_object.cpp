@@ -13,6 +13,13 @@ using namespace strings2;
 
 // Arguments of a slot call, as an IDispatch caller passes them.
 VARIANTARG ByValue(const VARIANT& value) { return value; }
+VARIANTARG ByValue(BSTR text) {
+    VARIANTARG argument;
+    VariantInit(&argument);
+    argument.vt = VT_BSTR;
+    argument.bstrVal = text;
+    return argument;
+}
 
 VARIANTARG Reference(VARTYPE type, void* target) { return Variant::byReference(type, target).detach(); }
 
@@ -65,6 +72,8 @@ const automation::DispatchTable& Strings2::dispatchTable() {
                     [](Strings2& self, Arguments& a) { return Result(self.methods_.DecodeHex(Text(a[0]))); })
             .method(u"RPad", kRPad, {text.byRef(), Param(u"ch").byRef(), Param(u"length").byRef()},
                     [](Strings2& self, Arguments& a) { return self.methods_.RPad(a[0], a[1], a[2]); })
+            .method(u"ParseParameters", kParseParameters, {Param(u"cmd", VT_BSTR)},
+                    [](Strings2& self, Arguments& a) { return self.methods_.ParseParameters(Text(a[0])); })
             .method(u"ByteArray2Str", kByteArray2Str,
                     {Param(u"b", VT_ARRAY | VT_UI1).byRef(),
                      Param(u"UniCode", VT_BOOL).byRef().optional(Variant::fromBool(false))},
@@ -145,9 +154,8 @@ HRESULT Strings2::RPad(VARIANT* str, VARIANT* ch, VARIANT* length, VARIANT* resu
     return callByReference(kRPad, result, str, ch, length);
 }
 
-HRESULT Strings2::ParseParameters(BSTR, VARIANT* result) {
-    if (result) VariantInit(result);
-    return E_NOTIMPL;
+HRESULT Strings2::ParseParameters(BSTR cmd, VARIANT* result) {
+    return callMember(kParseParameters, result, ByValue(cmd));
 }
 
 HRESULT Strings2::ByteArray2Str(SAFEARRAY** b, VARIANT_BOOL* UniCode, BSTR* result) {

@@ -29,7 +29,6 @@ public:
     HRESULT EncodeHex(BSTR* s, BSTR* result) override;
     HRESULT DecodeHex(BSTR* s, BSTR* result) override;
     HRESULT RPad(VARIANT* str, VARIANT* ch, VARIANT* length, VARIANT* result) override;
-    // Not served until the dictionary component exists: E_NOTIMPL.
     HRESULT ParseParameters(BSTR cmd, VARIANT* result) override;
     HRESULT ByteArray2Str(SAFEARRAY** b, VARIANT_BOOL* UniCode, BSTR* result) override;
     HRESULT StrConvEx(VARIANT* str, VARIANT* conversion, VARIANT* lcid, VARIANT* result) override;

@@ -77,12 +77,14 @@ TEST_F(FileReplace, AFolderWhereNoTemporaryFileCanBeMadeLeavesTheOldFileWhole) {
 
 TEST_F(FileReplace, AFullDiskLeavesTheOldFileWholeAndNoTemporaryFile) {
     std::u16string path = U(target());
+    RegisteredModules modules{QUILLON_PATH};
+    System system;
     int status = RunInChild([&] {
         ::signal(SIGXFSZ, SIG_IGN);
         rlimit limit{4096, 4096};
         if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 1;
         try {
-            System().WriteFileFromString(path, std::u16string(65536, u'n'));
+            system.WriteFileFromString(path, std::u16string(65536, u'n'));
             return 0;
         } catch (const ComError& error) {
             return int(error.number());

@@ -47,6 +47,7 @@ std::u16string ReadDescription(const std::u16string& path, const std::u16string&
 class SystemFiles : public ::testing::Test {
 protected:
     testsupport::TempDir dir_;
+    RegisteredModules modules_{QUILLON_PATH};
     System system_;
     AnsiCodePage utf8_{"65001"};
 };
@@ -110,7 +111,7 @@ TEST_F(SystemFiles, ReadFileOfAnUnreadableFileRaisesPermissionDenied) {
     int status = RunInChild(
         [&] {
             try {
-                System().ReadFile(Variant::fromString(U(dir_ / "secret")));
+                system_.ReadFile(Variant::fromString(U(dir_ / "secret")));
                 return 0;
             } catch (const ComError& error) {
                 return error.description() == u"Permission denied" ? int(error.number()) : 1;
@@ -211,7 +212,7 @@ TEST_F(SystemFiles, ReadOnlyFileIsNeitherReplacedNorChanged) {
     int status = RunInChild(
         [&] {
             try {
-                System().WriteFileFromString(U(dir_ / "locked.txt"), u"new");
+                system_.WriteFileFromString(U(dir_ / "locked.txt"), u"new");
                 return 0;
             } catch (const ComError& error) {
                 return int(error.number());
@@ -267,7 +268,7 @@ TEST_F(SystemFiles, WriteFileOverAReadOnlyFileFailsAtDeleteTheFile) {
     int status = RunInChild(
         [&] {
             try {
-                System().WriteFile(Variant::fromString(U(dir_ / "locked.bin")), ByteArray("new"));
+                system_.WriteFile(Variant::fromString(U(dir_ / "locked.bin")), ByteArray("new"));
                 return 0;
             } catch (const ComError& error) {
                 return error.description() == expected ? int(error.number()) : 1;

@@ -1,6 +1,7 @@
 // Helpers for the tests of the System class's file services.
 #pragma once
 
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -15,6 +16,7 @@
 
 #include "platform/automation/error.h"
 #include "tests/support/raised_error.h"
+#include "tests/support/temp_dir.h"
 
 namespace systemtest {
 
@@ -63,5 +65,21 @@ inline int RunInChild(const std::function<int()>& body, bool unprivileged = fals
     if (child < 0 || ::waitpid(child, &status, 0) != child) return -1000;
     return WIFSIGNALED(status) ? -WTERMSIG(status) : WEXITSTATUS(status);
 }
+
+// A registry store of the test's own with the given component modules registered in it.
+class RegisteredModules {
+public:
+    explicit RegisteredModules(std::initializer_list<const char*> modules) {
+        for (const char* module : modules) {
+            void* handle = ::dlopen(module, RTLD_NOW | RTLD_LOCAL);
+            auto registerServer = handle ? reinterpret_cast<long (*)()>(::dlsym(handle, "DllRegisterServer")) : nullptr;
+            EXPECT_TRUE(registerServer && registerServer() == 0) << module;
+            if (handle) ::dlclose(handle);
+        }
+    }
+
+private:
+    testsupport::TempRegistry registry_;
+};
 
 }  // namespace systemtest

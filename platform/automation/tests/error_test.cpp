@@ -276,6 +276,7 @@ TEST(ExcepInfoTest, DeferredFillInRunsFirst) {
     EXPECT_EQ(error.number(), 13);
     EXPECT_EQ(error.source(), u"deferred");
     EXPECT_EQ(error.description(), u"Type mismatch");
+    EXPECT_EQ(error.hresult(), DISP_E_TYPEMISMATCH);  // the method's own result, not 0x800A000D
 }
 
 TEST(ExcepInfoTest, AWordCodeIsTheErrorNumber) {

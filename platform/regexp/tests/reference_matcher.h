@@ -85,7 +85,14 @@ inline const std::vector<RefSet>& RefSets() {
 
 class PatternGenerator {
 public:
-    explicit PatternGenerator(uint32_t seed) : random_(seed) {}
+    // Makes each choice: a number below its argument.
+    using Chooser = std::function<size_t(size_t)>;
+
+    explicit PatternGenerator(uint32_t seed)
+        : choose_([random = std::mt19937(seed)](size_t n) mutable {
+              return std::uniform_int_distribution<size_t>(0, n - 1)(random);
+          }) {}
+    explicit PatternGenerator(Chooser choose) : choose_(std::move(choose)) {}
 
     RefPtr generate() {
         groups_ = 0;
@@ -94,7 +101,7 @@ public:
     size_t groups() const { return groups_; }
 
 private:
-    size_t pick(size_t n) { return std::uniform_int_distribution<size_t>(0, n - 1)(random_); }
+    size_t pick(size_t n) { return choose_(n); }
 
     RefPtr alternation(int depth) {
         if (depth <= 0 || pick(4) != 0) return sequence(depth);
@@ -186,7 +193,7 @@ private:
 
     static bool Repeatable(const RefNode& n);
 
-    std::mt19937 random_;
+    Chooser choose_;
     size_t groups_ = 0;
 };
 

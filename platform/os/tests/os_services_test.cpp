@@ -1,0 +1,112 @@
+// Command lines, child processes and named mutexes of the operating-system services.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <system_error>
+
+#include "platform/automation/system_errors.h"
+#include "platform/os/command_line.h"
+#include "platform/os/named_mutex.h"
+#include "platform/os/process.h"
+#include "tests/support/scoped_env.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+TEST(CommandLine, SplitsByThePlatformsRules) {
+    const struct {
+        std::u16string line;
+        std::vector<std::u16string> words;
+    } cases[] = {
+        {u"", {}},
+        {u"  prog  a\tb ", {u"prog", u"a", u"b"}},
+        {uR"("C:\Program Files\x.exe" "a b" c)", {uR"(C:\Program Files\x.exe)", u"a b", u"c"}},
+        {uR"(p\"q r)", {uR"(p\"q)", u"r"}},  // the program's word takes backslashes literally
+        {uR"(p a\\\"b c\d)", {u"p", uR"(a\"b)", uR"(c\d)"}},
+        {uR"(p a\\"b c" d)", {u"p", uR"(a\b c)", u"d"}},
+        {uR"(p "x ""y"" z" "")", {u"p", uR"(x "y" z)", u""}},
+        {uR"(p "open ended)", {u"p", u"open ended"}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(os::SplitCommandLine(c.line), c.words) << std::string(c.line.begin(), c.line.end());
+}
+
+TEST(ChildProcess, IsWaitedForKilledAndReportsItsStatus) {
+    auto sleeper = os::StartProcess({"sleep", "30"});
+    EXPECT_FALSE(sleeper->waitForEnd(0ms));
+    EXPECT_TRUE(os::KillProcess(sleeper->pid()));
+    EXPECT_TRUE(sleeper->waitForEnd(5s));
+    EXPECT_EQ(sleeper->exitStatus(), 128 + SIGKILL);
+
+    auto exiting = os::StartProcess({"sh", "-c", "exit 3"});
+    EXPECT_EQ(exiting->exitStatus(), 3);
+    EXPECT_FALSE(os::KillProcess(0));
+    EXPECT_FALSE(os::KillProcess(-1));
+    try {
+        os::StartProcess({"/nonexistent/program"});
+        ADD_FAILURE() << "a missing program started";
+    } catch (const std::system_error& error) {
+        EXPECT_EQ(error.code().value(), ENOENT);
+    }
+}
+
+TEST(ChildProcess, LeavesNoZombieWhenLetGoEarly) {
+    pid_t pid = 0;
+    {
+        auto child = os::StartProcess({"true"});
+        pid = child->pid();
+    }
+    ::usleep(200000);
+    os::StartProcess({"true"});  // reaps what was let go before
+    EXPECT_EQ(::waitpid(pid, nullptr, WNOHANG), -1);
+    EXPECT_EQ(errno, ECHILD);
+}
+
+class NamedMutex : public ::testing::Test {
+protected:
+    NamedMutex() { env_.set("XDG_RUNTIME_DIR", dir_.path().string()); }
+    testsupport::TempDir dir_;
+    testsupport::ScopedEnv env_;
+};
+
+TEST_F(NamedMutex, IsHeldOnceAndFreedOnClose) {
+    os::MutexCreation first = os::CreateNamedMutex(u"Global\\app/1");
+    ASSERT_EQ(first.error, 0u);
+    os::MutexCreation second = os::CreateNamedMutex(u"Global\\app/1");
+    EXPECT_EQ(second.error, DWORD(ERROR_ALREADY_EXISTS));
+    EXPECT_EQ(second.handle, 0);
+    EXPECT_EQ(os::CreateNamedMutex(u"global\\app/1").error, 0u) << "names are case-sensitive";
+    EXPECT_EQ(os::CloseNamedMutex(first.handle), 0u);
+    EXPECT_EQ(os::CloseNamedMutex(first.handle), DWORD(ERROR_INVALID_HANDLE));
+    os::MutexCreation again = os::CreateNamedMutex(u"Global\\app/1");
+    EXPECT_EQ(again.error, 0u);
+    EXPECT_EQ(os::CreateNamedMutex(std::u16string(300, u'x')).error, DWORD(ERROR_FILENAME_EXCED_RANGE));
+}
+
+TEST_F(NamedMutex, HeldByAnotherProcessUntilItDies) {
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    pid_t holder = ::fork();
+    if (holder == 0) {
+        os::MutexCreation held = os::CreateNamedMutex(u"shared");
+        char byte = held.error == 0 ? 'y' : 'n';
+        (void)!::write(ready[1], &byte, 1);
+        ::pause();
+        ::_exit(0);
+    }
+    char byte = 0;
+    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+    ASSERT_EQ(byte, 'y');
+    EXPECT_EQ(os::CreateNamedMutex(u"shared").error, DWORD(ERROR_ALREADY_EXISTS));
+    ::kill(holder, SIGKILL);
+    ::waitpid(holder, nullptr, 0);
+    os::MutexCreation after = os::CreateNamedMutex(u"shared");
+    EXPECT_EQ(after.error, 0u);
+    os::CloseNamedMutex(after.handle);
+    ::close(ready[0]);
+    ::close(ready[1]);
+}
+
+}  // namespace
