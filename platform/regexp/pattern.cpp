@@ -200,8 +200,8 @@ struct Pattern::Impl {
     bool anchored = false;
     size_t minLength = 0;
     bool mayMatchEmpty = true;
-    std::optional<UnitSet> firstUnits;
-    std::optional<UnitSet> singleUnits;
+    std::optional<CodeUnitSet> firstUnits;
+    std::optional<CodeUnitSet> singleUnits;
     std::optional<KeywordList> keywords;
 
     // The number of pairs set by a match, or 0 for no match; the pairs are in ovector().
@@ -240,8 +240,8 @@ Pattern::Pattern(std::u16string_view source, Options options) : impl_(std::make_
     d.anchored = (InfoNumber(d.code.get(), PCRE2_INFO_ALLOPTIONS) & PCRE2_ANCHORED) != 0;
     d.minLength = InfoNumber(d.code.get(), PCRE2_INFO_MINLENGTH);
     d.mayMatchEmpty = dialect::MayMatchEmpty(*parsed.root);
-    if (std::unique_ptr<CodeUnitSet> units = dialect::FirstUnits(*parsed.root, options.ignoreCase)) d.firstUnits.emplace(*units);
-    if (std::unique_ptr<CodeUnitSet> units = dialect::SingleUnitSet(*parsed.root, options.ignoreCase)) d.singleUnits.emplace(*units);
+    if (std::unique_ptr<UnitBits> units = dialect::FirstUnits(*parsed.root, options.ignoreCase)) d.firstUnits.emplace(*units);
+    if (std::unique_ptr<UnitBits> units = dialect::SingleUnitSet(*parsed.root, options.ignoreCase)) d.singleUnits.emplace(*units);
     d.keywords = dialect::FindKeywordList(*parsed.root, options.ignoreCase);
 }
 
@@ -254,8 +254,8 @@ size_t Pattern::maxLookbehind() const { return impl_->maxLookbehind; }
 bool Pattern::anchoredAtStart() const { return impl_->anchored; }
 size_t Pattern::minLength() const { return impl_->minLength; }
 bool Pattern::mayMatchEmpty() const { return impl_->mayMatchEmpty; }
-const UnitSet* Pattern::firstUnits() const { return impl_->firstUnits ? &*impl_->firstUnits : nullptr; }
-const UnitSet* Pattern::singleUnitSet() const { return impl_->singleUnits ? &*impl_->singleUnits : nullptr; }
+const CodeUnitSet* Pattern::firstUnits() const { return impl_->firstUnits ? &*impl_->firstUnits : nullptr; }
+const CodeUnitSet* Pattern::singleUnitSet() const { return impl_->singleUnits ? &*impl_->singleUnits : nullptr; }
 const std::optional<KeywordList>& Pattern::keywordList() const { return impl_->keywords; }
 const std::u16string& Pattern::translated() const { return impl_->translated; }
 bool Pattern::usesJit() const { return impl_->jit; }
