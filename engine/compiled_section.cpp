@@ -27,7 +27,7 @@ CompiledRule CompileRule(const modHlx::DefinitionTree& tree, const modHlx::RuleR
 
 void Classify(CompiledPattern& compiled) {
     const regexp::Pattern& regex = *compiled.regex;
-    if (const regexp::UnitSet* set = regex.singleUnitSet()) {
+    if (const regexp::CodeUnitSet* set = regex.singleUnitSet()) {
         compiled.kind = PatternKind::SingleUnit;
         compiled.units = set;
         return;

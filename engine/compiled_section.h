@@ -77,7 +77,7 @@ struct CompiledPattern {
     uint32_t rule = 0;   // index into CompiledSection::rules
     PatternKind kind = PatternKind::Search;
     FormatTemplate format;  // the rule's template, with this pattern's groups
-    const regexp::UnitSet* units = nullptr;  // SingleUnit
+    const regexp::CodeUnitSet* units = nullptr;  // SingleUnit
     std::optional<UnitSequence> sequence;  // UnitSequence
     std::unique_ptr<KeywordSet> keywords;  // Keywords
     SearchMemo memo;

@@ -312,7 +312,7 @@ private:
         size_t safe = size_t(std::max(subjectStart, memo.subjectStart)) + lookbehind;
         if (from >= safe) return true;
         if (memo.start != kNoMatch && memo.start < safe) return false;
-        const regexp::UnitSet* firstUnits = pattern.regex->firstUnits();
+        const regexp::CodeUnitSet* firstUnits = pattern.regex->firstUnits();
         if (!firstUnits) return false;
         for (size_t position = from; position < std::min<size_t>(safe, len_); ++position) {
             if (firstUnits->test(inp_[position])) return false;

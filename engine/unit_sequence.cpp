@@ -16,10 +16,10 @@ using regexp::dialect::NodeKind;
 char16_t LowerAscii(char16_t unit) { return unit >= u'A' && unit <= u'Z' ? char16_t(unit + 32) : unit; }
 
 // The set of a node that tests one code unit, when it is a plain unit or a set.
-std::shared_ptr<const regexp::CodeUnitSet> UnitNodeSet(const Node& node, bool ignoreCase) {
+std::shared_ptr<const regexp::UnitBits> UnitNodeSet(const Node& node, bool ignoreCase) {
     if (node.kind == NodeKind::Set) return node.set;
     if (node.kind != NodeKind::Unit) return nullptr;
-    auto set = std::make_shared<regexp::CodeUnitSet>();
+    auto set = std::make_shared<regexp::UnitBits>();
     if (!ignoreCase) {
         set->set(node.unit);
     } else if (node.unit < 128) {  // without regard to case, an ASCII unit matches its two cases only
@@ -83,9 +83,9 @@ bool UnitSequence::addStep(const Node& node, bool ignoreCase) {
         repeated = node.max == regexp::dialect::kUnbounded;
         tested = &node.child();
     }
-    std::shared_ptr<const regexp::CodeUnitSet> set = UnitNodeSet(*tested, ignoreCase);
+    std::shared_ptr<const regexp::UnitBits> set = UnitNodeSet(*tested, ignoreCase);
     if (!set) return false;
-    steps_.push_back(Step{regexp::UnitSet(*set), optional, repeated});
+    steps_.push_back(Step{regexp::CodeUnitSet(*set), optional, repeated});
     return true;
 }
 
@@ -105,12 +105,12 @@ bool UnitSequence::isGreedyOnly() const {
 // every attempt started there would take that run to the same end and go on alike from there:
 // so for X+, X* and for X Y* or X Y+ at the start.
 void UnitSequence::prepareSearch() {
-    regexp::CodeUnitSet first;
+    regexp::UnitBits first;
     for (const Step& step : steps_) {
         step.units.addTo(first);
         if (!step.optional) break;
     }
-    first_ = regexp::UnitSet(first);
+    first_ = regexp::CodeUnitSet(first);
     if (first_.count() == 1) {
         for (int unit = 0; unit < 256; ++unit)
             if (first_.test(size_t(unit))) firstUnit_ = unit;

@@ -36,7 +36,7 @@ public:
 
 private:
     struct Step {
-        regexp::UnitSet units;
+        regexp::CodeUnitSet units;
         bool optional;   // may be absent (? and *)
         bool repeated;   // may come again (* and +)
     };
@@ -57,7 +57,7 @@ private:
 
     std::vector<Step> steps_;
     std::vector<Group> groups_;
-    regexp::UnitSet first_;           // the units a match can start with
+    regexp::CodeUnitSet first_;           // the units a match can start with
     int firstUnit_ = -1;              // the only one of them, when there is one below 256
     int skipStep_ = -1;               // see prepareSearch
     mutable std::vector<size_t> ends_;

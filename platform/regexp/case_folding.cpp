@@ -49,15 +49,15 @@ const CaseCycles& Cycles() {
 
 }  // namespace
 
-void AddUnit(CodeUnitSet& set, char16_t c, bool ignoreCase) {
+void AddUnit(UnitBits& set, char16_t c, bool ignoreCase) {
     set.set(c);
     if (!ignoreCase) return;
     const CaseCycles& cycles = Cycles();
     for (char16_t o = cycles.next(c); o != c; o = cycles.next(o)) set.set(o);
 }
 
-void Close(CodeUnitSet& set) {
-    CodeUnitSet closed = set;
+void Close(UnitBits& set) {
+    UnitBits closed = set;
     for (size_t c = set._Find_first(); c < set.size(); c = set._Find_next(c)) AddUnit(closed, static_cast<char16_t>(c), true);
     set = closed;
 }

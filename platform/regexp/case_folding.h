@@ -10,9 +10,9 @@
 namespace regexp::casefold {
 
 // Adds c and, when ignoreCase, every unit equal to it without regard to case.
-void AddUnit(CodeUnitSet& set, char16_t c, bool ignoreCase);
+void AddUnit(UnitBits& set, char16_t c, bool ignoreCase);
 // Adds to the set every unit equal to one of its members without regard to case.
-void Close(CodeUnitSet& set);
+void Close(UnitBits& set);
 // c followed by the other units equal to it without regard to case.
 std::u16string CaseVariants(char16_t c);
 // True when a non-ASCII unit equals c without regard to case, so that PCRE2's ASCII-only

@@ -16,16 +16,16 @@ namespace {
 constexpr int kMaxNesting = 300;
 constexpr uint32_t kLargestCount = UINT32_MAX - 1;
 
-using SetPtr = std::shared_ptr<const CodeUnitSet>;
+using SetPtr = std::shared_ptr<const UnitBits>;
 
 SetPtr MakeSet(bool (*member)(unsigned)) {
-    auto set = std::make_shared<CodeUnitSet>();
+    auto set = std::make_shared<UnitBits>();
     for (unsigned c = 0; c < 65536; ++c)
         if (member(c)) set->set(c);
     return set;
 }
 
-SetPtr Complement(const SetPtr& set) { return std::make_shared<CodeUnitSet>(~*set); }
+SetPtr Complement(const SetPtr& set) { return std::make_shared<UnitBits>(~*set); }
 
 bool IsDigit(unsigned c) { return c >= '0' && c <= '9'; }
 bool IsWordUnit(unsigned c) { return IsDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
@@ -327,7 +327,7 @@ private:
         ++pos_;  // [
         bool negated = at('^');
         if (negated) ++pos_;
-        auto set = std::make_shared<CodeUnitSet>();
+        auto set = std::make_shared<UnitBits>();
         for (;;) {
             if (atEnd()) RaiseError(errnum::kRegExpExpectedBracket);
             if (cur() == ']') break;
@@ -340,7 +340,7 @@ private:
     }
 
     // One atom, or a range atom-atom, into the set.
-    void addClassItem(CodeUnitSet& set) {
+    void addClassItem(UnitBits& set) {
         ClassAtom from = parseClassAtom();
         bool rangeAhead = at('-') && pos_ + 1 < p_.size() && p_[pos_ + 1] != ']';
         if (from.set || !rangeAhead) {
@@ -359,7 +359,7 @@ private:
         for (unsigned c = from.unit; c <= to.unit; ++c) set.set(c);
     }
 
-    static void addAtom(CodeUnitSet& set, const ClassAtom& atom) {
+    static void addAtom(UnitBits& set, const ClassAtom& atom) {
         if (atom.set) set |= *atom.set;
         else set.set(atom.unit);
     }

@@ -33,7 +33,7 @@ struct Node {
     explicit Node(NodeKind k) : kind(k) {}
     NodeKind kind;
     char16_t unit = 0;
-    std::shared_ptr<const CodeUnitSet> set;
+    std::shared_ptr<const UnitBits> set;
     std::vector<std::unique_ptr<Node>> children;
     size_t number = 0;
     uint32_t min = 0;

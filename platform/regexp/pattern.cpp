@@ -149,10 +149,13 @@ public:
     }
     pcre2_match_context* context() const { return context_.get(); }
 
-    static MatchResources& forThisThread() {
+    static MatchResources& forThisThread(bool duringTick) {
+        if (duringTick) {
+            thread_local MatchResources tickResources;
+            return tickResources;
+        }
         thread_local MatchResources resources;
-        thread_local MatchResources duringTick;
-        return SearchWatch::Ticking() ? duringTick : resources;
+        return resources;
     }
 
 private:
@@ -197,20 +200,21 @@ struct Pattern::Impl {
     bool anchored = false;
     size_t minLength = 0;
     bool mayMatchEmpty = true;
-    std::optional<UnitSet> firstUnits;
-    std::optional<UnitSet> singleUnits;
+    std::optional<CodeUnitSet> firstUnits;
+    std::optional<CodeUnitSet> singleUnits;
     std::optional<KeywordList> keywords;
 
     // The number of pairs set by a match, or 0 for no match; the pairs are in ovector().
     int run(std::u16string_view subject, size_t from) {
         if (from > subject.size()) return 0;
         pcre2_match_data* data = matchData.get();
-        if (SearchWatch::Ticking()) {  // this pattern's match data may belong to a waiting search
+        bool duringTick = SearchWatch::Ticking();
+        if (duringTick) {  // this pattern's match data may belong to a waiting search
             tickData.reset(pcre2_match_data_create_from_pattern(code.get(), nullptr));
             if (!tickData) RaiseError(7);
             data = tickData.get();
         }
-        pcre2_match_context* context = MatchResources::forThisThread().context();
+        pcre2_match_context* context = MatchResources::forThisThread(duringTick).context();
         int rc = jit ? pcre2_jit_match(code.get(), Units(subject), subject.size(), from, 0, data, context)
                      : pcre2_match(code.get(), Units(subject), subject.size(), from, 0, data, context);
         current = data;  // set after the search: a tick inside it may have run this pattern too
@@ -236,8 +240,8 @@ Pattern::Pattern(std::u16string_view source, Options options) : impl_(std::make_
     d.anchored = (InfoNumber(d.code.get(), PCRE2_INFO_ALLOPTIONS) & PCRE2_ANCHORED) != 0;
     d.minLength = InfoNumber(d.code.get(), PCRE2_INFO_MINLENGTH);
     d.mayMatchEmpty = dialect::MayMatchEmpty(*parsed.root);
-    if (std::unique_ptr<CodeUnitSet> units = dialect::FirstUnits(*parsed.root, options.ignoreCase)) d.firstUnits.emplace(*units);
-    if (std::unique_ptr<CodeUnitSet> units = dialect::SingleUnitSet(*parsed.root, options.ignoreCase)) d.singleUnits.emplace(*units);
+    if (std::unique_ptr<UnitBits> units = dialect::FirstUnits(*parsed.root, options.ignoreCase)) d.firstUnits.emplace(*units);
+    if (std::unique_ptr<UnitBits> units = dialect::SingleUnitSet(*parsed.root, options.ignoreCase)) d.singleUnits.emplace(*units);
     d.keywords = dialect::FindKeywordList(*parsed.root, options.ignoreCase);
 }
 
@@ -250,8 +254,8 @@ size_t Pattern::maxLookbehind() const { return impl_->maxLookbehind; }
 bool Pattern::anchoredAtStart() const { return impl_->anchored; }
 size_t Pattern::minLength() const { return impl_->minLength; }
 bool Pattern::mayMatchEmpty() const { return impl_->mayMatchEmpty; }
-const UnitSet* Pattern::firstUnits() const { return impl_->firstUnits ? &*impl_->firstUnits : nullptr; }
-const UnitSet* Pattern::singleUnitSet() const { return impl_->singleUnits ? &*impl_->singleUnits : nullptr; }
+const CodeUnitSet* Pattern::firstUnits() const { return impl_->firstUnits ? &*impl_->firstUnits : nullptr; }
+const CodeUnitSet* Pattern::singleUnitSet() const { return impl_->singleUnits ? &*impl_->singleUnits : nullptr; }
 const std::optional<KeywordList>& Pattern::keywordList() const { return impl_->keywords; }
 const std::u16string& Pattern::translated() const { return impl_->translated; }
 bool Pattern::usesJit() const { return impl_->jit; }

@@ -113,8 +113,8 @@ public:
     bool anchoredAtStart() const;
     size_t minLength() const;
     bool mayMatchEmpty() const;
-    const UnitSet* firstUnits() const;
-    const UnitSet* singleUnitSet() const;
+    const CodeUnitSet* firstUnits() const;
+    const CodeUnitSet* singleUnitSet() const;
     const std::optional<KeywordList>& keywordList() const;
 
     // The pattern as handed to PCRE2 (for diagnostics).

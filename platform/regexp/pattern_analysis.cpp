@@ -7,7 +7,7 @@ namespace regexp::dialect {
 namespace {
 
 // Adds the units that a non-empty match of `node` can start with.
-void AddFirstUnits(const Node& node, bool ignoreCase, CodeUnitSet& out) {
+void AddFirstUnits(const Node& node, bool ignoreCase, UnitBits& out) {
     switch (node.kind) {
     case NodeKind::Unit: casefold::AddUnit(out, node.unit, ignoreCase); break;
     case NodeKind::Set: out |= *node.set; break;
@@ -37,7 +37,7 @@ void AddFirstUnits(const Node& node, bool ignoreCase, CodeUnitSet& out) {
 }
 
 // Adds the units of a node that tests one code unit; false for any other node.
-bool AddSingleUnit(const Node& node, bool ignoreCase, CodeUnitSet& out) {
+bool AddSingleUnit(const Node& node, bool ignoreCase, UnitBits& out) {
     switch (node.kind) {
     case NodeKind::Unit: casefold::AddUnit(out, node.unit, ignoreCase); return true;
     case NodeKind::Set: out |= *node.set; return true;
@@ -125,15 +125,15 @@ bool MayMatchEmpty(const Node& node) {
     }
 }
 
-std::unique_ptr<CodeUnitSet> FirstUnits(const Node& root, bool ignoreCase) {
+std::unique_ptr<UnitBits> FirstUnits(const Node& root, bool ignoreCase) {
     if (MayMatchEmpty(root)) return nullptr;
-    auto set = std::make_unique<CodeUnitSet>();
+    auto set = std::make_unique<UnitBits>();
     AddFirstUnits(root, ignoreCase, *set);
     return set;
 }
 
-std::unique_ptr<CodeUnitSet> SingleUnitSet(const Node& root, bool ignoreCase) {
-    auto set = std::make_unique<CodeUnitSet>();
+std::unique_ptr<UnitBits> SingleUnitSet(const Node& root, bool ignoreCase) {
+    auto set = std::make_unique<UnitBits>();
     if (!AddSingleUnit(root, ignoreCase, *set)) return nullptr;
     return set;
 }

@@ -11,9 +11,9 @@ namespace regexp::dialect {
 // False only when no match can be empty.
 bool MayMatchEmpty(const Node& node);
 // The units a non-empty match can start with; null when the pattern may match empty.
-std::unique_ptr<CodeUnitSet> FirstUnits(const Node& root, bool ignoreCase);
+std::unique_ptr<UnitBits> FirstUnits(const Node& root, bool ignoreCase);
 // The set of a pattern that tests exactly one code unit, or null.
-std::unique_ptr<CodeUnitSet> SingleUnitSet(const Node& root, bool ignoreCase);
+std::unique_ptr<UnitBits> SingleUnitSet(const Node& root, bool ignoreCase);
 // The words of a keyword-list pattern (see KeywordList), or nothing.
 std::optional<KeywordList> FindKeywordList(const Node& root, bool ignoreCase);
 

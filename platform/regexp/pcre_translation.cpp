@@ -31,7 +31,7 @@ void AppendUnit(std::u16string& out, char16_t c) {
 }
 
 // The members of `set` as bracket items: units and ranges.
-void AppendRanges(std::u16string& out, const CodeUnitSet& set) {
+void AppendRanges(std::u16string& out, const UnitBits& set) {
     size_t c = set._Find_first();
     while (c < set.size()) {
         size_t last = c;
@@ -45,7 +45,7 @@ void AppendRanges(std::u16string& out, const CodeUnitSet& set) {
     }
 }
 
-void AppendSet(std::u16string& out, const CodeUnitSet& set) {
+void AppendSet(std::u16string& out, const UnitBits& set) {
     size_t members = set.count();
     if (members == 1) {
         AppendUnit(out, static_cast<char16_t>(set._Find_first()));

@@ -5,9 +5,9 @@
 
 namespace regexp {
 
-UnitSet::UnitSet(const CodeUnitSet& units) {
+CodeUnitSet::CodeUnitSet(const UnitBits& units) {
     for (size_t unit = units._Find_first(); unit < 256; unit = units._Find_next(unit)) low_[unit >> 6] |= uint64_t(1) << (unit & 63);
-    const CodeUnitSet others = ~units;
+    const UnitBits others = ~units;
     for (size_t first = units._Find_next(255); first < units.size();) {
         size_t end = others._Find_next(first);  // units.size() when the run goes to the end
         high_.push_back(Range{static_cast<char16_t>(first), static_cast<char16_t>(end - 1)});
@@ -16,19 +16,19 @@ UnitSet::UnitSet(const CodeUnitSet& units) {
     }
 }
 
-bool UnitSet::testHigh(char16_t unit) const {
+bool CodeUnitSet::testHigh(char16_t unit) const {
     auto after = std::upper_bound(high_.begin(), high_.end(), unit, [](char16_t u, const Range& r) { return u < r.first; });
     return after != high_.begin() && unit <= std::prev(after)->last;
 }
 
-size_t UnitSet::count() const {
+size_t CodeUnitSet::count() const {
     size_t members = 0;
     for (uint64_t word : low_) members += size_t(std::popcount(word));
     for (const Range& range : high_) members += size_t(range.last - range.first) + 1;
     return members;
 }
 
-bool UnitSet::intersects(const UnitSet& other) const {
+bool CodeUnitSet::intersects(const CodeUnitSet& other) const {
     for (size_t i = 0; i < low_.size(); ++i)
         if (low_[i] & other.low_[i]) return true;
     auto a = high_.begin(), b = other.high_.begin();
@@ -44,7 +44,7 @@ bool UnitSet::intersects(const UnitSet& other) const {
     return false;
 }
 
-void UnitSet::addTo(CodeUnitSet& units) const {
+void CodeUnitSet::addTo(UnitBits& units) const {
     for (size_t unit = 0; unit < 256; ++unit)
         if (test(unit)) units.set(unit);
     for (const Range& range : high_)

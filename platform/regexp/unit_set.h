@@ -1,5 +1,5 @@
-// Sets of UTF-16 code units. CodeUnitSet, a bitset of every unit (8 KB), is for building and
-// combining sets while a pattern is compiled; UnitSet, built from one, is what a compiled pattern
+// Sets of UTF-16 code units. UnitBits, a bitset of every unit (8 KB), is for building and
+// combining sets while a pattern is compiled; CodeUnitSet, built from one, is what a compiled pattern
 // keeps: a bitmap of the units below 256 and sorted ranges for the others, so that it costs what
 // it holds.
 #pragma once
@@ -13,12 +13,12 @@
 namespace regexp {
 
 // A set of UTF-16 code units, indexed by the unit.
-using CodeUnitSet = std::bitset<65536>;
+using UnitBits = std::bitset<65536>;
 
-class UnitSet {
+class CodeUnitSet {
 public:
-    UnitSet() = default;
-    explicit UnitSet(const CodeUnitSet& units);
+    CodeUnitSet() = default;
+    explicit CodeUnitSet(const UnitBits& units);
 
     bool test(size_t unit) const {
         if (unit < 256) return (low_[unit >> 6] >> (unit & 63)) & 1;
@@ -26,10 +26,10 @@ public:
     }
     bool operator[](size_t unit) const { return test(unit); }
     size_t count() const;
-    bool intersects(const UnitSet& other) const;
+    bool intersects(const CodeUnitSet& other) const;
     // Adds the members to `units`.
-    void addTo(CodeUnitSet& units) const;
-    bool operator==(const UnitSet&) const = default;
+    void addTo(UnitBits& units) const;
+    bool operator==(const CodeUnitSet&) const = default;
 
 private:
     struct Range {

@@ -140,7 +140,7 @@ TEST(SearchFrom, FirstUnitsAndMinimumLengthHoldForEveryMatch) {
         std::u16string source = regexptest::Render(*generator.generate());
         for (const Options& options : kAllOptions) {
             Pattern pattern(source, options);
-            const regexp::UnitSet* first = pattern.firstUnits();
+            const regexp::CodeUnitSet* first = pattern.firstUnits();
             EXPECT_EQ(first == nullptr, pattern.mayMatchEmpty()) << Printable(source);
             patternsWithTable += first != nullptr;
             std::u16string text = RandomSubject(random, 16);
@@ -202,7 +202,7 @@ TEST(SingleUnitSet, AgreesWithTheSearchOnEveryCodeUnit) {
     };
     for (const SingleUnitCase& c : cases) {
         Pattern pattern(c.pattern, c.options);
-        const regexp::UnitSet* table = pattern.singleUnitSet();
+        const regexp::CodeUnitSet* table = pattern.singleUnitSet();
         ASSERT_NE(table, nullptr) << Printable(c.pattern);
         for (unsigned unit = 0; unit < 65536; ++unit) {
             char16_t subject = static_cast<char16_t>(unit);
