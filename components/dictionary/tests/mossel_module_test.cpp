@@ -22,10 +22,10 @@ void CollectKeys(HKEY root, const std::u16string& path, std::set<std::u16string>
     if (com::detail::OpenKey(root, path, key) != ERROR_SUCCESS) return;
     if (!path.empty()) keys.insert(path);
     char16_t name[256];
-    for (DWORD i = 0; DWORD size = 256; ++i, size = 256) {
-        if (RegEnumValueW(key.get(), i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    for (DWORD i = 0, size = 256; RegEnumValueW(key.get(), i, name, &size, nullptr, nullptr, nullptr, nullptr) ==
+                                  ERROR_SUCCESS;
+         ++i, size = 256)
         if (size) keys.insert(path + u":" + name);
-    }
     for (DWORD i = 0; RegEnumKeyW(key.get(), i, name, 256) == ERROR_SUCCESS; ++i)
         CollectKeys(root, path.empty() ? name : path + u"\\" + name, keys);
 }
