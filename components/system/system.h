@@ -76,6 +76,8 @@ public:
     bool CheckInstanceMutex(const std::u16string& mutexname);
 
     // ---- command line and miscellany ----
+    // The parameters name=value of cmd, in order, as a new "Tavrel.Dictionary" in a Variant.
+    Variant ParseCommandline(const std::u16string& cmd);
     Variant ComputerName();
     Variant UserName();
     std::u16string CreateGUID();  // "XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX", "00000000" on failure

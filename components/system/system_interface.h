@@ -31,7 +31,7 @@ enum MemberId : DISPID {
     kRegWrite = 0x6003000D,
     kCreateGUID = 0x6003000F,
     kGetDefaultExchangeProfile = 0x60030010,
-    kParseCommandline = 0x60030011,  // reserved: the member comes with the command-line scanner
+    kParseCommandline = 0x60030011,
     kShellAndWait = 0x60030012,
     kShellAndWaitEx = 0x60030013,
     kShellAndContinue = 0x60030014,

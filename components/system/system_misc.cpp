@@ -8,6 +8,7 @@
 #include "platform/os/host_names.h"
 #include "platform/os/odbc_installer.h"
 #include "platform/text/codepage.h"
+#include "platform/text/parameter_scanner.h"
 #include "platform/ui/ui_services.h"
 
 namespace {
@@ -43,6 +44,15 @@ Variant System::TrimmedName(const std::optional<std::u16string>& name) {
     if (name && name->size() < kNameBufferLength) buffer.replace(0, name->size() + 1, *name + u'\0');
     Variant argument = Variant::fromString(buffer);
     return automation::Call(strings_.get(), u"TrimZ", automation::Args({&argument, 1}));
+}
+
+Variant System::ParseCommandline(const std::u16string& cmd) {
+    ComPtr<IDispatch> parameters = modTavrelGeneral::CreateObjectEx(u"Tavrel.Dictionary");
+    for (const text::NamedParameter& parameter : text::ScanParameters(cmd)) {
+        Variant arguments[] = {Variant::fromString(parameter.name), Variant::fromString(parameter.value)};
+        automation::Call(parameters.get(), u"Add", automation::Args(arguments));
+    }
+    return Variant::fromDispatch(parameters.get());
 }
 
 Variant System::ComputerName() { return TrimmedName(os::ComputerName()); }

@@ -59,6 +59,8 @@ const automation::DispatchTable& SystemObject::dispatchTable() {
                     [](SystemObject& o, Arguments&) { return String(o.system_.CreateGUID()); })
             .method(u"GetDefaultExchangeProfile", kGetDefaultExchangeProfile, {},
                     [](SystemObject& o, Arguments&) { return o.system_.GetDefaultExchangeProfile(); })
+            .method(u"ParseCommandline", kParseCommandline, {Text(u"cmd")},
+                    [](SystemObject& o, Arguments& a) { return o.system_.ParseCommandline(Text(a[0])); })
             .method(u"ShellAndWait", kShellAndWait, {cmdline, minimized},
                     [](SystemObject& o, Arguments& a) { o.system_.ShellAndWait(Text(a[0]), Flag(a[1])); })
             .method(u"ShellAndWaitEx", kShellAndWaitEx, {cmdline, Param(u"showmode").optional()},
@@ -168,9 +170,8 @@ HRESULT SystemObject::GetDefaultExchangeProfile(VARIANT* result) {
     return call(kGetDefaultExchangeProfile, result, {});
 }
 
-HRESULT SystemObject::ParseCommandline(BSTR, VARIANT* result) {
-    if (result) VariantInit(result);
-    return E_NOTIMPL;
+HRESULT SystemObject::ParseCommandline(BSTR cmd, VARIANT* result) {
+    return call(kParseCommandline, result, {ByValue(cmd)});
 }
 
 HRESULT SystemObject::ShellAndWait(BSTR* cmdline, VARIANT_BOOL Minimized) {

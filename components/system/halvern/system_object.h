@@ -28,7 +28,6 @@ public:
     HRESULT RegWrite(BSTR key, VARIANT aValue, VARIANT* result) override;
     HRESULT CreateGUID(BSTR* result) override;
     HRESULT GetDefaultExchangeProfile(VARIANT* result) override;
-    // Not served until the command-line scanner exists: E_NOTIMPL.
     HRESULT ParseCommandline(BSTR cmd, VARIANT* result) override;
     HRESULT ShellAndWait(BSTR* cmdline, VARIANT_BOOL Minimized) override;
     HRESULT ShellAndWaitEx(BSTR* cmdline, VARIANT showmode) override;

@@ -1,6 +1,7 @@
 """The class "Tavrel.System" of the module halvern, created by its ProgID and called late-bound
-from Python. Run through CTest, which passes QUILLON_MODULE, HALVERN_MODULE, TAVREL_REGSVR and
-the module tavrel on PYTHONPATH; the modules are registered into a registry store of its own."""
+from Python. Run through CTest, which passes QUILLON_MODULE, HALVERN_MODULE, MOSSEL_MODULE,
+TAVREL_REGSVR and the module tavrel on PYTHONPATH; the modules are registered into a registry
+store of its own."""
 
 import atexit
 import os
@@ -13,7 +14,7 @@ FOLDER = tempfile.mkdtemp(prefix="tavrel-system-")
 atexit.register(shutil.rmtree, FOLDER, ignore_errors=True)
 os.environ["TAVREL_REGISTRY"] = os.path.join(FOLDER, "registry.db")
 os.environ["XDG_RUNTIME_DIR"] = FOLDER
-for module in ("QUILLON_MODULE", "HALVERN_MODULE"):
+for module in ("QUILLON_MODULE", "HALVERN_MODULE", "MOSSEL_MODULE"):
     subprocess.run([os.environ["TAVREL_REGSVR"], os.environ[module]], check=True, stdout=subprocess.DEVNULL)
 
 import tavrel  # noqa: E402  (after the registry is in place)
@@ -69,6 +70,44 @@ class SystemTest(unittest.TestCase):
         self.assertIs(self.s.RegRead("HKU\\Software\\Py\\n"), tavrel.Null)
         self.assertIs(self.s.RegDeleteTree("HKCU\\Software\\Py"), True)
         self.assertIs(self.s.GetDefaultExchangeProfile(), tavrel.Null)
+
+
+def to_python(tree):
+    """A dictionary tree as nested dicts, as the README's script reads it."""
+    items = ((tree.Name(i), tree.Item(i)) for i in range(1, tree.Count + 1))
+    return {name: to_python(v) if tavrel.TypeName(v) == "IDictionary" else v for name, v in items}
+
+
+class DictionaryResultsTest(unittest.TestCase):
+    def setUp(self):
+        self.s = tavrel.Dispatch("Tavrel.System")
+
+    def items(self, cmd):
+        parsed = self.s.ParseCommandline(cmd)
+        return [(parsed.Name(i), parsed.Item(i)) for i in range(1, parsed.Count + 1)]
+
+    def test_parse_commandline(self):
+        self.assertEqual(self.items(""), [])
+        self.assertEqual(self.items('/in=a.txt -out="C:\\My Files\\b.htm"'),
+                         [("in", "a.txt"), ("out", "C:\\My Files\\b.htm")])
+        self.assertEqual(self.items("a=1, b=2"), [("a", "1"), ("", ""), ("b", "2")])
+        self.assertEqual(self.items('"say ""hi"""=x x= =5'), [('say "hi"', "x"), ("x", ""), ("", "5")])
+        self.assertEqual(self.s.ParseCommandline("/Verbose").Item("verbose"), "")
+
+    def test_registry_tree_and_process_record(self):
+        self.s.RegWrite("HKCU\\Software\\Tree\\B\\y", 1)
+        self.s.RegWrite("HKCU\\Software\\Tree\\A\\", "a")
+        self.s.RegWrite("HKCU\\Software\\Tree\\x", "x")
+        tree = self.s.RegReadTree("HKCU\\Software\\Tree")
+        self.assertEqual(to_python(tree), {"A": {"": "a"}, "B": {"y": 1}, "x": "x"})
+        self.assertIs(self.s.RegWriteTree(tree, "HKCU\\Software\\Copy"), True)
+        self.assertEqual(to_python(self.s.RegReadTree("HKCU\\Software\\Copy\\")), to_python(tree))
+        record = self.s.CreateProcess("sleep 30")
+        self.assertEqual([record.Name(i) for i in range(1, 5)], ["ProcessID", "ThreadID", "ProcessHandle", "ThreadHandle"])
+        self.assertIs(self.s.StillExecuting(record.Item("processhandle")), True)
+        self.assertEqual(self.s.TerminateProcess(record.Item("PROCESSID"), 0), 1)
+        self.assertEqual(self.s.CloseProcessHandle(record.Item("ProcessHandle")), 1)
+        self.assertEqual(self.s.CloseProcessHandle(record.Item("ThreadHandle")), 1)
 
 
 if __name__ == "__main__":
