@@ -55,7 +55,7 @@ std::optional<Span> KeywordSearch(const regexp::KeywordList& list, std::u16strin
     return std::nullopt;
 }
 
-std::optional<Span> UnitSetSearch(const regexp::CodeUnitSet& set, std::u16string_view s, size_t from) {
+std::optional<Span> UnitSetSearch(const regexp::UnitSet& set, std::u16string_view s, size_t from) {
     for (size_t p = from; p < s.size(); ++p)
         if (set.test(s[p])) return Span{p, p + 1};
     return std::nullopt;
@@ -66,7 +66,7 @@ std::optional<Spans> CheckedSearch(Pattern& pattern, std::u16string_view s, size
     Spans spans;
     if (!pattern.searchFrom(s, from, spans)) {
         FUZZ_CHECK(!pattern.searchFrom(s, from), "the two searches differ: " + context);
-        if (const regexp::CodeUnitSet* set = pattern.singleUnitSet())
+        if (const auto* set = pattern.singleUnitSet())
             FUZZ_CHECK(!UnitSetSearch(*set, s, from), "single-unit set misses: " + context);
         if (const auto& list = pattern.keywordList())
             FUZZ_CHECK(!KeywordSearch(*list, s, from), "keyword list misses: " + context);
@@ -81,10 +81,10 @@ std::optional<Spans> CheckedSearch(Pattern& pattern, std::u16string_view s, size
         FUZZ_CHECK(!group.matched() || (group.start <= group.end && group.end <= s.size()), "group span: " + at);
     FUZZ_CHECK(whole.start + pattern.minLength() <= s.size(), "shorter than minLength: " + at);
     FUZZ_CHECK(pattern.mayMatchEmpty() || whole.length() > 0, "empty match: " + at);
-    if (const regexp::CodeUnitSet* first = pattern.firstUnits())
+    if (const auto* first = pattern.firstUnits())
         FUZZ_CHECK(whole.length() > 0 && first->test(s[whole.start]), "first unit: " + at);
     FUZZ_CHECK(!pattern.anchoredAtStart() || whole.start == 0, "anchored: " + at);
-    if (const regexp::CodeUnitSet* set = pattern.singleUnitSet())
+    if (const auto* set = pattern.singleUnitSet())
         FUZZ_CHECK(UnitSetSearch(*set, s, from) == whole, "single-unit set: " + at);
     if (const auto& list = pattern.keywordList()) {
         FUZZ_CHECK(KeywordSearch(*list, s, from) == whole, "keyword list: " + at);
