@@ -78,18 +78,43 @@ public:
     std::u16string text_;
 };
 
+// Reports once per step, as the plain formatter does. The section formatter also reports during
+// a search that runs longer than its tick (which a slow, instrumented run makes likely), at the
+// position where the step began: those repeat the last position and are not passed on, so that
+// they neither count towards the cancel nor make the report lists differ.
+class StepProgress : public engine::FormatProgress {
+public:
+    explicit StepProgress(RecordingProgress& steps) : steps_(steps) {}
+    bool cancelled() override { return steps_.cancelled(); }
+    uint32_t report(int32_t position) override {
+        if (position == last_) return 1;
+        last_ = position;
+        return steps_.report(position);
+    }
+
+private:
+    RecordingProgress& steps_;
+    int32_t last_ = 0;  // formatting starts at 0, and a step always moves on
+};
+
 template <class Run>
 Outcome Capture(Run run, size_t cancelAt) {
     Outcome outcome;
-    RecordingProgress progress(1, cancelAt);
+    RecordingProgress recorded(1, cancelAt);
+    StepProgress progress(recorded);
     try {
         run(outcome.out, outcome.ptr, progress);
     } catch (const ComError& error) {
         outcome.error = error.number();
         outcome.description = error.description();
     }
-    outcome.reports = progress.reports;
+    outcome.reports = recorded.reports;
     return outcome;
+}
+
+bool ReachedEngineLimit(const Outcome& outcome) {
+    return outcome.error == errnum::kRegExpSyntax &&
+           outcome.description.find(u"exceeds a limit of the regular-expression engine") != std::u16string::npos;
 }
 
 std::string Describe(const modHlx::DefinitionTree& tree, const std::u16string& input, size_t cancelAt) {
@@ -128,6 +153,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const Outcome sunk = Capture(
         [&](std::u16string&, LONG& ptr, engine::FormatProgress& p) { FormatSection(tree, first, text, sink, ptr, p); },
         cancelAt);
+
+    // The plain formatter runs every pattern over the whole rest of the input, the section
+    // formatter only as far as it needs: one may reach a backtracking limit where the other
+    // never searches. Such runs cannot be compared.
+    if (ReachedEngineLimit(expected) || ReachedEngineLimit(actual)) return 0;
 
     const std::string context = Describe(tree, text, cancelAt);
     FUZZ_CHECK(actual.error == expected.error, "error " + std::to_string(actual.error) + " instead of " +
