@@ -1,0 +1,170 @@
+#include "engine/conversion_job.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "components/general/general_helpers.h"
+#include "components/system/system.h"
+#include "engine/default_definition.h"
+#include "engine/format_progress.h"
+#include "engine/hlx_reader.h"
+#include "engine/section_formatter.h"
+#include "platform/automation/ascii.h"
+#include "platform/automation/client.h"
+#include "platform/automation/error_numbers.h"
+#include "platform/ui/ui_services.h"
+
+namespace engine {
+
+namespace {
+
+using ui::MsgBox;
+
+constexpr char16_t kCrLf[] = u"\r\n";
+
+bool IsNotFound(const ComError& error) {
+    return error.number() == errnum::kFileNotFound || error.number() == errnum::kPathNotFound;
+}
+
+std::u16string Number(LONG number) {
+    std::u16string text = automation::DecimalDigits(uint64_t(number < 0 ? -int64_t(number) : number));
+    return number < 0 ? u"-" + text : text;
+}
+
+// "Unable to load <what> (<path>). ..." with the not-found wording for 53 and 76.
+std::u16string LoadFailure(std::u16string_view what, const std::u16string& path, const ComError& error) {
+    std::u16string head = u"Unable to load " + std::u16string(what) + u" (" + path + u").";
+    if (IsNotFound(error)) return head + u" The input path or file was not found.";
+    return head + kCrLf + u"Error " + Number(error.number()) + u". " + error.description();
+}
+
+class Job {
+public:
+    Job(JobHost& host, JobRequest request) : host_(host), r_(std::move(request)) {}
+
+    JobOutcome run() {
+        gCancelled = false;
+        try {
+            return runSteps();
+        } catch (const ComError& error) {
+            // Unlike the steps with messages of their own, a failure here may come while the
+            // progress display and the hourglass are up: both go, so the window is usable again.
+            host_.hideProgress();
+            ui::Current().setMousePointer(ui::MousePointer::Default);
+            MsgBox(u"Error in processing file." + std::u16string(kCrLf) + u"Error " + Number(error.number()) + u", " +
+                       error.description() + kCrLf + u"Hint: " + step_,
+                   ui::vbOKOnly | ui::vbExclamation, host_.appTitleWithVersion());
+            return JobOutcome::Failed;
+        }
+    }
+
+private:
+    JobOutcome runSteps() {
+        step_ = u"Detect if outputfile exists";
+        bool permitted = overwritePermitted();
+        step_ = u"Abort the process if overwrite is not allowed and the file already exists";
+        if (!permitted) {
+            if (r_.overwritemode != 2)
+                MsgBox(u"The output file already existed and overwrite was not allowed (" + r_.destfile +
+                           u"). The process was aborted",
+                       ui::vbOKOnly | ui::vbInformation, host_.appTitle());
+            return JobOutcome::NotOverwritten;
+        }
+        step_ = u"Load Input File";
+        std::u16string input;
+        try {
+            input = system_.ReadFileToString(r_.inputfilename);
+        } catch (const ComError& error) {
+            return fail(LoadFailure(u"input file", r_.inputfilename, error));
+        }
+        step_ = u"Convert input to ansi characters";
+        if (r_.dostext != 0) input = OemToAnsi(input);
+        step_ = u"Prepend hlx folder if not specified";
+        std::u16string folder = modGeneral::VarToStr(r_.hlxfolder);
+        if (!r_.hlxfile.empty() && !folder.empty() && r_.hlxfile.find(u'/') == std::u16string::npos)
+            r_.hlxfile = folder + u"/" + r_.hlxfile;
+        step_ = u"Get default hlx";
+        if (r_.hlxfile.empty())
+            r_.hlxfile = (folder.empty() ? host_.programFolder() + u"/hlx" : folder) + u"/" + GetHLX(r_.inputfilename);
+        step_ = u"Read the hlx";
+        modHlx::DefinitionTree tree;
+        try {
+            tree = modHlx::ReadHlx(r_.hlxfile);
+        } catch (const ComError& error) {
+            return fail(LoadFailure(u"the HLX file", r_.hlxfile, error));
+        }
+        step_ = u"Display the progress dialog";
+        host_.showProgress();
+        ui::Current().processPendingEvents();
+        ui::Current().setMousePointer(ui::MousePointer::Hourglass);
+        step_ = u"Initialize progress bar";
+        host_.setProgressMaximum(int32_t(std::min<size_t>(input.size(), 0x7FFFFFFF)));
+        if (tree.Sections.empty())
+            throw ComError(errnum::kSubscriptOutOfRange, errsource::kProgram, u"Subscript out of range");
+        const modHlx::SectionRecord& start = tree.Sections.at(0).value;
+        step_ = u"Format Section";
+        std::u16string output;
+        LONG ptr = 0;
+        EventPumpProgress progress([this](int32_t position) { host_.setProgressValue(position); });
+        FormatSection(tree, start, input, output, ptr, progress);
+        host_.hideProgress();
+        step_ = u"Write output";
+        try {
+            system_.WriteFileFromString(r_.destfile, output);
+        } catch (const ComError& error) {
+            return fail(u"Unable to write output file (" + r_.destfile + u")." + error.description());
+        }
+        step_ = u"Display output";
+        if (r_.showoutput && host_.showOutputChecked()) {
+            try {
+                system_.ShellOpen(r_.destfile);
+            } catch (const ComError& error) {
+                fail(u"Unable to display output file (" + r_.destfile + u")." + error.description());
+                return JobOutcome::Written;
+            }
+        }
+        step_ = u"Done";
+        ui::Current().setMousePointer(ui::MousePointer::Default);
+        host_.setProgressValue(0);
+        return JobOutcome::Written;
+    }
+
+    // Whether destfile may be written: yes when no file of that name exists, else by the mode.
+    bool overwritePermitted() {
+        if (!system_.FileExists(r_.destfile)) return true;
+        switch (r_.overwritemode) {
+        case 1:
+            return true;
+        case 2:
+            return MsgBox(u"The file \"" + r_.destfile + u"\" already exists." + kCrLf + kCrLf +
+                              u"Do you want to overwrite this file?",
+                          ui::vbYesNo | ui::vbExclamation, u"Warning") == ui::vbYes;
+        default:
+            return false;
+        }
+    }
+
+    static std::u16string OemToAnsi(const std::u16string& text) {
+        ComPtr<IDispatch> strings = modGeneral::CreateObjectEx(u"Tavrel.Strings2");
+        Variant argument = Variant::fromString(text);
+        return automation::Call(strings.get(), u"Oem2CharBuff", {argument.ptr(), 1}).toString();
+    }
+
+    // Reports a failure of a step that has a message of its own; the pointer goes back.
+    JobOutcome fail(const std::u16string& message) {
+        MsgBox(message, ui::vbOKOnly | ui::vbExclamation, host_.appTitleWithVersion());
+        ui::Current().setMousePointer(ui::MousePointer::Default);
+        return JobOutcome::Failed;
+    }
+
+    JobHost& host_;
+    JobRequest r_;
+    System system_{SystemCopy::Program};
+    std::u16string step_;
+};
+
+}  // namespace
+
+JobOutcome RunConversion(JobHost& host, JobRequest request) { return Job(host, std::move(request)).run(); }
+
+}  // namespace engine

@@ -1,0 +1,173 @@
+#include "frontend/frm_main.h"
+
+#include "components/general/general_helpers.h"
+#include "components/system/system.h"
+#include "frontend/frm_progress.h"
+#include "frontend/mod_main.h"
+#include "frontend/program_globals.h"
+#include "platform/automation/client.h"
+
+namespace {
+
+using frontend::kCompanyName;
+using frontend::kProductName;
+
+constexpr char16_t kSettings[] = u"Settings";
+
+std::u16string Setting(const std::u16string& key, const std::u16string& defaultValue) {
+    return modGeneral::VarToStr(modMain::GetRegSetting(kCompanyName, kProductName, kSettings, key, defaultValue));
+}
+
+void StoreSetting(const std::u16string& key, const std::u16string& value) {
+    modMain::SaveRegSetting(kCompanyName, kProductName, kSettings, key, value);
+}
+
+// A stored check-box state that is not a whole number (edited by hand) counts as the default.
+int CheckState(const std::u16string& stored, int defaultValue) {
+    if (stored == u"0") return 0;
+    if (stored.empty() || stored.find_first_not_of(u"0123456789") != std::u16string::npos) return defaultValue;
+    return 1;
+}
+
+// A switch's value; Empty when it was not given.
+Variant Switch(IDispatch* params, const char16_t* name) {
+    Variant key = Variant::fromString(name);
+    return automation::Get(params, u"Item", {key.ptr(), 1});
+}
+
+// "showoutput" is True when absent or empty, or when its value converts to True.
+bool ShowOutputSwitch(const Variant& value) {
+    if (value.vt == VT_EMPTY) return true;
+    std::u16string text = modGeneral::VarToStr(value);
+    return text.empty() || modGeneral::VarToBool(value);
+}
+
+}  // namespace
+
+bool frmMain::Form_Load(const std::u16string& arguments) {
+    Loaded = true;
+    std::u16string folder = programFolder();
+    gHelpFile = folder + u"/help";
+    gAppTitle = std::u16string(kProductName) + u" (" + frontend::kVersion + u")";
+    Caption = gAppTitle;
+    txtInputFilename.ToolTipText = u"Specify the file name of the ASP file to syntax hilite";
+    cmdBrowseInput.ToolTipText = u"Browse for input file";
+    chkDosText.ToolTipText = u"Check this box if the input file was written from a DOS program using OEM characters.";
+    txtOutputFilename.ToolTipText = u"Enter the file name of the destination HTML file";
+    cmdBrowseOutput.ToolTipText = u"Browse for output file";
+    chkUseDefaultHLX.ToolTipText = u"Use the file name extension to determine which HLX file to use";
+    txtHLXFileName.ToolTipText = u"Specify a specific HLX file to use for conversion";
+    cmdBrowseHLX.ToolTipText = u"Browse for HLX file";
+    chkShowOutput.ToolTipText = u"Show the resulting HTML file in a browser after the conversion";
+    cmdGo.ToolTipText = u"Start the formatting";
+    cmdExit.ToolTipText = u"Exit the program";
+    mnuHelpAboutCaption = u"About " + std::u16string(kProductName) + u"...";
+    gProgress.Load();
+    cmdGo.Enabled = false;
+    LoadSettings();
+    Variant parsed = System(SystemCopy::Program).ParseCommandline(arguments);
+    ComPtr<IDispatch> params(parsed.pdispVal);
+    UpdateHLXFileNameInput();
+    if (Switch(params.get(), u"in").vt == VT_EMPTY) return true;
+    RunBatch(params.get());
+    return false;
+}
+
+void frmMain::LoadSettings() {
+    std::u16string folder = programFolder();
+    std::u16string fallback = frontend::FallbackFolder();
+    txtInputFilename.Text = Setting(u"InputFile", folder + u"/Examples/asp-ex1.asp");
+    setOutputFilename(Setting(u"OutputFile", folder + u"/output.htm"));
+    txtHLXFileName.Text = Setting(u"HLXFile", u"");
+    chkShowOutput.Value = CheckState(Setting(u"ShowOutput", u"1"), 1);
+    setUseDefaultHLX(CheckState(Setting(u"UseDefaultHLX", u"1"), 1));
+    gInputDir = Setting(u"InputDir", fallback);
+    gOutputDir = Setting(u"OutputDir", fallback);
+    gHLXDir = Setting(u"HLXDir", fallback);
+}
+
+void frmMain::RunBatch(IDispatch* params) {
+    LONG overwritemode = modGeneral::VarToLng(Switch(params, u"overwrite"));
+    LONG dostext = modGeneral::VarToLng(Switch(params, u"dostext"));
+    bool showoutput = ShowOutputSwitch(Switch(params, u"showoutput"));
+    Variant hlxfolder = Variant::fromString(modGeneral::VarToStr(Switch(params, u"hlxfolder")));
+    Process(modGeneral::VarToStr(Switch(params, u"in")), modGeneral::VarToStr(Switch(params, u"out")),
+            modGeneral::VarToStr(Switch(params, u"hlx")), hlxfolder, overwritemode, showoutput, dostext);
+    Form_Unload();
+}
+
+void frmMain::Process(const std::u16string& inputfilename, const std::u16string& destfile,
+                      const std::u16string& hlxfile, const VARIANT& hlxfolder, LONG& overwritemode, bool& showoutput,
+                      LONG& dostext) {
+    engine::JobRequest request{inputfilename, destfile, hlxfile, Variant(), overwritemode, showoutput, dostext};
+    VariantCopy(request.hlxfolder.ptr(), &hlxfolder);
+    lastOutcome_ = engine::RunConversion(*this, std::move(request));
+}
+
+void frmMain::Form_Unload() {
+    SaveSettings();
+    Loaded = false;
+}
+
+void frmMain::SaveSettings() {
+    StoreSetting(u"InputFile", txtInputFilename.Text);
+    StoreSetting(u"OutputFile", txtOutputFilename.Text);
+    StoreSetting(u"ShowOutput", chkShowOutput.Value ? u"1" : u"0");
+    StoreSetting(u"InputDir", gInputDir);
+    StoreSetting(u"OutputDir", gOutputDir);
+    StoreSetting(u"HLXDir", gHLXDir);
+    StoreSetting(u"UseDefaultHLX", chkUseDefaultHLX.Value ? u"1" : u"0");
+    StoreSetting(u"HLXFile", txtHLXFileName.Text);
+    gProgress.Unload();
+}
+
+void frmMain::UpdateHLXFileNameInput() {
+    bool useDefault = chkUseDefaultHLX.Value != 0;
+    txtHLXFileName.Enabled = !useDefault;
+    txtHLXFileName.BackColor = useDefault ? frontend::SystemColor::ButtonFace : frontend::SystemColor::WindowBackground;
+}
+
+void frmMain::cmdGo_Click() {
+    LONG overwritemode = 2;
+    bool showoutput = chkShowOutput.Value != 0;
+    LONG dostext = chkDosText.Value;
+    Variant noFolder = Variant::fromString(u"");
+    Process(txtInputFilename.Text, txtOutputFilename.Text, chkUseDefaultHLX.Value ? u"" : txtHLXFileName.Text,
+            noFolder, overwritemode, showoutput, dostext);
+}
+
+void frmMain::setOutputFilename(const std::u16string& text) {
+    bool changed = text != txtOutputFilename.Text;
+    txtOutputFilename.Text = text;
+    if (changed) txtOutputFilename_Change();
+}
+
+void frmMain::setUseDefaultHLX(int value) {
+    bool changed = value != chkUseDefaultHLX.Value;
+    chkUseDefaultHLX.Value = value;
+    if (changed) chkUseDefaultHLX_Click();
+}
+
+void frmMain::txtOutputFilename_Change() { cmdGo.Enabled = !txtOutputFilename.Text.empty(); }
+
+void frmMain::chkUseDefaultHLX_Click() { UpdateHLXFileNameInput(); }
+
+std::u16string frmMain::appTitleWithVersion() const { return gAppTitle; }
+std::u16string frmMain::appTitle() const { return kProductName; }
+std::u16string frmMain::programFolder() const { return frontend::ProgramFolder(); }
+
+void frmMain::showProgress() {
+    engine::CenterForm(Bounds, gProgress.Bounds);
+    gProgress.Show();
+}
+
+void frmMain::setProgressMaximum(int32_t maximum) { gProgress.ProgressBar1.Max = maximum; }
+
+void frmMain::setProgressValue(int32_t value) {
+    gProgress.ProgressBar1.Value = value;
+    if (gProgress.onChange) gProgress.onChange(gProgress);
+}
+
+void frmMain::hideProgress() { gProgress.Hide(); }
+
+bool frmMain::showOutputChecked() const { return chkShowOutput.Value != 0; }

@@ -1,0 +1,58 @@
+// The main window's state and handlers: start-up (settings in, command line parsed, batch run),
+// the stored settings, the rules between its controls, and the conversion it runs. A windowed
+// front end shows these controls and forwards its events here; batch mode needs no display.
+#pragma once
+
+#include <string>
+
+#include "engine/center_form.h"
+#include "engine/conversion_job.h"
+#include "frontend/controls.h"
+#include "platform/automation/handles.h"
+
+class frmMain : public engine::JobHost {
+public:
+    frontend::TextBox txtInputFilename, txtOutputFilename, txtHLXFileName;
+    frontend::CheckBox chkDosText, chkUseDefaultHLX, chkShowOutput;
+    frontend::CommandButton cmdBrowseInput, cmdBrowseOutput, cmdBrowseHLX, cmdGo, cmdExit;
+    std::u16string Caption;
+    std::u16string mnuHelpAboutCaption = u"&About";
+    engine::FormRect Bounds{0, 0, 7905, 4950};  // twips
+    bool Loaded = false;
+
+    // Start-up with the command line's argument string. True when the window is to be shown;
+    // false when a batch run took place (the window is closed again by then).
+    bool Form_Load(const std::u16string& arguments);
+    void Form_Unload();
+    void RunBatch(IDispatch* params);
+    // One conversion, its failures reported in message boxes.
+    void Process(const std::u16string& inputfilename, const std::u16string& destfile, const std::u16string& hlxfile,
+                 const VARIANT& hlxfolder, LONG& overwritemode, bool& showoutput, LONG& dostext);
+
+    void UpdateHLXFileNameInput();
+    void cmdGo_Click();
+    // Control changes that fire the control's own handler.
+    void setOutputFilename(const std::u16string& text);
+    void setUseDefaultHLX(int value);
+
+    // How the last conversion ended (the program's exit status comes from it).
+    engine::JobOutcome lastOutcome() const { return lastOutcome_; }
+
+    // engine::JobHost
+    std::u16string appTitleWithVersion() const override;
+    std::u16string appTitle() const override;
+    std::u16string programFolder() const override;
+    void showProgress() override;
+    void setProgressMaximum(int32_t maximum) override;
+    void setProgressValue(int32_t value) override;
+    void hideProgress() override;
+    bool showOutputChecked() const override;
+
+private:
+    void LoadSettings();
+    void SaveSettings();
+    void txtOutputFilename_Change();
+    void chkUseDefaultHLX_Click();
+
+    engine::JobOutcome lastOutcome_ = engine::JobOutcome::Written;
+};

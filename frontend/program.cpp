@@ -1,0 +1,87 @@
+// lumivar: converts a source file into syntax-coloured HTML. With the switch "in" it runs one
+// conversion without a window (batch mode) and ends.
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "engine/format_progress.h"
+#include "frontend/command_line.h"
+#include "frontend/frm_main.h"
+#include "frontend/frm_progress.h"
+#include "platform/text/codepage.h"
+#include "platform/ui/console_ui.h"
+#include "tools/common/error_report.h"
+
+namespace {
+
+enum ExitStatus { kWritten = 0, kFailed = 1, kCannotRun = 2 };
+
+constexpr char kUsage[] =
+    "Usage: lumivar in=FILE [out=FILE] [hlx=FILE] [hlxfolder=FOLDER] [overwrite=0|1|2]\n"
+    "               [dostext=0|1] [showoutput=0|1]\n"
+    "Try 'lumivar --help' for more information.\n";
+
+constexpr char kHelp[] =
+    "lumivar: turns a source file into HTML coloured by its syntax.\n"
+    "\n"
+    "  lumivar in=FILE out=FILE [hlx=FILE] [hlxfolder=FOLDER] [overwrite=N] [dostext=N] [showoutput=B]\n"
+    "\n"
+    "Switches (name=value, separated by spaces or commas; a leading / or - is allowed; a value\n"
+    "with spaces or commas goes in double quotes):\n"
+    "  in          the source file; its presence runs one conversion without a window\n"
+    "  out         the HTML file to write\n"
+    "  hlx         the syntax definition; absent, the input's extension chooses one from the\n"
+    "              hlx folder beside the program (or from hlxfolder)\n"
+    "  hlxfolder   the folder in which a definition named without a folder is looked up\n"
+    "  overwrite   when the output exists: 0 keep it (default), 1 replace it, 2 ask\n"
+    "              (without a terminal the answer is No)\n"
+    "  dostext     1: the input is DOS (OEM code page) text\n"
+    "  showoutput  open the HTML file afterwards (default 1), when the stored setting allows\n"
+    "\n"
+    "Messages go to standard error. Ctrl+C cancels like the Cancel button: the output made so far,\n"
+    "with its closing lines, is written.\n"
+    "\n"
+    "Exit status: 0 the output file was written (a cancelled conversion too), 1 the conversion\n"
+    "failed or the output was not overwritten, 2 the command line cannot run (no \"in\").\n";
+
+// On a terminal, the progress dialog becomes a bar on standard error.
+void DrawProgressOnTerminal(const frmProgress& progress) {
+    static bool drawn = false;
+    if (!progress.Visible) {
+        if (drawn) std::fputs("\r\033[K", stderr);
+        drawn = false;
+        return;
+    }
+    int32_t max = progress.ProgressBar1.Max > 0 ? progress.ProgressBar1.Max : 1;
+    int percent = int(int64_t(progress.ProgressBar1.Value) * 100 / max);
+    char bar[41];
+    std::memset(bar, ' ', 40);
+    std::memset(bar, '#', size_t(percent * 40 / 100));
+    bar[40] = 0;
+    std::fprintf(stderr, "\r[%s] %3d%%", bar, percent);
+    drawn = true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::fputs(kHelp, stdout);
+        return kWritten;
+    }
+    std::vector<std::u16string> arguments;
+    for (int i = 1; i < argc; ++i) arguments.push_back(text::AnsiToText(argv[i]));
+    ui::ConsoleServices::catchInterrupt([] { gCancelled = true; });
+    if (::isatty(STDERR_FILENO)) gProgress.onChange = DrawProgressOnTerminal;
+    frmMain form;
+    int status = tools::RunReportingErrors(kFailed, [&] {
+        if (form.Form_Load(frontend::JoinArguments(arguments))) {
+            std::fputs(kUsage, stderr);
+            return int(kCannotRun);
+        }
+        return form.lastOutcome() == engine::JobOutcome::Written ? int(kWritten) : int(kFailed);
+    });
+    return status;
+}
