@@ -116,10 +116,17 @@ private:
         }
         step_ = u"Display output";
         if (r_.showoutput && host_.showOutputChecked()) {
+            // The opener answers False rather than raising (no xdg-open, or it failed): that is
+            // a failure to display too, not a silent success.
+            std::u16string failure;
             try {
-                system_.ShellOpen(r_.destfile);
+                if (!modGeneral::VarToBool(system_.ShellOpen(r_.destfile)))
+                    failure = u"The desktop's opener (xdg-open) is missing or could not open it.";
             } catch (const ComError& error) {
-                fail(u"Unable to display output file (" + r_.destfile + u")." + error.description());
+                failure = error.description();
+            }
+            if (!failure.empty()) {
+                fail(u"Unable to display output file (" + r_.destfile + u")." + failure);
                 return JobOutcome::Written;
             }
         }

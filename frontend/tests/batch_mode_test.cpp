@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "components/system/system.h"
+#include "components/system/tests/system_test_support.h"
 #include "frontend/frm_main.h"
 #include "platform/ui/scripted_ui.h"
 #include "tests/support/scoped_env.h"
@@ -46,6 +47,7 @@ class BatchMode : public ::testing::TestWithParam<Case> {};
 
 TEST_P(BatchMode, OpensTheOutputOnlyWhenSwitchAndSettingAgree) {
     const Case& c = GetParam();
+    systemtest::RegisteredModules modules{QUILLON_PATH, MOSSEL_PATH};  // and a registry of its own
     testsupport::TempDir dir;
     // A stand-in for the desktop's opener that notes what it was given.
     std::ofstream(dir / "xdg-open") << "#!/bin/sh\nprintf '%s\\n' \"$1\" >> \"$(dirname \"$0\")/opened\"\n";
@@ -54,7 +56,6 @@ TEST_P(BatchMode, OpensTheOutputOnlyWhenSwitchAndSettingAgree) {
     env.set("PATH", (dir.path().string() + ":" + std::getenv("PATH")));
     std::ofstream(dir / "in.txt") << "a<b";
     System system(SystemCopy::Program);
-    system.RegDelete(kSettings + u"ShowOutput");
     if (c.storedShowOutput) system.RegWrite(kSettings + u"ShowOutput", Variant::fromString(c.storedShowOutput));
     system.RegWrite(kSettings + u"InputFile", Variant::fromString(u"kept.asp"));
     ui::ScopedScriptedServices scripted;
@@ -74,5 +75,22 @@ TEST_P(BatchMode, OpensTheOutputOnlyWhenSwitchAndSettingAgree) {
 
 INSTANTIATE_TEST_SUITE_P(Switches, BatchMode, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return "Case" + std::to_string(info.index); });
+
+TEST(BatchModeOpener, AMissingOpenerIsReportedAndTheOutputStays) {
+    systemtest::RegisteredModules modules{QUILLON_PATH, MOSSEL_PATH};
+    testsupport::TempDir dir;
+    testsupport::ScopedEnv env;
+    env.set("PATH", dir.path().string());  // no xdg-open anywhere
+    std::ofstream(dir / "in.txt") << "a<b";
+    ui::ScopedScriptedServices scripted;
+    frmMain form;
+    const std::u16string out = (dir / "out.html").u16string();
+    form.Form_Load(u"in=" + (dir / "in.txt").u16string() + u" out=" + out);
+    ASSERT_EQ(1u, scripted->boxes.size());
+    EXPECT_EQ(u"Unable to display output file (" + out + u").The desktop's opener (xdg-open) is missing or could not open it.",
+              scripted->boxes[0].text);
+    EXPECT_EQ(engine::JobOutcome::Written, form.lastOutcome());
+    EXPECT_NE(std::string::npos, Read(dir / "out.html").find("&lt;"));
+}
 
 }  // namespace
