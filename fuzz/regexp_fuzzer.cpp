@@ -55,7 +55,7 @@ std::optional<Span> KeywordSearch(const regexp::KeywordList& list, std::u16strin
     return std::nullopt;
 }
 
-std::optional<Span> UnitSetSearch(const regexp::UnitSet& set, std::u16string_view s, size_t from) {
+std::optional<Span> UnitSetSearch(const regexp::CodeUnitSet& set, std::u16string_view s, size_t from) {
     for (size_t p = from; p < s.size(); ++p)
         if (set.test(s[p])) return Span{p, p + 1};
     return std::nullopt;
