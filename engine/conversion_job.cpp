@@ -1,6 +1,7 @@
 #include "engine/conversion_job.h"
 
 #include <algorithm>
+#include <optional>
 #include <string_view>
 
 #include "components/general/general_helpers.h"
@@ -9,6 +10,7 @@
 #include "engine/format_progress.h"
 #include "engine/hlx_reader.h"
 #include "engine/section_formatter.h"
+#include "engine/text_streams.h"
 #include "platform/automation/ascii.h"
 #include "platform/automation/client.h"
 #include "platform/automation/error_numbers.h"
@@ -21,6 +23,11 @@ namespace {
 using ui::MsgBox;
 
 constexpr char16_t kCrLf[] = u"\r\n";
+
+// A failure to write the output, told apart from the formatter's own errors on their way out.
+struct OutputNotWritten {
+    ComError error;
+};
 
 bool IsNotFound(const ComError& error) {
     return error.number() == errnum::kFileNotFound || error.number() == errnum::kPathNotFound;
@@ -103,17 +110,7 @@ private:
             throw ComError(errnum::kSubscriptOutOfRange, errsource::kProgram, u"Subscript out of range");
         const modHlx::SectionRecord& start = tree.Sections.at(0).value;
         step_ = u"Format Section";
-        std::u16string output;
-        LONG ptr = 0;
-        EventPumpProgress progress([this](int32_t position) { host_.setProgressValue(position); });
-        FormatSection(tree, start, input, output, ptr, progress);
-        host_.hideProgress();
-        step_ = u"Write output";
-        try {
-            system_.WriteFileFromString(r_.destfile, output);
-        } catch (const ComError& error) {
-            return fail(u"Unable to write output file (" + r_.destfile + u")." + error.description());
-        }
+        if (!formatIntoOutput(tree, start, input)) return JobOutcome::Failed;
         step_ = u"Display output";
         if (r_.showoutput && host_.showOutputChecked()) {
             // The opener answers False rather than raising (no xdg-open, or it failed): that is
@@ -134,6 +131,49 @@ private:
         ui::Current().setMousePointer(ui::MousePointer::Default);
         host_.setProgressValue(0);
         return JobOutcome::Written;
+    }
+
+    // Formats into a replacement of destfile as the text is made, so the output is never held
+    // whole; the file is replaced once formatting has ended (or was cancelled: the footers are
+    // written and the partial output kept). After a formatting error it stays as it was and the
+    // error passes on; a failure to write is reported here and gives false.
+    bool formatIntoOutput(const modHlx::DefinitionTree& tree, const modHlx::SectionRecord& start,
+                          std::u16string_view input) {
+        std::optional<System::FileWriter> output;
+        try {
+            output.emplace(system_.BeginWriteFile(r_.destfile));
+        } catch (const ComError& error) {
+            return writeFailed(error);
+        }
+        AnsiOutputSink sink([&output](std::string_view bytes) {
+            try {
+                output->Write(bytes);
+            } catch (const ComError& error) {
+                throw OutputNotWritten{error};
+            }
+        });
+        LONG ptr = 0;
+        EventPumpProgress progress([this](int32_t position) { host_.setProgressValue(position); });
+        try {
+            FormatSection(tree, start, input, sink, ptr, progress);
+            sink.finish();
+        } catch (const OutputNotWritten& failure) {
+            return writeFailed(failure.error);
+        }
+        host_.hideProgress();
+        step_ = u"Write output";
+        try {
+            output->Commit();
+        } catch (const ComError& error) {
+            return writeFailed(error);
+        }
+        return true;
+    }
+
+    bool writeFailed(const ComError& error) {
+        host_.hideProgress();
+        fail(u"Unable to write output file (" + r_.destfile + u")." + error.description());
+        return false;
     }
 
     // Whether destfile may be written: yes when no file of that name exists, else by the mode.

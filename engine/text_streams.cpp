@@ -44,7 +44,16 @@ std::string ReadAllBytes(int fd, std::u16string_view what, const fileio::StopReq
     }
 }
 
-AnsiOutputSink::AnsiOutputSink(int fd) : fd_(fd), codePage_(GetACP()) {
+AnsiOutputSink::AnsiOutputSink(int fd)
+    : AnsiOutputSink([fd](std::string_view bytes) {
+          try {
+              fileio::WriteAll(fd, bytes);
+          } catch (const std::system_error& error) {
+              throw fileerrors::ErrorForErrno(error.code().value(), {}, errsource::kProgram);
+          }
+      }) {}
+
+AnsiOutputSink::AnsiOutputSink(ByteWriter writer) : writer_(std::move(writer)), codePage_(GetACP()) {
     piecewise_ = !IsStateful(codePage_);
     asciiPassesThrough_ = AsciiPassesThrough(codePage_);
 }
@@ -90,15 +99,7 @@ void AnsiOutputSink::convertAndWrite(std::u16string_view text) {
             i = end;
         }
     }
-    writeBytes(bytes_);
-}
-
-void AnsiOutputSink::writeBytes(std::string_view bytes) {
-    try {
-        fileio::WriteAll(fd_, bytes);
-    } catch (const std::system_error& error) {
-        throw fileerrors::ErrorForErrno(error.code().value(), {}, errsource::kProgram);
-    }
+    writer_(bytes_);
 }
 
 }  // namespace engine

@@ -3,6 +3,7 @@
 // it comes, so that the output is never held whole.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -17,23 +18,26 @@ namespace engine {
 // stop decides whether to abandon it (fileio::ReadStopped).
 std::string ReadAllBytes(int fd, std::u16string_view what, const fileio::StopRequest& stop = {});
 
-// Converts text to the ANSI code page and writes it to fd, piece by piece. A surrogate pair
+// Converts text to the ANSI code page and writes it to fd (or hands the bytes to a writer), piece
+// by piece. A surrogate pair
 // split between two pieces is kept together; for a code page whose conversion depends on what
 // came before (ISO-2022, UTF-7 and the like) the text is gathered and converted once at the
 // end, so the bytes are always those of converting the whole text at once. A write failure
-// raises ComError (61 disk full, 57 device I/O error, ...).
+// raises ComError (61 disk full, 57 device I/O error, ...); a writer's failures pass on as they are.
 class AnsiOutputSink : public OutputSink {
 public:
+    using ByteWriter = std::function<void(std::string_view)>;
+
     explicit AnsiOutputSink(int fd);
+    explicit AnsiOutputSink(ByteWriter writer);
     void write(std::u16string_view text) override;
     // Converts and writes what is still held back. Call once, after the last write.
     void finish();
 
 private:
-    void writeBytes(std::string_view bytes);
     void convertAndWrite(std::u16string_view text);
 
-    int fd_;
+    ByteWriter writer_;
     unsigned codePage_;
     bool piecewise_;
     bool asciiPassesThrough_;

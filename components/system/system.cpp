@@ -142,16 +142,6 @@ std::string WritablePath(const std::u16string& fileName, const std::u16string& s
     return fileerrors::FileSystemPath(fileName, source);
 }
 
-void ReplaceContent(const std::string& path, std::string_view bytes, const std::u16string& source,
-                    filereplace::Step* failedStep = nullptr) {
-    try {
-        filereplace::ReplaceFileContent(path, bytes);
-    } catch (const filereplace::ReplaceError& error) {
-        if (failedStep) *failedStep = error.step();
-        throw ErrorForErrno(error.error(), error.path(), source);
-    }
-}
-
 }  // namespace
 
 System::System(SystemCopy copy)
@@ -190,11 +180,38 @@ std::u16string System::ReadFileToString(const std::u16string& filepath) {
 }
 
 void System::WriteFileFromString(const std::u16string& filepath, const std::u16string& content) {
+    FileWriter writer = BeginWriteFile(filepath);
+    writer.Write(text::TextToAnsi(content));
+    writer.Commit();
+}
+
+System::FileWriter System::BeginWriteFile(const std::u16string& filepath) { return FileWriter(filepath, runtimeSource_); }
+
+System::FileWriter::FileWriter(const std::u16string& filepath, std::u16string source)
+    : filepath_(filepath), source_(std::move(source)) {
+    Raising([&] { file_ = std::make_unique<filereplace::Replacement>(WritablePath(filepath_, source_)); });
+}
+
+void System::FileWriter::Write(std::string_view bytes) {
+    Raising([&] { file_->write(bytes); });
+}
+
+void System::FileWriter::Commit() {
+    Raising([&] { file_->commit(); });
+}
+
+// Runs a step of the replacement with its failures raised as the file services' errors.
+template <class Action>
+void System::FileWriter::Raising(Action action) {
     try {
-        ReplaceContent(WritablePath(filepath, runtimeSource_), text::TextToAnsi(content), runtimeSource_);
+        try {
+            action();
+        } catch (const filereplace::ReplaceError& error) {
+            throw ErrorForErrno(error.error(), error.path(), source_);
+        }
     } catch (...) {
-        ComError error = CaughtError(runtimeSource_);
-        throw WithDescription(error, FailureDescription(u"Error writing the file ", filepath, u"", error));
+        ComError error = CaughtError(source_);
+        throw WithDescription(error, FailureDescription(u"Error writing the file ", filepath_, u"", error));
     }
 }
 
@@ -207,12 +224,13 @@ void System::WriteFile(const VARIANT& filepath, const VARIANT& content) {
         std::string bytes = ContentBytes(content, runtimeSource_);
         step = kStepCheckExists;
         step = FileExists(name) ? kStepDelete : kStepWrite;
-        filereplace::Step failedStep = filereplace::Step::Replace;
         try {
-            ReplaceContent(WritablePath(name, runtimeSource_), bytes, runtimeSource_, &failedStep);
-        } catch (...) {
-            if (failedStep == filereplace::Step::Write) step = kStepWrite;
-            throw;
+            filereplace::Replacement replacement(WritablePath(name, runtimeSource_));
+            replacement.write(bytes);
+            replacement.commit();
+        } catch (const filereplace::ReplaceError& error) {
+            if (error.step() == filereplace::Step::Write) step = kStepWrite;
+            throw ErrorForErrno(error.error(), error.path(), runtimeSource_);
         }
     } catch (...) {
         ComError error = CaughtError(runtimeSource_);

@@ -16,10 +16,13 @@
 // and mutex handles are numbers of ours over pidfds and lock files.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/automation/handles.h"
+#include "platform/os/file_replace.h"
 
 enum class SystemCopy {
     Component,  // the class as the "Tavrel.System" component serves it
@@ -117,6 +120,25 @@ public:
     // Writes the text through the ANSI code page as the whole new content of the file, with no
     // line break added. Errors come again like ReadFileToString's, with "Error writing the file ".
     void WriteFileFromString(const std::u16string& filepath, const std::u16string& content);
+    // A file's new content written in pieces of bytes: the file is replaced by Commit only, and
+    // stays as it was when the writer goes without one. Errors come again like
+    // WriteFileFromString's.
+    class FileWriter {
+    public:
+        void Write(std::string_view bytes);
+        void Commit();
+
+    private:
+        friend class System;
+        FileWriter(const std::u16string& filepath, std::u16string source);
+        template <class Action>
+        void Raising(Action action);
+
+        std::u16string filepath_;
+        std::u16string source_;
+        std::unique_ptr<filereplace::Replacement> file_;
+    };
+    FileWriter BeginWriteFile(const std::u16string& filepath);
     // True when at least one file (not a folder) matches FileName; wildcards follow glob rules
     // and files whose names begin with a period are found as well. Never raises.
     bool FileExists(const std::u16string& FileName);

@@ -104,6 +104,19 @@ const Case kCases[] = {
     {"an invalid pattern",
      [](const fs::path& d, engine::JobRequest&) { Write(d / "def.hlx", "[S]\nPATTERN=*x\nFORMAT-HTML=$$\n"); },
      {}, JobOutcome::Failed, u"~Error in processing file.\r\nError 5018, Error searching for pattern: *x", ""},
+    {"an invalid pattern leaves an existing output as it was",
+     [](const fs::path& d, engine::JobRequest& r) {
+         Write(d / "out.html", "old");
+         Write(d / "def.hlx", "[S]\nHEADER-HTML=<pre>\nPATTERN=a\nFORMAT-HTML=$$\nENTER-SECTION=T\n[T]\nPATTERN=*x\n");
+         r.overwritemode = 1;
+     },
+     {}, JobOutcome::Failed, u"~Error in processing file.\r\nError 5018, Error searching for pattern: *x", "old"},
+    {"output folder missing",
+     [](const fs::path& d, engine::JobRequest& r) { r.destfile = (d / "none/out.html").u16string(); },
+     {}, JobOutcome::Failed, u"~Unable to write output file (@/none/out.html).Error writing the file @/none/out.html", ""},
+    {"output device full while formatting",
+     [](const fs::path&, engine::JobRequest& r) { r.destfile = u"/dev/full"; r.overwritemode = 1; },
+     {}, JobOutcome::Failed, u"~Unable to write output file (/dev/full).Error writing the file /dev/full", ""},
 };
 
 void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }

@@ -9,9 +9,18 @@ namespace fileio {
 
 class FileDescriptor {
 public:
+    FileDescriptor() = default;
     explicit FileDescriptor(int fd) : fd_(fd) {}
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
+    FileDescriptor(FileDescriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    FileDescriptor& operator=(FileDescriptor&& other) noexcept {
+        if (this != &other) {
+            if (fd_ >= 0) ::close(fd_);
+            fd_ = std::exchange(other.fd_, -1);
+        }
+        return *this;
+    }
     ~FileDescriptor() {
         if (fd_ >= 0) ::close(fd_);
     }
@@ -20,7 +29,7 @@ public:
     int close() { return ::close(std::exchange(fd_, -1)); }
 
 private:
-    int fd_;
+    int fd_ = -1;
 };
 
 }  // namespace fileio

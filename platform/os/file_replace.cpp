@@ -106,14 +106,14 @@ std::string RandomTag() {
 
 // A new, empty file beside the target: ".name.xxxxxx.tmp", the name shortened so that the
 // temporary name stays within the file system's limit.
-TemporaryFile CreateTemporaryBeside(const std::string& target) {
+std::unique_ptr<TemporaryFile> CreateTemporaryBeside(const std::string& target) {
     constexpr std::size_t kMaxNameKept = 200;
     std::string prefix = FolderOf(target) + "/." + NameOf(target).substr(0, kMaxNameKept) + ".";
     constexpr int kAttempts = 100;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         std::string path = prefix + RandomTag() + ".tmp";
         int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) return TemporaryFile(std::move(path), fd);
+        if (fd >= 0) return std::make_unique<TemporaryFile>(std::move(path), fd);
         if (errno != EEXIST) Fail(Step::Write, target);
     }
     Fail(Step::Write, target, EEXIST);
@@ -130,19 +130,6 @@ void CopyOwnershipAndMode(int fd, const struct stat& old, const std::string& tar
     if (::fchmod(fd, old.st_mode & 07777) != 0) Fail(Step::Write, target);
 }
 
-void WriteAll(int fd, std::string_view bytes, const ProgressHook& hook, const std::string& target) {
-    for (std::size_t written = 0; written < bytes.size();) {
-        std::size_t block = std::min(kBlockSize, bytes.size() - written);
-        try {
-            fileio::WriteAll(fd, bytes.substr(written, block));
-        } catch (const std::system_error& error) {
-            Fail(Step::Write, target, error.code().value());
-        }
-        written += block;
-        if (hook) hook(written);
-    }
-}
-
 // Makes the rename itself durable. Some file systems cannot sync a folder; the content is in
 // place by then either way, so a failure here is not the write's failure.
 void SyncFolder(const std::string& folder) {
@@ -152,28 +139,75 @@ void SyncFolder(const std::string& folder) {
     ::close(fd);
 }
 
-void WriteInPlace(const Target& target, std::string_view bytes, const ProgressHook& hook) {
-    fileio::FileDescriptor fd(::open(target.path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
-    if (fd.get() < 0) Fail(Step::Write, target.path);
-    WriteAll(fd.get(), bytes, hook, target.path);
-    if (fd.close() != 0) Fail(Step::Write, target.path);
-}
-
 }  // namespace
 
-void ReplaceFileContent(const std::string& path, std::string_view bytes, const ProgressHook& hook) {
-    if (path.empty()) Fail(Step::Write, path, ENOENT);
-    Target target = ExamineTarget(path);
-    if (target.exists && !S_ISREG(target.status.st_mode)) return WriteInPlace(target, bytes, hook);
+struct Replacement::State {
+    Target target;
+    std::unique_ptr<TemporaryFile> temporary;  // none when the target is written in place
+    fileio::FileDescriptor inPlace;
+    bool committed = false;
+    off_t written = 0;
+    off_t queued = 0;  // bytes whose writeback to disk has been started
 
-    TemporaryFile temporary = CreateTemporaryBeside(target.path);
-    int fd = temporary.descriptor().get();
-    if (target.exists) CopyOwnershipAndMode(fd, target.status, target.path);
-    WriteAll(fd, bytes, hook, target.path);
-    if (::fsync(fd) != 0) Fail(Step::Write, target.path);
-    if (temporary.descriptor().close() != 0) Fail(Step::Write, target.path);
-    temporary.renameTo(target.path);
-    SyncFolder(FolderOf(target.path));
+    int fd() { return temporary ? temporary->descriptor().get() : inPlace.get(); }
+};
+
+Replacement::Replacement(const std::string& path) : state_(std::make_unique<State>()) {
+    if (path.empty()) Fail(Step::Write, path, ENOENT);
+    State& s = *state_;
+    s.target = ExamineTarget(path);
+    if (s.target.exists && !S_ISREG(s.target.status.st_mode)) {
+        s.inPlace = fileio::FileDescriptor(::open(s.target.path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
+        if (s.inPlace.get() < 0) Fail(Step::Write, s.target.path);
+        return;
+    }
+    s.temporary = CreateTemporaryBeside(s.target.path);
+    if (s.target.exists) CopyOwnershipAndMode(s.fd(), s.target.status, s.target.path);
+}
+
+Replacement::~Replacement() = default;
+
+void Replacement::write(std::string_view bytes) {
+    State& s = *state_;
+    try {
+        fileio::WriteAll(s.fd(), bytes);
+    } catch (const std::system_error& error) {
+        Fail(Step::Write, s.target.path, error.code().value());
+    }
+    s.written += off_t(bytes.size());
+    // Writeback starts while the rest is still being made, so the flush at commit has little
+    // left to wait for. Only a hint: a file system without it flushes everything at commit.
+    constexpr off_t kWritebackStep = 4 << 20;
+    if (s.temporary && s.written - s.queued >= kWritebackStep) {
+        ::sync_file_range(s.fd(), s.queued, s.written - s.queued, SYNC_FILE_RANGE_WRITE);
+        s.queued = s.written;
+    }
+}
+
+void Replacement::commit() {
+    State& s = *state_;
+    if (s.committed) return;
+    s.committed = true;
+    if (!s.temporary) {
+        if (s.inPlace.close() != 0) Fail(Step::Write, s.target.path);
+        return;
+    }
+    int fd = s.fd();
+    if (::fsync(fd) != 0) Fail(Step::Write, s.target.path);
+    if (s.temporary->descriptor().close() != 0) Fail(Step::Write, s.target.path);
+    s.temporary->renameTo(s.target.path);
+    SyncFolder(FolderOf(s.target.path));
+}
+
+void ReplaceFileContent(const std::string& path, std::string_view bytes, const ProgressHook& hook) {
+    Replacement replacement(path);
+    for (std::size_t written = 0; written < bytes.size();) {
+        std::size_t block = std::min(kBlockSize, bytes.size() - written);
+        replacement.write(bytes.substr(written, block));
+        written += block;
+        if (hook) hook(written);
+    }
+    replacement.commit();
 }
 
 }  // namespace filereplace

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -36,10 +37,30 @@ using ProgressHook = std::function<void(std::size_t written)>;
 
 inline constexpr std::size_t kBlockSize = std::size_t(1) << 20;
 
-// Makes bytes the whole content of the file at path (a file-system path). A symbolic link to
-// an existing file is followed and that file is replaced; a dangling one is replaced itself. A target that exists but is not a regular file
-// (a device, a pipe) cannot be renamed over and is written in place. Raises ReplaceError; on
-// failure the target is as it was and no temporary file is left behind.
+// A file's new content written in pieces: the bytes go to a temporary file beside the target,
+// which replaces the target on commit. Until then the target is as it was; destroyed without a
+// commit, the replacement removes its temporary file. A symbolic link to an existing file is
+// followed and that file is replaced; a dangling one is replaced itself. A target that exists
+// but is not a regular file (a device, a pipe) cannot be renamed over: it is opened and written
+// in place. Every call raises ReplaceError.
+class Replacement {
+public:
+    explicit Replacement(const std::string& path);  // a file-system path
+    Replacement(const Replacement&) = delete;
+    Replacement& operator=(const Replacement&) = delete;
+    ~Replacement();
+
+    void write(std::string_view bytes);
+    // Flushes the new content to disk and renames it over the target. Call once.
+    void commit();
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
+
+// Makes bytes the whole content of the file at path, as one Replacement does, written a block at
+// a time (the hook hears after each).
 void ReplaceFileContent(const std::string& path, std::string_view bytes, const ProgressHook& hook = {});
 
 }  // namespace filereplace
