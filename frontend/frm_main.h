@@ -8,6 +8,7 @@
 #include "engine/center_form.h"
 #include "engine/conversion_job.h"
 #include "frontend/controls.h"
+#include "frontend/form_window.h"
 #include "platform/automation/handles.h"
 
 class frmMain : public engine::JobHost {
@@ -31,6 +32,24 @@ public:
 
     void UpdateHLXFileNameInput();
     void cmdGo_Click();
+    // The file dialogs of the three Browse buttons, through the user-interface services.
+    void cmdBrowseInput_Click();
+    void cmdBrowseOutput_Click();
+    void cmdBrowseHLX_Click();
+    void cmdExit_Click();      // closes the window, as the user closing it does
+    void mnuFileExit_Click();  // the same
+    void mnuHelpHelp_Click();
+    void mnuFeedback_Click();
+    void mnuSupport_Click();
+    void mnuHelpAbout_Click();
+    // The window is asked to close (Exit, File Exit, or the user closing it). Refused (false)
+    // while a conversion runs; otherwise the settings are stored, the other windows closed,
+    // Window.close is called and the answer is true.
+    bool QueryClose();
+    // A conversion runs: Go, the Browse buttons and closing are refused until it ends.
+    bool Busy() const { return busy_; }
+    // Set by a windowed front end.
+    frontend::FormWindow Window;
     // Control changes that fire the control's own handler.
     void setOutputFilename(const std::u16string& text);
     void setUseDefaultHLX(int value);
@@ -55,4 +74,5 @@ private:
     void chkUseDefaultHLX_Click();
 
     engine::JobOutcome lastOutcome_ = engine::JobOutcome::Written;
+    bool busy_ = false;
 };
