@@ -1,11 +1,16 @@
 #include "frontend/frm_main.h"
 
+#include <optional>
+
 #include "components/general/general_helpers.h"
 #include "components/system/system.h"
+#include "frontend/frm_about.h"
 #include "frontend/frm_progress.h"
+#include "frontend/frm_show_once.h"
 #include "frontend/mod_main.h"
 #include "frontend/program_globals.h"
 #include "platform/automation/client.h"
+#include "platform/ui/ui_services.h"
 
 namespace {
 
@@ -40,6 +45,51 @@ bool ShowOutputSwitch(const Variant& value) {
     if (value.vt == VT_EMPTY) return true;
     std::u16string text = modGeneral::VarToStr(value);
     return text.empty() || modGeneral::VarToBool(value);
+}
+
+// Marks the window busy while a conversion runs.
+class BusyScope {
+public:
+    explicit BusyScope(bool& busy) : busy_(busy) { busy_ = true; }
+    ~BusyScope() { busy_ = false; }
+
+private:
+    bool& busy_;
+};
+
+struct BrowseDialog {
+    bool save;
+    const char16_t* title;
+    const char16_t* filter;
+};
+
+constexpr BrowseDialog kInputDialog{false, u"Select Input File",
+                                    u"All files (*.*)|*.*|Active Server Page (*.asp)|*.asp|VB Script (*.vbs)|*.vbs"};
+constexpr BrowseDialog kOutputDialog{true, u"Select Output File",
+                                     u"HTML files (*.htm;*.html)|*.htm;*.html|All files (*.*)|*.*"};
+constexpr BrowseDialog kHLXDialog{false, u"Select Syntax File", u"Syntax files (*.hlx)|*.hlx|All files (*.*)|*.*"};
+
+// Shows one Browse button's dialog. It starts in the nearest existing folder of the box's text,
+// or in the button's folder when the box is empty; the chosen file, if any, is returned and
+// its folder becomes the button's folder.
+std::optional<std::u16string> Browse(const BrowseDialog& dialog, const std::u16string& boxText,
+                                     std::u16string& folder) {
+    ui::FileDialogRequest request;
+    request.save = dialog.save;
+    request.title = dialog.title;
+    request.filter = dialog.filter;
+    request.initialDir = boxText.empty() ? folder : modMain::ExistingFolder(boxText);
+    std::optional<std::u16string> chosen = ui::Current().fileDialog(request);
+    if (chosen) folder = modMain::FolderPart(*chosen);
+    return chosen;
+}
+
+// Feedback and Support: the show-once notice, then the dispatch page whatever was pressed.
+void OpenDispatchPage(const engine::FormRect& parent, const std::u16string& id, const std::u16string& caption,
+                      const std::u16string& message) {
+    gShowOnce.ShowOnce(parent, id, message, caption, true, false, 2500);
+    System(SystemCopy::Program)
+        .Hyperlink(std::u16string(frontend::kDispatchPage) + u"?action=" + id + u"&productid=HLX");
 }
 
 }  // namespace
@@ -119,6 +169,8 @@ void frmMain::SaveSettings() {
     StoreSetting(u"UseDefaultHLX", chkUseDefaultHLX.Value ? u"1" : u"0");
     StoreSetting(u"HLXFile", txtHLXFileName.Text);
     gProgress.Unload();
+    gAbout.Window.requestClose();
+    gShowOnce.Window.requestClose();
 }
 
 void frmMain::UpdateHLXFileNameInput() {
@@ -128,12 +180,60 @@ void frmMain::UpdateHLXFileNameInput() {
 }
 
 void frmMain::cmdGo_Click() {
+    if (busy_) return;
+    BusyScope busy(busy_);
+    Window.changed();
     LONG overwritemode = 2;
     bool showoutput = chkShowOutput.Value != 0;
     LONG dostext = chkDosText.Value;
     Variant noFolder = Variant::fromString(u"");
     Process(txtInputFilename.Text, txtOutputFilename.Text, chkUseDefaultHLX.Value ? u"" : txtHLXFileName.Text,
             noFolder, overwritemode, showoutput, dostext);
+}
+
+void frmMain::cmdBrowseInput_Click() {
+    if (busy_) return;
+    if (auto chosen = Browse(kInputDialog, txtInputFilename.Text, gInputDir)) txtInputFilename.Text = *chosen;
+    Window.changed();
+}
+
+void frmMain::cmdBrowseOutput_Click() {
+    if (busy_) return;
+    if (auto chosen = Browse(kOutputDialog, txtOutputFilename.Text, gOutputDir)) setOutputFilename(*chosen);
+    Window.changed();
+}
+
+void frmMain::cmdBrowseHLX_Click() {
+    if (busy_) return;
+    if (auto chosen = Browse(kHLXDialog, txtHLXFileName.Text, gHLXDir)) txtHLXFileName.Text = *chosen;
+    Window.changed();
+}
+
+bool frmMain::QueryClose() {
+    if (busy_) return false;
+    Form_Unload();
+    Window.requestClose();
+    return true;
+}
+
+void frmMain::cmdExit_Click() { QueryClose(); }
+void frmMain::mnuFileExit_Click() { QueryClose(); }
+
+void frmMain::mnuHelpHelp_Click() { modMain::ShowHelp(u"HTML/TOC_300_Main_Dialog.htm"); }
+
+void frmMain::mnuFeedback_Click() {
+    OpenDispatchPage(Bounds, u"Feedback", u"Send Feedback",
+                     u"The program will now open a web page where you can send feedback.");
+}
+
+void frmMain::mnuSupport_Click() {
+    OpenDispatchPage(Bounds, u"Support", u"Support", u"The program will now open a web page where you can request support.");
+}
+
+void frmMain::mnuHelpAbout_Click() {
+    engine::CenterForm(Bounds, gAbout.Bounds);
+    gAbout.Form_Load();
+    if (gAbout.Window.showModal) gAbout.Window.showModal();
 }
 
 void frmMain::setOutputFilename(const std::u16string& text) {
