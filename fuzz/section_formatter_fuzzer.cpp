@@ -13,6 +13,7 @@
 #include "engine/tests/reference_formatter.h"
 #include "fuzz/fuzz_input.h"
 #include "platform/automation/error_numbers.h"
+#include "platform/regexp/search_watch.h"
 #include "platform/regexp/tests/reference_matcher.h"
 
 namespace {
@@ -80,21 +81,20 @@ public:
 
 // Reports once per step, as the plain formatter does. The section formatter also reports during
 // a search that runs longer than its tick (which a slow, instrumented run makes likely), at the
-// position where the step began: those repeat the last position and are not passed on, so that
-// they neither count towards the cancel nor make the report lists differ.
+// position where its step began, which need not be one a step reported (the first search of an
+// entered section): those come from the tick and are not passed on, so that they neither count
+// towards the cancel nor make the report lists differ.
 class StepProgress : public engine::FormatProgress {
 public:
     explicit StepProgress(RecordingProgress& steps) : steps_(steps) {}
     bool cancelled() override { return steps_.cancelled(); }
     uint32_t report(int32_t position) override {
-        if (position == last_) return 1;
-        last_ = position;
+        if (regexp::SearchWatch::Ticking()) return 1;
         return steps_.report(position);
     }
 
 private:
     RecordingProgress& steps_;
-    int32_t last_ = 0;  // formatting starts at 0, and a step always moves on
 };
 
 template <class Run>
