@@ -11,27 +11,13 @@ bool IsContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
 }  // namespace
 
 void AppendUtf16(std::u16string& out, char32_t c) {
-    if (c < 0x10000) {
-        out.push_back(static_cast<char16_t>(c));
-    } else {
-        c -= 0x10000;
-        out.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
-        out.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
-    }
+    char16_t units[2];
+    out.append(units, size_t(PutUtf16(units, c) - units));
 }
 
 void AppendUtf8(std::string& out, char32_t c) {
-    auto put = [&](unsigned v) { out.push_back(static_cast<char>(v)); };
-    if (c < 0x80) {
-        put(c);
-    } else if (c < 0x800) {
-        put(0xC0 | (c >> 6)), put(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        put(0xE0 | (c >> 12)), put(0x80 | ((c >> 6) & 0x3F)), put(0x80 | (c & 0x3F));
-    } else {
-        put(0xF0 | (c >> 18)), put(0x80 | ((c >> 12) & 0x3F)), put(0x80 | ((c >> 6) & 0x3F));
-        put(0x80 | (c & 0x3F));
-    }
+    char bytes[4];
+    out.append(bytes, size_t(PutUtf8(bytes, c) - bytes));
 }
 
 Utf8Sequence ReadUtf8Sequence(std::string_view bytes) {

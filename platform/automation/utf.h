@@ -15,7 +15,39 @@ constexpr char32_t CodePointOfPair(char16_t lead, char16_t trail) {
     return 0x10000 + ((char32_t(lead) - 0xD800) << 10) + (char32_t(trail) - 0xDC00);
 }
 
-// Appends the code point as one code unit, or as a surrogate pair above U+FFFF.
+// Writes the code point at `to` as one code unit, or as a surrogate pair above U+FFFF; returns
+// the end of what was written.
+inline char16_t* PutUtf16(char16_t* to, char32_t c) {
+    if (c < 0x10000) {
+        *to++ = char16_t(c);
+    } else {
+        c -= 0x10000;
+        *to++ = char16_t(0xD800 + (c >> 10));
+        *to++ = char16_t(0xDC00 + (c & 0x3FF));
+    }
+    return to;
+}
+// The same in UTF-8: one to four bytes.
+inline char* PutUtf8(char* to, char32_t c) {
+    if (c < 0x80) {
+        *to++ = char(c);
+    } else if (c < 0x800) {
+        *to++ = char(0xC0 | (c >> 6));
+        *to++ = char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        *to++ = char(0xE0 | (c >> 12));
+        *to++ = char(0x80 | ((c >> 6) & 0x3F));
+        *to++ = char(0x80 | (c & 0x3F));
+    } else {
+        *to++ = char(0xF0 | (c >> 18));
+        *to++ = char(0x80 | ((c >> 12) & 0x3F));
+        *to++ = char(0x80 | ((c >> 6) & 0x3F));
+        *to++ = char(0x80 | (c & 0x3F));
+    }
+    return to;
+}
+
+// Appends the code point (PutUtf16, PutUtf8).
 void AppendUtf16(std::u16string& out, char32_t codePoint);
 void AppendUtf8(std::string& out, char32_t codePoint);
 

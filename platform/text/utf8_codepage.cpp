@@ -4,13 +4,14 @@
 #include "platform/text/codepage_impl.h"
 #include "platform/automation/system_errors.h"
 #include "platform/automation/utf.h"
+#include "platform/text/ascii_blocks.h"
 
 namespace text::detail {
 namespace {
 
-using automation::AppendUtf16;
-using automation::AppendUtf8;
 using automation::CodePointOfPair;
+using automation::PutUtf16;
+using automation::PutUtf8;
 using automation::ReadUtf8Sequence;
 
 constexpr char16_t kEscapeBase = 0xDC00;  // + the byte, for bytes 0x80..0xFF
@@ -20,42 +21,64 @@ bool IsEscapedByte(char16_t c) { return c >= kEscapeBase + 0x80 && c <= kEscapeB
 
 class Utf8CodePage final : public CodePage {
 public:
+    // A byte never gives more than one unit, nor a unit more than three bytes (a pair, four):
+    // each conversion sizes its output once and trims it at the end.
     DWORD decode(std::string_view bytes, bool failOnInvalid, std::u16string& out) const override {
-        out.reserve(out.size() + bytes.size());
+        size_t base = out.size();
+        out.resize(base + bytes.size());
+        char16_t* const begin = out.data() + base;
+        char16_t* to = begin;
         while (!bytes.empty()) {
+            size_t ascii = WidenAscii(bytes.data(), bytes.size(), to);
+            to += ascii;
+            bytes.remove_prefix(ascii);
+            if (bytes.empty()) break;
             automation::Utf8Sequence sequence = ReadUtf8Sequence(bytes);
             if (sequence.length == 0) {
-                if (failOnInvalid) return ERROR_NO_UNICODE_TRANSLATION;
+                if (failOnInvalid) {
+                    out.resize(base);
+                    return ERROR_NO_UNICODE_TRANSLATION;
+                }
                 // Only bytes from 0x80 up are ever invalid.
-                out.push_back(static_cast<char16_t>(kEscapeBase + static_cast<unsigned char>(bytes[0])));
+                *to++ = static_cast<char16_t>(kEscapeBase + static_cast<unsigned char>(bytes[0]));
                 bytes.remove_prefix(1);
             } else {
-                AppendUtf16(out, sequence.codePoint);
+                to = PutUtf16(to, sequence.codePoint);
                 bytes.remove_prefix(sequence.length);
             }
         }
+        out.resize(base + size_t(to - begin));
         return 0;
     }
 
     DWORD encode(std::u16string_view text, const EncodeOptions& options, std::string& out,
                  bool& usedDefault) const override {
-        out.reserve(out.size() + text.size());
-        for (size_t i = 0; i < text.size(); ++i) {
-            char16_t c = text[i];
+        size_t base = out.size();
+        out.resize(base + text.size() * 3);
+        char* const begin = out.data() + base;
+        char* to = begin;
+        for (size_t i = 0; i < text.size();) {
+            size_t ascii = NarrowAscii(text.data() + i, text.size() - i, to);
+            to += ascii;
+            i += ascii;
+            if (i == text.size()) break;
+            char16_t c = text[i++];
             if (!IsSurrogate(c)) {
-                AppendUtf8(out, c);
-            } else if (IsLeadSurrogate(c) && i + 1 < text.size() && IsTrailSurrogate(text[i + 1])) {
-                AppendUtf8(out, CodePointOfPair(c, text[i + 1]));
+                to = PutUtf8(to, c);
+            } else if (IsLeadSurrogate(c) && i < text.size() && IsTrailSurrogate(text[i])) {
+                to = PutUtf8(to, CodePointOfPair(c, text[i]));
                 ++i;
             } else if (options.failOnInvalid) {
+                out.resize(base);
                 return ERROR_NO_UNICODE_TRANSLATION;
             } else if (IsEscapedByte(c)) {
-                out.push_back(static_cast<char>(c - kEscapeBase));
+                *to++ = static_cast<char>(c - kEscapeBase);
             } else {
-                AppendUtf8(out, kReplacement);
+                to = PutUtf8(to, kReplacement);
                 usedDefault = true;
             }
         }
+        out.resize(base + size_t(to - begin));
         return 0;
     }
 

@@ -4,6 +4,7 @@
 #include <random>
 #include <string>
 
+#include "platform/automation/utf.h"
 #include "platform/text/codepage.h"
 
 namespace {
@@ -51,18 +52,31 @@ TEST(Utf8, InvalidSequencesEscapeEachByte) {
     }
 }
 
-TEST(Utf8, RandomByteStringsRoundTrip) {
+// Random byte strings of three leanings: any bytes, bytes from 0x80 up (where sequences are
+// made and broken), and ASCII runs of every length with such bytes between them (where the
+// block-wise copying of ASCII meets the rest). Each decodes as the plain decoder does and
+// comes back whole.
+TEST(Utf8, RandomByteStringsDecodeAsThePlainDecoderAndRoundTrip) {
     std::mt19937 random(20240607);
     std::uniform_int_distribution<int> length(0, 64);
     std::uniform_int_distribution<int> anyByte(0, 255);
     std::uniform_int_distribution<int> highByte(0x80, 0xFF);
-    for (int round = 0; round < 5000; ++round) {
+    std::uniform_int_distribution<int> asciiByte(0, 0x7F);
+    for (int round = 0; round < 6000; ++round) {
         std::string bytes;
         int n = length(random);
-        // Half the strings lean towards bytes from 0x80 up, where sequences are made and broken.
-        bool high = round % 2 == 0;
-        for (int i = 0; i < n; ++i) bytes.push_back(static_cast<char>(high ? highByte(random) : anyByte(random)));
-        ASSERT_EQ(Encode(Decode(bytes)), bytes) << "round " << round;
+        for (int i = 0; i < n; ++i) {
+            switch (round % 3) {
+            case 0: bytes.push_back(static_cast<char>(anyByte(random))); break;
+            case 1: bytes.push_back(static_cast<char>(highByte(random))); break;
+            default:
+                for (int run = length(random) / 2; run > 0; --run) bytes.push_back(static_cast<char>(asciiByte(random)));
+                bytes.push_back(static_cast<char>(highByte(random)));
+            }
+        }
+        std::u16string text = Decode(bytes);
+        ASSERT_EQ(text, automation::Utf8ToUtf16(bytes)) << "round " << round;
+        ASSERT_EQ(Encode(text), bytes) << "round " << round;
     }
 }
 
