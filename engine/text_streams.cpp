@@ -21,18 +21,6 @@ bool IsStateful(UINT codePage) {
     }
 }
 
-// Whether each unit below 0x80 becomes the byte of the same value, whatever stands around it.
-bool AsciiPassesThrough(UINT codePage) {
-    if (IsStateful(codePage)) return false;
-    std::u16string ascii;
-    for (char16_t unit = 0; unit < 0x80; ++unit) ascii += unit;
-    std::string bytes = text::TextToBytes(ascii, codePage);
-    if (bytes.size() != ascii.size()) return false;
-    for (size_t i = 0; i < bytes.size(); ++i)
-        if (static_cast<unsigned char>(bytes[i]) != i) return false;
-    return true;
-}
-
 }  // namespace
 
 std::string ReadAllBytes(int fd, std::u16string_view what, const fileio::StopRequest& stop) {
@@ -55,7 +43,6 @@ AnsiOutputSink::AnsiOutputSink(int fd)
 
 AnsiOutputSink::AnsiOutputSink(ByteWriter writer) : writer_(std::move(writer)), codePage_(GetACP()) {
     piecewise_ = !IsStateful(codePage_);
-    asciiPassesThrough_ = AsciiPassesThrough(codePage_);
 }
 
 void AnsiOutputSink::write(std::u16string_view text) {
@@ -83,22 +70,7 @@ void AnsiOutputSink::finish() {
 
 void AnsiOutputSink::convertAndWrite(std::u16string_view text) {
     bytes_.clear();
-    if (!asciiPassesThrough_) {
-        bytes_ = text::TextToBytes(text, codePage_);
-    } else {
-        size_t i = 0;
-        while (i < text.size()) {
-            size_t end = i;
-            while (end < text.size() && text[end] < 0x80) ++end;
-            size_t used = bytes_.size();
-            bytes_.resize(used + (end - i));
-            for (size_t k = i; k < end; ++k) bytes_[used + (k - i)] = char(text[k]);
-            i = end;
-            while (end < text.size() && text[end] >= 0x80) ++end;
-            if (end > i) bytes_ += text::TextToBytes(text.substr(i, end - i), codePage_);
-            i = end;
-        }
-    }
+    text::AppendTextBytes(text, codePage_, bytes_);
     writer_(bytes_);
 }
 

@@ -40,7 +40,6 @@ private:
     ByteWriter writer_;
     unsigned codePage_;
     bool piecewise_;
-    bool asciiPassesThrough_;
     std::u16string held_;
     std::string bytes_;
 };

@@ -3,9 +3,12 @@
 // the converters take such runs this way and only the rest unit by unit.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <string>
+#include <string_view>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -59,6 +62,21 @@ inline size_t NarrowAscii(const char16_t* text, size_t n, char* out) {
 #endif
     for (; i < n && text[i] < 0x80; ++i) out[i] = char(text[i]);
     return i;
+}
+
+// Appends the units below 0x80 at the start of text to out, through a small block so that out
+// never grows by more than it keeps; returns how many there were.
+inline size_t AppendAscii(std::u16string_view text, std::string& out) {
+    char block[512];
+    size_t total = 0;
+    while (total < text.size()) {
+        size_t n = std::min(text.size() - total, sizeof block);
+        size_t ascii = NarrowAscii(text.data() + total, n, block);
+        out.append(block, ascii);
+        total += ascii;
+        if (ascii < n) break;
+    }
+    return total;
 }
 
 }  // namespace text::detail

@@ -84,6 +84,8 @@ namespace text {
 // argument). Nothing else fails: undefined bytes and missing characters become "?".
 std::u16string BytesToText(std::string_view bytes, UINT codePage);
 std::string TextToBytes(std::u16string_view text, UINT codePage);
+// TextToBytes appending to out, for callers that convert piece by piece into one buffer.
+void AppendTextBytes(std::u16string_view text, UINT codePage, std::string& out);
 
 // Through the ANSI code page (GetACP); these never fail.
 std::u16string AnsiToText(std::string_view bytes);

@@ -34,12 +34,16 @@ std::u16string Decode(const CodePage& page, std::string_view bytes) {
     return text;
 }
 
-std::string Encode(const CodePage& page, std::u16string_view text) {
-    std::string bytes;
+void EncodeAppending(const CodePage& page, std::u16string_view text, std::string& bytes) {
     bool usedDefault = false;
     if (page.encode(text, EncodeOptions{}, bytes, usedDefault) != 0) {
         throw ComError(errnum::kInvalidProcedureCall, u"", u"");
     }
+}
+
+std::string Encode(const CodePage& page, std::u16string_view text) {
+    std::string bytes;
+    EncodeAppending(page, text, bytes);
     return bytes;
 }
 
@@ -117,6 +121,10 @@ namespace text {
 std::u16string BytesToText(std::string_view bytes, UINT codePage) { return Decode(RequireCodePage(codePage), bytes); }
 
 std::string TextToBytes(std::u16string_view text, UINT codePage) { return Encode(RequireCodePage(codePage), text); }
+
+void AppendTextBytes(std::u16string_view text, UINT codePage, std::string& out) {
+    EncodeAppending(RequireCodePage(codePage), text, out);
+}
 
 std::u16string AnsiToText(std::string_view bytes) { return BytesToText(bytes, CP_ACP); }
 

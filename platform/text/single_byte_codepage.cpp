@@ -7,6 +7,7 @@
 
 #include "platform/text/codepage_impl.h"
 #include "platform/automation/system_errors.h"
+#include "platform/text/ascii_blocks.h"
 
 namespace text::detail {
 namespace {
@@ -22,6 +23,8 @@ public:
         // Stable, so that of two bytes for one character the lower one is written.
         std::stable_sort(toBytes_.begin(), toBytes_.end(),
                          [](const auto& a, const auto& b) { return a.first < b.first; });
+        asciiIsItself_ = true;
+        for (char16_t c = 0; c < 0x80; ++c) asciiIsItself_ = asciiIsItself_ && find(c) == char(c);
     }
 
     DWORD decode(std::string_view bytes, bool failOnInvalid, std::u16string& out) const override {
@@ -41,6 +44,10 @@ public:
                  bool& usedDefault) const override {
         out.reserve(out.size() + text.size());
         for (size_t i = 0; i < text.size(); ++i) {
+            if (asciiIsItself_ && text[i] < 0x80) {
+                i += AppendAscii(text.substr(i), out);
+                if (i == text.size()) break;
+            }
             char16_t c = text[i];
             if (IsSurrogate(c)) {
                 // No surrogate is in a single-byte code page; a pair is one missing character.
@@ -78,6 +85,7 @@ private:
 
     CodePageTable toText_;
     std::vector<std::pair<char16_t, char>> toBytes_;
+    bool asciiIsItself_ = false;  // each unit below 0x80 is the byte of its value: copied in blocks
 };
 
 }  // namespace
