@@ -8,6 +8,7 @@
 
 #include "engine/format_progress.h"
 #include "frontend/command_line.h"
+#include "frontend/first_start.h"
 #include "frontend/frm_main.h"
 #include "frontend/frm_progress.h"
 #include "platform/text/codepage.h"
@@ -71,6 +72,7 @@ int main(int argc, char** argv) {
         std::fputs(kHelp, stdout);
         return kWritten;
     }
+    frontend::RegisterModulesOnFirstStart("lumivar");
     std::vector<std::u16string> arguments;
     for (int i = 1; i < argc; ++i) arguments.push_back(text::AnsiToText(argv[i]));
     ui::ConsoleServices::catchInterrupt([] { gCancelled = true; });

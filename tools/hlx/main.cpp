@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "engine/hlx_reader.h"
+#include "frontend/first_start.h"
 #include "platform/text/codepage.h"
 #include "tools/common/error_report.h"
 #include "tools/hlx/definition_json.h"
@@ -77,6 +78,8 @@ int main(int argc, char** argv) {
             return kExitSuccess;
         });
     }
+    // The definition reader creates "Tavrel.Strings2".
+    frontend::RegisterModulesOnFirstStart("lumivar-hlx");
     if (argc == 3 && (std::strcmp(argv[1], "check") == 0 || std::strcmp(argv[1], "dump") == 0)) {
         return Run(argv[1], argv[2]);
     }

@@ -1,0 +1,76 @@
+# Installation and the Debian package. Everything the program finds beside itself goes into one
+# private folder, lib/lumivar, laid out as build/bin is: the programs, the shared libraries, the
+# component modules, hlx/, help/ and Examples/. bin/ holds links to the programs (the program
+# finds its folder through /proc/self/exe, which resolves them).
+set(LUMIVAR_INSTALL_DIR lib/lumivar)
+
+# Every shared library the project builds, in the folder itself and below it.
+function(lumivar_shared_libraries dir out)
+  set(found "")
+  get_property(targets DIRECTORY ${dir} PROPERTY BUILDSYSTEM_TARGETS)
+  foreach(target IN LISTS targets)
+    get_target_property(type ${target} TYPE)
+    if(type STREQUAL "SHARED_LIBRARY")
+      list(APPEND found ${target})
+    endif()
+  endforeach()
+  get_property(subdirs DIRECTORY ${dir} PROPERTY SUBDIRECTORIES)
+  foreach(subdir IN LISTS subdirs)
+    lumivar_shared_libraries(${subdir} below)
+    list(APPEND found ${below})
+  endforeach()
+  set(${out} ${found} PARENT_SCOPE)
+endfunction()
+
+lumivar_shared_libraries(${PROJECT_SOURCE_DIR} lumivar_libraries)
+set(lumivar_programs lumivar lumivar-hlx tavrel-regsvr)
+set(lumivar_modules mossel halvern quillon)
+# Installed files find each other in their own folder, wherever the prefix is.
+set_target_properties(${lumivar_programs} ${lumivar_modules} ${lumivar_libraries} PROPERTIES INSTALL_RPATH "$ORIGIN")
+install(TARGETS ${lumivar_programs} ${lumivar_modules} ${lumivar_libraries}
+        RUNTIME DESTINATION ${LUMIVAR_INSTALL_DIR}
+        LIBRARY DESTINATION ${LUMIVAR_INSTALL_DIR})
+
+# The extension links of hlx/ stay links.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/hlx/ DESTINATION ${LUMIVAR_INSTALL_DIR}/hlx
+        FILES_MATCHING PATTERN "*.hlx" PATTERN "tests" EXCLUDE)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/help/ DESTINATION ${LUMIVAR_INSTALL_DIR}/help)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/Examples/ DESTINATION ${LUMIVAR_INSTALL_DIR}/Examples)
+
+set(links ${CMAKE_BINARY_DIR}/packaging/bin)
+file(MAKE_DIRECTORY ${links})
+foreach(program IN LISTS lumivar_programs)
+  file(CREATE_LINK ../${LUMIVAR_INSTALL_DIR}/${program} ${links}/${program} SYMBOLIC)
+  install(FILES ${links}/${program} DESTINATION bin)
+endforeach()
+
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/lumivar.desktop DESTINATION share/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/lumivar.svg DESTINATION share/icons/hicolor/scalable/apps)
+
+# cpack -G DEB in the build folder: lumivar_VERSION_ARCH.deb, installing under /usr.
+set(CPACK_PACKAGE_NAME lumivar)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.0)
+set(CPACK_PACKAGE_VENDOR "Lumivar")
+set(CPACK_PACKAGE_CONTACT "Lumivar developers <lumivar@example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "turns source files into syntax-coloured HTML")
+set(CPACK_PACKAGE_DESCRIPTION "Lumivar formats a source file as HTML in which the code is coloured by \
+its syntax, following syntax definition files (HLX) shipped for some thirty languages. It comes with \
+lumivar-hlx, which checks definitions and formats from the command line.")
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION devel)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_BINARY_DIR}/bin)
+# showoutput opens the page with xdg-open.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
+include(CPack)
+
+if(LUMIVAR_TESTS)
+  add_test(NAME packaging.installed_program_converts
+           COMMAND bash ${PROJECT_SOURCE_DIR}/packaging/installed_test.sh ${CMAKE_BINARY_DIR} ${CMAKE_COMMAND}
+                   ${PROJECT_SOURCE_DIR}/frontend/tests/golden/asp-ex1.asp.htm)
+  add_test(NAME packaging.desktop_entry_valid
+           COMMAND desktop-file-validate ${PROJECT_SOURCE_DIR}/packaging/lumivar.desktop)
+endif()

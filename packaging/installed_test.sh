@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs the build into a fresh prefix and runs the installed programs with registry stores
+# that start empty: the first start registers the modules beside the program. The prefix is then
+# moved, so the stored module paths are gone and must be registered again from the new place.
+# Usage: installed_test.sh BUILD_DIR CMAKE GOLDEN_PAGE
+set -euo pipefail
+build=$1 cmake=$2 golden=$3
+T=$(mktemp -d)
+trap 'rm -rf "$T"' EXIT
+"$cmake" --install "$build" --prefix "$T/a" >/dev/null
+
+export HOME=$T/home XDG_CONFIG_HOME=$T/home/.config TAVREL_ACP=65001
+unset TAVREL_REGISTRY
+mkdir -p "$HOME"
+lib=$T/a/lib/lumivar
+"$T/a/bin/lumivar" in="$lib/Examples/asp-ex1.asp" out="$T/first.htm" showoutput=0 </dev/null
+diff -u "$golden" "$T/first.htm"
+[ -s "$XDG_CONFIG_HOME/tavrel/registry.db" ]
+
+mv "$T/a" "$T/b"
+lib=$T/b/lib/lumivar
+# Every library resolves inside the prefix, none from the build.
+for f in "$lib"/*; do
+  [ -f "$f" ] || continue
+  if ldd "$f" | grep -F -e "not found" -e "$build"; then echo "$f: library outside the prefix" >&2; exit 1; fi
+done
+"$T/b/bin/lumivar" in="$lib/Examples/asp-ex1.asp" out="$T/moved.htm" showoutput=0 </dev/null
+diff -u "$golden" "$T/moved.htm"
+
+# lumivar-hlx on a store of its own; h.hlx is an extension link to c.hlx.
+export TAVREL_REGISTRY=$T/hlx.db
+"$T/b/bin/lumivar-hlx" format "$lib/hlx/h.hlx" "$lib/Examples/hello.c" > "$T/hello.htm"
+grep -q '<span class="k">' "$T/hello.htm"
