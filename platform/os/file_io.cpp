@@ -8,6 +8,8 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/text/large_buffer.h"
+
 namespace fileio {
 
 namespace {
@@ -47,7 +49,10 @@ std::string ReadToEnd(int fd, std::size_t limit, const StopRequest& stop) {
     // The reported size is only a first guess: one read of that size, then blocks until the end,
     // joined once at the end so that no growing string is copied again and again.
     std::size_t expected = std::min(ReportedSize(fd), limit);
-    std::string bytes(expected, '\0');
+    std::string bytes;
+    bytes.reserve(expected);
+    text::AdviseLargeBuffer(bytes.data(), expected);
+    bytes.resize(expected);
     bytes.resize(ReadSome(fd, bytes.data(), expected, stop));
     std::vector<std::string> blocks;
     std::size_t total = bytes.size();

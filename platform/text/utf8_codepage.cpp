@@ -5,6 +5,7 @@
 #include "platform/automation/system_errors.h"
 #include "platform/automation/utf.h"
 #include "platform/text/ascii_blocks.h"
+#include "platform/text/large_buffer.h"
 
 namespace text::detail {
 namespace {
@@ -25,6 +26,8 @@ public:
     // each conversion sizes its output once and trims it at the end.
     DWORD decode(std::string_view bytes, bool failOnInvalid, std::u16string& out) const override {
         size_t base = out.size();
+        out.reserve(base + bytes.size());
+        AdviseLargeBuffer(out.data() + base, bytes.size() * sizeof(char16_t));
         out.resize(base + bytes.size());
         char16_t* const begin = out.data() + base;
         char16_t* to = begin;
