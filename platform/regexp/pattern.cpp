@@ -163,13 +163,14 @@ private:
     std::unique_ptr<pcre2_jit_stack, JitStackDeleter> stack_;
 };
 
-std::unique_ptr<pcre2_code, CodeDeleter> Compile(const std::u16string& translated, Options options) {
+std::unique_ptr<pcre2_code, CodeDeleter> Compile(const std::u16string& translated, Options options,
+                                                 uint32_t extraFlags = 0) {
     std::unique_ptr<pcre2_compile_context, CompileContextDeleter> context(pcre2_compile_context_create(nullptr));
     if (!context) RaiseError(7);
     pcre2_set_newline(context.get(), PCRE2_NEWLINE_LF);
     pcre2_set_parens_nest_limit(context.get(), kParenthesesNestLimit);
     uint32_t flags = PCRE2_MATCH_UNSET_BACKREF | PCRE2_NEVER_UTF | PCRE2_NEVER_UCP | PCRE2_NEVER_BACKSLASH_C |
-                     PCRE2_DOLLAR_ENDONLY;
+                     PCRE2_DOLLAR_ENDONLY | extraFlags;
     if (options.ignoreCase) flags |= PCRE2_CASELESS;
     int error = 0;
     PCRE2_SIZE offset = 0;
@@ -233,12 +234,19 @@ Pattern::Pattern(std::u16string_view source, Options options) : impl_(std::make_
     d.groups = parsed.groupCount;
     d.translated = dialect::ToPcre2(*parsed.root, options);
     d.code = Compile(d.translated, options);
+    d.minLength = InfoNumber(d.code.get(), PCRE2_INFO_MINLENGTH);
+    size_t reach = dialect::MinimumReach(*parsed.root);
+    if (d.minLength > reach) {
+        // PCRE2 10.42 overstates the length some lookaheads need ("(?=a)b?a" gets 2) and then
+        // skips subjects that do match: such a pattern goes without the start-up checks.
+        d.code = Compile(d.translated, options, PCRE2_NO_START_OPTIMIZE);
+        d.minLength = reach;
+    }
     d.jit = pcre2_jit_compile(d.code.get(), PCRE2_JIT_COMPLETE) == 0;
     d.matchData.reset(pcre2_match_data_create_from_pattern(d.code.get(), nullptr));
     if (!d.matchData) RaiseError(7);
     d.maxLookbehind = InfoNumber(d.code.get(), PCRE2_INFO_MAXLOOKBEHIND);
     d.anchored = (InfoNumber(d.code.get(), PCRE2_INFO_ALLOPTIONS) & PCRE2_ANCHORED) != 0;
-    d.minLength = InfoNumber(d.code.get(), PCRE2_INFO_MINLENGTH);
     d.mayMatchEmpty = dialect::MayMatchEmpty(*parsed.root);
     if (std::unique_ptr<UnitBits> units = dialect::FirstUnits(*parsed.root, options.ignoreCase)) d.firstUnits.emplace(*units);
     if (std::unique_ptr<UnitBits> units = dialect::SingleUnitSet(*parsed.root, options.ignoreCase)) d.singleUnits.emplace(*units);

@@ -102,7 +102,8 @@ public:
     //   begins at or before q - maxLookbehind() and runs to the end of the text.
     // - anchoredAtStart: every match starts at position 0 of the subject.
     // - minLength: a lower bound of the units a subject must hold from a match's start (PCRE2's
-    //   figure; text that a lookahead inspects counts, so an empty match may need some).
+    //   figure, or the parse tree's where PCRE2's is too large; text that a lookahead inspects
+    //   counts, so an empty match may need some).
     // - mayMatchEmpty: false only when no match can be empty.
     // - firstUnits: the units a match can start with; null when mayMatchEmpty().
     // - singleUnitSet: non-null when the pattern is a single code unit test (a character, a

@@ -1,5 +1,8 @@
 #include "platform/regexp/pattern_analysis.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "platform/regexp/case_folding.h"
 
 namespace regexp::dialect {
@@ -124,6 +127,56 @@ bool MayMatchEmpty(const Node& node) {
     default: return true;  // assertions, back references, the empty pattern
     }
 }
+
+namespace {
+
+// What a node consumes at the least, and how far from its start it inspects at the least.
+struct Extent {
+    uint64_t consumed = 0;
+    uint64_t reach = 0;
+};
+
+constexpr uint64_t kExtentCap = uint64_t(1) << 40;  // far beyond any subject; keeps sums exact
+
+Extent ExtentOf(const Node& node) {
+    switch (node.kind) {
+    case NodeKind::Unit:
+    case NodeKind::Set: return {1, 1};
+    case NodeKind::Sequence: {
+        Extent total;
+        for (const NodePtr& child : node.children) {
+            Extent part = ExtentOf(*child);
+            total.reach = std::max(total.reach, total.consumed + part.reach);
+            total.consumed = std::min(total.consumed + part.consumed, kExtentCap);
+        }
+        total.reach = std::min(std::max(total.reach, total.consumed), kExtentCap);
+        return total;
+    }
+    case NodeKind::Alternation: {
+        Extent least{kExtentCap, kExtentCap};
+        for (const NodePtr& child : node.children) {
+            Extent part = ExtentOf(*child);
+            least.consumed = std::min(least.consumed, part.consumed);
+            least.reach = std::min(least.reach, part.reach);
+        }
+        return node.children.empty() ? Extent{} : least;
+    }
+    case NodeKind::Group:
+    case NodeKind::NonCapturing: return ExtentOf(node.child());
+    case NodeKind::Lookahead: return {0, ExtentOf(node.child()).reach};
+    case NodeKind::Repeat: {
+        if (node.min == 0) return {};
+        Extent once = ExtentOf(node.child());
+        uint64_t before = std::min(uint64_t(node.min - 1) * once.consumed, kExtentCap);
+        return {std::min(before + once.consumed, kExtentCap), std::min(before + once.reach, kExtentCap)};
+    }
+    default: return {};  // assertions, negative lookaheads, back references, the empty pattern
+    }
+}
+
+}  // namespace
+
+size_t MinimumReach(const Node& node) { return size_t(ExtentOf(node).reach); }
 
 std::unique_ptr<UnitBits> FirstUnits(const Node& root, bool ignoreCase) {
     if (MayMatchEmpty(root)) return nullptr;

@@ -10,6 +10,10 @@ namespace regexp::dialect {
 
 // False only when no match can be empty.
 bool MayMatchEmpty(const Node& node);
+// A lower bound of the units a subject must hold from a match's start: what the match consumes,
+// or more where a lookahead looks further (back references count nothing: the group may be
+// unset).
+size_t MinimumReach(const Node& node);
 // The units a non-empty match can start with; null when the pattern may match empty.
 std::unique_ptr<UnitBits> FirstUnits(const Node& root, bool ignoreCase);
 // The set of a pattern that tests exactly one code unit, or null.

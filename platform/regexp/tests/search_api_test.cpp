@@ -187,6 +187,31 @@ TEST(PatternFacts, LookbehindAndAnchoring) {
     EXPECT_TRUE(Pattern(u"\\b", {}).mayMatchEmpty());
 }
 
+// Lookaheads followed by what may be empty: the length PCRE2 itself figures for these is too
+// large, and a search that trusted it would pass over the match.
+TEST(PatternFacts, LookaheadsDoNotAddToTheLengthNeeded) {
+    struct Case {
+        const char16_t* pattern;
+        const char16_t* subject;
+        Span match;
+        size_t needed;  // the shortest subject a match needs
+    };
+    const Case cases[] = {
+        {u"(?=a)b?a", u"a", {0, 1}, 1},
+        {u"(?=a)(b?)a", u"xa\n", {1, 2}, 1},
+        {u"((?=a)\\1(?:))\\1(?:)a", u"a\n", {0, 1}, 1},
+        {u"(?=abc)a", u"abc", {0, 1}, 3},
+        {u"(?=a)(?=ab)", u"ab", {0, 0}, 2},
+    };
+    for (const Case& c : cases) {
+        for (Options options : kAllOptions) {
+            Pattern pattern(c.pattern, options);
+            EXPECT_EQ(pattern.searchFrom(c.subject, 0), c.match) << Printable(c.pattern);
+            EXPECT_LE(pattern.minLength(), c.needed) << Printable(c.pattern);
+        }
+    }
+}
+
 struct SingleUnitCase {
     std::u16string pattern;
     Options options;
