@@ -11,6 +11,7 @@ packages=(
   clang-14 libclang-rt-14-dev
   locales-all
   libgsf-1-dev python3-olefile
+  qt6-base-dev libgl-dev
 )
 
 missing=()
