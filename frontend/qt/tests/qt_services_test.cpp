@@ -25,6 +25,8 @@ struct BoxCase {
     QMessageBox::Icon icon;
 };
 
+void PrintTo(const BoxCase& c, std::ostream* os) { *os << c.name; }
+
 class QtMessageBox : public ::testing::TestWithParam<BoxCase> {};
 
 TEST_P(QtMessageBox, ShowsTheStylesButtonsIconAndDefault) {

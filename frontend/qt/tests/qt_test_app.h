@@ -1,5 +1,5 @@
-// The QApplication the Qt tests share (offscreen, set by CTest), and a way to act on the modal
-// dialog a call is about to open.
+// The QApplication the Qt tests share, always offscreen, and a way to act on the modal dialog a
+// call is about to open.
 #pragma once
 
 #include <functional>
@@ -13,6 +13,7 @@ inline QApplication& App() {
     static int argc = 1;
     static char name[] = "qt_test";
     static char* argv[] = {name, nullptr};
+    qputenv("QT_QPA_PLATFORM", "offscreen");  // no test needs a display
     static auto* app = new QApplication(argc, argv);  // lives until the process ends
     return *app;
 }
