@@ -1,18 +1,32 @@
 // lumivar: converts a source file into syntax-coloured HTML. With the switch "in" it runs one
-// conversion without a window (batch mode) and ends.
+// conversion without the main window (batch mode) and ends; without it, it shows the main window
+// when there is a display, and prints its usage when there is none.
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <vector>
+
+#include <QApplication>
 
 #include "engine/format_progress.h"
 #include "frontend/command_line.h"
 #include "frontend/first_start.h"
 #include "frontend/frm_main.h"
 #include "frontend/frm_progress.h"
+#include "frontend/qt/progress_dialog.h"
 #include "platform/text/codepage.h"
 #include "platform/ui/console_ui.h"
+#include "platform/ui/qt_ui.h"
+#ifdef LUMIVAR_WINDOW
+#include "frontend/frm_about.h"
+#include "frontend/frm_show_once.h"
+#include "frontend/qt/about_dialog.h"
+#include "frontend/qt/main_window.h"
+#include "frontend/qt/show_once_dialog.h"
+#endif
 #include "tools/common/error_report.h"
 
 namespace {
@@ -41,11 +55,14 @@ constexpr char kHelp[] =
     "  dostext     1: the input is DOS (OEM code page) text\n"
     "  showoutput  open the HTML file afterwards (default 1), when the stored setting allows\n"
     "\n"
-    "Messages go to standard error. Ctrl+C cancels like the Cancel button: the output made so far,\n"
+    "Without \"in\", the program opens its window when there is a display (DISPLAY, WAYLAND_DISPLAY\n"
+    "or QT_QPA_PLATFORM set). With a display, batch mode shows its messages and progress in\n"
+    "windows; without one, messages go to standard error. Ctrl+C cancels like the Cancel button: the output made so far,\n"
     "with its closing lines, is written.\n"
     "\n"
     "Exit status: 0 the output file was written (a cancelled conversion too), 1 the conversion\n"
-    "failed or the output was not overwritten, 2 the command line cannot run (no \"in\").\n";
+    "failed or the output was not overwritten, 2 the command line cannot run (no \"in\" and no\n"
+    "window to show); after the window is closed, 0.\n";
 
 // On a terminal, the progress dialog becomes a bar on standard error.
 void DrawProgressOnTerminal(const frmProgress& progress) {
@@ -65,6 +82,60 @@ void DrawProgressOnTerminal(const frmProgress& progress) {
     drawn = true;
 }
 
+bool HaveDisplay() {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(name);
+        if (value && *value) return true;
+    }
+    return false;
+}
+
+int ExitStatusOf(const frmMain& form) {
+    return form.lastOutcome() == engine::JobOutcome::Written ? int(kWritten) : int(kFailed);
+}
+
+int RunOnConsole(const std::u16string& arguments) {
+    ui::ConsoleServices::catchInterrupt([] { gCancelled = true; });
+    if (::isatty(STDERR_FILENO)) gProgress.onChange = DrawProgressOnTerminal;
+    frmMain form;
+    return tools::RunReportingErrors(kFailed, [&] {
+        if (form.Form_Load(arguments)) {
+            std::fputs(kUsage, stderr);
+            return int(kCannotRun);
+        }
+        return ExitStatusOf(form);
+    });
+}
+
+int RunWithDisplay(int& argc, char** argv, const std::u16string& arguments) {
+    QApplication app(argc, argv);
+    auto services = std::make_shared<ui::QtServices>();
+    ui::Install(services);
+    qtview::ProgressDialog progress(gProgress);
+    frmMain form;
+#ifdef LUMIVAR_WINDOW
+    qtview::ShowOnceDialog::Install(gShowOnce);
+    qtview::AboutDialog::Install(gAbout);
+    std::unique_ptr<qtview::MainWindow> window;
+#endif
+    int status = tools::RunReportingErrors(kFailed, [&] {
+        if (!form.Form_Load(arguments)) return ExitStatusOf(form);
+#ifdef LUMIVAR_WINDOW
+        window = std::make_unique<qtview::MainWindow>(form);
+        progress.setParent(window.get(), progress.windowFlags());
+        window->show();
+        app.exec();
+        return int(kWritten);
+#else
+        std::fputs(kUsage, stderr);
+        return int(kCannotRun);
+#endif
+    });
+    progress.setParent(nullptr);
+    ui::Install(nullptr);
+    return status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -75,15 +146,6 @@ int main(int argc, char** argv) {
     frontend::RegisterModulesOnFirstStart("lumivar");
     std::vector<std::u16string> arguments;
     for (int i = 1; i < argc; ++i) arguments.push_back(text::AnsiToText(argv[i]));
-    ui::ConsoleServices::catchInterrupt([] { gCancelled = true; });
-    if (::isatty(STDERR_FILENO)) gProgress.onChange = DrawProgressOnTerminal;
-    frmMain form;
-    int status = tools::RunReportingErrors(kFailed, [&] {
-        if (form.Form_Load(frontend::JoinArguments(arguments))) {
-            std::fputs(kUsage, stderr);
-            return int(kCannotRun);
-        }
-        return form.lastOutcome() == engine::JobOutcome::Written ? int(kWritten) : int(kFailed);
-    });
-    return status;
+    std::u16string joined = frontend::JoinArguments(arguments);
+    return HaveDisplay() ? RunWithDisplay(argc, argv, joined) : RunOnConsole(joined);
 }
