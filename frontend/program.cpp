@@ -20,13 +20,11 @@
 #include "platform/text/codepage.h"
 #include "platform/ui/console_ui.h"
 #include "platform/ui/qt_ui.h"
-#ifdef LUMIVAR_WINDOW
 #include "frontend/frm_about.h"
 #include "frontend/frm_show_once.h"
 #include "frontend/qt/about_dialog.h"
 #include "frontend/qt/main_window.h"
 #include "frontend/qt/show_once_dialog.h"
-#endif
 #include "tools/common/error_report.h"
 
 namespace {
@@ -113,23 +111,16 @@ int RunWithDisplay(int& argc, char** argv, const std::u16string& arguments) {
     ui::Install(services);
     qtview::ProgressDialog progress(gProgress);
     frmMain form;
-#ifdef LUMIVAR_WINDOW
     qtview::ShowOnceDialog::Install(gShowOnce);
     qtview::AboutDialog::Install(gAbout);
     std::unique_ptr<qtview::MainWindow> window;
-#endif
     int status = tools::RunReportingErrors(kFailed, [&] {
         if (!form.Form_Load(arguments)) return ExitStatusOf(form);
-#ifdef LUMIVAR_WINDOW
         window = std::make_unique<qtview::MainWindow>(form);
         progress.setParent(window.get(), progress.windowFlags());
         window->show();
         app.exec();
         return int(kWritten);
-#else
-        std::fputs(kUsage, stderr);
-        return int(kCannotRun);
-#endif
     });
     progress.setParent(nullptr);
     ui::Install(nullptr);

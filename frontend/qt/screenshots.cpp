@@ -13,11 +13,9 @@
 #include "frontend/frm_progress.h"
 #include "frontend/qt/progress_dialog.h"
 #include "platform/ui/qt_ui.h"
-#ifdef LUMIVAR_WINDOW
 #include "frontend/frm_about.h"
 #include "frontend/qt/about_dialog.h"
 #include "frontend/qt/main_window.h"
-#endif
 
 namespace {
 
@@ -48,15 +46,11 @@ int main(int argc, char** argv) {
     qtview::ProgressDialog progress(gProgress);
     frmMain form;
     form.Form_Load(u"");
-#ifdef LUMIVAR_WINDOW
     qtview::MainWindow window(form);
     window.show();
     QApplication::processEvents();
     Save(&window, "main.png");
     qtview::AboutDialog::Install(gAbout);
-#else
-    std::puts("built without the main window: main.png and about.png are not made");
-#endif
 
     // A conversion long enough for the dialog to be seen; once a third is done, it is saved and
     // the conversion cancelled.
@@ -82,13 +76,11 @@ int main(int argc, char** argv) {
     QFile::remove(input);
     QFile::remove(QDir(folder).filePath("long.htm"));
 
-#ifdef LUMIVAR_WINDOW
     QTimer::singleShot(0, [] {
         Save(QApplication::activeModalWidget(), "about.png");
         gAbout.cmdOK_Click();
     });
     form.mnuHelpAbout_Click();
-#endif
     ui::Install(nullptr);
     return 0;
 }

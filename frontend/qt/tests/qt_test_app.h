@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include <QApplication>
 #include <QTimer>
@@ -18,9 +19,25 @@ inline QApplication& App() {
     return *app;
 }
 
-// Runs act on the modal widget once the event loop of the dialog about to open runs.
+// Runs act on the modal widget once the dialog about to open is up. Should none come within
+// five seconds, act gets null and any modal widget that comes later is closed, so that a test
+// fails instead of waiting for ever.
 inline void WhenModal(std::function<void(QWidget*)> act) {
-    QTimer::singleShot(0, &App(), [act = std::move(act)] { act(QApplication::activeModalWidget()); });
+    auto* timer = new QTimer(&App());
+    auto tries = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, tries, act = std::move(act)] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal && ++*tries < 500) return;
+        timer->stop();
+        timer->deleteLater();
+        act(modal);
+        if (!modal) {
+            QTimer::singleShot(100, &App(), [] {
+                if (QWidget* late = QApplication::activeModalWidget()) late->close();
+            });
+        }
+    });
+    timer->start(10);
 }
 
 }  // namespace qttest

@@ -10,7 +10,7 @@
 #include "frontend/program_globals.h"
 #include "frontend/qt/show_once_dialog.h"
 #include "frontend/qt/tests/qt_test_app.h"
-#include "tests/support/temp_dir.h"
+#include "components/system/tests/system_test_support.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ class ShowOnceDialogTest : public ::testing::TestWithParam<Case> {};
 TEST_P(ShowOnceDialogTest, StoresTheChoice) {
     const Case& c = GetParam();
     qttest::App();
-    testsupport::TempRegistry registry;
+    systemtest::RegisteredModules modules{QUILLON_PATH, MOSSEL_PATH};  // and a registry of the test's own
     qtview::ShowOnceDialog::Install(gShowOnce);
     bool shown = false;
     qttest::WhenModal([&](QWidget* dialog) {
@@ -40,7 +40,7 @@ TEST_P(ShowOnceDialogTest, StoresTheChoice) {
             QTest::mouseClick(dialog->findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
     });
 
-    gShowOnce.ShowOnce({0, 0, 9000, 6000}, u"tip", u"A message", u"Caption", !c.check, true, 0);
+    gShowOnce.ShowOnce({0, 0, 9000, 6000}, u"tip", u"A message", u"Caption", !c.check, true, 2500);
 
     EXPECT_TRUE(shown);
     Variant stored = modMain::GetRegSetting(frontend::kCompanyName, frontend::kProductName, u"ShowOnce", u"tip", u"none");
