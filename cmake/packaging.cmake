@@ -36,6 +36,8 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/hlx/ DESTINATION ${LUMIVAR_INSTALL_DIR}/
         FILES_MATCHING PATTERN "*.hlx" PATTERN "tests" EXCLUDE)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/help/ DESTINATION ${LUMIVAR_INSTALL_DIR}/help)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/Examples/ DESTINATION ${LUMIVAR_INSTALL_DIR}/Examples)
+# The window's icon, beside the program too.
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/lumivar.svg DESTINATION ${LUMIVAR_INSTALL_DIR})
 
 set(links ${CMAKE_BINARY_DIR}/packaging/bin)
 file(MAKE_DIRECTORY ${links})
@@ -63,8 +65,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION devel)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_BINARY_DIR}/bin)
-# showoutput opens the page with xdg-open.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
+# showoutput opens the page with xdg-open; the window draws its SVG icon with Qt's SVG plugin.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, libqt6svg6")
 include(CPack)
 
 if(LUMIVAR_TESTS)

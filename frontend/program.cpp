@@ -16,6 +16,7 @@
 #include "frontend/first_start.h"
 #include "frontend/frm_main.h"
 #include "frontend/frm_progress.h"
+#include "frontend/qt/program_icon.h"
 #include "frontend/qt/progress_dialog.h"
 #include "platform/text/codepage.h"
 #include "platform/ui/console_ui.h"
@@ -107,6 +108,7 @@ int RunOnConsole(const std::u16string& arguments) {
 
 int RunWithDisplay(int& argc, char** argv, const std::u16string& arguments) {
     QApplication app(argc, argv);
+    qtview::UseProgramIcon();
     auto services = std::make_shared<ui::QtServices>();
     ui::Install(services);
     qtview::ProgressDialog progress(gProgress);

@@ -12,7 +12,7 @@ packages=(
   locales-all
   libgsf-1-dev python3-olefile
   file desktop-file-utils
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev libqt6svg6
 )
 
 missing=()

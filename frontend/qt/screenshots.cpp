@@ -16,6 +16,7 @@
 #include "frontend/frm_about.h"
 #include "frontend/qt/about_dialog.h"
 #include "frontend/qt/main_window.h"
+#include "frontend/qt/program_icon.h"
 
 namespace {
 
@@ -40,6 +41,7 @@ void Save(QWidget* widget, const char* name) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    qtview::UseProgramIcon();
     folder = argc > 1 ? argv[1] : "screenshots";
     QDir().mkpath(folder);
     ui::Install(std::make_shared<UnattendedServices>());
