@@ -1,4 +1,5 @@
 #include "frontend/qt/about_dialog.h"
+#include "frontend/qt/modal_form.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -51,28 +52,16 @@ AboutDialog::AboutDialog(frmAbout& form, QWidget* parent, double dpi)
     rule("Line1", t.rect(1050, 1140, 4335, 30));
     rule("Line2", t.rect(120, 2460, 5370, 30));
 
-    auto* ok = new QPushButton("OK", this);
-    ok->setObjectName("cmdOK");
-    ok->setDefault(true);
-    ok->setGeometry(t.rect(4125, 2625, 1260, 345));
-    connect(ok, &QPushButton::clicked, this, [this] { form_.cmdOK_Click(); });
-    auto* sysInfo = new QPushButton("&System Info...", this);
-    sysInfo->setObjectName("cmdSysInfo");
-    sysInfo->setAutoDefault(false);
-    sysInfo->setGeometry(t.rect(4125, 3000, 1260, 345));
-    connect(sysInfo, &QPushButton::clicked, this, [this] { form_.cmdSysInfo_Click(); });
+    AddButton(this, "OK", "cmdOK", t.rect(4125, 2625, 1260, 345), true, [this] { form_.cmdOK_Click(); });
+    AddButton(this, "&System Info...", "cmdSysInfo", t.rect(4125, 3000, 1260, 345), false,
+              [this] { form_.cmdSysInfo_Click(); });
     PlaceAt(this, form.Bounds, t);
 }
 
 void AboutDialog::reject() { form_.cmdOK_Click(); }
 
 void AboutDialog::Install(frmAbout& form, double dpi) {
-    form.Window.showModal = [&form, dpi] {
-        AboutDialog dialog(form, QApplication::activeWindow(), dpi);
-        form.Window.close = [&dialog] { dialog.done(QDialog::Accepted); };
-        dialog.exec();
-        form.Window.close = nullptr;
-    };
+    InstallModal<AboutDialog>(form, dpi);
 }
 
 }  // namespace qtview

@@ -22,11 +22,8 @@ ProgressDialog::ProgressDialog(frmProgress& form, QWidget* parent, double dpi)
     bar_->setObjectName("ProgressBar1");
     bar_->setTextVisible(false);
     bar_->setGeometry(twips.rect(120, 120, 3975, 255));
-    cancel_ = new QPushButton("Cancel", this);
-    cancel_->setObjectName("cmdCancel");
-    cancel_->setAutoDefault(false);
-    cancel_->setGeometry(twips.rect(3240, 480, 855, 300));
-    connect(cancel_, &QPushButton::clicked, this, [this] { form_.cmdCancel_Click(); });
+    cancel_ = AddButton(this, "Cancel", "cmdCancel", twips.rect(3240, 480, 855, 300), false,
+                        [this] { form_.cmdCancel_Click(); });
     form_.onChange = [this](const frmProgress&) { refresh(); };
     refresh();
 }

@@ -1,4 +1,5 @@
 #include "frontend/qt/show_once_dialog.h"
+#include "frontend/qt/modal_form.h"
 
 #include <algorithm>
 
@@ -38,29 +39,16 @@ ShowOnceDialog::ShowOnceDialog(frmShowOnce& form, QWidget* parent, double dpi)
     hide->setGeometry(t.rect(720, form.chkHideTop, 3495, 255));
     connect(hide, &QCheckBox::toggled, this, [this](bool on) { form_.chkHide.Value = on ? 1 : 0; });
 
-    auto* ok = new QPushButton("OK", this);
-    ok->setObjectName("cmdOk");
-    ok->setDefault(true);
-    ok->setGeometry(t.rect(3120, form.cmdOkTop, 1095, 330));
-    connect(ok, &QPushButton::clicked, this, [this] { form_.cmdOk_Click(); });
-
-    auto* cancel = new QPushButton("Cancel", this);
-    cancel->setObjectName("cmdCancel");
-    cancel->setAutoDefault(false);
-    cancel->setGeometry(t.rect(3120, form.cmdCancelTop, 1095, 330));
-    connect(cancel, &QPushButton::clicked, this, [this] { form_.cmdCancel_Click(); });
+    AddButton(this, "OK", "cmdOk", t.rect(3120, form.cmdOkTop, 1095, 330), true, [this] { form_.cmdOk_Click(); });
+    AddButton(this, "Cancel", "cmdCancel", t.rect(3120, form.cmdCancelTop, 1095, 330), false,
+              [this] { form_.cmdCancel_Click(); });
     PlaceAt(this, form.Bounds, t);
 }
 
 void ShowOnceDialog::reject() { form_.cmdCancel_Click(); }
 
 void ShowOnceDialog::Install(frmShowOnce& form, double dpi) {
-    form.Window.showModal = [&form, dpi] {
-        ShowOnceDialog dialog(form, QApplication::activeWindow(), dpi);
-        form.Window.close = [&dialog] { dialog.done(QDialog::Accepted); };
-        dialog.exec();
-        form.Window.close = nullptr;
-    };
+    InstallModal<ShowOnceDialog>(form, dpi);
 }
 
 }  // namespace qtview

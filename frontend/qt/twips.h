@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QScreen>
 #include <QString>
+#include <QPushButton>
 #include <QWidget>
 
 #include "engine/center_form.h"
@@ -33,6 +34,20 @@ private:
 };
 
 inline QString Q(const std::u16string& text) { return QString::fromStdU16String(text); }
+
+// A dialog's push button at its place; the default one is what Enter presses (the others never
+// become default on focus); a click runs onClick.
+template <class Handler>
+QPushButton* AddButton(QWidget* dialog, const char* caption, const char* name, const QRect& place, bool isDefault,
+                       Handler onClick) {
+    auto* button = new QPushButton(caption, dialog);
+    button->setObjectName(name);
+    button->setAutoDefault(isDefault);
+    button->setDefault(isDefault);
+    button->setGeometry(place);
+    QObject::connect(button, &QPushButton::clicked, dialog, onClick);
+    return button;
+}
 inline std::u16string U(const QString& text) { return text.toStdU16String(); }
 
 // Moves a window to the place its form chose; a form left at 0,0 lets the window manager place it.
