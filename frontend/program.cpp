@@ -20,6 +20,7 @@
 #include "frontend/qt/progress_dialog.h"
 #include "platform/text/codepage.h"
 #include "platform/ui/console_ui.h"
+#include "platform/ui/display.h"
 #include "platform/ui/qt_ui.h"
 #include "frontend/frm_about.h"
 #include "frontend/frm_show_once.h"
@@ -81,14 +82,6 @@ void DrawProgressOnTerminal(const frmProgress& progress) {
     drawn = true;
 }
 
-bool HaveDisplay() {
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-        const char* value = std::getenv(name);
-        if (value && *value) return true;
-    }
-    return false;
-}
-
 int ExitStatusOf(const frmMain& form) {
     return form.lastOutcome() == engine::JobOutcome::Written ? int(kWritten) : int(kFailed);
 }
@@ -140,5 +133,5 @@ int main(int argc, char** argv) {
     std::vector<std::u16string> arguments;
     for (int i = 1; i < argc; ++i) arguments.push_back(text::AnsiToText(argv[i]));
     std::u16string joined = frontend::JoinArguments(arguments);
-    return HaveDisplay() ? RunWithDisplay(argc, argv, joined) : RunOnConsole(joined);
+    return ui::DisplayReachable() ? RunWithDisplay(argc, argv, joined) : RunOnConsole(joined);
 }
