@@ -119,10 +119,7 @@ void MainWindow::buildControls(QWidget* client) {
         refresh();
     });
     auto forward = [this](QPushButton* button, void (frmMain::*handler)()) {
-        connect(button, &QPushButton::clicked, this, [this, handler] {
-            (form_.*handler)();
-            refresh();
-        });
+        connect(button, &QPushButton::clicked, this, [this, handler] { run(handler); });
     };
     forward(cmdBrowseInput_, &frmMain::cmdBrowseInput_Click);
     forward(cmdBrowseOutput_, &frmMain::cmdBrowseOutput_Click);
@@ -135,10 +132,7 @@ void MainWindow::buildMenus() {
     auto item = [this](QMenu* menu, const QString& text, const char* name, void (frmMain::*handler)()) {
         QAction* action = menu->addAction(text);
         action->setObjectName(name);
-        connect(action, &QAction::triggered, this, [this, handler] {
-            (form_.*handler)();
-            refresh();
-        });
+        connect(action, &QAction::triggered, this, [this, handler] { run(handler); });
         return action;
     };
     QMenu* file = menuBar()->addMenu("&File");
@@ -152,6 +146,11 @@ void MainWindow::buildMenus() {
     item(help, "&Support", "mnuSupport", &frmMain::mnuSupport_Click);
     help->addSeparator();
     mnuHelpAbout_ = item(help, {}, "mnuHelpAbout", &frmMain::mnuHelpAbout_Click);
+}
+
+void MainWindow::run(void (frmMain::*handler)()) {
+    (form_.*handler)();
+    refresh();
 }
 
 void MainWindow::refresh() {

@@ -21,6 +21,8 @@ public:
 
     // Shows the form's state again.
     void refresh();
+    // Runs one of the form's handlers, then shows what it changed.
+    void run(void (frmMain::*handler)());
 
 protected:
     void closeEvent(QCloseEvent* event) override;
