@@ -13,7 +13,6 @@
 #include "engine/tests/reference_formatter.h"
 #include "fuzz/fuzz_input.h"
 #include "platform/automation/error_numbers.h"
-#include "platform/regexp/search_watch.h"
 #include "platform/regexp/tests/reference_matcher.h"
 
 namespace {
@@ -79,31 +78,12 @@ public:
     std::u16string text_;
 };
 
-// Reports once per step, as the plain formatter does. The section formatter also reports during
-// a search that runs longer than its tick (which a slow, instrumented run makes likely), at the
-// position where its step began, which need not be one a step reported (the first search of an
-// entered section): those come from the tick and are not passed on, so that they neither count
-// towards the cancel nor make the report lists differ.
-class StepProgress : public engine::FormatProgress {
-public:
-    explicit StepProgress(RecordingProgress& steps) : steps_(steps) {}
-    bool cancelled() override { return steps_.cancelled(); }
-    uint32_t report(int32_t position) override {
-        if (regexp::SearchWatch::Ticking()) return 1;
-        return steps_.report(position);
-    }
-
-private:
-    RecordingProgress& steps_;
-};
-
 template <class Run>
 Outcome Capture(Run run, size_t cancelAt) {
     Outcome outcome;
-    RecordingProgress recorded(1, cancelAt);
-    StepProgress progress(recorded);
+    RecordingProgress recorded = formattest::StepReports(1, cancelAt);
     try {
-        run(outcome.out, outcome.ptr, progress);
+        run(outcome.out, outcome.ptr, recorded);
     } catch (const ComError& error) {
         outcome.error = error.number();
         outcome.description = error.description();

@@ -161,8 +161,8 @@ TEST(FormatterEquivalenceTest, SameOutputReportsAndErrorsAsThePlainFormatter) {
         modHlx::DefinitionTree tree = generator.definition(seed % 10 == 0, description);
         for (int i = 0; i < kInputsPerDefinition; ++i) {
             std::u16string input = generator.input();
-            Outcome expected = RunReference(tree, input, RecordingProgress());
-            Outcome actual = RunFormatter(tree, input, RecordingProgress());
+            Outcome expected = RunReference(tree, input, StepReports());
+            Outcome actual = RunFormatter(tree, input, StepReports());
             ExpectSame(expected, actual, Context(seed, description, input));
             ++compared;
             if (expected.error) ++withErrors;
@@ -182,11 +182,11 @@ TEST(FormatterEquivalenceTest, CancelAfterAnyReportGivesTheSameOutput) {
         std::string description;
         modHlx::DefinitionTree tree = generator.definition(false, description);
         std::u16string input = generator.input();
-        Outcome full = RunReference(tree, input, RecordingProgress());
+        Outcome full = RunReference(tree, input, StepReports());
         if (full.error || full.reports.empty()) continue;
         size_t cancelAt = 1 + size_t(generator.below(int(full.reports.size())));
-        Outcome expected = RunReference(tree, input, RecordingProgress(1, cancelAt));
-        Outcome actual = RunFormatter(tree, input, RecordingProgress(1, cancelAt));
+        Outcome expected = RunReference(tree, input, StepReports(1, cancelAt));
+        Outcome actual = RunFormatter(tree, input, StepReports(1, cancelAt));
         ExpectSame(expected, actual, Context(seed, description, input) + "\ncancel at report " + std::to_string(cancelAt));
         if (HasFailure()) return;
     }
@@ -200,9 +200,9 @@ TEST(FormatterEquivalenceTest, FewerReportsFallOnTheSameSteps) {
         std::string description;
         modHlx::DefinitionTree tree = generator.definition(false, description);
         std::u16string input = generator.input();
-        Outcome expected = RunReference(tree, input, RecordingProgress());
+        Outcome expected = RunReference(tree, input, StepReports());
         uint32_t quota = 2 + uint32_t(generator.below(6));
-        Outcome actual = RunFormatter(tree, input, RecordingProgress(quota));
+        Outcome actual = RunFormatter(tree, input, StepReports(quota));
         std::string context = Context(seed, description, input) + "\nquota " + std::to_string(quota);
         EXPECT_EQ(expected.error, actual.error) << context;
         if (expected.error) continue;
