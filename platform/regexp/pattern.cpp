@@ -3,6 +3,7 @@
 #define PCRE2_CODE_UNIT_WIDTH 16
 #include <pcre2.h>
 
+#include <atomic>
 #include <exception>
 #include <list>
 #include <map>
@@ -24,6 +25,7 @@ namespace {
 // over inputs of tens of megabytes (a lazy [\s\S]*? across 10 MB takes about 10 million steps;
 // a repeated group over a 1 MB string literal needs about 30 MB of JIT stack).
 constexpr uint32_t kMatchLimit = 100'000'000;
+std::atomic<uint32_t> gMatchLimit{kMatchLimit};  // SetMatchLimit
 constexpr uint32_t kDepthLimit = 10'000'000;    // the interpreter's backtracking depth
 constexpr PCRE2_SIZE kHeapLimitKiB = 1 << 20;  // the interpreter's frames: 1 GiB
 constexpr PCRE2_SIZE kJitStackStart = 32 * 1024;
@@ -141,13 +143,21 @@ public:
     MatchResources() : context_(pcre2_match_context_create(nullptr)) {
         if (!context_) RaiseError(7);
         pcre2_set_callout(context_.get(), OnCallout, const_cast<SearchWatch**>(&SearchWatch::ThisThread()));
-        pcre2_set_match_limit(context_.get(), kMatchLimit);
+        pcre2_set_match_limit(context_.get(), limit_);
         pcre2_set_depth_limit(context_.get(), kDepthLimit);
         pcre2_set_heap_limit(context_.get(), kHeapLimitKiB);
         stack_.reset(pcre2_jit_stack_create(kJitStackStart, kJitStackMax, nullptr));
         if (stack_) pcre2_jit_stack_assign(context_.get(), nullptr, stack_.get());
     }
-    pcre2_match_context* context() const { return context_.get(); }
+    // The context, with the match limit in force now.
+    pcre2_match_context* context() {
+        uint32_t limit = gMatchLimit.load(std::memory_order_relaxed);
+        if (limit != limit_) {
+            pcre2_set_match_limit(context_.get(), limit);
+            limit_ = limit;
+        }
+        return context_.get();
+    }
 
     static MatchResources& forThisThread(bool duringTick) {
         if (duringTick) {
@@ -161,6 +171,7 @@ public:
 private:
     std::unique_ptr<pcre2_match_context, MatchContextDeleter> context_;
     std::unique_ptr<pcre2_jit_stack, JitStackDeleter> stack_;
+    uint32_t limit_ = kMatchLimit;
 };
 
 std::unique_ptr<pcre2_code, CodeDeleter> Compile(const std::u16string& translated, Options options,
@@ -254,6 +265,8 @@ Pattern::Pattern(std::u16string_view source, Options options) : impl_(std::make_
 }
 
 Pattern::~Pattern() = default;
+
+void SetMatchLimit(uint32_t limit) { gMatchLimit.store(limit, std::memory_order_relaxed); }
 
 const std::u16string& Pattern::source() const { return impl_->source; }
 Options Pattern::options() const { return impl_->options; }

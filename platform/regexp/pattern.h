@@ -73,6 +73,11 @@ struct KeywordList {
 };
 
 // One thread uses a Pattern at a time: it reuses its match data from search to search.
+// How many backtracking steps one search may take before it fails with 5017 (100 million unless
+// set). Fuzz targets lower it so that no single input runs for seconds under instrumentation;
+// searches started afterwards, on every thread, use the new limit.
+void SetMatchLimit(uint32_t limit);
+
 class Pattern {
 public:
     // Translates and compiles; throws ComError for a pattern the dialect rejects.

@@ -99,6 +99,15 @@ TEST(RunawaySearch, FailsWithTheMatchLimitError) {
     }
 }
 
+TEST(RunawaySearch, ALowerLimitEndsSearchesSoonerUntilItIsPutBack) {
+    const std::u16string subject = std::u16string(15, u'a') + u"!b";  // some 65,000 steps, no match
+    EXPECT_EQ(Execute(u"(a+)+b", subject).count(), 0);
+    regexp::SetMatchLimit(1000);
+    EXPECT_EQ(ErrorOf([&] { Execute(u"(a+)+b", subject); }).number(), 5017);
+    regexp::SetMatchLimit(100'000'000);
+    EXPECT_EQ(Execute(u"(a+)+b", subject).count(), 0);
+}
+
 TEST(RunawaySearch, LongButLinearMatchesStayWithinTheLimits) {
     std::u16string literal = u"\"" + std::u16string(200000, u'x') + u"\"";
     EXPECT_EQ(Execute(u"\"(\\\\.|[^\"\\\\])*\"", literal).item(0).length(), literal.size());
