@@ -18,6 +18,7 @@
 
 namespace {
 
+using formattest::Outcome;
 using formattest::RecordingProgress;
 using formattest::TreeBuilder;
 
@@ -65,32 +66,17 @@ modHlx::DefinitionTree DefinitionFrom(fuzz::FuzzInput& input) {
     return builder.tree();
 }
 
-struct Outcome {
-    std::u16string out;
-    LONG ptr = 0;
-    LONG error = 0;
-    std::u16string description;
-    std::vector<int32_t> reports;
-};
-
 class StringSink : public engine::OutputSink {
 public:
     void write(std::u16string_view text) override { text_ += text; }
     std::u16string text_;
 };
 
+// One run with the step reports recorded, cancelled at report cancelAt.
 template <class Run>
-Outcome Capture(Run run, size_t cancelAt) {
-    Outcome outcome;
-    RecordingProgress recorded = formattest::StepReports(1, cancelAt);
-    try {
-        run(outcome.out, outcome.ptr, recorded);
-    } catch (const ComError& error) {
-        outcome.error = error.number();
-        outcome.description = error.description();
-    }
-    outcome.reports = recorded.reports;
-    return outcome;
+Outcome CaptureSteps(Run run, size_t cancelAt) {
+    RecordingProgress progress = formattest::StepReports(1, cancelAt);
+    return formattest::Capture(run, progress);
 }
 
 bool ReachedEngineLimit(const Outcome& outcome) {
@@ -130,16 +116,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::u16string text = input.text(64, kInputUnits);
     const modHlx::SectionRecord& first = tree.Sections.at(0).value;
 
-    const Outcome expected = Capture(
+    const Outcome expected = CaptureSteps(
         [&](std::u16string& out, LONG& ptr, engine::FormatProgress& p) {
             reference::FormatSection(tree, &first, text, out, ptr, p);
         },
         cancelAt);
-    const Outcome actual = Capture(
+    const Outcome actual = CaptureSteps(
         [&](std::u16string& out, LONG& ptr, engine::FormatProgress& p) { FormatSection(tree, first, text, out, ptr, p); },
         cancelAt);
     StringSink sink;
-    const Outcome sunk = Capture(
+    const Outcome sunk = CaptureSteps(
         [&](std::u16string&, LONG& ptr, engine::FormatProgress& p) { FormatSection(tree, first, text, sink, ptr, p); },
         cancelAt);
 

@@ -88,27 +88,6 @@ private:
     std::mt19937 random_;
 };
 
-struct Outcome {
-    std::u16string out;
-    LONG ptr = 0;
-    LONG error = 0;
-    std::u16string description;
-    std::vector<int32_t> reports;
-};
-
-template <class Run>
-Outcome Capture(Run run, RecordingProgress& progress) {
-    Outcome outcome;
-    try {
-        run(outcome.out, outcome.ptr, progress);
-    } catch (const ComError& error) {
-        outcome.error = error.number();
-        outcome.description = error.description();
-    }
-    outcome.reports = progress.reports;
-    return outcome;
-}
-
 Outcome RunReference(const modHlx::DefinitionTree& tree, const std::u16string& input, RecordingProgress progress) {
     return Capture(
         [&](std::u16string& out, LONG& ptr, engine::FormatProgress& p) {

@@ -10,6 +10,7 @@
 #include "engine/definition_tree.h"
 #include "engine/format_progress.h"
 #include "engine/hlx_reader.h"
+#include "platform/automation/error.h"
 #include "platform/regexp/search_watch.h"
 
 namespace formattest {
@@ -45,6 +46,29 @@ private:
 // The recording to compare with the plain formatter's.
 inline RecordingProgress StepReports(uint32_t quota = 1, size_t cancelAt = std::numeric_limits<size_t>::max()) {
     return RecordingProgress(quota, cancelAt, true);
+}
+
+// What one formatting run gave, an error included, for comparing two formatters.
+struct Outcome {
+    std::u16string out;
+    LONG ptr = 0;
+    LONG error = 0;
+    std::u16string description;
+    std::vector<int32_t> reports;
+};
+
+// Runs run(out, ptr, progress); a ComError it raises becomes the outcome's error.
+template <class Run>
+Outcome Capture(Run run, RecordingProgress& progress) {
+    Outcome outcome;
+    try {
+        run(outcome.out, outcome.ptr, progress);
+    } catch (const ComError& error) {
+        outcome.error = error.number();
+        outcome.description = error.description();
+    }
+    outcome.reports = progress.reports;
+    return outcome;
 }
 
 inline std::u16string U(const std::string& ascii) { return std::u16string(ascii.begin(), ascii.end()); }
