@@ -29,9 +29,9 @@ void StoreSetting(const std::u16string& key, const std::u16string& value) {
 
 // A stored check-box state that is not a whole number (edited by hand) counts as the default.
 int CheckState(const std::u16string& stored, int defaultValue) {
-    if (stored == u"0") return 0;
-    if (stored.empty() || stored.find_first_not_of(u"0123456789") != std::u16string::npos) return defaultValue;
-    return 1;
+    std::optional<LONG> number = modMain::WholeNumberSetting(stored);
+    if (!number || *number < 0) return defaultValue;
+    return *number == 0 ? 0 : 1;
 }
 
 // A switch's value; Empty when it was not given.

@@ -17,11 +17,7 @@ constexpr LONG kFrameHeight = 405;
 LONG StoredChoice(const std::u16string& id) {
     std::u16string stored = modGeneral::VarToStr(
         modMain::GetRegSetting(frontend::kCompanyName, frontend::kProductName, kShowOnce, id, u"0"));
-    std::u16string digits = !stored.empty() && stored[0] == u'-' ? stored.substr(1) : stored;
-    if (digits.empty() || digits.size() > 4 || digits.find_first_not_of(u"0123456789") != std::u16string::npos) return 0;
-    LONG value = 0;
-    for (char16_t digit : digits) value = value * 10 + (digit - u'0');
-    return stored[0] == u'-' ? -value : value;
+    return modMain::WholeNumberSetting(stored).value_or(0);
 }
 
 }  // namespace

@@ -46,6 +46,17 @@ Variant GetRegSetting(const std::u16string& company, const std::u16string& produ
     return Variant::fromString(modGeneral::VarToStr(stored));
 }
 
+std::optional<LONG> WholeNumberSetting(const std::u16string& text) {
+    std::u16string_view digits = text;
+    bool negative = !digits.empty() && digits[0] == u'-';
+    if (negative) digits.remove_prefix(1);
+    if (digits.empty() || digits.size() > 9 || digits.find_first_not_of(u"0123456789") != std::u16string_view::npos)
+        return std::nullopt;
+    LONG value = 0;
+    for (char16_t digit : digits) value = value * 10 + (digit - u'0');
+    return negative ? -value : value;
+}
+
 std::u16string FolderPart(const std::u16string& path) {
     std::u16string trimmed = path;
     while (trimmed.size() > 1 && trimmed.back() == u'/') trimmed.pop_back();

@@ -2,6 +2,7 @@
 // nearest existing folder of a path.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "platform/automation/handles.h"
@@ -17,6 +18,9 @@ void SaveRegSetting(const std::u16string& company, const std::u16string& product
 // The value written there, or the default when there is none, as a String.
 Variant GetRegSetting(const std::u16string& company, const std::u16string& product, const std::u16string& section,
                       const std::u16string& key, const std::u16string& defaultValue);
+// A stored setting as a small whole number ("-1", "0", "12"); nothing for any other text (a value
+// edited by hand), which callers take as their default.
+std::optional<LONG> WholeNumberSetting(const std::u16string& text);
 // The nearest existing folder above path (at most 51 levels up), or the user's home folder.
 std::u16string ExistingFolder(const std::u16string& path);
 // The folder part of a path: "/a/b.asp" gives "/a", "/b.asp" gives "/", "b.asp" gives "".
