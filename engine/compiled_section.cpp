@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "platform/automation/error_numbers.h"
-#include "platform/regexp/dialect_tree.h"
 
 namespace engine::detail {
 
@@ -35,20 +34,14 @@ void Classify(CompiledPattern& compiled) {
     if (const std::optional<regexp::KeywordList>& list = regex.keywordList()) {
         compiled.kind = PatternKind::Keywords;
         compiled.keywords = std::make_unique<KeywordSet>(*list);
-        return;
     }
-    bool ignoreCase = regex.options().ignoreCase;
-    regexp::dialect::ParsedPattern parsed = regexp::dialect::Parse(regex.source(), ignoreCase);
-    compiled.sequence = UnitSequence::Read(*parsed.root, ignoreCase);
-    if (compiled.sequence) compiled.kind = PatternKind::UnitSequence;
 }
 
 void IndexPatterns(CompiledSection& section) {
     section.asciiSingle.assign(128, kNoMatch);
     for (const CompiledPattern& pattern : section.patterns) {
         switch (pattern.kind) {
-        case PatternKind::Search:
-        case PatternKind::UnitSequence: section.searched.push_back(pattern.order); break;
+        case PatternKind::Search: section.searched.push_back(pattern.order); break;
         case PatternKind::Keywords: section.keywords.push_back(pattern.order); break;
         case PatternKind::SingleUnit:
             section.singles.push_back(pattern.order);

@@ -13,7 +13,6 @@
 
 #include "engine/definition_tree.h"
 #include "engine/format_template.h"
-#include "engine/unit_sequence.h"
 #include "platform/automation/error.h"
 #include "platform/regexp/pattern.h"
 
@@ -25,7 +24,6 @@ inline constexpr uint32_t kNoMatch = UINT32_MAX;
 enum class PatternKind : uint8_t {
     Search,        // by the regular-expression engine
     SingleUnit,    // one code unit of a set: a table lookup at the position
-    UnitSequence,  // a sequence of unit tests, matched by one walk (see unit_sequence.h)
     Keywords,      // \b(w1|w2|...)\b: a word lookup at word starts
 };
 
@@ -59,7 +57,7 @@ private:
     std::vector<std::u16string> longWords_;  // sorted, lower case when ignoring case
 };
 
-// The last search of a Search or UnitSequence pattern: the first match at or after `from` in the
+// The last search of a Search pattern: the first match at or after `from` in the
 // subject that started at `subjectStart`, positions counted in the whole input.
 struct SearchMemo {
     uint32_t from = kNoMatch;
@@ -78,7 +76,6 @@ struct CompiledPattern {
     PatternKind kind = PatternKind::Search;
     FormatTemplate format;  // the rule's template, with this pattern's groups
     const regexp::CodeUnitSet* units = nullptr;  // SingleUnit
-    std::optional<UnitSequence> sequence;  // UnitSequence
     std::unique_ptr<KeywordSet> keywords;  // Keywords
     SearchMemo memo;
 };
@@ -102,7 +99,7 @@ struct CompiledSection {
     std::u16string footer;
     std::vector<CompiledRule> rules;
     std::vector<CompiledPattern> patterns;
-    std::vector<uint32_t> searched;   // Search and UnitSequence patterns, in order
+    std::vector<uint32_t> searched;   // Search patterns, in order
     std::vector<uint32_t> singles;    // SingleUnit patterns, in order
     std::vector<uint32_t> keywords;   // Keywords patterns, in order
     std::vector<uint32_t> asciiSingle;  // per unit below 128: the first SingleUnit pattern, or kNoMatch

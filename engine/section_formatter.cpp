@@ -293,7 +293,7 @@ private:
         if (from > len_) return Slot{};
         SearchMemo& memo = pattern.memo;
         if (memoAnswers(pattern, subjectStart, from)) return Slot{memo.start, memo.end};
-        Slot found = pattern.kind == PatternKind::UnitSequence ? walk(pattern, from) : search(pattern, subjectStart, from);
+        Slot found = search(pattern, subjectStart, from);
         memo.from = from;
         memo.subjectStart = subjectStart;
         memo.start = found.start;
@@ -308,8 +308,7 @@ private:
     bool memoAnswers(const CompiledPattern& pattern, uint32_t subjectStart, uint32_t from) const {
         const SearchMemo& memo = pattern.memo;
         if (memo.from == kNoMatch || from < memo.from || (memo.start != kNoMatch && from > memo.start)) return false;
-        size_t lookbehind = pattern.kind == PatternKind::UnitSequence ? 0 : pattern.regex->maxLookbehind();
-        size_t safe = size_t(std::max(subjectStart, memo.subjectStart)) + lookbehind;
+        size_t safe = size_t(std::max(subjectStart, memo.subjectStart)) + pattern.regex->maxLookbehind();
         if (from >= safe) return true;
         if (memo.start != kNoMatch && memo.start < safe) return false;
         const regexp::CodeUnitSet* firstUnits = pattern.regex->firstUnits();
@@ -318,12 +317,6 @@ private:
             if (firstUnits->test(inp_[position])) return false;
         }
         return true;
-    }
-
-    Slot walk(const CompiledPattern& pattern, uint32_t from) const {
-        regexp::Span span = pattern.sequence->find(inp_, from);
-        if (!span.matched()) return Slot{};
-        return Slot{uint32_t(span.start), uint32_t(span.end)};
     }
 
     Slot search(CompiledPattern& pattern, uint32_t subjectStart, uint32_t from) {
@@ -373,12 +366,6 @@ private:
             pattern.format.appendFilled(out_, match, NoGroups);
         } else if (pattern.kind == PatternKind::Keywords) {
             pattern.format.appendFilled(out_, match, [&](uint32_t) { return match; });
-        } else if (pattern.kind == PatternKind::UnitSequence) {
-            pattern.sequence->groupsAt(inp_, choice.start, pattern.regex->groupCount(), groups_);
-            pattern.format.appendFilled(out_, match, [&](uint32_t group) -> std::u16string_view {
-                const regexp::Span& span = groups_[group + 1];
-                return span.matched() ? inp_.substr(span.start, span.length()) : std::u16string_view();
-            });
         } else {
             uint32_t base = 0;
             const std::vector<regexp::Span>& groups = groupsOf(pattern, frame, choice, &base);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/narrow_text.h"
 #include "engine/definition_tree.h"
 #include "engine/format_progress.h"
 #include "engine/hlx_reader.h"
@@ -73,11 +74,7 @@ Outcome Capture(Run run, RecordingProgress& progress) {
 
 inline std::u16string U(const std::string& ascii) { return std::u16string(ascii.begin(), ascii.end()); }
 
-inline std::string Narrow(const std::u16string& text) {
-    std::string result;
-    for (char16_t c : text) result += c < 128 ? char(c) : '?';
-    return result;
-}
+using testsupport::Narrow;
 
 // Builds a tree section by section, rule by rule.
 class TreeBuilder {

@@ -46,16 +46,22 @@ std::size_t ReadSome(int fd, char* data, std::size_t size, const StopRequest& st
 }
 
 std::string ReadToEnd(int fd, std::size_t limit, const StopRequest& stop) {
-    // The reported size is only a first guess: one read of that size, then blocks until the end,
-    // joined once at the end so that no growing string is copied again and again.
+    // The reported size is only a first guess: one read of that size, then a small read that
+    // usually only confirms the end (a buffer of a megabyte costs hundreds of page faults), then
+    // blocks until the end, joined once so that no growing string is copied again and again.
     std::size_t expected = std::min(ReportedSize(fd), limit);
     std::string bytes;
     bytes.reserve(expected);
     text::AdviseLargeBuffer(bytes.data(), expected);
     bytes.resize(expected);
     bytes.resize(ReadSome(fd, bytes.data(), expected, stop));
+    char probe[4096];
+    std::size_t probed = ReadSome(fd, probe, sizeof probe, stop);
+    if (probed == 0) return bytes;
+    std::size_t total = bytes.size() + probed;
+    if (total > limit) throw InputTooLarge(limit);
     std::vector<std::string> blocks;
-    std::size_t total = bytes.size();
+    blocks.emplace_back(probe, probed);
     while (true) {
         std::string block(kReadBlock, '\0');
         block.resize(ReadSome(fd, block.data(), kReadBlock, stop));
@@ -64,7 +70,6 @@ std::string ReadToEnd(int fd, std::size_t limit, const StopRequest& stop) {
         if (total > limit) throw InputTooLarge(limit);
         blocks.push_back(std::move(block));
     }
-    if (blocks.empty()) return bytes;
     bytes.reserve(total);
     for (std::string& block : blocks) {
         bytes += block;

@@ -16,6 +16,7 @@
 #include "platform/regexp/pcre_translation.h"
 #include "platform/regexp/regexp_error.h"
 #include "platform/regexp/search_watch.h"
+#include "platform/regexp/unit_sequence.h"
 
 namespace regexp {
 
@@ -215,6 +216,7 @@ struct Pattern::Impl {
     std::optional<CodeUnitSet> firstUnits;
     std::optional<CodeUnitSet> singleUnits;
     std::optional<KeywordList> keywords;
+    std::optional<detail::UnitSequence> sequence;  // walks the subject in place of PCRE2
 
     // The number of pairs set by a match, or 0 for no match; the pairs are in ovector().
     int run(std::u16string_view subject, size_t from) {
@@ -262,6 +264,7 @@ Pattern::Pattern(std::u16string_view source, Options options) : impl_(std::make_
     if (std::unique_ptr<UnitBits> units = dialect::FirstUnits(*parsed.root, options.ignoreCase)) d.firstUnits.emplace(*units);
     if (std::unique_ptr<UnitBits> units = dialect::SingleUnitSet(*parsed.root, options.ignoreCase)) d.singleUnits.emplace(*units);
     d.keywords = dialect::FindKeywordList(*parsed.root, options.ignoreCase);
+    d.sequence = detail::UnitSequence::Read(*parsed.root, options.ignoreCase);
 }
 
 Pattern::~Pattern() = default;
@@ -282,12 +285,23 @@ const std::u16string& Pattern::translated() const { return impl_->translated; }
 bool Pattern::usesJit() const { return impl_->jit; }
 
 std::optional<Span> Pattern::searchFrom(std::u16string_view subject, size_t from) {
+    if (impl_->sequence) {
+        Span span = impl_->sequence->find(subject, from);
+        if (!span.matched()) return std::nullopt;
+        return span;
+    }
     if (impl_->run(subject, from) == 0) return std::nullopt;
     const PCRE2_SIZE* ovector = impl_->ovector();
     return Span{ovector[0], ovector[1]};
 }
 
 bool Pattern::searchFrom(std::u16string_view subject, size_t from, std::vector<Span>& spans) {
+    if (impl_->sequence) {
+        Span span = impl_->sequence->find(subject, from);
+        if (!span.matched()) return false;
+        impl_->sequence->groupsAt(subject, span.start, impl_->groups, spans);
+        return true;
+    }
     int pairs = impl_->run(subject, from);
     if (pairs == 0) return false;
     spans.assign(impl_->groups + 1, Span{});
@@ -296,6 +310,8 @@ bool Pattern::searchFrom(std::u16string_view subject, size_t from, std::vector<S
         if (ovector[2 * i] != PCRE2_UNSET) spans[i] = Span{ovector[2 * i], ovector[2 * i + 1]};
     return true;
 }
+
+bool Pattern::walksWithoutEngine() const { return impl_->sequence.has_value(); }
 
 namespace {
 

@@ -123,6 +123,9 @@ public:
     const CodeUnitSet* singleUnitSet() const;
     const std::optional<KeywordList>& keywordList() const;
 
+    // Whether searches walk the subject with a sequence of unit tests instead of running PCRE2
+    // (patterns such as \w+ or [A-Za-z_]\w*\( with one greedy reading; for tests).
+    bool walksWithoutEngine() const;
     // The pattern as handed to PCRE2 (for diagnostics).
     const std::u16string& translated() const;
     bool usesJit() const;

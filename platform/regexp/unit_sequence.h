@@ -4,7 +4,7 @@
 // where the greedy reading is the only one: a repeated or optional test shares no unit with what
 // may follow it, so no match ever gives units back, and a match is found by one left-to-right
 // walk. Such a pattern looks at nothing before its match, so where a search starts never
-// matters.
+// matters. Private to the regular-expression layer: Pattern searches with it when it can.
 #pragma once
 
 #include <cstddef>
@@ -15,28 +15,28 @@
 #include "platform/regexp/dialect_tree.h"
 #include "platform/regexp/pattern.h"
 
-namespace engine::detail {
+namespace regexp::detail {
 
 class UnitSequence {
 public:
     static constexpr size_t npos = static_cast<size_t>(-1);
 
     // The sequence that a parsed pattern is, or nothing for any other shape.
-    static std::optional<UnitSequence> Read(const regexp::dialect::Node& root, bool ignoreCase);
+    static std::optional<UnitSequence> Read(const dialect::Node& root, bool ignoreCase);
 
     // The first match that starts at or after `from`: [start, end), start npos for none. A long
-    // walk passes the search watch's checkpoints (regexp::SearchWatch), which may throw.
-    regexp::Span find(std::u16string_view text, size_t from) const;
+    // walk passes the search watch's checkpoints (SearchWatch), which may throw.
+    Span find(std::u16string_view text, size_t from) const;
     // The match at `start` (there must be one) with its groups: spans[0] the match, spans[n]
     // group n; spans holds groupCount + 1 entries.
-    void groupsAt(std::u16string_view text, size_t start, size_t groupCount, std::vector<regexp::Span>& spans) const;
+    void groupsAt(std::u16string_view text, size_t start, size_t groupCount, std::vector<Span>& spans) const;
 
     // How many tests there are (for tests of the shapes taken).
     size_t stepCount() const { return steps_.size(); }
 
 private:
     struct Step {
-        regexp::CodeUnitSet units;
+        CodeUnitSet units;
         bool optional;   // may be absent (? and *)
         bool repeated;   // may come again (* and +)
     };
@@ -47,8 +47,8 @@ private:
     };
 
     UnitSequence() = default;
-    bool addTerm(const regexp::dialect::Node& node, bool ignoreCase);
-    bool addStep(const regexp::dialect::Node& node, bool ignoreCase);
+    bool addTerm(const dialect::Node& node, bool ignoreCase);
+    bool addStep(const dialect::Node& node, bool ignoreCase);
     bool isGreedyOnly() const;
     void prepareSearch();
     // The match at start: its end, or npos; ends_[i] is where step i ended, and completed_ how
@@ -57,7 +57,7 @@ private:
 
     std::vector<Step> steps_;
     std::vector<Group> groups_;
-    regexp::CodeUnitSet first_;           // the units a match can start with
+    CodeUnitSet first_;           // the units a match can start with
     int firstUnit_ = -1;              // the only one of them, when there is one below 256
     int skipStep_ = -1;               // see prepareSearch
     mutable std::vector<size_t> ends_;
@@ -67,4 +67,4 @@ private:
 // The first position at or after `from` that holds the unit (below 256), or the text's size.
 size_t FindUnit(std::u16string_view text, char16_t unit, size_t from);
 
-}  // namespace engine::detail
+}  // namespace regexp::detail

@@ -1,4 +1,4 @@
-#include "engine/unit_sequence.h"
+#include "platform/regexp/unit_sequence.h"
 
 #include <algorithm>
 #include <bit>
@@ -6,20 +6,20 @@
 
 #include "platform/regexp/search_watch.h"
 
-namespace engine::detail {
+namespace regexp::detail {
 
 namespace {
 
-using regexp::dialect::Node;
-using regexp::dialect::NodeKind;
+using dialect::Node;
+using dialect::NodeKind;
 
 char16_t LowerAscii(char16_t unit) { return unit >= u'A' && unit <= u'Z' ? char16_t(unit + 32) : unit; }
 
 // The set of a node that tests one code unit, when it is a plain unit or a set.
-std::shared_ptr<const regexp::UnitBits> UnitNodeSet(const Node& node, bool ignoreCase) {
+std::shared_ptr<const UnitBits> UnitNodeSet(const Node& node, bool ignoreCase) {
     if (node.kind == NodeKind::Set) return node.set;
     if (node.kind != NodeKind::Unit) return nullptr;
-    auto set = std::make_shared<regexp::UnitBits>();
+    auto set = std::make_shared<UnitBits>();
     if (!ignoreCase) {
         set->set(node.unit);
     } else if (node.unit < 128) {  // without regard to case, an ASCII unit matches its two cases only
@@ -60,7 +60,7 @@ std::optional<UnitSequence> UnitSequence::Read(const Node& root, bool ignoreCase
 bool UnitSequence::addTerm(const Node& node, bool ignoreCase) {
     switch (node.kind) {
     case NodeKind::Sequence:
-        for (const regexp::dialect::NodePtr& child : node.children)
+        for (const dialect::NodePtr& child : node.children)
             if (!addTerm(*child, ignoreCase)) return false;
         return true;
     case NodeKind::NonCapturing: return addTerm(node.child(), ignoreCase);
@@ -78,14 +78,14 @@ bool UnitSequence::addStep(const Node& node, bool ignoreCase) {
     bool optional = false, repeated = false;
     const Node* tested = &node;
     if (node.kind == NodeKind::Repeat) {
-        if (node.lazy || node.min > 1 || (node.max != 1 && node.max != regexp::dialect::kUnbounded)) return false;
+        if (node.lazy || node.min > 1 || (node.max != 1 && node.max != dialect::kUnbounded)) return false;
         optional = node.min == 0;
-        repeated = node.max == regexp::dialect::kUnbounded;
+        repeated = node.max == dialect::kUnbounded;
         tested = &node.child();
     }
-    std::shared_ptr<const regexp::UnitBits> set = UnitNodeSet(*tested, ignoreCase);
+    std::shared_ptr<const UnitBits> set = UnitNodeSet(*tested, ignoreCase);
     if (!set) return false;
-    steps_.push_back(Step{regexp::CodeUnitSet(*set), optional, repeated});
+    steps_.push_back(Step{CodeUnitSet(*set), optional, repeated});
     return true;
 }
 
@@ -105,12 +105,12 @@ bool UnitSequence::isGreedyOnly() const {
 // every attempt started there would take that run to the same end and go on alike from there:
 // so for X+, X* and for X Y* or X Y+ at the start.
 void UnitSequence::prepareSearch() {
-    regexp::UnitBits first;
+    UnitBits first;
     for (const Step& step : steps_) {
         step.units.addTo(first);
         if (!step.optional) break;
     }
-    first_ = regexp::CodeUnitSet(first);
+    first_ = CodeUnitSet(first);
     if (first_.count() == 1) {
         for (int unit = 0; unit < 256; ++unit)
             if (first_.test(size_t(unit))) firstUnit_ = unit;
@@ -142,7 +142,7 @@ size_t UnitSequence::matchAt(std::u16string_view text, size_t start) const {
     return position;
 }
 
-regexp::Span UnitSequence::find(std::u16string_view text, size_t from) const {
+Span UnitSequence::find(std::u16string_view text, size_t from) const {
     constexpr size_t kUnitsBetweenCheckpoints = 1 << 16;
     size_t walked = 0;  // units walked by failed attempts since the last checkpoint
     for (size_t start = from; start < text.size();) {
@@ -154,29 +154,29 @@ regexp::Span UnitSequence::find(std::u16string_view text, size_t from) const {
             continue;
         }
         size_t end = matchAt(text, start);
-        if (end != npos) return regexp::Span{start, end};
+        if (end != npos) return Span{start, end};
         walked += (completed_ ? ends_[completed_ - 1] - start : 0) + 1;
-        if (walked >= kUnitsBetweenCheckpoints) {  // attempts may walk far: a search may take long
-            regexp::SearchWatch::Checkpoint();
-            walked = 0;
-        }
         size_t next = start + 1;
         if (skipStep_ >= 0 && completed_ > size_t(skipStep_)) next = std::max(next, ends_[size_t(skipStep_)]);
         start = next;
+        if (walked >= kUnitsBetweenCheckpoints) {  // attempts may walk far: a search may take long
+            SearchWatch::Checkpoint();  // a tick may run this pattern too: nothing of it is used after
+            walked = 0;
+        }
     }
-    return regexp::Span{};
+    return Span{};
 }
 
 void UnitSequence::groupsAt(std::u16string_view text, size_t start, size_t groupCount,
-                            std::vector<regexp::Span>& spans) const {
+                            std::vector<Span>& spans) const {
     size_t end = matchAt(text, start);
-    spans.assign(groupCount + 1, regexp::Span{});
-    spans[0] = regexp::Span{start, end};
+    spans.assign(groupCount + 1, Span{});
+    spans[0] = Span{start, end};
     for (const Group& group : groups_) {
         if (group.number > groupCount) continue;
         size_t groupStart = group.first == 0 ? start : ends_[group.first - 1];
-        spans[group.number] = regexp::Span{groupStart, ends_[group.last - 1]};
+        spans[group.number] = Span{groupStart, ends_[group.last - 1]};
     }
 }
 
-}  // namespace engine::detail
+}  // namespace regexp::detail
