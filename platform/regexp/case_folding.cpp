@@ -2,7 +2,8 @@
 
 #include <unicode/uchar.h>
 
-#include <array>
+#include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace regexp::casefold {
@@ -16,30 +17,40 @@ char16_t Canonical(char16_t c) {
     return static_cast<char16_t>(upper);
 }
 
-// Each unit's next unit of the same class of case-equal units, in a cycle (a unit alone points
-// to itself).
+// Each unit's next unit of the same class of case-equal units, in a cycle in increasing order.
+// Only units with a class of two or more are kept (a few thousand); any other unit is alone.
 class CaseCycles {
 public:
     CaseCycles() {
-        std::vector<char16_t> first(65536, 0), last(65536, 0);
-        std::vector<bool> seen(65536, false);
-        for (unsigned c = 0; c < 65536; ++c) next_[c] = static_cast<char16_t>(c);
+        std::vector<std::pair<char16_t, char16_t>> members;  // (class key, unit)
         for (unsigned c = 0; c < 65536; ++c) {
             char16_t key = Canonical(static_cast<char16_t>(c));
-            if (!seen[key]) {
-                seen[key] = true;
-                first[key] = last[key] = static_cast<char16_t>(c);
-                continue;
-            }
-            next_[last[key]] = static_cast<char16_t>(c);
-            next_[c] = first[key];
-            last[key] = static_cast<char16_t>(c);
+            if (key != c) members.emplace_back(key, static_cast<char16_t>(c));
         }
+        size_t mapped = members.size();
+        for (size_t i = 0; i < mapped; ++i) {  // a key that maps to itself is in its own class
+            char16_t key = members[i].first;
+            if (Canonical(key) == key) members.emplace_back(key, key);
+        }
+        std::sort(members.begin(), members.end());
+        members.erase(std::unique(members.begin(), members.end()), members.end());
+        for (size_t first = 0, last; first < members.size(); first = last) {
+            for (last = first + 1; last < members.size() && members[last].first == members[first].first;) ++last;
+            if (last - first < 2) continue;
+            for (size_t i = first; i < last; ++i)
+                links_.emplace_back(members[i].second, members[i + 1 < last ? i + 1 : first].second);
+        }
+        std::sort(links_.begin(), links_.end());
     }
-    char16_t next(char16_t c) const { return next_[c]; }
+    char16_t next(char16_t c) const {
+        auto found = std::lower_bound(links_.begin(), links_.end(), std::make_pair(c, char16_t(0)));
+        return found != links_.end() && found->first == c ? found->second : c;
+    }
+    // (unit, next) for every unit that is not alone, by unit.
+    const std::vector<std::pair<char16_t, char16_t>>& links() const { return links_; }
 
 private:
-    std::array<char16_t, 65536> next_;
+    std::vector<std::pair<char16_t, char16_t>> links_;
 };
 
 const CaseCycles& Cycles() {
@@ -57,9 +68,12 @@ void AddUnit(UnitBits& set, char16_t c, bool ignoreCase) {
 }
 
 void Close(UnitBits& set) {
-    UnitBits closed = set;
-    for (size_t c = set._Find_first(); c < set.size(); c = set._Find_next(c)) AddUnit(closed, static_cast<char16_t>(c), true);
-    set = closed;
+    const CaseCycles& cycles = Cycles();
+    const UnitBits members = set;
+    for (const auto& [unit, next] : cycles.links()) {
+        if (!members.test(unit)) continue;
+        for (char16_t other = next; other != unit; other = cycles.next(other)) set.set(other);
+    }
 }
 
 std::u16string CaseVariants(char16_t c) {
