@@ -201,31 +201,35 @@ private:
     // step.
     bool takePlainRun(const Frame& frame) {
         const CompiledSection& section = *frame.section;
-        uint32_t limit = std::min(frame.nextSearched, len_);
-        uint32_t maxSteps = std::min(quota_, kLongestPlainRun);
-        bool lookUpWords = !section.keywords.empty();
-        uint32_t first = ptr_;
-        uint32_t copyFrom = ptr_;  // units from here on are copied escaped, not yet appended
-        while (ptr_ < limit && ptr_ - first < maxSteps) {
-            char16_t unit = inp_[ptr_];
-            if (lookUpWords && IsWordUnit(unit) && isWordStart(frame, ptr_)) break;
-            UnitAction action = section.actionFor(unit);
+        const uint32_t first = ptr_;
+        const uint32_t end = std::min(frame.nextSearched, len_);
+        const uint32_t maxSteps = std::min(quota_, kLongestPlainRun);
+        const uint32_t limit = end > first && end - first > maxSteps ? first + maxSteps : end;
+        const bool lookUpWords = !section.keywords.empty();
+        const char16_t* const text = inp_.data();
+        uint32_t at = first;
+        uint32_t copyFrom = first;  // units from here on are copied escaped, not yet appended
+        while (at < limit) {
+            const char16_t unit = text[at];
+            if (lookUpWords && IsWordUnit(unit) && isWordStart(frame, at)) break;
+            const UnitAction action = section.actionFor(unit);
             if (action == UnitAction::Copy) {
-                ++ptr_;
+                ++at;
                 continue;
             }
             if (action == UnitAction::Other) {
                 const CompiledPattern& pattern = section.patterns[section.singleFor(unit)];
                 if (!section.rules[pattern.rule].plain) break;
-                out_.appendEscaped(inp_.substr(copyFrom, ptr_ - copyFrom));
-                pattern.format.appendFilled(out_, inp_.substr(ptr_, 1), NoGroups);
+                out_.appendEscaped(inp_.substr(copyFrom, at - copyFrom));
+                pattern.format.appendFilled(out_, inp_.substr(at, 1), NoGroups);
             } else {
-                out_.appendEscaped(inp_.substr(copyFrom, ptr_ - copyFrom));
+                out_.appendEscaped(inp_.substr(copyFrom, at - copyFrom));
             }
-            copyFrom = ++ptr_;
+            copyFrom = ++at;
         }
-        out_.appendEscaped(inp_.substr(copyFrom, ptr_ - copyFrom));
-        uint32_t steps = ptr_ - first;
+        out_.appendEscaped(inp_.substr(copyFrom, at - copyFrom));
+        ptr_ = at;
+        const uint32_t steps = at - first;
         if (steps == 0) return false;
         quota_ -= steps - 1;
         afterStep();
