@@ -24,7 +24,7 @@ endfunction()
 
 lumivar_shared_libraries(${PROJECT_SOURCE_DIR} lumivar_libraries)
 set(lumivar_programs lumivar lumivar-hlx tavrel-regsvr)
-set(lumivar_modules mossel halvern quillon)
+set(lumivar_modules mossel halvern quillon lumivar_window)
 # Installed files find each other in their own folder, wherever the prefix is.
 set_target_properties(${lumivar_programs} ${lumivar_modules} ${lumivar_libraries} PROPERTIES INSTALL_RPATH "$ORIGIN")
 install(TARGETS ${lumivar_programs} ${lumivar_modules} ${lumivar_libraries}

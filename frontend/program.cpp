@@ -6,27 +6,17 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <vector>
-
-#include <QApplication>
 
 #include "engine/format_progress.h"
 #include "frontend/command_line.h"
 #include "frontend/first_start.h"
-#include "frontend/frm_about.h"
 #include "frontend/frm_main.h"
 #include "frontend/frm_progress.h"
-#include "frontend/frm_show_once.h"
-#include "frontend/qt/about_dialog.h"
-#include "frontend/qt/main_window.h"
-#include "frontend/qt/program_icon.h"
-#include "frontend/qt/progress_dialog.h"
-#include "frontend/qt/show_once_dialog.h"
+#include "frontend/window_entry.h"
 #include "platform/text/codepage.h"
 #include "platform/ui/console_ui.h"
 #include "platform/ui/display.h"
-#include "platform/ui/qt_ui.h"
 #include "tools/common/error_report.h"
 
 namespace {
@@ -99,27 +89,13 @@ int RunOnConsole(const std::u16string& arguments) {
     });
 }
 
+// The window module is loaded only now; when it cannot be, the program goes on without windows.
 int RunWithDisplay(int& argc, char** argv, const std::u16string& arguments) {
-    QApplication app(argc, argv);
-    qtview::UseProgramIcon();
-    auto services = std::make_shared<ui::QtServices>();
-    ui::Install(services);
-    qtview::ProgressDialog progress(gProgress);
-    frmMain form;
-    qtview::ShowOnceDialog::Install(gShowOnce);
-    qtview::AboutDialog::Install(gAbout);
-    std::unique_ptr<qtview::MainWindow> window;
-    int status = tools::RunReportingErrors(kFailed, [&] {
-        if (!form.Form_Load(arguments)) return ExitStatusOf(form);
-        window = std::make_unique<qtview::MainWindow>(form);
-        progress.setParent(window.get(), progress.windowFlags());
-        window->show();
-        app.exec();
-        return int(kWritten);
-    });
-    progress.setParent(nullptr);
-    ui::Install(nullptr);
-    return status;
+    int status = 0;
+    std::string why;
+    if (frontend::RunWithWindows(argc, argv, arguments, status, why)) return status;
+    std::fprintf(stderr, "lumivar: the window cannot be shown (%s); going on without it.\n", why.c_str());
+    return RunOnConsole(arguments);
 }
 
 }  // namespace

@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# Whole conversions as a user runs them: wall time and peak memory of `lumivar-hlx format DEF FILE
+# > out.html` for each definition, next to KDE's kate-syntax-highlighter on the same file; the
+# program in batch mode against lumivar-hlx; and how the time grows from 1 MB to 10 MB to 100 MB.
+#
+#   bash bench/whole_process.sh [BIN_DIR] [INPUT] [RUNS]
+#
+# BIN_DIR defaults to build-release/bin, INPUT to /tmp/glibc-10mb.c (see bench/README.md), RUNS
+# to 5. The cases run in turn, RUNS rounds of them, so that a slow spell of a shared machine
+# falls on all of them; each line gives the median and the fastest run, and ratios are taken
+# between medians and between fastest runs. BENCH_CPU=N runs every process on that processor.
+# Installs kate-syntax-highlighter and GNU time when they are missing (as root); the project's
+# build does not need them.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+bin=$(cd "${1:-$root/build-release/bin}" && pwd)
+input=$(realpath "${2:-/tmp/glibc-10mb.c}")
+runs=${3:-5}
+
+need() {  # need COMMAND PACKAGE
+    command -v "$1" >/dev/null && return
+    if [ "$(id -u)" != 0 ]; then echo "$1 is missing: apt-get install $2" >&2; exit 1; fi
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$2" >/dev/null
+}
+need kate-syntax-highlighter libkf5syntaxhighlighting-tools
+need /usr/bin/time time
+
+pin=()
+[ -n "${BENCH_CPU:-}" ] && pin=(taskset -c "$BENCH_CPU")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export HOME=${HOME:-$work}
+unset DISPLAY WAYLAND_DISPLAY
+
+# run_rounds NAME=COMMAND...: RUNS rounds of every command, standard output to a file; leaves
+# "MEDIAN_S FASTEST_S PEAK_KB" in $work/NAME.
+run_rounds() {
+    local spec name start end
+    for spec in "$@"; do : > "$work/${spec%%=*}.times"; echo 0 > "$work/${spec%%=*}.peak"; done
+    for ((round = 0; round < runs; round++)); do
+        for spec in "$@"; do
+            name=${spec%%=*}
+            rm -f "$work/out.html" "$work/batch.htm"
+            start=$(date +%s%N)
+            eval "${pin[*]} /usr/bin/time -f %M -o $work/rss ${spec#*=}" > "$work/out.html"
+            end=$(date +%s%N)
+            echo $((end - start)) >> "$work/$name.times"
+            awk -v a="$(tail -n 1 "$work/rss")" -v b="$(cat "$work/$name.peak")" 'BEGIN { print (a > b ? a : b) }' \
+                > "$work/$name.peak.new" && mv "$work/$name.peak.new" "$work/$name.peak"
+        done
+    done
+    for spec in "$@"; do
+        name=${spec%%=*}
+        sort -n "$work/$name.times" | awk -v kb="$(cat "$work/$name.peak")" '{ t[NR] = $1 }
+            END { printf "%.4f %.4f %d\n", t[int((NR + 1) / 2)] / 1e9, t[1] / 1e9, kb }' > "$work/$name"
+    done
+}
+field() { awk -v n="$2" '{ print $n }' "$work/$1"; }
+size_mb() { awk -v b="$(stat -c %s "$1")" 'BEGIN { printf "%.1f", b / 1048576 }'; }
+
+echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//'), $(uname -r)"
+echo "input: $input ($(size_mb "$input") MB), $runs rounds, wall time of the whole process${BENCH_CPU:+, on processor $BENCH_CPU}"
+echo
+
+hlx="$bin/lumivar-hlx format"
+run_rounds "kate=kate-syntax-highlighter -s C -f html $input" \
+    "entered=$hlx $root/bench/c_entered.hlx $input" "patterns=$hlx $root/bench/c_patterns.hlx $input" \
+    "shipped=$hlx $root/hlx/c.hlx $input" "catchall=$hlx $root/bench/catch_all.hlx $input"
+bytes=$(stat -c %s "$input")
+printf '%-30s %8s %8s %8s %8s %8s %8s\n' case median MB/s fastest MB/s "peak MB" "x KDE"
+for row in "kate:kate-syntax-highlighter -s C" "entered:bench/c_entered.hlx" "patterns:bench/c_patterns.hlx" \
+           "shipped:hlx/c.hlx" "catchall:bench/catch_all.hlx"; do
+    name=${row%%:*}
+    awk -v label="${row#*:}" -v m="$(field "$name" 1)" -v f="$(field "$name" 2)" -v kb="$(field "$name" 3)" \
+        -v km="$(field kate 1)" -v kf="$(field kate 2)" -v b="$bytes" 'BEGIN {
+        printf "%-30s %7.3fs %8.1f %7.3fs %8.1f %8.1f %4.1f/%-4.1f\n", label, m, b / 1048576 / m, f, b / 1048576 / f,
+            kb / 1024, km / m, kf / f }'
+done
+echo "(x KDE: the highlighter's time over ours, between medians / between fastest runs)"
+
+echo
+echo "batch mode against lumivar-hlx (hlx/c.hlx, output to a new file in both):"
+cp "$input" "$work/input.c"
+run_rounds "tool=$hlx $root/hlx/c.hlx $work/input.c" \
+    "batch=$bin/lumivar in=$work/input.c out=$work/batch.htm hlx=$root/hlx/c.hlx overwrite=1 showoutput=0"
+awk -v bm="$(field batch 1)" -v bf="$(field batch 2)" -v tm="$(field tool 1)" -v tf="$(field tool 2)" \
+    -v bk="$(field batch 3)" -v tk="$(field tool 3)" 'BEGIN {
+    printf "  lumivar %.3f s (fastest %.3f), %.1f MB; lumivar-hlx %.3f s (fastest %.3f), %.1f MB\n", bm, bf, bk / 1024, tm, tf, tk / 1024
+    printf "  %.2f / %.2f times in time, %.2f times in memory\n", bm / tm, bf / tf, bk / tk }'
+
+echo
+echo "scaling (bench/c_entered.hlx; 100 MB is the input ten times over):"
+head -c 1048576 "$input" > "$work/1mb.c"
+for ((i = 0; i < 10; i++)); do cat "$input"; done > "$work/100mb.c"
+run_rounds "s1=$hlx $root/bench/c_entered.hlx $work/1mb.c" "s10=$hlx $root/bench/c_entered.hlx $input" \
+    "s100=$hlx $root/bench/c_entered.hlx $work/100mb.c"
+prev=""
+for entry in "s1:$work/1mb.c" "s10:$input" "s100:$work/100mb.c"; do
+    name=${entry%%:*}
+    awk -v mb="$(size_mb "${entry#*:}")" -v m="$(field "$name" 1)" -v f="$(field "$name" 2)" -v kb="$(field "$name" 3)" \
+        -v prev="$prev" 'BEGIN {
+        printf "  %6.1f MB  median %7.3f s  fastest %7.3f s  %6.1f MB/s  peak %6.1f MB (3 x input + 64: %.0f)", mb, m, f,
+            mb / f, kb / 1024, 3 * mb + 64
+        if (prev != "") { split(prev, p, " "); printf "  %.2f / %.2f times the size before", m / p[1], f / p[2] }
+        print "" }'
+    prev="$(field "$name" 1) $(field "$name" 2)"
+done
+rm -f "$work/100mb.c"
