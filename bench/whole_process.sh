@@ -36,22 +36,22 @@ unset DISPLAY WAYLAND_DISPLAY
 # run_rounds NAME=COMMAND...: RUNS rounds of every command, standard output to a file; leaves
 # "MEDIAN_S FASTEST_S PEAK_KB" in $work/NAME.
 run_rounds() {
-    local spec name start end
-    for spec in "$@"; do : > "$work/${spec%%=*}.times"; echo 0 > "$work/${spec%%=*}.peak"; done
+    local job name start end
+    for job in "$@"; do : > "$work/${job%%=*}.times"; echo 0 > "$work/${job%%=*}.peak"; done
     for ((round = 0; round < runs; round++)); do
-        for spec in "$@"; do
-            name=${spec%%=*}
+        for job in "$@"; do
+            name=${job%%=*}
             rm -f "$work/out.html" "$work/batch.htm"
             start=$(date +%s%N)
-            eval "${pin[*]} /usr/bin/time -f %M -o $work/rss ${spec#*=}" > "$work/out.html"
+            eval "${pin[*]} /usr/bin/time -f %M -o $work/rss ${job#*=}" > "$work/out.html"
             end=$(date +%s%N)
             echo $((end - start)) >> "$work/$name.times"
             awk -v a="$(tail -n 1 "$work/rss")" -v b="$(cat "$work/$name.peak")" 'BEGIN { print (a > b ? a : b) }' \
                 > "$work/$name.peak.new" && mv "$work/$name.peak.new" "$work/$name.peak"
         done
     done
-    for spec in "$@"; do
-        name=${spec%%=*}
+    for job in "$@"; do
+        name=${job%%=*}
         sort -n "$work/$name.times" | awk -v kb="$(cat "$work/$name.peak")" '{ t[NR] = $1 }
             END { printf "%.4f %.4f %d\n", t[int((NR + 1) / 2)] / 1e9, t[1] / 1e9, kb }' > "$work/$name"
     done
