@@ -10,6 +10,7 @@
 
 #include "engine/format_progress.h"
 #include "frontend/command_line.h"
+#include "frontend/exit_status.h"
 #include "frontend/first_start.h"
 #include "frontend/frm_main.h"
 #include "frontend/frm_progress.h"
@@ -21,7 +22,10 @@
 
 namespace {
 
-enum ExitStatus { kWritten = 0, kFailed = 1, kCannotRun = 2 };
+using frontend::ExitStatusOf;
+using frontend::kCannotRun;
+using frontend::kFailed;
+using frontend::kWritten;
 
 constexpr char kUsage[] =
     "Usage: lumivar in=FILE [out=FILE] [hlx=FILE] [hlxfolder=FOLDER] [overwrite=0|1|2]\n"
@@ -70,10 +74,6 @@ void DrawProgressOnTerminal(const frmProgress& progress) {
     bar[40] = 0;
     std::fprintf(stderr, "\r[%s] %3d%%", bar, percent);
     drawn = true;
-}
-
-int ExitStatusOf(const frmMain& form) {
-    return form.lastOutcome() == engine::JobOutcome::Written ? int(kWritten) : int(kFailed);
 }
 
 int RunOnConsole(const std::u16string& arguments) {

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 
+#include "frontend/exit_status.h"
 #include "frontend/frm_about.h"
 #include "frontend/frm_main.h"
 #include "frontend/frm_progress.h"
@@ -18,14 +19,6 @@
 #include "platform/ui/qt_ui.h"
 #include "tools/common/error_report.h"
 
-namespace {
-
-int ExitStatusOf(const frmMain& form) {
-    return form.lastOutcome() == engine::JobOutcome::Written ? 0 : 1;
-}
-
-}  // namespace
-
 extern "C" __attribute__((visibility("default"))) int LumivarRunWithWindows(int* argc, char** argv,
                                                                               const char16_t* arguments) {
     static_assert(std::is_same_v<decltype(&LumivarRunWithWindows), frontend::WindowEntry>);
@@ -38,13 +31,13 @@ extern "C" __attribute__((visibility("default"))) int LumivarRunWithWindows(int*
     qtview::ShowOnceDialog::Install(gShowOnce);
     qtview::AboutDialog::Install(gAbout);
     std::unique_ptr<qtview::MainWindow> window;
-    int status = tools::RunReportingErrors(1, [&] {
-        if (!form.Form_Load(arguments)) return ExitStatusOf(form);
+    int status = tools::RunReportingErrors(frontend::kFailed, [&] {
+        if (!form.Form_Load(arguments)) return frontend::ExitStatusOf(form);
         window = std::make_unique<qtview::MainWindow>(form);
         progress.setParent(window.get(), progress.windowFlags());
         window->show();
         app.exec();
-        return 0;
+        return int(frontend::kWritten);
     });
     progress.setParent(nullptr);
     ui::Install(nullptr);
