@@ -9,7 +9,7 @@
 #include <memory>
 #include <string_view>
 
-#include "components/strings/text_transforms.h"
+#include "components/strings/html_escape.h"
 
 namespace engine::detail {
 
@@ -51,16 +51,8 @@ public:
 
 private:
     void appendEscapedPiece(std::u16string_view text) {
-        char16_t* out = reserve(text.size() * strings::kLongestHtmlEscape);
-        for (char16_t unit : text) {
-            std::u16string_view escape = strings::HtmlEscapeOf(unit);
-            if (escape.empty()) {
-                *out++ = unit;
-            } else {
-                for (char16_t escaped : escape) *out++ = escaped;
-            }
-        }
-        size_ = size_t(out - data_.get());
+        char16_t* end = strings::EscapeHtmlInto(text, reserve(strings::HtmlEscapeRoom(text.size())));
+        size_ = size_t(end - data_.get());
     }
 
     // Room for `more` units after the end; returns where the end is.

@@ -141,15 +141,12 @@ std::u16string RPad(std::u16string_view text, char16_t pad, LONG length) {
 }
 
 void AppendEncodedHTML(std::u16string& out, std::u16string_view text) {
-    size_t plainStart = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        std::u16string_view escape = HtmlEscapeOf(text[i]);
-        if (escape.empty()) continue;
-        out.append(text.data() + plainStart, i - plainStart);
-        out.append(escape);
-        plainStart = i + 1;
+    constexpr size_t kPiece = 1024;  // escaped through a block on the stack, so out grows by what it keeps
+    char16_t block[HtmlEscapeRoom(kPiece)];
+    for (size_t done = 0; done < text.size(); done += kPiece) {
+        char16_t* end = EscapeHtmlInto(text.substr(done, kPiece), block);
+        out.append(block, size_t(end - block));
     }
-    out.append(text.data() + plainStart, text.size() - plainStart);
 }
 
 std::u16string EncodeHTML(std::u16string_view text) {

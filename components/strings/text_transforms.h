@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "components/strings/html_escape.h"
 #include "platform/automation/types.h"
 
 namespace strings {
@@ -42,17 +43,5 @@ constexpr size_t kMaxStringLength = 0x3FFFFFFF;
 std::u16string EncodeHTML(std::u16string_view text);
 // The same, appended to out (the formatter's hot path).
 void AppendEncodedHTML(std::u16string& out, std::u16string_view text);
-// The replacement for one unit, or an empty view when the unit stays as it is.
-inline std::u16string_view HtmlEscapeOf(char16_t unit) {
-    if (unit > u'>') return {};
-    switch (unit) {
-    case u'&': return u"&amp;";
-    case u'<': return u"&lt;";
-    case u'>': return u"&gt;";
-    case u' ': return u"&nbsp;";
-    default: return {};
-    }
-}
-constexpr size_t kLongestHtmlEscape = 6;  // "&nbsp;"
 
 }  // namespace strings

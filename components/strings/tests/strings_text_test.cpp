@@ -160,13 +160,15 @@ std::u16string EscapedOneByOne(std::u16string_view text) {
 TEST(EncodeHtml, LongTextsOfEveryMixture) {
     std::mt19937 random(7);
     const std::u16string alphabet = u"&<> ab\u00e9\u20ac;\n";
-    for (size_t length : {1u, 17u, 70000u, 200000u}) {
+    for (size_t length : {1u, 7u, 8u, 9u, 17u, 1025u, 70000u, 200000u}) {
         std::u16string text;
         for (size_t i = 0; i < length; ++i) text += alphabet[random() % alphabet.size()];
         EXPECT_EQ(EscapedOneByOne(text), strings::EncodeHTML(text)) << length;
     }
-    const std::u16string allSpaces(100000, u' ');
-    EXPECT_EQ(EscapedOneByOne(allSpaces), strings::EncodeHTML(allSpaces));
+    for (char16_t unit : {u' ', u'x'}) {  // every unit escaped; none
+        const std::u16string same(100000, unit);
+        EXPECT_EQ(EscapedOneByOne(same), strings::EncodeHTML(same)) << int(unit);
+    }
 }
 
 TEST(TabJoining, JoinAndSplitAreInverse) {
