@@ -31,6 +31,7 @@
 #include "engine/tests/reference_formatter.h"
 #include "engine/text_streams.h"
 #include "platform/automation/error.h"
+#include "platform/os/file_io.h"
 #include "platform/text/codepage.h"
 
 namespace {
@@ -72,7 +73,7 @@ std::string FileBytes(const std::string& path, size_t limit) {
         std::perror(path.c_str());
         std::exit(2);
     }
-    std::string bytes = engine::ReadAllBytes(fd, u"the input");
+    std::string bytes = fileio::ReadToEnd(fd);
     ::close(fd);
     if (limit && bytes.size() > limit) bytes.resize(limit);
     return bytes;

@@ -23,9 +23,9 @@ bool IsStateful(UINT codePage) {
 
 }  // namespace
 
-std::string ReadAllBytes(int fd, std::u16string_view what, const fileio::StopRequest& stop) {
+std::u16string ReadAllText(int fd, std::u16string_view what, const fileio::StopRequest& stop) {
     try {
-        return fileerrors::ReadToEndOrRaise(fd, {}, errsource::kProgram, stop);
+        return fileerrors::ReadTextToEndOrRaise(fd, {}, errsource::kProgram, stop);
     } catch (const ComError& cause) {
         throw ComError(cause.number(), errsource::kProgram,
                        DescriptionWithReason(u"Error reading " + std::u16string(what), cause));

@@ -149,14 +149,19 @@ System::System(SystemCopy copy)
       runtimeSource_(copy == SystemCopy::Program ? errsource::kProgram : errsource::kComponents),
       strings_(modTavrelGeneral::CreateObjectEx(u"Tavrel.Strings2")) {}
 
-std::string System::ReadBytes(const VARIANT& filepath) {
+FileDescriptor System::OpenWholeFile(const VARIANT& filepath, std::string& path) const {
     std::u16string name = ArgumentText(filepath, runtimeSource_);
     if (name.empty()) throw ComError(errnum::kBlankFileName, kReadFileSource, u"The filename cannot be blank.");
-    std::string path = fileerrors::FileSystemPath(name, runtimeSource_);
+    path = fileerrors::FileSystemPath(name, runtimeSource_);
     struct stat status {};
     if (::stat(path.c_str(), &status) != 0) throw ErrorForErrno(errno, path, runtimeSource_);
     if (S_ISDIR(status.st_mode)) throw ErrorForNumber(errnum::kPathFileAccessError, runtimeSource_);
-    FileDescriptor fd(OpenForReading(path, runtimeSource_));
+    return FileDescriptor(OpenForReading(path, runtimeSource_));
+}
+
+std::string System::ReadBytes(const VARIANT& filepath) {
+    std::string path;
+    FileDescriptor fd = OpenWholeFile(filepath, path);
     return fileerrors::ReadToEndOrRaise(fd.get(), path, runtimeSource_);
 }
 
@@ -170,8 +175,9 @@ Variant System::ReadFile(const VARIANT& filepath) {
 
 std::u16string System::ReadFileToString(const std::u16string& filepath) {
     try {
-        Variant name = Variant::fromString(filepath);
-        return text::AnsiToText(ReadBytes(name));
+        std::string path;
+        FileDescriptor fd = OpenWholeFile(Variant::fromString(filepath), path);
+        return fileerrors::ReadTextToEndOrRaise(fd.get(), path, runtimeSource_);
     } catch (...) {
         ComError error = CaughtError(runtimeSource_);
         std::u16string_view suffix = copy_ == SystemCopy::Program ? kProgramNameSuffix : u"";

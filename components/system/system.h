@@ -22,6 +22,7 @@
 #include <string_view>
 
 #include "platform/automation/handles.h"
+#include "platform/os/file_descriptor.h"
 #include "platform/os/file_replace.h"
 
 enum class SystemCopy {
@@ -144,6 +145,8 @@ public:
     bool FileExists(const std::u16string& FileName);
 
 private:
+    // The file named to be read whole, open; path becomes its file-system name.
+    fileio::FileDescriptor OpenWholeFile(const VARIANT& filepath, std::string& path) const;
     std::string ReadBytes(const VARIANT& filepath);
     LONG LaunchProcess(const std::u16string& cmdline, bool wait);
     LONG CreateNamedMutex(const std::u16string& mutexname);

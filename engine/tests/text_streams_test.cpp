@@ -86,13 +86,13 @@ TEST(AnsiOutputSinkTest, JapaneseThroughAStatefulCodePageIsConvertedWhole) {
     EXPECT_EQ(4, std::count(bytes.begin(), bytes.end(), '\x1b'));
 }
 
-TEST(ReadAllBytesTest, ReadsFilesAndPipesWhole) {
+TEST(ReadAllTextTest, ReadsFilesAndPipesWhole) {
     testsupport::TempDir dir;
     std::string content(3 * 1024 * 1024 + 17, 'x');
     for (size_t i = 0; i < content.size(); i += 4096) content[i] = char(i / 4096);
     std::ofstream(dir / "in", std::ios::binary) << content;
     int fd = ::open((dir / "in").c_str(), O_RDONLY);
-    EXPECT_EQ(content, engine::ReadAllBytes(fd, u"the test input"));
+    EXPECT_EQ(text::AnsiToText(content), engine::ReadAllText(fd, u"the test input"));
     ::close(fd);
 
     int pipe[2];
@@ -106,17 +106,17 @@ TEST(ReadAllBytesTest, ReadsFilesAndPipesWhole) {
         }
         ::close(pipe[1]);
     });
-    std::string read = engine::ReadAllBytes(pipe[0], u"the test input");
+    std::u16string read = engine::ReadAllText(pipe[0], u"the test input");
     writer.join();
     ::close(pipe[0]);
-    EXPECT_EQ(content, read);
+    EXPECT_EQ(text::AnsiToText(content), read);
 }
 
-TEST(ReadAllBytesTest, AFolderCannotBeRead) {
+TEST(ReadAllTextTest, AFolderCannotBeRead) {
     testsupport::TempDir dir;
     int fd = ::open(dir.path().c_str(), O_RDONLY);
     try {
-        engine::ReadAllBytes(fd, u"the test input");
+        engine::ReadAllText(fd, u"the test input");
         ADD_FAILURE() << "a folder was read";
     } catch (const ComError& error) {
         EXPECT_EQ(75, error.number());

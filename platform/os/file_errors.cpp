@@ -2,11 +2,14 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <system_error>
 
 #include "platform/automation/ascii.h"
 #include "platform/text/codepage.h"
+#include "platform/text/large_buffer.h"
+#include "platform/text/piece_decoder.h"
 
 namespace fileerrors {
 
@@ -58,10 +61,13 @@ ComError ErrorForErrno(int error, const std::string& path, const std::u16string&
     return ErrorForNumber(NumberForErrno(error, path), source);
 }
 
-std::string ReadToEndOrRaise(int fd, const std::string& path, const std::u16string& source,
-                             const fileio::StopRequest& stop) {
+namespace {
+
+// Runs a read with its failures raised as the runtime's errors.
+template <typename Read>
+auto RaisingReadErrors(const std::string& path, const std::u16string& source, Read read) {
     try {
-        return fileio::ReadToEnd(fd, fileio::kMaxWholeFileBytes, stop);
+        return read();
     } catch (const std::system_error& error) {
         throw ErrorForErrno(error.code().value(), path, source);
     } catch (const fileio::InputTooLarge& error) {
@@ -69,6 +75,28 @@ std::string ReadToEndOrRaise(int fd, const std::string& path, const std::u16stri
                        u"Out of memory: the input holds more than " + automation::DecimalDigits(error.limit()) +
                            u" bytes, more than a byte array or a String can hold.");
     }
+}
+
+}  // namespace
+
+std::string ReadToEndOrRaise(int fd, const std::string& path, const std::u16string& source,
+                             const fileio::StopRequest& stop) {
+    return RaisingReadErrors(path, source, [&] { return fileio::ReadToEnd(fd, fileio::kMaxWholeFileBytes, stop); });
+}
+
+std::u16string ReadTextToEndOrRaise(int fd, const std::string& path, const std::u16string& source,
+                                    const fileio::StopRequest& stop) {
+    return RaisingReadErrors(path, source, [&] {
+        // No code page gives more units than bytes.
+        const std::size_t expected = std::min(fileio::ReportedSize(fd), fileio::kMaxWholeFileBytes);
+        std::u16string text;
+        text.reserve(expected);
+        text::AdviseLargeBuffer(text.data(), expected * sizeof(char16_t));
+        text::PieceDecoder decoder(CP_ACP);
+        fileio::ReadInPieces(fd, fileio::kMaxWholeFileBytes, stop, [&](std::string_view piece) { decoder.decode(piece, text); });
+        decoder.finish(text);
+        return text;
+    });
 }
 
 std::string FileSystemPath(std::u16string_view fileName, const std::u16string& source) {

@@ -25,6 +25,10 @@ ComError ErrorForErrno(int error, const std::string& path, const std::u16string&
 std::string ReadToEndOrRaise(int fd, const std::string& path, const std::u16string& source,
                              const fileio::StopRequest& stop = {});
 
+// The same bytes as text of the ANSI code page, converted a piece at a time as they are read.
+std::u16string ReadTextToEndOrRaise(int fd, const std::string& path, const std::u16string& source,
+                                    const fileio::StopRequest& stop = {});
+
 // A file name as the file system's bytes, through the ANSI code page. A name holding a NUL
 // cannot reach the file system and raises 52 (bad file name).
 std::string FileSystemPath(std::u16string_view fileName, const std::u16string& source);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <memory>
 #include <system_error>
 #include <vector>
 
@@ -18,14 +19,15 @@ constexpr std::size_t kReadBlock = std::size_t(1) << 20;
 
 [[noreturn]] void FailWithErrno() { throw std::system_error(errno, std::generic_category()); }
 
-// What fstat reports as the size of a regular file; 0 for anything else.
+constexpr std::size_t kPieceBytes = std::size_t(128) << 10;  // read pieces stay in the processor's cache
+
+}  // namespace
+
 std::size_t ReportedSize(int fd) {
     struct stat status {};
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size < 0) return 0;
     return static_cast<std::size_t>(status.st_size);
 }
-
-}  // namespace
 
 InputTooLarge::InputTooLarge(std::size_t limit)
     : std::length_error("the input holds more than " + std::to_string(limit) + " bytes"), limit_(limit) {}
@@ -76,6 +78,18 @@ std::string ReadToEnd(int fd, std::size_t limit, const StopRequest& stop) {
         std::string().swap(block);
     }
     return bytes;
+}
+
+void ReadInPieces(int fd, std::size_t limit, const StopRequest& stop, const std::function<void(std::string_view)>& take) {
+    std::unique_ptr<char[]> piece(new char[kPieceBytes]);
+    std::size_t total = 0;
+    while (true) {
+        std::size_t count = ReadSome(fd, piece.get(), kPieceBytes, stop);
+        total += count;
+        if (total > limit) throw InputTooLarge(limit);
+        if (count > 0) take(std::string_view(piece.get(), count));
+        if (count < kPieceBytes) return;  // ReadSome stops short only at the end
+    }
 }
 
 void WriteAll(int fd, std::string_view bytes) {

@@ -40,6 +40,13 @@ std::size_t ReadSome(int fd, char* data, std::size_t size, const StopRequest& st
 // Every byte up to the end of the input, at most limit of them (InputTooLarge beyond).
 std::string ReadToEnd(int fd, std::size_t limit = kMaxWholeFileBytes, const StopRequest& stop = {});
 
+// The same bytes handed to take a piece at a time (each view lasts until take returns), so that
+// the input is never held whole.
+void ReadInPieces(int fd, std::size_t limit, const StopRequest& stop, const std::function<void(std::string_view)>& take);
+
+// What fstat reports as the size of a regular file; 0 for anything else (a first guess only).
+std::size_t ReportedSize(int fd);
+
 // Writes all of bytes.
 void WriteAll(int fd, std::string_view bytes);
 

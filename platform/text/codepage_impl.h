@@ -2,6 +2,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -35,6 +36,10 @@ public:
     virtual int maxCharSize() const = 0;
     // 65001 takes no default character and no flags but the error flag.
     virtual bool isUtf8() const { return false; }
+    // How many bytes at the start of bytes decode alike whatever bytes come after them, for
+    // text that arrives in pieces; nothing when the code page cannot tell where a character
+    // ends without reading from the start.
+    virtual std::optional<size_t> completePrefix(std::string_view) const { return std::nullopt; }
 };
 
 // A code page whose every character is one byte: 256 code units, kUndefinedByte where the
@@ -56,5 +61,7 @@ UINT ResolveCodePage(UINT codePage);
 // The code page with that number (after ResolveCodePage), or null when it is not available.
 // The object lives for the rest of the process.
 const CodePage* FindCodePage(UINT number);
+// The code page a number or alias stands for; one that is not available raises ComError 5.
+const CodePage& RequireCodePage(UINT codePage);
 
 }  // namespace text::detail

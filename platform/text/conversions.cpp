@@ -15,6 +15,7 @@ using text::detail::EncodeOptions;
 using text::detail::Fail;
 using text::detail::FindCodePage;
 using text::detail::InputOf;
+using text::detail::RequireCodePage;
 using text::detail::ResolveCodePage;
 
 namespace {
@@ -45,12 +46,6 @@ std::string Encode(const CodePage& page, std::u16string_view text) {
     std::string bytes;
     EncodeAppending(page, text, bytes);
     return bytes;
-}
-
-const CodePage& RequireCodePage(UINT codePage) {
-    const CodePage* page = FindResolved(codePage);
-    if (!page) throw ComError(errnum::kInvalidProcedureCall, u"", u"");
-    return *page;
 }
 
 // Translates count bytes from one code page to the other through UTF-16, in place if need be.
@@ -117,6 +112,12 @@ BOOL CharToOemBuffA(LPCSTR lpszSrc, LPSTR lpszDst, DWORD cchDstLength) {
 }
 
 namespace text {
+
+const detail::CodePage& detail::RequireCodePage(UINT codePage) {
+    const CodePage* page = FindResolved(codePage);
+    if (!page) throw ComError(errnum::kInvalidProcedureCall, u"", u"");
+    return *page;
+}
 
 std::u16string BytesToText(std::string_view bytes, UINT codePage) { return Decode(RequireCodePage(codePage), bytes); }
 

@@ -65,6 +65,7 @@ public:
     }
 
     int maxCharSize() const override { return 1; }
+    std::optional<size_t> completePrefix(std::string_view bytes) const override { return bytes.size(); }
 
 private:
     std::optional<char> find(char16_t c) const {

@@ -18,6 +18,8 @@ using automation::ReadUtf8Sequence;
 constexpr char16_t kEscapeBase = 0xDC00;  // + the byte, for bytes 0x80..0xFF
 constexpr char32_t kReplacement = 0xFFFD;
 
+bool IsContinuation(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
+
 bool IsEscapedByte(char16_t c) { return c >= kEscapeBase + 0x80 && c <= kEscapeBase + 0xFF; }
 
 class Utf8CodePage final : public CodePage {
@@ -86,6 +88,17 @@ public:
     }
 
     int maxCharSize() const override { return 4; }
+
+    // Up to a lead byte among the last three whose sequence the end cuts. Any earlier sequence
+    // that reaches past that byte is invalid whatever follows: a lead byte cannot continue it.
+    std::optional<size_t> completePrefix(std::string_view bytes) const override {
+        size_t start = bytes.size();
+        while (start > 0 && bytes.size() - start < 3 && IsContinuation(bytes[start - 1])) --start;
+        if (start == 0) return bytes.size();
+        const auto lead = static_cast<unsigned char>(bytes[start - 1]);
+        const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        return bytes.size() - (start - 1) < length ? start - 1 : bytes.size();
+    }
     bool isUtf8() const override { return true; }
 };
 

@@ -25,7 +25,7 @@ std::u16string ReadInput(const std::optional<std::string>& inputArgument) {
             ui::Current().processPendingEvents();
             return gCancelled;
         };
-        return text::AnsiToText(engine::ReadAllBytes(STDIN_FILENO, u"the standard input", cancelled));
+        return engine::ReadAllText(STDIN_FILENO, u"the standard input", cancelled);
     }
     return System(SystemCopy::Program).ReadFileToString(text::AnsiToText(*inputArgument));
 }
