@@ -1,6 +1,8 @@
 // 65001 (UTF-8) without loss: a byte that does not belong to a valid sequence becomes
 // U+DC80 + (byte - 0x80) and goes out again as that byte, so any byte string comes back as it
 // was. Any other unpaired surrogate goes out as U+FFFD.
+#include <algorithm>
+
 #include "platform/text/codepage_impl.h"
 #include "platform/automation/system_errors.h"
 #include "platform/automation/utf.h"
@@ -56,34 +58,23 @@ public:
         return 0;
     }
 
+    // Through a block on the stack, so that out grows only by what it keeps.
     DWORD encode(std::u16string_view text, const EncodeOptions& options, std::string& out,
                  bool& usedDefault) const override {
-        size_t base = out.size();
-        out.resize(base + text.size() * 3);
-        char* const begin = out.data() + base;
-        char* to = begin;
-        for (size_t i = 0; i < text.size();) {
-            size_t ascii = NarrowAscii(text.data() + i, text.size() - i, to);
-            to += ascii;
-            i += ascii;
-            if (i == text.size()) break;
-            char16_t c = text[i++];
-            if (!IsSurrogate(c)) {
-                to = PutUtf8(to, c);
-            } else if (IsLeadSurrogate(c) && i < text.size() && IsTrailSurrogate(text[i])) {
-                to = PutUtf8(to, CodePointOfPair(c, text[i]));
-                ++i;
-            } else if (options.failOnInvalid) {
+        constexpr size_t kBlockUnits = 4096;
+        char block[kBlockUnits * 3];
+        const size_t base = out.size();
+        while (!text.empty()) {
+            size_t units = std::min(text.size(), kBlockUnits);
+            if (units < text.size() && IsLeadSurrogate(text[units - 1])) --units;  // a pair stays whole
+            char* end = encodeBlock(text.substr(0, units), options, block, usedDefault);
+            if (!end) {
                 out.resize(base);
                 return ERROR_NO_UNICODE_TRANSLATION;
-            } else if (IsEscapedByte(c)) {
-                *to++ = static_cast<char>(c - kEscapeBase);
-            } else {
-                to = PutUtf8(to, kReplacement);
-                usedDefault = true;
             }
+            out.append(block, size_t(end - block));
+            text.remove_prefix(units);
         }
-        out.resize(base + size_t(to - begin));
         return 0;
     }
 
@@ -100,6 +91,33 @@ public:
         return bytes.size() - (start - 1) < length ? start - 1 : bytes.size();
     }
     bool isUtf8() const override { return true; }
+
+private:
+    // Writes the bytes of text from `to` (three bytes a unit at most); null when a surrogate
+    // is unpaired and options say to fail.
+    static char* encodeBlock(std::u16string_view text, const EncodeOptions& options, char* to, bool& usedDefault) {
+        for (size_t i = 0; i < text.size();) {
+            size_t ascii = NarrowAscii(text.data() + i, text.size() - i, to);
+            to += ascii;
+            i += ascii;
+            if (i == text.size()) break;
+            char16_t c = text[i++];
+            if (!IsSurrogate(c)) {
+                to = PutUtf8(to, c);
+            } else if (IsLeadSurrogate(c) && i < text.size() && IsTrailSurrogate(text[i])) {
+                to = PutUtf8(to, CodePointOfPair(c, text[i]));
+                ++i;
+            } else if (options.failOnInvalid) {
+                return nullptr;
+            } else if (IsEscapedByte(c)) {
+                *to++ = static_cast<char>(c - kEscapeBase);
+            } else {
+                to = PutUtf8(to, kReplacement);
+                usedDefault = true;
+            }
+        }
+        return to;
+    }
 };
 
 }  // namespace
