@@ -142,23 +142,40 @@ size_t UnitSequence::matchAt(std::u16string_view text, size_t start) const {
     return position;
 }
 
+UnitSequence::Attempt UnitSequence::attempt(const char16_t* text, size_t size, size_t start) const {
+    size_t position = start;
+    size_t skipTo = start + 1;
+    for (size_t i = 0; i < steps_.size(); ++i) {
+        const Step& step = steps_[i];
+        const size_t before = position;
+        if (step.repeated) {
+            while (position < size && step.units.test(text[position])) ++position;
+        } else if (position < size && step.units.test(text[position])) {
+            ++position;
+        }
+        if (position == before && !step.optional) return Attempt{npos, before, skipTo};
+        if (i == size_t(skipStep_)) skipTo = std::max(skipTo, position);
+    }
+    return Attempt{position, position, skipTo};
+}
+
 Span UnitSequence::find(std::u16string_view text, size_t from) const {
     constexpr size_t kUnitsBetweenCheckpoints = 1 << 16;
+    const char16_t* const units = text.data();
+    const size_t size = text.size();
     size_t walked = 0;  // units walked by failed attempts since the last checkpoint
-    for (size_t start = from; start < text.size();) {
+    for (size_t start = from; start < size;) {
         if (firstUnit_ >= 0) {
             start = FindUnit(text, char16_t(firstUnit_), start);
-            if (start == text.size()) break;
-        } else if (!first_.test(text[start])) {
+            if (start == size) break;
+        } else if (!first_.test(units[start])) {
             ++start;
             continue;
         }
-        size_t end = matchAt(text, start);
-        if (end != npos) return Span{start, end};
-        walked += (completed_ ? ends_[completed_ - 1] - start : 0) + 1;
-        size_t next = start + 1;
-        if (skipStep_ >= 0 && completed_ > size_t(skipStep_)) next = std::max(next, ends_[size_t(skipStep_)]);
-        start = next;
+        const Attempt tried = attempt(units, size, start);
+        if (tried.end != npos) return Span{start, tried.end};
+        walked += tried.walkedTo - start + 1;
+        start = tried.skipTo;
         if (walked >= kUnitsBetweenCheckpoints) {  // attempts may walk far: a search may take long
             SearchWatch::Checkpoint();  // a tick may run this pattern too: nothing of it is used after
             walked = 0;

@@ -54,6 +54,14 @@ private:
     // The match at start: its end, or npos; ends_[i] is where step i ended, and completed_ how
     // many steps were taken.
     size_t matchAt(std::u16string_view text, size_t start) const;
+    // A search's try at start: the match's end or npos, where the steps taken ended, and where
+    // the next try may start (see prepareSearch).
+    struct Attempt {
+        size_t end;
+        size_t walkedTo;
+        size_t skipTo;
+    };
+    Attempt attempt(const char16_t* text, size_t size, size_t start) const;
 
     std::vector<Step> steps_;
     std::vector<Group> groups_;
