@@ -104,10 +104,16 @@ UINT CodePageOfCodeset(const std::string& codeset) {
     return it->second;
 }
 
+// Found once per locale name: the C library reads a locale's files every time it is asked.
 UINT LocaleCodePage() {
     std::string name = CharacterLocaleName();
     if (name == "C" || name == "POSIX") return CP_UTF8;
-    return CodePageOfCodeset(CodesetOf(name));
+    static std::mutex& mutex = *new std::mutex;
+    static auto& codePages = *new std::map<std::string, UINT>;
+    std::lock_guard lock(mutex);
+    auto [known, added] = codePages.try_emplace(name, 0);
+    if (added) known->second = CodePageOfCodeset(CodesetOf(name));
+    return known->second;
 }
 
 UINT AnsiCodePage() {
