@@ -47,6 +47,31 @@ TEST(ReadToEnd, AnEndlessInputStopsAtTheLimit) {
     EXPECT_EQ(ReadPath("/dev/null", 0), "");
 }
 
+TEST(ReadInPieces, PiecesJoinToTheInputAndStopAtTheLimit) {
+    int pipe[2];
+    ASSERT_EQ(0, ::pipe(pipe));
+    std::string content(300 * 1024 + 7, 'x');
+    for (std::size_t i = 0; i < content.size(); i += 4093) content[i] = char('a' + i % 26);
+    std::thread writer([&] {
+        fileio::WriteAll(pipe[1], content);
+        ::close(pipe[1]);
+    });
+    FileDescriptor in(pipe[0]);
+    std::string joined;
+    fileio::ReadInPieces(in.get(), fileio::kMaxWholeFileBytes, {}, [&](std::string_view piece) {
+        EXPECT_FALSE(piece.empty());
+        joined += piece;
+    });
+    writer.join();
+    EXPECT_EQ(joined, content);
+
+    FileDescriptor zero(::open("/dev/zero", O_RDONLY | O_CLOEXEC));
+    std::size_t taken = 0;
+    EXPECT_THROW(fileio::ReadInPieces(zero.get(), 200 * 1024, {}, [&](std::string_view piece) { taken += piece.size(); }),
+                 fileio::InputTooLarge);
+    EXPECT_LE(taken, 200u * 1024);  // nothing past the limit is handed on
+}
+
 void IgnoreAlarm(int) {}
 
 TEST(ReadToEnd, ASignalEndsTheReadWhenTheCallerAsksToStop) {
