@@ -146,8 +146,11 @@ void CheckSearches(Pattern& pattern, const std::u16string& source, Options optio
             CheckLookbehind(pattern, s, from, found, context);
             if (!reference) continue;
             regexptest::ReferenceMatcher matcher(s, options, pattern.groupCount());
-            FUZZ_CHECK(matcher.search(*reference, from) == found,
-                       "differs from the reference matcher: " + context + " from " + std::to_string(from));
+            try {
+                FUZZ_CHECK(matcher.search(*reference, from) == found,
+                           "differs from the reference matcher: " + context + " from " + std::to_string(from));
+            } catch (const regexptest::ReferenceGaveUp&) {
+            }
         }
         CheckGlobalIteration(pattern, source, options, s, context);
     } catch (const ComError& error) {
