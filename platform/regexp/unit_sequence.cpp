@@ -121,42 +121,16 @@ void UnitSequence::prepareSearch() {
     } else if (steps_.size() > 1 && !lead.optional && steps_[1].repeated) {
         skipStep_ = 1;
     }
-    ends_.resize(steps_.size());
-}
-
-size_t UnitSequence::matchAt(std::u16string_view text, size_t start) const {
-    size_t position = start;
-    completed_ = 0;
-    for (size_t i = 0; i < steps_.size(); ++i) {
-        const Step& step = steps_[i];
-        size_t before = position;
-        if (step.repeated) {
-            while (position < text.size() && step.units.test(text[position])) ++position;
-        } else if (position < text.size() && step.units.test(text[position])) {
-            ++position;
-        }
-        if (position == before && !step.optional) return npos;
-        ends_[i] = position;
-        completed_ = i + 1;
-    }
-    return position;
 }
 
 UnitSequence::Attempt UnitSequence::attempt(const char16_t* text, size_t size, size_t start) const {
-    size_t position = start;
+    size_t walkedTo = start;
     size_t skipTo = start + 1;
-    for (size_t i = 0; i < steps_.size(); ++i) {
-        const Step& step = steps_[i];
-        const size_t before = position;
-        if (step.repeated) {
-            while (position < size && step.units.test(text[position])) ++position;
-        } else if (position < size && step.units.test(text[position])) {
-            ++position;
-        }
-        if (position == before && !step.optional) return Attempt{npos, before, skipTo};
-        if (i == size_t(skipStep_)) skipTo = std::max(skipTo, position);
-    }
-    return Attempt{position, position, skipTo};
+    const size_t end = walk(text, size, start, [&](size_t step, size_t stepEnd) {
+        walkedTo = stepEnd;
+        if (step == size_t(skipStep_)) skipTo = std::max(skipTo, stepEnd);
+    });
+    return Attempt{end, walkedTo, skipTo};
 }
 
 Span UnitSequence::find(std::u16string_view text, size_t from) const {
@@ -186,13 +160,14 @@ Span UnitSequence::find(std::u16string_view text, size_t from) const {
 
 void UnitSequence::groupsAt(std::u16string_view text, size_t start, size_t groupCount,
                             std::vector<Span>& spans) const {
-    size_t end = matchAt(text, start);
+    std::vector<size_t> ends(steps_.size());
+    const size_t end = walk(text.data(), text.size(), start, [&](size_t step, size_t stepEnd) { ends[step] = stepEnd; });
     spans.assign(groupCount + 1, Span{});
     spans[0] = Span{start, end};
     for (const Group& group : groups_) {
         if (group.number > groupCount) continue;
-        size_t groupStart = group.first == 0 ? start : ends_[group.first - 1];
-        spans[group.number] = Span{groupStart, ends_[group.last - 1]};
+        size_t groupStart = group.first == 0 ? start : ends[group.first - 1];
+        spans[group.number] = Span{groupStart, ends[group.last - 1]};
     }
 }
 

@@ -51,9 +51,24 @@ private:
     bool addStep(const dialect::Node& node, bool ignoreCase);
     bool isGreedyOnly() const;
     void prepareSearch();
-    // The match at start: its end, or npos; ends_[i] is where step i ended, and completed_ how
-    // many steps were taken.
-    size_t matchAt(std::u16string_view text, size_t start) const;
+    // Takes the steps from start: the match's end, or npos. Each step taken is reported as
+    // taken(step, where it ended), the failing one not.
+    template <class Taken>
+    size_t walk(const char16_t* text, size_t size, size_t start, Taken taken) const {
+        size_t position = start;
+        for (size_t i = 0; i < steps_.size(); ++i) {
+            const Step& step = steps_[i];
+            const size_t before = position;
+            if (step.repeated) {
+                while (position < size && step.units.test(text[position])) ++position;
+            } else if (position < size && step.units.test(text[position])) {
+                ++position;
+            }
+            if (position == before && !step.optional) return npos;
+            taken(i, position);
+        }
+        return position;
+    }
     // A search's try at start: the match's end or npos, where the steps taken ended, and where
     // the next try may start (see prepareSearch).
     struct Attempt {
@@ -68,8 +83,6 @@ private:
     CodeUnitSet first_;           // the units a match can start with
     int firstUnit_ = -1;              // the only one of them, when there is one below 256
     int skipStep_ = -1;               // see prepareSearch
-    mutable std::vector<size_t> ends_;
-    mutable size_t completed_ = 0;
 };
 
 // The first position at or after `from` that holds the unit (below 256), or the text's size.
