@@ -3,6 +3,7 @@
 #include <dlfcn.h>
 
 #include "frontend/program_globals.h"
+#include "platform/com/module_loader.h"
 #include "platform/text/codepage.h"
 
 namespace frontend {
@@ -10,10 +11,9 @@ namespace frontend {
 bool RunWithWindows(int& argc, char** argv, const std::u16string& arguments, int& status, std::string& why) {
     const std::string path = text::TextToAnsi(ProgramFolder()) + "/" + LUMIVAR_WINDOW_MODULE_FILE;
     // Kept loaded until the program ends: Qt does not expect to be unloaded.
-    void* module = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    void* module = com::OpenModuleFile(path, why);
     if (!module) {
-        const char* error = ::dlerror();
-        why = error ? error : path;
+        why = path + ": " + why;
         return false;
     }
     auto entry = reinterpret_cast<WindowEntry>(::dlsym(module, kWindowEntryName));
