@@ -12,10 +12,10 @@
 
 namespace engine {
 
-// All the bytes that can be read from fd, up to its end, as text of the ANSI code page. A read failure raises ComError with
-// the file services' number for it (57 device I/O error, 7 beyond what a String can hold, ...)
-// and a description naming `what` ("the standard input"). When a signal interrupts the read,
-// stop decides whether to abandon it (fileio::ReadStopped).
+// All that can be read from fd, up to its end, as text of the ANSI code page. A read failure
+// raises ComError with the file services' number for it (57 device I/O error, 7 beyond what a
+// String can hold, ...) and a description naming `what` ("the standard input"). When a signal
+// interrupts the read, stop decides whether to abandon it (fileio::ReadStopped).
 std::u16string ReadAllText(int fd, std::u16string_view what, const fileio::StopRequest& stop = {});
 
 // Converts text to the ANSI code page and writes it to fd (or hands the bytes to a writer), piece

@@ -63,5 +63,7 @@ UINT ResolveCodePage(UINT codePage);
 const CodePage* FindCodePage(UINT number);
 // The code page a number or alias stands for; one that is not available raises ComError 5.
 const CodePage& RequireCodePage(UINT codePage);
+// Appends the text of bytes to out, keeping what the code page allows (ComError 5 otherwise).
+void DecodeAppending(const CodePage& page, std::string_view bytes, std::u16string& out);
 
 }  // namespace text::detail

@@ -31,7 +31,7 @@ std::string_view FirstCharacter(const char* text, int maxCharSize) {
 
 std::u16string Decode(const CodePage& page, std::string_view bytes) {
     std::u16string text;
-    if (page.decode(bytes, false, text) != 0) throw ComError(errnum::kInvalidProcedureCall, u"", u"");
+    text::detail::DecodeAppending(page, bytes, text);
     return text;
 }
 
@@ -117,6 +117,10 @@ const detail::CodePage& detail::RequireCodePage(UINT codePage) {
     const CodePage* page = FindResolved(codePage);
     if (!page) throw ComError(errnum::kInvalidProcedureCall, u"", u"");
     return *page;
+}
+
+void detail::DecodeAppending(const CodePage& page, std::string_view bytes, std::u16string& out) {
+    if (page.decode(bytes, false, out) != 0) throw ComError(errnum::kInvalidProcedureCall, u"", u"");
 }
 
 std::u16string BytesToText(std::string_view bytes, UINT codePage) { return Decode(RequireCodePage(codePage), bytes); }

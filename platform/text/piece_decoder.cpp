@@ -1,7 +1,5 @@
 #include "platform/text/piece_decoder.h"
 
-#include "platform/automation/error.h"
-#include "platform/automation/error_numbers.h"
 #include "platform/text/codepage_impl.h"
 
 namespace text {
@@ -22,19 +20,14 @@ void PieceDecoder::decode(std::string_view piece, std::u16string& out) {
 }
 
 void PieceDecoder::finish(std::u16string& out) {
-    decodeAll(held_, out);
+    detail::DecodeAppending(*page_, held_, out);
     held_.clear();
 }
 
 void PieceDecoder::decodeComplete(std::string_view bytes, std::u16string& out) {
     size_t ready = *page_->completePrefix(bytes);
-    decodeAll(bytes.substr(0, ready), out);
+    detail::DecodeAppending(*page_, bytes.substr(0, ready), out);
     held_.assign(bytes.substr(ready));
-}
-
-void PieceDecoder::decodeAll(std::string_view bytes, std::u16string& out) {
-    if (bytes.empty()) return;
-    if (page_->decode(bytes, false, out) != 0) throw ComError(errnum::kInvalidProcedureCall, u"", u"");
 }
 
 }  // namespace text

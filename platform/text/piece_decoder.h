@@ -27,7 +27,6 @@ public:
 private:
     // Decodes the complete characters at the start and holds the rest.
     void decodeComplete(std::string_view bytes, std::u16string& out);
-    void decodeAll(std::string_view bytes, std::u16string& out);
 
     const detail::CodePage* page_;
     bool piecewise_;
