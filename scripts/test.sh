@@ -2,6 +2,9 @@
 # Builds the project and runs every test: the plain build (C++ and Python suites),
 # then the C++ suites again under AddressSanitizer and UndefinedBehaviorSanitizer, then a short
 # run of each fuzz target (LUMIVAR_FUZZ_SECONDS each, 30 by default); any finding fails the run.
+# The fuzz runs start from a fixed seed (LUMIVAR_FUZZ_SEED, 1 by default): every machine then
+# tries the same inputs in the same order, a slower one fewer of them, and a finding can be
+# reproduced. Longer runs with fresh seeds: `bash fuzz/run.sh NAME SECONDS`.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=${LUMIVAR_JOBS:-2}
@@ -19,6 +22,6 @@ fi
 if [ "${LUMIVAR_SKIP_FUZZ:-0}" != 1 ]; then
   for target in fuzz/*_fuzzer.cpp; do
     name=${target##*/}
-    bash fuzz/run.sh "${name%_fuzzer.cpp}" "${LUMIVAR_FUZZ_SECONDS:-30}"
+    bash fuzz/run.sh "${name%_fuzzer.cpp}" "${LUMIVAR_FUZZ_SECONDS:-30}" -seed="${LUMIVAR_FUZZ_SEED:-1}"
   done
 fi

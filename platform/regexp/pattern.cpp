@@ -3,6 +3,7 @@
 #define PCRE2_CODE_UNIT_WIDTH 16
 #include <pcre2.h>
 
+#include <algorithm>
 #include <atomic>
 #include <exception>
 #include <list>
@@ -249,11 +250,13 @@ Pattern::Pattern(std::u16string_view source, Options options) : impl_(std::make_
     d.code = Compile(d.translated, options);
     d.minLength = InfoNumber(d.code.get(), PCRE2_INFO_MINLENGTH);
     size_t reach = dialect::MinimumReach(*parsed.root);
-    if (d.minLength > reach) {
-        // PCRE2 10.42 overstates the length some lookaheads need ("(?=a)b?a" gets 2) and then
-        // skips subjects that do match: such a pattern goes without the start-up checks.
+    if (d.minLength > reach || dialect::LooksAheadAtStart(*parsed.root)) {
+        // PCRE2 10.42 skips subjects that do match when a lookahead comes first: it overstates
+        // the length some need ("(?=a)b?a" gets 2), and it takes the first unit from the
+        // lookahead and then wants the required unit after it ("(?=bx)x?b" fails on "bx").
+        // Such a pattern goes without the start-up checks.
         d.code = Compile(d.translated, options, PCRE2_NO_START_OPTIMIZE);
-        d.minLength = reach;
+        d.minLength = std::min(d.minLength, reach);
     }
     d.jit = pcre2_jit_compile(d.code.get(), PCRE2_JIT_COMPLETE) == 0;
     d.matchData.reset(pcre2_match_data_create_from_pattern(d.code.get(), nullptr));

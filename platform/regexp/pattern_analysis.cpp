@@ -128,6 +128,25 @@ bool MayMatchEmpty(const Node& node) {
     }
 }
 
+bool LooksAheadAtStart(const Node& node) {
+    switch (node.kind) {
+    case NodeKind::Lookahead: return true;
+    case NodeKind::Sequence:
+        for (const NodePtr& child : node.children) {
+            if (LooksAheadAtStart(*child)) return true;
+            if (!MayMatchEmpty(*child)) return false;
+        }
+        return false;
+    case NodeKind::Alternation:
+        return std::any_of(node.children.begin(), node.children.end(),
+                           [](const NodePtr& child) { return LooksAheadAtStart(*child); });
+    case NodeKind::Group:
+    case NodeKind::NonCapturing: return LooksAheadAtStart(node.child());
+    case NodeKind::Repeat: return node.max > 0 && LooksAheadAtStart(node.child());
+    default: return false;
+    }
+}
+
 namespace {
 
 // What a node consumes at the least, and how far from its start it inspects at the least.

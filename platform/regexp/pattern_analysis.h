@@ -14,6 +14,8 @@ bool MayMatchEmpty(const Node& node);
 // or more where a lookahead looks further (back references count nothing: the group may be
 // unset).
 size_t MinimumReach(const Node& node);
+// Whether a lookahead can be tested at a match's start, before anything is consumed.
+bool LooksAheadAtStart(const Node& node);
 // The units a non-empty match can start with; null when the pattern may match empty.
 std::unique_ptr<UnitBits> FirstUnits(const Node& root, bool ignoreCase);
 // The set of a pattern that tests exactly one code unit, or null.

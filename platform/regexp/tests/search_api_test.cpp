@@ -202,6 +202,7 @@ TEST(PatternFacts, LookaheadsDoNotAddToTheLengthNeeded) {
         {u"((?=a)\\1(?:))\\1(?:)a", u"a\n", {0, 1}, 1},
         {u"(?=abc)a", u"abc", {0, 1}, 3},
         {u"(?=a)(?=ab)", u"ab", {0, 0}, 2},
+        {u"(?=b[^\\n])\n*?b", u"-\u00E9b\u017F\nB\r", {2, 3}, 2},
     };
     for (const Case& c : cases) {
         for (Options options : kAllOptions) {
