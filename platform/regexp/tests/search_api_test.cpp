@@ -203,6 +203,8 @@ TEST(PatternFacts, LookaheadsDoNotAddToTheLengthNeeded) {
         {u"(?=abc)a", u"abc", {0, 1}, 3},
         {u"(?=a)(?=ab)", u"ab", {0, 0}, 2},
         {u"(?=b[^\\n])\n*?b", u"-\u00E9b\u017F\nB\r", {2, 3}, 2},
+        {u"\\b((?=bx)x?b)", u"bx", {0, 1}, 2},
+        {u"(?:(?=bx)x?)b", u"bx", {0, 1}, 2},
     };
     for (const Case& c : cases) {
         for (Options options : kAllOptions) {
