@@ -37,6 +37,12 @@ void Classify(CompiledPattern& compiled) {
     }
 }
 
+bool CopiesEveryUnit(const CompiledSection& section) {
+    for (uint32_t unit = 0; unit <= 0xFFFF; ++unit)
+        if (section.actionFor(char16_t(unit)) != UnitAction::Copy) return false;
+    return true;
+}
+
 void IndexPatterns(CompiledSection& section) {
     section.asciiSingle.assign(128, kNoMatch);
     for (const CompiledPattern& pattern : section.patterns) {
@@ -59,6 +65,7 @@ void IndexPatterns(CompiledSection& section) {
         bool copies = pattern.format.isMatchOnly() && section.rules[pattern.rule].plain;
         section.asciiAction[unit] = copies ? UnitAction::Copy : UnitAction::Other;
     }
+    section.copiesEveryUnit = section.keywords.empty() && CopiesEveryUnit(section);
 }
 
 }  // namespace

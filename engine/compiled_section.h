@@ -104,6 +104,7 @@ struct CompiledSection {
     std::vector<uint32_t> keywords;   // Keywords patterns, in order
     std::vector<uint32_t> asciiSingle;  // per unit below 128: the first SingleUnit pattern, or kNoMatch
     std::vector<UnitAction> asciiAction;  // per unit below 128
+    bool copiesEveryUnit = false;  // every unit's action is Copy and no word is looked up
     // The error of the first pattern that does not compile, raised when the section first searches.
     std::optional<ComError> failure;
 

@@ -207,7 +207,7 @@ private:
         const uint32_t limit = end > first && end - first > maxSteps ? first + maxSteps : end;
         const bool lookUpWords = !section.keywords.empty();
         const char16_t* const text = inp_.data();
-        uint32_t at = first;
+        uint32_t at = section.copiesEveryUnit ? limit : first;
         uint32_t copyFrom = first;  // units from here on are copied escaped, not yet appended
         while (at < limit) {
             const char16_t unit = text[at];

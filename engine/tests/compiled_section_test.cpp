@@ -31,6 +31,33 @@ TEST(CompiledSectionTest, PatternsAreSortedByHowTheirMatchesAreFound) {
     }
 }
 
+// A section copies every unit when each unit's first single-unit rule is a plain "$$" and no
+// word is looked up: a plain run then takes its units without looking at them.
+TEST(CompiledSectionTest, CopiesEveryUnitOnlyWhenNoUnitIsDroppedOrFilled) {
+    struct Rule {
+        const char16_t* pattern;
+        const char16_t* format;
+        const char16_t* enter;
+    };
+    const std::vector<std::pair<std::vector<Rule>, bool>> cases = {
+        {{{u"[\\s\\S]", u"$$", u""}}, true},
+        {{{u".", u"$$", u""}, {u"\\n", u"$$", u""}}, true},
+        {{{u"\\w+", u"<b>$$</b>", u""}, {u"[\\s\\S]", u"$$", u""}}, true},
+        {{{u".", u"$$", u""}}, false},  // "\n" is dropped
+        {{{u"[^\u00E9]", u"$$", u""}, {u"\u00E9", u"<i>$$</i>", u""}}, false},
+        {{{u"[\\s\\S]", u"<i>$$</i>", u""}}, false},
+        {{{u"[\\s\\S]", u"$$", u"S"}}, false},
+        {{{u"\\b(if)\\b", u"$$", u""}, {u"[\\s\\S]", u"$$", u""}}, false},
+    };
+    for (const auto& [rules, copies] : cases) {
+        TreeBuilder builder;
+        builder.section(u"S");
+        for (const Rule& rule : rules) builder.rule(rule.pattern, std::u16string(rule.format), rule.enter);
+        EXPECT_EQ(copies, CompileSection(builder.tree(), builder.first())->copiesEveryUnit)
+            << formattest::Narrow(rules[0].pattern) << " and " << rules.size() - 1 << " more";
+    }
+}
+
 TEST(CompiledSectionTest, KeywordSetLooksUpWholeWords) {
     regexp::KeywordList list;
     list.words = {u"if", u"else", u"continue", u"restricted_word"};
