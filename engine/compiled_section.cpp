@@ -38,7 +38,9 @@ void Classify(CompiledPattern& compiled) {
 }
 
 bool CopiesEveryUnit(const CompiledSection& section) {
-    for (uint32_t unit = 0; unit <= 0xFFFF; ++unit)
+    auto copies = [](UnitAction action) { return action == UnitAction::Copy; };
+    if (!std::all_of(section.asciiAction.begin(), section.asciiAction.end(), copies)) return false;  // quick for most
+    for (uint32_t unit = 128; unit <= 0xFFFF; ++unit)
         if (section.actionFor(char16_t(unit)) != UnitAction::Copy) return false;
     return true;
 }
