@@ -123,7 +123,7 @@ void UnitSequence::prepareSearch() {
     }
 }
 
-UnitSequence::Attempt UnitSequence::attempt(const char16_t* text, size_t size, size_t start) const {
+[[gnu::always_inline]] inline UnitSequence::Attempt UnitSequence::attempt(const char16_t* text, size_t size, size_t start) const {
     size_t walkedTo = start;
     size_t skipTo = start + 1;
     const size_t end = walk(text, size, start, [&](size_t step, size_t stepEnd) {
