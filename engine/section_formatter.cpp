@@ -1,8 +1,14 @@
 #include "engine/section_formatter.h"
 
 #include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <exception>
 #include <limits>
 #include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
 #include <unordered_map>
 #include <vector>
 
@@ -41,6 +47,108 @@ struct Choice {
     uint32_t end = 0;
 };
 
+// A point near the start of a chunk formatted from a guess: a step there ended in the start
+// section, whose slots are each the first element of their list that does not start before it.
+struct JoinPoint {
+    uint32_t position = 0;
+    uint32_t searchStart = 0;
+    bool rebuild = false;
+    size_t output = 0;  // units of the chunk's output made before it
+    size_t slots = 0;   // where its slots begin in the run's joinSlots
+};
+
+// Where a run stopped: its calls, outermost first, with their slots, and its position.
+struct SavedState {
+    std::vector<std::pair<const modHlx::SectionRecord*, Frame>> frames;
+    std::vector<Slot> slots;
+    uint32_t ptr = 0;
+};
+
+// What a run made of one chunk, formatting it from a guess.
+struct ChunkRun {
+    size_t index = 0;
+    bool usable = true;  // false when it was cut short (a cancel, or the run abandoned)
+    std::vector<JoinPoint> joins;
+    std::vector<Slot> joinSlots;
+    std::u16string output;
+    SavedState end;
+    std::exception_ptr failure;  // raised at end.ptr, after the output
+};
+
+// The chunks of an input from a position: each begins at the first line start at least `units`
+// after the one before (at a line start a guess of the state is more often right).
+class ChunkPlan {
+public:
+    ChunkPlan(std::u16string_view text, uint32_t from, uint32_t units) : size_(uint32_t(text.size())) {
+        begins_.push_back(from);
+        for (uint64_t at = uint64_t(from) + units; at < text.size(); at = uint64_t(begins_.back()) + units) {
+            size_t newline = text.find(u'\n', size_t(at) - 1);
+            if (newline == std::u16string_view::npos || newline + 1 >= text.size()) break;
+            begins_.push_back(uint32_t(newline + 1));
+        }
+    }
+    size_t count() const { return begins_.size(); }
+    uint32_t begin(size_t k) const { return k < begins_.size() ? begins_[k] : size_; }
+
+private:
+    std::vector<uint32_t> begins_;
+    uint32_t size_;
+};
+
+std::atomic<uint32_t> gChunkUnits{kDefaultChunkUnits};
+std::atomic<uint64_t> gJoinedChunks{0};
+constexpr uint32_t kJoinWindow = 4096;  // join points are noted this far into a chunk
+constexpr size_t kMostJoinPoints = 512;
+constexpr size_t kChunksAhead = 4;  // chunks formatted past the one being joined, at most
+
+// Runs on guessed chunks report nothing: the calling thread reports as it joins them.
+class Unreported : public FormatProgress {
+public:
+    bool cancelled() override { return false; }
+    uint32_t report(int32_t) override { return std::numeric_limits<uint32_t>::max(); }
+};
+
+class SectionFormatter;
+
+// The chunks of a long run, formatted from guesses by two threads: the calling one, while it
+// would otherwise wait, and a helper. Each takes the next chunk that nobody has taken, so a
+// slower processor takes fewer.
+class ChunkPool {
+public:
+    ChunkPool(const modHlx::DefinitionTree& hlx, std::u16string_view inp, const modHlx::SectionRecord& start,
+              const ChunkPlan& plan);
+    ~ChunkPool();  // abandons the helper's chunk in hand
+    ChunkPool(const ChunkPool&) = delete;
+    ChunkPool& operator=(const ChunkPool&) = delete;
+
+    // The run of a chunk, asked for in order. While the helper formats it, the calling thread
+    // formats later chunks or waits, calling keepWaiting about every 20 ms; nothing when that
+    // returns false.
+    std::optional<ChunkRun> take(size_t index, const std::function<bool()>& keepWaiting);
+    // A taken run's output, to hold a later run's output: fresh memory costs page faults.
+    void giveBack(std::u16string&& output);
+
+private:
+    bool mayClaim() const { return next_ < plan_.count() && next_ < joining_ + kChunksAhead; }
+    ChunkRun format(size_t index, SectionFormatter& formatter);
+    void help();
+
+    const modHlx::DefinitionTree& hlx_;
+    std::u16string_view inp_;
+    const modHlx::SectionRecord& start_;
+    const ChunkPlan& plan_;
+    Unreported unreported_;
+    std::unique_ptr<SectionFormatter> callerFormatter_;
+    std::mutex lock_;
+    std::condition_variable changed_;
+    std::vector<std::optional<ChunkRun>> done_;
+    std::vector<std::u16string> spares_;
+    size_t next_ = 0;     // the first chunk nobody has taken
+    size_t joining_ = 0;  // the chunk the caller asks for
+    std::atomic<bool> abandoned_{false};
+    std::thread helper_;
+};
+
 std::u16string AsText(uint32_t number) {
     std::string digits = std::to_string(number);
     return std::u16string(digits.begin(), digits.end());
@@ -74,25 +182,202 @@ public:
             return !progress_.cancelled();
         });
         try {
-            enter(start);
+            startPool(start);
+            if (!takeFirstChunk()) enter(start);
             while (!frames_.empty()) {
-                if (ptr_ >= len_ || cancelled_) {
-                    leave();
-                } else {
-                    stepUnlessCancelled(frames_.back());
-                }
-                if (out_.size() >= kFlushUnits) flush();
+                iterate();
+                if (ptr_ >= nextJoin_ && !frames_.empty()) joinChunk();
             }
         } catch (...) {
+            pool_.reset();
             ptr = LONG(ptr_);
             flushAfterFailure();
             throw;
         }
+        pool_.reset();
         ptr = LONG(ptr_);
         flush();
     }
 
+    // Formats from `from` as if the start section began there, up to the first step that ends at
+    // or after stopAt (or to the end of the input), and notes join points near `from`. A failure
+    // is kept in the run, with the output made before it.
+    void guess(const modHlx::SectionRecord& start, uint32_t from, uint32_t stopAt, const std::atomic<bool>& abandoned,
+               ChunkRun& run) {
+        len_ = uint32_t(inp_.size());
+        ptr_ = from;
+        text_ = &run.output;
+        frames_.clear();
+        slots_.clear();
+        cancelled_ = false;
+        try {
+            enter(start);
+            while (!frames_.empty() && !abandoned.load(std::memory_order_relaxed)) {
+                if (ptr_ >= stopAt && ptr_ < len_) break;
+                if (frames_.size() == 1 && ptr_ - from < kJoinWindow && run.joins.size() < kMostJoinPoints) noteJoinPoint(run);
+                iterate();
+            }
+        } catch (...) {
+            run.failure = std::current_exception();
+        }
+        run.usable = !cancelled_ && !abandoned.load(std::memory_order_relaxed);
+        flush();
+        run.end = save();
+    }
+
 private:
+    void iterate() {
+        if (ptr_ >= len_ || cancelled_) {
+            leave();
+        } else {
+            stepUnlessCancelled(frames_.back());
+        }
+        if (out_.size() >= kFlushUnits) flush();
+    }
+
+    // A long input is formatted in chunks on two threads (see ChunkPool).
+    void startPool(const modHlx::SectionRecord& start) {
+        const uint32_t units = gChunkUnits.load(std::memory_order_relaxed);
+        if (units == 0 || len_ - ptr_ < 2 * uint64_t(units) || std::thread::hardware_concurrency() < 2) return;
+        // Without searches a section's steps cost less than handing output between threads.
+        if (compiled(start).searched.empty()) return;
+        plan_.emplace(inp_, ptr_, units);
+        if (plan_->count() < 2) return;
+        pool_ = std::make_unique<ChunkPool>(hlx_, inp_, start, *plan_);
+    }
+
+    // The first chunk began in the true state: all of its run is taken.
+    bool takeFirstChunk() {
+        if (!pool_) return false;
+        std::optional<ChunkRun> run = takeChunk(0);
+        if (!run) return false;
+        splice(*run, 0);
+        pool_->giveBack(std::move(run->output));
+        return true;
+    }
+
+    // At the start of a later chunk: goes on to one of its run's join points and takes the run's
+    // output and state from there, or formats the chunk itself when it meets none.
+    void joinChunk() {
+        std::optional<ChunkRun> run = takeChunk(nextChunk_);
+        if (!run) return;
+        if (const JoinPoint* point = reachJoinPoint(*run)) {
+            gJoinedChunks.fetch_add(1, std::memory_order_relaxed);
+            splice(*run, point->output);
+        }
+        pool_->giveBack(std::move(run->output));
+    }
+
+    // The run of a chunk, reporting while it waits; nothing after a cancel or when the run was
+    // cut short.
+    std::optional<ChunkRun> takeChunk(size_t index) {
+        nextChunk_ = index + 1;
+        nextJoin_ = nextChunk_ < plan_->count() ? plan_->begin(nextChunk_) : kNoMatch;
+        std::optional<ChunkRun> run = pool_->take(index, [this] {
+            progress_.report(int32_t(ptr_));
+            cancelled_ = progress_.cancelled();
+            return !cancelled_;
+        });
+        if (run && !run->usable) {
+            cancelled_ = progress_.cancelled();
+            return std::nullopt;
+        }
+        if (cancelled_) nextJoin_ = kNoMatch;
+        return run;
+    }
+
+    // Takes steps until a step ends at one of the run's join points in the same state; null when
+    // the steps pass them all.
+    const JoinPoint* reachJoinPoint(const ChunkRun& run) {
+        auto next = run.joins.begin();
+        while (!frames_.empty() && !cancelled_) {
+            while (next != run.joins.end() && next->position < ptr_) ++next;
+            if (next == run.joins.end()) return nullptr;
+            if (frames_.size() == 1 && next->position == ptr_ && sameFutureAs(run, *next)) return &*next;
+            iterate();
+        }
+        return nullptr;
+    }
+
+    // Whether every step from here on is the same as from the join point: the start section
+    // alone runs in both, and either both search afresh now, or every slot holds the same
+    // element and the next search of each sees the same text in both subjects (it starts at
+    // least the pattern's look-behind after both subjects' starts).
+    bool sameFutureAs(const ChunkRun& run, const JoinPoint& point) {
+        Frame& frame = frames_.back();
+        if (frame.rebuild || point.rebuild) return frame.rebuild == point.rebuild;
+        try {
+            catchUp(frame);
+        } catch (const regexp::SearchInterrupted&) {
+            cancelled_ = true;
+            return false;
+        } catch (const ComError&) {
+            return false;  // the search fails again when the step needs it
+        }
+        const bool sameSubject = frame.searchStart == point.searchStart;
+        if (!sameSubject && (frame.searchStart >= ptr_ || point.searchStart >= ptr_)) return false;
+        const uint32_t subjectsBegin = std::max(frame.searchStart, point.searchStart);
+        const CompiledSection& section = *frame.section;
+        const Slot* slots = slots_.data() + frame.slots;
+        for (size_t k = 0; k < section.searched.size(); ++k) {
+            const Slot& mine = slots[k];
+            const Slot& theirs = run.joinSlots[point.slots + k];
+            if (mine.start != theirs.start || mine.end != theirs.end) return false;
+            if (sameSubject || mine.start == kNoMatch) continue;
+            const uint64_t nextFrom = uint64_t(mine.end) + (mine.start == mine.end ? 1 : 0);
+            if (nextFrom < subjectsBegin + section.patterns[section.searched[k]].regex->maxLookbehind()) return false;
+        }
+        return true;
+    }
+
+    // A run's output from `from` on, then its state where it stopped.
+    void splice(const ChunkRun& run, size_t from) {
+        flush();
+        std::u16string_view rest = std::u16string_view(run.output).substr(from);
+        while (!rest.empty()) {
+            std::u16string_view piece = rest.substr(0, kFlushUnits);
+            handOn(piece);
+            rest.remove_prefix(piece.size());
+        }
+        restore(run.end);
+        if (run.failure) std::rethrow_exception(run.failure);
+    }
+
+    void noteJoinPoint(ChunkRun& run) {
+        Frame& frame = frames_.back();
+        if (!frame.rebuild) {
+            try {
+                catchUp(frame);
+            } catch (const ComError&) {
+                return;
+            } catch (const regexp::SearchInterrupted&) {
+                return;
+            }
+        }
+        const Slot* slots = slots_.data() + frame.slots;
+        run.joins.push_back(JoinPoint{ptr_, frame.searchStart, frame.rebuild, text_->size() + out_.size(), run.joinSlots.size()});
+        run.joinSlots.insert(run.joinSlots.end(), slots, slots + frame.section->searched.size());
+    }
+
+    SavedState save() const {
+        SavedState state;
+        for (const Frame& frame : frames_) state.frames.emplace_back(frame.section->record, frame);
+        state.slots = slots_;
+        state.ptr = ptr_;
+        return state;
+    }
+
+    void restore(const SavedState& state) {
+        frames_.clear();
+        for (const auto& [record, saved] : state.frames) {
+            Frame frame = saved;
+            frame.section = &compiled(*record);
+            frames_.push_back(frame);
+        }
+        slots_ = state.slots;
+        ptr_ = state.ptr;
+    }
+
     // What was made before a failure is handed on; a failure to write it does not hide the
     // first one.
     void flushAfterFailure() noexcept {
@@ -252,18 +537,10 @@ private:
             }
         };
         if (ptr_ >= frame.nextSearched) {
-            const uint32_t position = ptr_;
-            const uint32_t* searched = section.searched.data();
-            const size_t count = section.searched.size();
-            Slot* slots = slots_.data() + frame.slots;
-            uint32_t next = kNoMatch;
-            for (size_t k = 0; k < count; ++k) {
-                Slot& slot = slots[k];
-                if (slot.start < position) advance(section.patterns[searched[k]], frame, slot);
-                if (slot.start == position) consider(searched[k], slot.start, slot.end);
-                next = std::min(next, slot.start);
-            }
-            frame.nextSearched = next;
+            catchUp(frame);
+            const Slot* slots = slots_.data() + frame.slots;
+            for (size_t k = 0; k < section.searched.size(); ++k)
+                if (slots[k].start == ptr_) consider(section.searched[k], slots[k].start, slots[k].end);
         }
         char16_t unit = inp_[ptr_];
         uint32_t single = section.singleFor(unit);
@@ -280,6 +557,19 @@ private:
             }
         }
         return best;
+    }
+
+    // Moves every slot of the call to the first element of its list that does not start before
+    // the current position.
+    void catchUp(Frame& frame) {
+        CompiledSection& section = *frame.section;
+        Slot* slots = slots_.data() + frame.slots;
+        uint32_t next = kNoMatch;
+        for (size_t k = 0; k < section.searched.size(); ++k) {
+            if (slots[k].start < ptr_) advance(section.patterns[section.searched[k]], frame, slots[k]);
+            next = std::min(next, slots[k].start);
+        }
+        frame.nextSearched = next;
     }
 
     // Moves the slot to the first element of the pattern's match list that does not start
@@ -414,11 +704,110 @@ private:
     uint32_t ptr_ = 0;
     uint32_t quota_ = 1;  // steps left before the next report
     bool cancelled_ = false;
+    std::optional<ChunkPlan> plan_;
+    std::unique_ptr<ChunkPool> pool_;
+    size_t nextChunk_ = 0;
+    uint32_t nextJoin_ = kNoMatch;  // where the next chunk begins
 };
+
+ChunkPool::ChunkPool(const modHlx::DefinitionTree& hlx, std::u16string_view inp, const modHlx::SectionRecord& start,
+                     const ChunkPlan& plan)
+    : hlx_(hlx), inp_(inp), start_(start), plan_(plan), done_(plan.count()), helper_([this] { help(); }) {}
+
+ChunkPool::~ChunkPool() {
+    {
+        std::lock_guard guard(lock_);
+        abandoned_ = true;
+    }
+    changed_.notify_all();
+    helper_.join();
+}
+
+std::optional<ChunkRun> ChunkPool::take(size_t index, const std::function<bool()>& keepWaiting) {
+    std::unique_lock guard(lock_);
+    joining_ = index;
+    changed_.notify_all();
+    while (!done_[index]) {
+        if (next_ <= index || mayClaim()) {
+            const size_t claimed = next_++;
+            guard.unlock();
+            if (!callerFormatter_) callerFormatter_ = std::make_unique<SectionFormatter>(hlx_, inp_, nullptr, nullptr, unreported_);
+            ChunkRun run = format(claimed, *callerFormatter_);
+            const bool keepGoing = keepWaiting();
+            guard.lock();
+            done_[claimed] = std::move(run);
+            if (!keepGoing) return std::nullopt;
+            continue;
+        }
+        if (changed_.wait_for(guard, std::chrono::milliseconds(20), [&] { return done_[index].has_value(); })) break;
+        guard.unlock();
+        const bool keepGoing = keepWaiting();
+        guard.lock();
+        if (!keepGoing) return std::nullopt;
+    }
+    std::optional<ChunkRun> run = std::exchange(done_[index], std::nullopt);
+    changed_.notify_all();
+    return run;
+}
+
+void ChunkPool::giveBack(std::u16string&& output) {
+    std::lock_guard guard(lock_);
+    spares_.push_back(std::move(output));
+}
+
+ChunkRun ChunkPool::format(size_t index, SectionFormatter& formatter) {
+    ChunkRun run;
+    run.index = index;
+    {
+        std::lock_guard guard(lock_);
+        if (!spares_.empty()) {
+            run.output = std::move(spares_.back());
+            spares_.pop_back();
+        }
+    }
+    run.output.clear();
+    formatter.guess(start_, plan_.begin(index), plan_.begin(index + 1), abandoned_, run);
+    return run;
+}
+
+void ChunkPool::help() {
+    std::optional<size_t> inHand;
+    try {
+        // A long search stops when the pool is abandoned.
+        regexp::SearchWatch watch([this] { return !abandoned_.load(std::memory_order_relaxed); });
+        Unreported progress;
+        SectionFormatter formatter(hlx_, inp_, nullptr, nullptr, progress);
+        std::unique_lock guard(lock_);
+        while (true) {
+            changed_.wait(guard, [this] { return abandoned_ || next_ >= plan_.count() || mayClaim(); });
+            if (abandoned_ || next_ >= plan_.count()) return;
+            inHand = next_++;
+            guard.unlock();
+            ChunkRun run = format(*inHand, formatter);
+            guard.lock();
+            done_[*inHand] = std::move(run);
+            inHand.reset();
+            changed_.notify_all();
+        }
+    } catch (...) {
+        // Out of memory at worst: the caller formats the chunk in hand itself.
+        std::lock_guard guard(lock_);
+        if (inHand) {
+            ChunkRun cut;
+            cut.index = *inHand;
+            cut.usable = false;
+            done_[*inHand] = std::move(cut);
+        }
+        changed_.notify_all();
+    }
+}
 
 }  // namespace
 
 }  // namespace engine::detail
+
+void engine::detail::SetChunkUnits(uint32_t units) { gChunkUnits.store(units, std::memory_order_relaxed); }
+uint64_t engine::detail::JoinedChunks() { return gJoinedChunks.load(std::memory_order_relaxed); }
 
 void FormatSection(const modHlx::DefinitionTree& hlx, const modHlx::SectionRecord& Section, std::u16string_view inp,
                    std::u16string& out, LONG& ptr, engine::FormatProgress& progress) {

@@ -40,6 +40,14 @@ public:
     virtual void write(std::u16string_view text) = 0;
 };
 
+namespace detail {
+// How many units of input each chunk of a long run holds; 0 formats every input on one thread.
+inline constexpr uint32_t kDefaultChunkUnits = 64 * 1024;
+void SetChunkUnits(uint32_t units);
+// How many chunks formatted from a guess have been joined so far in this process.
+uint64_t JoinedChunks();
+}  // namespace detail
+
 }  // namespace engine
 
 // Formats inp from position ptr with Section (a section of hlx) and appends the HTML to out;

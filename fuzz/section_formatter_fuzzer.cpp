@@ -114,6 +114,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const uint8_t cancel = input.byte();
     const size_t cancelAt = cancel < 200 ? std::numeric_limits<size_t>::max() : size_t(cancel - 199);
     const std::u16string text = input.text(64, kInputUnits);
+    const uint32_t chunkUnits = 1 + uint32_t(input.byte() % 32);
     const modHlx::SectionRecord& first = tree.Sections.at(0).value;
 
     const Outcome expected = CaptureSteps(
@@ -129,15 +130,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         [&](std::u16string&, LONG& ptr, engine::FormatProgress& p) { FormatSection(tree, first, text, sink, ptr, p); },
         cancelAt);
 
+    // The input in chunks of a few units, formatted on two threads and joined.
+    engine::detail::SetChunkUnits(chunkUnits);
+    const Outcome chunked = CaptureSteps(
+        [&](std::u16string& out, LONG& ptr, engine::FormatProgress& p) { FormatSection(tree, first, text, out, ptr, p); },
+        cancelAt);
+    engine::detail::SetChunkUnits(engine::detail::kDefaultChunkUnits);
+
     // The plain formatter runs every pattern over the whole rest of the input, the section
     // formatter only as far as it needs: one may reach a backtracking limit where the other
     // never searches. Such runs cannot be compared.
-    if (ReachedEngineLimit(expected) || ReachedEngineLimit(actual)) return 0;
+    if (ReachedEngineLimit(expected) || ReachedEngineLimit(actual) || ReachedEngineLimit(chunked)) return 0;
 
     const std::string context = Describe(tree, text, cancelAt);
     FUZZ_CHECK(actual.error == expected.error, "error " + std::to_string(actual.error) + " instead of " +
                                                    std::to_string(expected.error) + "\n" + context);
     FUZZ_CHECK(sunk.error == actual.error && sunk.ptr == actual.ptr, "the sink's run differs\n" + context);
+    // A cancel stops a run in chunks where the chunks happen to be: only whole runs compare.
+    if (cancelAt == std::numeric_limits<size_t>::max()) {
+        FUZZ_CHECK(chunked.error == actual.error && chunked.ptr == actual.ptr && chunked.out == actual.out,
+                   "the run in chunks of " + std::to_string(chunkUnits) + " differs\n" + context);
+    }
     if (expected.error != 0) {
         // The missing-section text is the formatter's own; pattern errors have a fixed form.
         FUZZ_CHECK(expected.error == errnum::kSubscriptOutOfRange || actual.description == expected.description,

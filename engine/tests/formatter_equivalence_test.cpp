@@ -162,6 +162,33 @@ TEST(FormatterEquivalenceTest, SameOutputReportsAndErrorsAsThePlainFormatter) {
     std::printf("compared %d cases: %d with errors, %d entering sections\n", compared, withErrors, nested);
 }
 
+// Inputs cut into chunks of a few units, every other one formatted by a second thread from a
+// guess and joined where the two runs meet: the same output, end and error.
+TEST(FormatterEquivalenceTest, InChunksTheSameOutputAndErrors) {
+    const uint64_t joinedBefore = engine::detail::JoinedChunks();
+    for (uint32_t seed = 1; seed <= kDefinitions; ++seed) {
+        Generator generator(seed + 300000);
+        std::string description;
+        modHlx::DefinitionTree tree = generator.definition(seed % 10 == 0, description);
+        std::u16string input = generator.input() + u"\n" + generator.input() + u"\n" + generator.input();
+        const uint32_t units = 1 + uint32_t(generator.below(24));
+        Outcome expected = RunReference(tree, input, StepReports());
+        engine::detail::SetChunkUnits(units);
+        Outcome actual = RunFormatter(tree, input, StepReports());
+        engine::detail::SetChunkUnits(engine::detail::kDefaultChunkUnits);
+        std::string context = Context(seed, description, input) + "\nchunks of " + std::to_string(units);
+        EXPECT_EQ(expected.error, actual.error) << context;
+        if (!expected.error) {
+            EXPECT_EQ(expected.out, actual.out) << context;
+            EXPECT_EQ(expected.ptr, actual.ptr) << context;
+        }
+        if (HasFailure()) return;
+    }
+    const uint64_t joined = engine::detail::JoinedChunks() - joinedBefore;
+    EXPECT_GT(joined, uint64_t(kDefinitions));  // the runs met, not only the fallback
+    std::printf("joined %llu chunks\n", static_cast<unsigned long long>(joined));
+}
+
 TEST(FormatterEquivalenceTest, CancelAfterAnyReportGivesTheSameOutput) {
     for (uint32_t seed = 1; seed <= kDefinitions / 2; ++seed) {
         Generator generator(seed + 100000);
