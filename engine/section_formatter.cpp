@@ -2,16 +2,15 @@
 
 #include <algorithm>
 #include <atomic>
-#include <condition_variable>
 #include <exception>
 #include <limits>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <thread>
 #include <unordered_map>
 #include <vector>
 
+#include "engine/chunk_pool.h"
 #include "engine/compiled_section.h"
 #include "engine/output_buffer.h"
 #include "platform/automation/error_numbers.h"
@@ -24,82 +23,16 @@ namespace {
 constexpr size_t kFlushUnits = 32 * 1024;     // output handed to a sink in pieces of about this size
 constexpr uint32_t kLongestPlainRun = 64 * 1024;  // steps of plain text taken at once
 
-// The next match of a searched pattern for one section call: the current element of the
-// pattern's global match list (kNoMatch when the list is used up).
-struct Slot {
-    uint32_t start = kNoMatch;
-    uint32_t end = kNoMatch;
-};
-
-// One running section call.
-struct Frame {
-    CompiledSection* section = nullptr;
-    size_t slots = 0;               // where its slots begin in the slot stack
-    uint32_t searchStart = 0;       // where its patterns' subject begins
-    uint32_t nextSearched = 0;      // the smallest slot start, once searched
-    bool rebuild = true;            // search afresh before the next step
-    bool returnAfterChild = false;  // the rule that entered the running child also returns
-};
-
 struct Choice {
     uint32_t pattern = kNoMatch;
     uint32_t start = 0;
     uint32_t end = 0;
 };
 
-// A point near the start of a chunk formatted from a guess: a step there ended in the start
-// section, whose slots are each the first element of their list that does not start before it.
-struct JoinPoint {
-    uint32_t position = 0;
-    uint32_t searchStart = 0;
-    bool rebuild = false;
-    size_t output = 0;  // units of the chunk's output made before it
-    size_t slots = 0;   // where its slots begin in the run's joinSlots
-};
-
-// Where a run stopped: its calls, outermost first, with their slots, and its position.
-struct SavedState {
-    std::vector<std::pair<const modHlx::SectionRecord*, Frame>> frames;
-    std::vector<Slot> slots;
-    uint32_t ptr = 0;
-};
-
-// What a run made of one chunk, formatting it from a guess.
-struct ChunkRun {
-    size_t index = 0;
-    bool usable = true;  // false when it was cut short (a cancel, or the run abandoned)
-    std::vector<JoinPoint> joins;
-    std::vector<Slot> joinSlots;
-    std::u16string output;
-    SavedState end;
-    std::exception_ptr failure;  // raised at end.ptr, after the output
-};
-
-// The chunks of an input from a position: each begins at the first line start at least `units`
-// after the one before (at a line start a guess of the state is more often right).
-class ChunkPlan {
-public:
-    ChunkPlan(std::u16string_view text, uint32_t from, uint32_t units) : size_(uint32_t(text.size())) {
-        begins_.push_back(from);
-        for (uint64_t at = uint64_t(from) + units; at < text.size(); at = uint64_t(begins_.back()) + units) {
-            size_t newline = text.find(u'\n', size_t(at) - 1);
-            if (newline == std::u16string_view::npos || newline + 1 >= text.size()) break;
-            begins_.push_back(uint32_t(newline + 1));
-        }
-    }
-    size_t count() const { return begins_.size(); }
-    uint32_t begin(size_t k) const { return k < begins_.size() ? begins_[k] : size_; }
-
-private:
-    std::vector<uint32_t> begins_;
-    uint32_t size_;
-};
-
 std::atomic<uint32_t> gChunkUnits{kDefaultChunkUnits};
 std::atomic<uint64_t> gJoinedChunks{0};
 constexpr uint32_t kJoinWindow = 4096;  // join points are noted this far into a chunk
 constexpr size_t kMostJoinPoints = 512;
-constexpr size_t kChunksAhead = 4;  // chunks formatted past the one being joined, at most
 
 // Runs on guessed chunks report nothing: the calling thread reports as it joins them.
 class Unreported : public FormatProgress {
@@ -108,46 +41,8 @@ public:
     uint32_t report(int32_t) override { return std::numeric_limits<uint32_t>::max(); }
 };
 
-class SectionFormatter;
-
-// The chunks of a long run, formatted from guesses by two threads: the calling one, while it
-// would otherwise wait, and a helper. Each takes the next chunk that nobody has taken, so a
-// slower processor takes fewer.
-class ChunkPool {
-public:
-    ChunkPool(const modHlx::DefinitionTree& hlx, std::u16string_view inp, const modHlx::SectionRecord& start,
-              const ChunkPlan& plan);
-    ~ChunkPool();  // abandons the helper's chunk in hand
-    ChunkPool(const ChunkPool&) = delete;
-    ChunkPool& operator=(const ChunkPool&) = delete;
-
-    // The run of a chunk, asked for in order. While the helper formats it, the calling thread
-    // formats later chunks or waits, calling keepWaiting about every 20 ms; nothing when that
-    // returns false.
-    std::optional<ChunkRun> take(size_t index, const std::function<bool()>& keepWaiting);
-    // A taken run's output, to hold a later run's output: fresh memory costs page faults.
-    void giveBack(std::u16string&& output);
-
-private:
-    bool mayClaim() const { return next_ < plan_.count() && next_ < joining_ + kChunksAhead; }
-    ChunkRun format(size_t index, SectionFormatter& formatter);
-    void help();
-
-    const modHlx::DefinitionTree& hlx_;
-    std::u16string_view inp_;
-    const modHlx::SectionRecord& start_;
-    const ChunkPlan& plan_;
-    Unreported unreported_;
-    std::unique_ptr<SectionFormatter> callerFormatter_;
-    std::mutex lock_;
-    std::condition_variable changed_;
-    std::vector<std::optional<ChunkRun>> done_;
-    std::vector<std::u16string> spares_;
-    size_t next_ = 0;     // the first chunk nobody has taken
-    size_t joining_ = 0;  // the chunk the caller asks for
-    std::atomic<bool> abandoned_{false};
-    std::thread helper_;
-};
+std::unique_ptr<ChunkGuesser> NewGuesser(const modHlx::DefinitionTree& hlx, std::u16string_view inp,
+                                         const modHlx::SectionRecord& start);
 
 std::u16string AsText(uint32_t number) {
     std::string digits = std::to_string(number);
@@ -199,9 +94,7 @@ public:
         flush();
     }
 
-    // Formats from `from` as if the start section began there, up to the first step that ends at
-    // or after stopAt (or to the end of the input), and notes join points near `from`. A failure
-    // is kept in the run, with the output made before it.
+    // See ChunkGuesser::guess. A failure is kept in the run, with the output made before it.
     void guess(const modHlx::SectionRecord& start, uint32_t from, uint32_t stopAt, const std::atomic<bool>& abandoned,
                ChunkRun& run) {
         len_ = uint32_t(inp_.size());
@@ -243,7 +136,7 @@ private:
         if (compiled(start).searched.empty()) return;
         plan_.emplace(inp_, ptr_, units);
         if (plan_->count() < 2) return;
-        pool_ = std::make_unique<ChunkPool>(hlx_, inp_, start, *plan_);
+        pool_ = std::make_unique<ChunkPool>(*plan_, [this, &start] { return NewGuesser(hlx_, inp_, start); });
     }
 
     // The first chunk began in the true state: all of its run is taken.
@@ -710,96 +603,24 @@ private:
     uint32_t nextJoin_ = kNoMatch;  // where the next chunk begins
 };
 
-ChunkPool::ChunkPool(const modHlx::DefinitionTree& hlx, std::u16string_view inp, const modHlx::SectionRecord& start,
-                     const ChunkPlan& plan)
-    : hlx_(hlx), inp_(inp), start_(start), plan_(plan), done_(plan.count()), helper_([this] { help(); }) {}
-
-ChunkPool::~ChunkPool() {
-    {
-        std::lock_guard guard(lock_);
-        abandoned_ = true;
+// A formatter of its own for one thread of a pool.
+class Guesser : public ChunkGuesser {
+public:
+    Guesser(const modHlx::DefinitionTree& hlx, std::u16string_view inp, const modHlx::SectionRecord& start)
+        : start_(start), formatter_(hlx, inp, nullptr, nullptr, unreported_) {}
+    void guess(uint32_t from, uint32_t stopAt, const std::atomic<bool>& abandoned, ChunkRun& run) override {
+        formatter_.guess(start_, from, stopAt, abandoned, run);
     }
-    changed_.notify_all();
-    helper_.join();
-}
 
-std::optional<ChunkRun> ChunkPool::take(size_t index, const std::function<bool()>& keepWaiting) {
-    std::unique_lock guard(lock_);
-    joining_ = index;
-    changed_.notify_all();
-    while (!done_[index]) {
-        if (next_ <= index || mayClaim()) {
-            const size_t claimed = next_++;
-            guard.unlock();
-            if (!callerFormatter_) callerFormatter_ = std::make_unique<SectionFormatter>(hlx_, inp_, nullptr, nullptr, unreported_);
-            ChunkRun run = format(claimed, *callerFormatter_);
-            const bool keepGoing = keepWaiting();
-            guard.lock();
-            done_[claimed] = std::move(run);
-            if (!keepGoing) return std::nullopt;
-            continue;
-        }
-        if (changed_.wait_for(guard, std::chrono::milliseconds(20), [&] { return done_[index].has_value(); })) break;
-        guard.unlock();
-        const bool keepGoing = keepWaiting();
-        guard.lock();
-        if (!keepGoing) return std::nullopt;
-    }
-    std::optional<ChunkRun> run = std::exchange(done_[index], std::nullopt);
-    changed_.notify_all();
-    return run;
-}
+private:
+    Unreported unreported_;
+    const modHlx::SectionRecord& start_;
+    SectionFormatter formatter_;
+};
 
-void ChunkPool::giveBack(std::u16string&& output) {
-    std::lock_guard guard(lock_);
-    spares_.push_back(std::move(output));
-}
-
-ChunkRun ChunkPool::format(size_t index, SectionFormatter& formatter) {
-    ChunkRun run;
-    run.index = index;
-    {
-        std::lock_guard guard(lock_);
-        if (!spares_.empty()) {
-            run.output = std::move(spares_.back());
-            spares_.pop_back();
-        }
-    }
-    run.output.clear();
-    formatter.guess(start_, plan_.begin(index), plan_.begin(index + 1), abandoned_, run);
-    return run;
-}
-
-void ChunkPool::help() {
-    std::optional<size_t> inHand;
-    try {
-        // A long search stops when the pool is abandoned.
-        regexp::SearchWatch watch([this] { return !abandoned_.load(std::memory_order_relaxed); });
-        Unreported progress;
-        SectionFormatter formatter(hlx_, inp_, nullptr, nullptr, progress);
-        std::unique_lock guard(lock_);
-        while (true) {
-            changed_.wait(guard, [this] { return abandoned_ || next_ >= plan_.count() || mayClaim(); });
-            if (abandoned_ || next_ >= plan_.count()) return;
-            inHand = next_++;
-            guard.unlock();
-            ChunkRun run = format(*inHand, formatter);
-            guard.lock();
-            done_[*inHand] = std::move(run);
-            inHand.reset();
-            changed_.notify_all();
-        }
-    } catch (...) {
-        // Out of memory at worst: the caller formats the chunk in hand itself.
-        std::lock_guard guard(lock_);
-        if (inHand) {
-            ChunkRun cut;
-            cut.index = *inHand;
-            cut.usable = false;
-            done_[*inHand] = std::move(cut);
-        }
-        changed_.notify_all();
-    }
+std::unique_ptr<ChunkGuesser> NewGuesser(const modHlx::DefinitionTree& hlx, std::u16string_view inp,
+                                         const modHlx::SectionRecord& start) {
+    return std::make_unique<Guesser>(hlx, inp, start);
 }
 
 }  // namespace
