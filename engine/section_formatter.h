@@ -13,7 +13,8 @@
 // that would start before that match's end (each pattern's matches follow one another as a
 // global search finds them). An empty match is never chosen, so no definition can make the
 // formatter stand still. Nesting lives on a stack of its own, not on the machine stack: its
-// depth is limited by memory only.
+// depth is limited by memory only. A long input is formatted in chunks on two threads
+// (chunk_pool.h), with the same output.
 //
 // Errors (ComError, source "lumivar"):
 //   a pattern that cannot be compiled or whose search runs away, raised when its section first
