@@ -1,6 +1,7 @@
 #include "platform/os/process.h"
 
 #include <poll.h>
+#include <sched.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -10,6 +11,7 @@ extern "C" {
 #include <sys/pidfd.h>
 }
 
+#include <algorithm>
 #include <cerrno>
 #include <mutex>
 #include <system_error>
@@ -94,6 +96,13 @@ bool KillProcess(pid_t pid) {
     if (pid <= 0) return false;
     fileio::FileDescriptor pidfd(::pidfd_open(pid, 0));
     return pidfd.get() >= 0 && ::pidfd_send_signal(pidfd.get(), SIGKILL, nullptr, 0) == 0;
+}
+
+unsigned UsableProcessors() {
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    if (sched_getaffinity(0, sizeof(set), &set) != 0) return 1;
+    return unsigned(std::max(CPU_COUNT(&set), 1));
 }
 
 }  // namespace os

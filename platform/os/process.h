@@ -33,6 +33,9 @@ private:
     std::unique_ptr<fileio::FileDescriptor> pidfd_;
 };
 
+// How many processors this process may run on (its affinity mask; at least 1).
+unsigned UsableProcessors();
+
 // Starts argv[0] (looked up in PATH when it holds no slash) with argv as its arguments, the
 // caller's environment and current folder, and the descriptors that are not close-on-exec.
 // Raises std::system_error with the errno of the failed start.

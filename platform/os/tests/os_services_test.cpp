@@ -1,5 +1,6 @@
 // Command lines, child processes and named mutexes of the operating-system services.
 #include <gtest/gtest.h>
+#include <sched.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -50,6 +51,25 @@ TEST(ChildProcess, IsWaitedForKilledAndReportsItsStatus) {
     } catch (const std::system_error& error) {
         EXPECT_EQ(error.code().value(), ENOENT);
     }
+}
+
+// What the process may run on, not what the machine has: a process held to one processor
+// (as `taskset -c 0` does) counts one.
+TEST(UsableProcessors, FollowsTheAffinityMask) {
+    cpu_set_t all;
+    ASSERT_EQ(0, sched_getaffinity(0, sizeof(all), &all));
+    EXPECT_EQ(unsigned(CPU_COUNT(&all)), os::UsableProcessors());
+    cpu_set_t one;
+    CPU_ZERO(&one);
+    for (int cpu = 0; cpu < CPU_SETSIZE; ++cpu) {
+        if (CPU_ISSET(cpu, &all)) {
+            CPU_SET(cpu, &one);
+            break;
+        }
+    }
+    ASSERT_EQ(0, sched_setaffinity(0, sizeof(one), &one));
+    EXPECT_EQ(1u, os::UsableProcessors());
+    ASSERT_EQ(0, sched_setaffinity(0, sizeof(all), &all));
 }
 
 TEST(ChildProcess, LeavesNoZombieWhenLetGoEarly) {
