@@ -131,7 +131,7 @@ private:
     // A long input is formatted in chunks on two threads (see ChunkPool).
     void startPool(const modHlx::SectionRecord& start) {
         const uint32_t units = gChunkUnits.load(std::memory_order_relaxed);
-        if (units == 0 || len_ - ptr_ < 2 * uint64_t(units) || os::UsableProcessors() < 2) return;
+        if (cancelled_ || units == 0 || len_ - ptr_ < 2 * uint64_t(units) || os::UsableProcessors() < 2) return;
         // Without searches a section's steps cost less than handing output between threads.
         if (compiled(start).searched.empty()) return;
         plan_.emplace(inp_, ptr_, units);

@@ -1,0 +1,107 @@
+#include "engine/chunk_pool.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+#include <new>
+#include <string>
+#include <thread>
+
+using engine::detail::ChunkGuesser;
+using engine::detail::ChunkPlan;
+using engine::detail::ChunkPool;
+using engine::detail::ChunkRun;
+
+namespace {
+
+TEST(ChunkPlan, ChunksBeginAtLineStartsAtLeastTheirSizeApart) {
+    struct Case {
+        std::u16string text;
+        uint32_t from;
+        uint32_t units;
+        std::vector<uint32_t> begins;
+    };
+    const Case cases[] = {
+        {u"ab\ncd\nef\ngh", 0, 3, {0, 3, 6, 9}},
+        {u"ab\ncd\nef\ngh", 0, 4, {0, 6}},  // the line start after 4 is at 6; then at least 10: none
+        {u"abcdefgh\nij", 0, 2, {0, 9}},        // a long line is one chunk
+        {u"abcdefgh", 0, 2, {0}},               // no line start at all
+        {u"ab\ncd\n", 0, 2, {0, 3}},            // none at the very end
+        {u"ab\ncd\nef\n", 4, 1, {4, 6}},        // from a position inside the text
+    };
+    for (const Case& c : cases) {
+        ChunkPlan plan(c.text, c.from, c.units);
+        std::vector<uint32_t> begins;
+        for (size_t k = 0; k < plan.count(); ++k) begins.push_back(plan.begin(k));
+        EXPECT_EQ(c.begins, begins) << "units " << c.units;
+        EXPECT_EQ(c.text.size(), plan.begin(plan.count()));
+    }
+}
+
+// Notes what it was asked to format, and on which thread.
+class NotingGuesser : public ChunkGuesser {
+public:
+    void guess(uint32_t from, uint32_t stopAt, const std::atomic<bool>&, ChunkRun& run) override {
+        run.output = std::u16string(1, char16_t(from)) + char16_t(stopAt);
+    }
+};
+
+std::u16string Lines(size_t count) {
+    std::u16string text;
+    for (size_t i = 0; i < count; ++i) text += u"line\n";
+    return text;
+}
+
+TEST(ChunkPool, GivesEveryChunkInOrderFromEitherThread) {
+    const std::u16string text = Lines(40);
+    ChunkPlan plan(text, 0, 5);
+    ChunkPool pool(plan, [] { return std::make_unique<NotingGuesser>(); });
+    for (size_t k = 0; k < plan.count(); ++k) {
+        std::optional<ChunkRun> run = pool.take(k, [] { return true; });
+        ASSERT_TRUE(run.has_value());
+        EXPECT_EQ(k, run->index);
+        EXPECT_TRUE(run->usable);
+        EXPECT_EQ(std::u16string(1, char16_t(plan.begin(k))) + char16_t(plan.begin(k + 1)), run->output);
+        pool.giveBack(std::move(run->output));
+    }
+}
+
+// A guess on the helper thread that waits until it is let go.
+class HeldGuesser : public NotingGuesser {
+public:
+    HeldGuesser(const std::atomic<bool>& letGo, std::thread::id caller) : letGo_(letGo), caller_(caller) {}
+    void guess(uint32_t from, uint32_t stopAt, const std::atomic<bool>& abandoned, ChunkRun& run) override {
+        while (std::this_thread::get_id() != caller_ && !letGo_) std::this_thread::yield();
+        NotingGuesser::guess(from, stopAt, abandoned, run);
+    }
+
+private:
+    const std::atomic<bool>& letGo_;
+    std::thread::id caller_;
+};
+
+// A helper that cannot start leaves every chunk to the calling thread; a caller that stops
+// waiting gets nothing, and the pool then ends with the helper's chunk in hand.
+TEST(ChunkPool, CallerCarriesOnWithoutTheHelperAndStopsWhenAsked) {
+    const std::u16string text = Lines(40);
+    ChunkPlan plan(text, 0, 5);
+    const std::thread::id caller = std::this_thread::get_id();
+    ChunkPool alone(plan, [caller]() -> std::unique_ptr<ChunkGuesser> {
+        if (std::this_thread::get_id() != caller) throw std::bad_alloc();
+        return std::make_unique<NotingGuesser>();
+    });
+    for (size_t k = 0; k < plan.count(); ++k) {
+        std::optional<ChunkRun> run = alone.take(k, [] { return true; });
+        ASSERT_TRUE(run.has_value());
+        EXPECT_TRUE(run->usable);
+    }
+    std::atomic<bool> letGo{false};
+    {
+        ChunkPool stopped(plan, [&letGo, caller] { return std::make_unique<HeldGuesser>(letGo, caller); });
+        EXPECT_FALSE(stopped.take(0, [] { return false; }).has_value());
+        letGo = true;
+    }
+}
+
+}  // namespace
