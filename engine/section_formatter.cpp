@@ -29,7 +29,14 @@ struct Choice {
     uint32_t end = 0;
 };
 
-std::atomic<uint32_t> gChunkUnits{kDefaultChunkUnits};
+constexpr uint32_t kChunkUnits = 64 * 1024;  // chunks of 128 Ki and more left one thread waiting at the end
+std::atomic<uint32_t> gChunkUnits{kMachineChunkUnits};
+
+uint32_t ChunkUnits() {
+    static const uint32_t byMachine = os::UsableProcessors() >= 2 ? kChunkUnits : 0;
+    const uint32_t set = gChunkUnits.load(std::memory_order_relaxed);
+    return set == kMachineChunkUnits ? byMachine : set;
+}
 std::atomic<uint64_t> gJoinedChunks{0};
 constexpr uint32_t kJoinWindow = 4096;  // join points are noted this far into a chunk
 constexpr size_t kMostJoinPoints = 512;
@@ -130,8 +137,8 @@ private:
 
     // A long input is formatted in chunks on two threads (see ChunkPool).
     void startPool(const modHlx::SectionRecord& start) {
-        const uint32_t units = gChunkUnits.load(std::memory_order_relaxed);
-        if (cancelled_ || units == 0 || len_ - ptr_ < 2 * uint64_t(units) || os::UsableProcessors() < 2) return;
+        const uint32_t units = ChunkUnits();
+        if (cancelled_ || units == 0 || len_ - ptr_ < 2 * uint64_t(units)) return;
         // Without searches a section's steps cost less than handing output between threads.
         if (compiled(start).searched.empty()) return;
         plan_.emplace(inp_, ptr_, units);

@@ -26,6 +26,7 @@
 //   5  ptr below 0;   6  an input longer than 2^31 - 1 units.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -42,8 +43,10 @@ public:
 };
 
 namespace detail {
-// How many units of input each chunk of a long run holds; 0 formats every input on one thread.
-inline constexpr uint32_t kDefaultChunkUnits = 64 * 1024;
+// How many units of input each chunk of a long run holds: 0 formats every input on one thread;
+// kMachineChunkUnits, the default, is 64 Ki units when the process may run on two processors
+// and 0 otherwise.
+inline constexpr uint32_t kMachineChunkUnits = UINT32_MAX;
 void SetChunkUnits(uint32_t units);
 // How many chunks formatted from a guess have been joined so far in this process.
 uint64_t JoinedChunks();

@@ -135,7 +135,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const Outcome chunked = CaptureSteps(
         [&](std::u16string& out, LONG& ptr, engine::FormatProgress& p) { FormatSection(tree, first, text, out, ptr, p); },
         cancelAt);
-    engine::detail::SetChunkUnits(engine::detail::kDefaultChunkUnits);
+    engine::detail::SetChunkUnits(engine::detail::kMachineChunkUnits);
 
     // The plain formatter runs every pattern over the whole rest of the input, the section
     // formatter only as far as it needs: one may reach a backtracking limit where the other

@@ -175,7 +175,7 @@ TEST(FormatterEquivalenceTest, InChunksTheSameOutputAndErrors) {
         Outcome expected = RunReference(tree, input, StepReports());
         engine::detail::SetChunkUnits(units);
         Outcome actual = RunFormatter(tree, input, StepReports());
-        engine::detail::SetChunkUnits(engine::detail::kDefaultChunkUnits);
+        engine::detail::SetChunkUnits(engine::detail::kMachineChunkUnits);
         std::string context = Context(seed, description, input) + "\nchunks of " + std::to_string(units);
         EXPECT_EQ(expected.error, actual.error) << context;
         if (!expected.error) {
