@@ -3,6 +3,7 @@
 // the same steps, and the same output when cancelled after any report.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
@@ -187,6 +188,36 @@ TEST(FormatterEquivalenceTest, InChunksTheSameOutputAndErrors) {
     const uint64_t joined = engine::detail::JoinedChunks() - joinedBefore;
     EXPECT_GT(joined, uint64_t(kDefinitions));  // the runs met, not only the fallback
     std::printf("joined %llu chunks\n", static_cast<unsigned long long>(joined));
+}
+
+// A cancel during a run in chunks stops it where the true run stands: its output is the plain
+// formatter's when cancelled after the step that ended there.
+TEST(FormatterEquivalenceTest, InChunksACancelEndsLikeOneBetweenSteps) {
+    int compared = 0;
+    for (uint32_t seed = 1; seed <= kDefinitions / 2; ++seed) {
+        Generator generator(seed + 400000);
+        std::string description;
+        modHlx::DefinitionTree tree = generator.definition(false, description);
+        std::u16string input = generator.input() + u"\n" + generator.input() + u"\n" + generator.input();
+        engine::detail::SetChunkUnits(1 + uint32_t(generator.below(24)));
+        Outcome whole = RunFormatter(tree, input, StepReports());
+        Outcome cut;
+        if (!whole.error && !whole.reports.empty())
+            cut = RunFormatter(tree, input, StepReports(1, 1 + size_t(generator.below(int(whole.reports.size())))));
+        engine::detail::SetChunkUnits(engine::detail::kMachineChunkUnits);
+        if (whole.error || whole.reports.empty() || cut.ptr == 0 || size_t(cut.ptr) >= input.size()) continue;
+        Outcome plain = RunReference(tree, input, StepReports());
+        // A step that enters a section makes no report, so a cancel seen while waiting right
+        // after one has no counterpart there.
+        auto step = std::find(plain.reports.begin(), plain.reports.end(), cut.ptr);
+        if (step == plain.reports.end()) continue;
+        Outcome expected = RunReference(tree, input, StepReports(1, size_t(step - plain.reports.begin()) + 1));
+        EXPECT_EQ(expected.out, cut.out) << Context(seed, description, input) << "\ncancelled at " << cut.ptr;
+        ++compared;
+        if (HasFailure()) return;
+    }
+    EXPECT_GT(compared, int(kDefinitions / 8));
+    std::printf("compared %d runs in chunks cancelled after a step\n", compared);
 }
 
 TEST(FormatterEquivalenceTest, CancelAfterAnyReportGivesTheSameOutput) {
