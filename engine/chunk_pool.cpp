@@ -37,13 +37,11 @@ std::optional<ChunkRun> ChunkPool::take(size_t index, const std::function<bool()
             guard.unlock();
             if (!callerGuesser_) callerGuesser_ = newGuesser_();
             ChunkRun run = format(claimed, *callerGuesser_);
-            const bool keepGoing = keepWaiting();
             guard.lock();
             done_[claimed] = std::move(run);
-            if (!keepGoing) return std::nullopt;
-            continue;
+        } else if (changed_.wait_for(guard, std::chrono::milliseconds(20), [&] { return done_[index].has_value(); })) {
+            break;
         }
-        if (changed_.wait_for(guard, std::chrono::milliseconds(20), [&] { return done_[index].has_value(); })) break;
         guard.unlock();
         const bool keepGoing = keepWaiting();
         guard.lock();
