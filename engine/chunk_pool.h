@@ -21,26 +21,9 @@
 #include <utility>
 #include <vector>
 
-#include "engine/compiled_section.h"
+#include "engine/formatter_state.h"
 
 namespace engine::detail {
-
-// The next match of a searched pattern for one section call: the current element of the
-// pattern's global match list (kNoMatch when the list is used up).
-struct Slot {
-    uint32_t start = kNoMatch;
-    uint32_t end = kNoMatch;
-};
-
-// One running section call.
-struct Frame {
-    CompiledSection* section = nullptr;
-    size_t slots = 0;               // where its slots begin in the slot stack
-    uint32_t searchStart = 0;       // where its patterns' subject begins
-    uint32_t nextSearched = 0;      // the smallest slot start, once searched
-    bool rebuild = true;            // search afresh before the next step
-    bool returnAfterChild = false;  // the rule that entered the running child also returns
-};
 
 // A point near the start of a chunk formatted from a guess: a step there ended in the start
 // section, whose slots are each the first element of their list that does not start before it.
@@ -50,13 +33,6 @@ struct JoinPoint {
     bool rebuild = false;
     size_t output = 0;  // units of the chunk's output made before it
     size_t slots = 0;   // where its slots begin in the run's joinSlots
-};
-
-// Where a run stopped: its calls, outermost first, with their slots, and its position.
-struct SavedState {
-    std::vector<std::pair<const modHlx::SectionRecord*, Frame>> frames;
-    std::vector<Slot> slots;
-    uint32_t ptr = 0;
 };
 
 // What a run made of one chunk, formatting it from a guess.

@@ -11,6 +11,7 @@
 
 #include "engine/chunk_pool.h"
 #include "engine/compiled_section.h"
+#include "engine/formatter_state.h"
 #include "engine/output_buffer.h"
 #include "platform/automation/error_numbers.h"
 #include "platform/os/process.h"
@@ -85,7 +86,7 @@ public:
         });
         try {
             startPool(start);
-            if (!takeFirstChunk()) enter(start);
+            if (!pool_ || !joinChunk()) enter(start);
             while (!frames_.empty()) {
                 iterate();
                 if (ptr_ >= nextJoin_ && !frames_.empty()) joinChunk();
@@ -146,26 +147,21 @@ private:
         pool_ = std::make_unique<ChunkPool>(*plan_, [this, &start] { return NewGuesser(hlx_, inp_, start); });
     }
 
-    // The first chunk began in the true state: all of its run is taken.
-    bool takeFirstChunk() {
-        if (!pool_) return false;
-        std::optional<ChunkRun> run = takeChunk(0);
+    // At the start of a chunk: takes its run's output and state from one of its join points
+    // (all of the first chunk's, which began in the true state), or formats the chunk itself
+    // when the steps meet none. False when there is no run to take.
+    bool joinChunk() {
+        const size_t index = nextChunk_;
+        std::optional<ChunkRun> run = takeChunk(index);
         if (!run) return false;
-        splice(*run, 0);
-        pool_->giveBack(std::move(run->output));
-        return true;
-    }
-
-    // At the start of a later chunk: goes on to one of its run's join points and takes the run's
-    // output and state from there, or formats the chunk itself when it meets none.
-    void joinChunk() {
-        std::optional<ChunkRun> run = takeChunk(nextChunk_);
-        if (!run) return;
-        if (const JoinPoint* point = reachJoinPoint(*run)) {
+        if (index == 0) {
+            splice(*run, 0);
+        } else if (const JoinPoint* point = reachJoinPoint(*run)) {
             gJoinedChunks.fetch_add(1, std::memory_order_relaxed);
             splice(*run, point->output);
         }
         pool_->giveBack(std::move(run->output));
+        return true;
     }
 
     // The run of a chunk, reporting while it waits; nothing after a cancel or when the run was
@@ -206,14 +202,7 @@ private:
     bool sameFutureAs(const ChunkRun& run, const JoinPoint& point) {
         Frame& frame = frames_.back();
         if (frame.rebuild || point.rebuild) return frame.rebuild == point.rebuild;
-        try {
-            catchUp(frame);
-        } catch (const regexp::SearchInterrupted&) {
-            cancelled_ = true;
-            return false;
-        } catch (const ComError&) {
-            return false;  // the search fails again when the step needs it
-        }
+        if (!caughtUp(frame)) return false;
         const bool sameSubject = frame.searchStart == point.searchStart;
         if (!sameSubject && (frame.searchStart >= ptr_ || point.searchStart >= ptr_)) return false;
         const uint32_t subjectsBegin = std::max(frame.searchStart, point.searchStart);
@@ -245,15 +234,7 @@ private:
 
     void noteJoinPoint(ChunkRun& run) {
         Frame& frame = frames_.back();
-        if (!frame.rebuild) {
-            try {
-                catchUp(frame);
-            } catch (const ComError&) {
-                return;
-            } catch (const regexp::SearchInterrupted&) {
-                return;
-            }
-        }
+        if (!frame.rebuild && !caughtUp(frame)) return;
         const Slot* slots = slots_.data() + frame.slots;
         run.joins.push_back(JoinPoint{ptr_, frame.searchStart, frame.rebuild, text_->size() + out_.size(), run.joinSlots.size()});
         run.joinSlots.insert(run.joinSlots.end(), slots, slots + frame.section->searched.size());
@@ -470,6 +451,19 @@ private:
             next = std::min(next, slots[k].start);
         }
         frame.nextSearched = next;
+    }
+
+    // catchUp outside a step: false when a search fails (it fails again when a step needs it)
+    // or a cancel stops it (the sections then end as after a cancel between steps).
+    bool caughtUp(Frame& frame) {
+        try {
+            catchUp(frame);
+            return true;
+        } catch (const regexp::SearchInterrupted&) {
+            cancelled_ = true;
+        } catch (const ComError&) {
+        }
+        return false;
     }
 
     // Moves the slot to the first element of the pattern's match list that does not start
