@@ -15,7 +15,7 @@
 namespace strings {
 
 // The replacement for one unit, or an empty view when the unit stays as it is.
-inline std::u16string_view HtmlEscapeOf(char16_t unit) {
+constexpr std::u16string_view HtmlEscapeOf(char16_t unit) {
     if (unit > u'>') return {};
     switch (unit) {
     case u'&': return u"&amp;";
@@ -43,6 +43,56 @@ inline char16_t* PutHtmlUnit(char16_t unit, char16_t* out) {
     return out + escape.size();
 }
 
+#if defined(__SSE2__)
+// The escapes of the four units by their low five bits (distinct for "&", "<", ">" and space),
+// each padded to one 16-byte store.
+struct HtmlEscapeEntry {
+    char16_t units[8];
+    size_t length;
+};
+struct HtmlEscapeTable {
+    HtmlEscapeEntry entries[32];
+    constexpr HtmlEscapeTable() : entries{} {
+        for (char16_t unit : {u'&', u'<', u'>', u' '}) {
+            std::u16string_view escape = HtmlEscapeOf(unit);
+            HtmlEscapeEntry& entry = entries[unit & 31];
+            for (size_t i = 0; i < escape.size(); ++i) entry.units[i] = escape[i];
+            entry.length = escape.size();
+        }
+    }
+};
+inline constexpr HtmlEscapeTable kHtmlEscapes;
+
+inline __m128i LoadUnits(const char16_t* in) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(in)); }
+inline void StoreUnits(char16_t* out, __m128i units) { _mm_storeu_si128(reinterpret_cast<__m128i*>(out), units); }
+
+// One bit per unit of the eight at `in` that needs escaping (bit 2k for unit k).
+inline unsigned HtmlEscapeMask(__m128i block) {
+    const __m128i hits = _mm_or_si128(
+        _mm_or_si128(_mm_cmpeq_epi16(block, _mm_set1_epi16(u'&')), _mm_cmpeq_epi16(block, _mm_set1_epi16(u'<'))),
+        _mm_or_si128(_mm_cmpeq_epi16(block, _mm_set1_epi16(u'>')), _mm_cmpeq_epi16(block, _mm_set1_epi16(u' '))));
+    return unsigned(_mm_movemask_epi8(hits)) & 0x5555u;
+}
+
+// Escapes the eight units at `in`, of which `mask` says which need it; the eight after them
+// may be read. Each store writes a whole block, of which only the part kept is counted.
+inline char16_t* EscapeHtmlBlock(const char16_t* in, unsigned mask, char16_t* out) {
+    unsigned done = 0;  // units of the block written
+    do {
+        const unsigned hit = unsigned(__builtin_ctz(mask)) / 2;
+        StoreUnits(out, LoadUnits(in + done));
+        out += hit - done;
+        const HtmlEscapeEntry& escape = kHtmlEscapes.entries[in[hit] & 31];
+        StoreUnits(out, LoadUnits(escape.units));
+        out += escape.length;
+        done = hit + 1;
+        mask &= mask - 1;
+    } while (mask != 0);
+    StoreUnits(out, LoadUnits(in + done));
+    return out + (8 - done);
+}
+#endif
+
 }  // namespace detail
 
 // Writes the text escaped to out, which has room for HtmlEscapeRoom(text.size()) units; returns
@@ -51,25 +101,17 @@ inline char16_t* EscapeHtmlInto(std::u16string_view text, char16_t* out) {
     const char16_t* in = text.data();
     const char16_t* const end = in + text.size();
 #if defined(__SSE2__)
-    const __m128i ampersand = _mm_set1_epi16(u'&');
-    const __m128i less = _mm_set1_epi16(u'<');
-    const __m128i greater = _mm_set1_epi16(u'>');
-    const __m128i space = _mm_set1_epi16(u' ');
-    while (end - in >= 8) {
-        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
-        const __m128i hits = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(block, ampersand), _mm_cmpeq_epi16(block, less)),
-                                          _mm_or_si128(_mm_cmpeq_epi16(block, greater), _mm_cmpeq_epi16(block, space)));
-        const unsigned mask = unsigned(_mm_movemask_epi8(hits));
-        // Written before it is known how much of it stays: the room allows for it.
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), block);
+    // Blocks with another block after them: the stores of a block's plain units may read it.
+    while (end - in >= 16) {
+        const __m128i block = detail::LoadUnits(in);
+        const unsigned mask = detail::HtmlEscapeMask(block);
         if (mask == 0) {
-            in += 8;
+            detail::StoreUnits(out, block);
             out += 8;
-            continue;
+        } else {
+            out = detail::EscapeHtmlBlock(in, mask, out);
         }
-        const unsigned plain = unsigned(__builtin_ctz(mask)) / 2;
-        in += plain;
-        out = detail::PutHtmlUnit(*in++, out + plain);
+        in += 8;
     }
 #endif
     for (; in < end; ++in) out = detail::PutHtmlUnit(*in, out);
