@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <string_view>
 
@@ -33,36 +34,41 @@ constexpr size_t HtmlEscapeRoom(size_t units) { return units * kLongestHtmlEscap
 
 namespace detail {
 
-inline char16_t* PutHtmlUnit(char16_t unit, char16_t* out) {
-    std::u16string_view escape = HtmlEscapeOf(unit);
-    if (escape.empty()) {
-        *out = unit;
-        return out + 1;
-    }
-    std::memcpy(out, escape.data(), escape.size() * sizeof(char16_t));
-    return out + escape.size();
-}
-
-#if defined(__SSE2__)
 // The escapes of the four units by their low five bits (distinct for "&", "<", ">" and space),
-// each padded to one 16-byte store.
+// each padded to one 16-byte copy; `escaped` is the unit an entry escapes, or a unit with other
+// low bits where there is none.
 struct HtmlEscapeEntry {
     char16_t units[8];
-    size_t length;
+    char16_t escaped;
+    uint8_t length;
 };
 struct HtmlEscapeTable {
     HtmlEscapeEntry entries[32];
     constexpr HtmlEscapeTable() : entries{} {
+        for (size_t k = 0; k < 32; ++k) entries[k].escaped = char16_t((k + 1) % 32);
         for (char16_t unit : {u'&', u'<', u'>', u' '}) {
             std::u16string_view escape = HtmlEscapeOf(unit);
             HtmlEscapeEntry& entry = entries[unit & 31];
             for (size_t i = 0; i < escape.size(); ++i) entry.units[i] = escape[i];
-            entry.length = escape.size();
+            entry.escaped = unit;
+            entry.length = uint8_t(escape.size());
         }
     }
 };
 inline constexpr HtmlEscapeTable kHtmlEscapes;
 
+// Writes one unit escaped; up to eight units at out may be written.
+inline char16_t* PutHtmlUnit(char16_t unit, char16_t* out) {
+    const HtmlEscapeEntry& entry = kHtmlEscapes.entries[unit & 31];
+    if (unit != entry.escaped) {
+        *out = unit;
+        return out + 1;
+    }
+    std::memcpy(out, entry.units, sizeof entry.units);
+    return out + entry.length;
+}
+
+#if defined(__SSE2__)
 inline __m128i LoadUnits(const char16_t* in) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(in)); }
 inline void StoreUnits(char16_t* out, __m128i units) { _mm_storeu_si128(reinterpret_cast<__m128i*>(out), units); }
 
