@@ -73,19 +73,30 @@ void IndexPatterns(CompiledSection& section) {
 }  // namespace
 
 KeywordSet::KeywordSet(const regexp::KeywordList& list) : ignoreCase_(list.ignoreCase) {
+    std::vector<uint64_t> packed;
     for (std::u16string word : list.words) {
         if (word.empty() || word.size() >= 64) continue;  // a run of word units is never empty
         if (ignoreCase_) std::transform(word.begin(), word.end(), word.begin(), LowerUnit);
         lengths_ |= uint64_t(1) << word.size();
+        for (char16_t first : {word[0], ignoreCase_ && word[0] >= u'a' && word[0] <= u'z' ? char16_t(word[0] - 32) : word[0]})
+            if (first < 128) firstUnits_[first >> 6] |= uint64_t(1) << (first & 63);
         if (word.size() > 8) {
             longWords_.push_back(std::move(word));
             continue;
         }
         uint64_t key = 0;
         for (char16_t unit : word) key = key << 8 | unit;
-        packed_.push_back(key);
+        packed.push_back(key);
     }
-    std::sort(packed_.begin(), packed_.end());
+    size_t slots = 8;
+    while (slots < 2 * packed.size()) slots *= 2;
+    table_.assign(slots, 0);
+    mask_ = slots - 1;
+    for (uint64_t key : packed) {
+        size_t slot = SlotOf(key) & mask_;
+        while (table_[slot] != 0 && table_[slot] != key) slot = (slot + 1) & mask_;
+        table_[slot] = key;
+    }
     std::sort(longWords_.begin(), longWords_.end());
 }
 

@@ -74,6 +74,14 @@ TEST(CompiledSectionTest, KeywordSetLooksUpWholeWords) {
     EXPECT_TRUE(folded.contains(u"IF"));
     EXPECT_TRUE(folded.contains(u"Restricted_Word"));
     EXPECT_FALSE(folded.contains(u"elsE_"));
+    // Enough words for the table's slots to collide: each is found, a one-unit change of it not.
+    list.words.clear();
+    for (char16_t a = u'a'; a <= u'z'; ++a) list.words.push_back(std::u16string{a, u'x', a});
+    KeywordSet many(list);
+    for (const std::u16string& word : list.words) {
+        EXPECT_TRUE(many.contains(word)) << formattest::Narrow(word);
+        EXPECT_FALSE(many.contains(std::u16string{word[0], u'y', word[2]})) << formattest::Narrow(word);
+    }
 }
 
 TEST(CompiledSectionTest, HeaderFooterAndTheFirstBadPatternAreKept) {
