@@ -52,22 +52,10 @@ std::optional<ChunkRun> ChunkPool::take(size_t index, const std::function<bool()
     return run;
 }
 
-void ChunkPool::giveBack(std::u16string&& output) {
-    std::lock_guard guard(lock_);
-    spares_.push_back(std::move(output));
-}
-
 ChunkRun ChunkPool::format(size_t index, ChunkGuesser& guesser) {
     ChunkRun run;
     run.index = index;
-    {
-        std::lock_guard guard(lock_);
-        if (!spares_.empty()) {
-            run.output = std::move(spares_.back());
-            spares_.pop_back();
-        }
-    }
-    run.output.clear();
+    run.output = ChunkOutput(pages_);
     guesser.guess(plan_.begin(index), plan_.begin(index + 1), abandoned_, run);
     return run;
 }

@@ -21,6 +21,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/chunk_output.h"
 #include "engine/formatter_state.h"
 
 namespace engine::detail {
@@ -41,7 +42,7 @@ struct ChunkRun {
     bool usable = true;  // false when it was cut short (a cancel, or the run abandoned)
     std::vector<JoinPoint> joins;
     std::vector<Slot> joinSlots;
-    std::u16string output;
+    ChunkOutput output;
     SavedState end;
     std::exception_ptr failure;  // raised at end.ptr, after the output
 };
@@ -91,8 +92,6 @@ public:
     // formats later chunks or waits, calling keepWaiting about every 20 ms; nothing when that
     // returns false.
     std::optional<ChunkRun> take(size_t index, const std::function<bool()>& keepWaiting);
-    // A taken run's output, to hold a later run's output: fresh memory costs page faults.
-    void giveBack(std::u16string&& output);
 
 private:
     bool mayClaim() const;
@@ -104,8 +103,8 @@ private:
     std::unique_ptr<ChunkGuesser> callerGuesser_;
     std::mutex lock_;
     std::condition_variable changed_;
+    OutputPages pages_;  // before the runs that hold them
     std::vector<std::optional<ChunkRun>> done_;
-    std::vector<std::u16string> spares_;
     size_t next_ = 0;     // the first chunk nobody has taken
     size_t joining_ = 0;  // the chunk the caller asks for
     std::atomic<bool> abandoned_{false};

@@ -107,7 +107,7 @@ public:
                ChunkRun& run) {
         len_ = uint32_t(inp_.size());
         ptr_ = from;
-        text_ = &run.output;
+        chunkOutput_ = &run.output;
         frames_.clear();
         slots_.clear();
         cancelled_ = false;
@@ -123,6 +123,7 @@ public:
         }
         run.usable = !cancelled_ && !abandoned.load(std::memory_order_relaxed);
         flush();
+        chunkOutput_ = nullptr;
         run.end = save();
     }
 
@@ -160,7 +161,6 @@ private:
             gJoinedChunks.fetch_add(1, std::memory_order_relaxed);
             splice(*run, point->output);
         }
-        pool_->giveBack(std::move(run->output));
         return true;
     }
 
@@ -222,12 +222,7 @@ private:
     // A run's output from `from` on, then its state where it stopped.
     void splice(const ChunkRun& run, size_t from) {
         flush();
-        std::u16string_view rest = std::u16string_view(run.output).substr(from);
-        while (!rest.empty()) {
-            std::u16string_view piece = rest.substr(0, kFlushUnits);
-            handOn(piece);
-            rest.remove_prefix(piece.size());
-        }
+        run.output.forEachPiece(from, [this](std::u16string_view piece) { handOn(piece); });
         restore(run.end);
         if (run.failure) std::rethrow_exception(run.failure);
     }
@@ -236,7 +231,7 @@ private:
         Frame& frame = frames_.back();
         if (!frame.rebuild && !caughtUp(frame)) return;
         const Slot* slots = slots_.data() + frame.slots;
-        run.joins.push_back(JoinPoint{ptr_, frame.searchStart, frame.rebuild, text_->size() + out_.size(), run.joinSlots.size()});
+        run.joins.push_back(JoinPoint{ptr_, frame.searchStart, frame.rebuild, chunkOutput_->size() + out_.size(), run.joinSlots.size()});
         run.joinSlots.insert(run.joinSlots.end(), slots, slots + frame.section->searched.size());
     }
 
@@ -273,6 +268,8 @@ private:
     void handOn(std::u16string_view piece) {
         if (sink_) {
             sink_->write(piece);
+        } else if (chunkOutput_) {
+            chunkOutput_->append(piece);
         } else {
             text_->append(piece);
         }
@@ -588,6 +585,7 @@ private:
     std::u16string_view inp_;
     std::u16string* text_;
     OutputSink* sink_;
+    ChunkOutput* chunkOutput_ = nullptr;  // while guessing
     OutputBuffer out_;
     FormatProgress& progress_;
     std::unordered_map<const modHlx::SectionRecord*, std::unique_ptr<CompiledSection>> sections_;

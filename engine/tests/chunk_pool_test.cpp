@@ -43,14 +43,40 @@ TEST(ChunkPlan, ChunksBeginAtLineStartsAtLeastTheirSizeApart) {
 class NotingGuesser : public ChunkGuesser {
 public:
     void guess(uint32_t from, uint32_t stopAt, const std::atomic<bool>&, ChunkRun& run) override {
-        run.output = std::u16string(1, char16_t(from)) + char16_t(stopAt);
+        run.output.append(std::u16string{char16_t(from), char16_t(stopAt)});
     }
 };
+
+std::u16string Text(const engine::detail::ChunkOutput& output, size_t from = 0) {
+    std::u16string text;
+    output.forEachPiece(from, [&](std::u16string_view piece) { text += piece; });
+    return text;
+}
 
 std::u16string Lines(size_t count) {
     std::u16string text;
     for (size_t i = 0; i < count; ++i) text += u"line\n";
     return text;
+}
+
+// Output held in pages: appends that cross pages, read back from any point, and pages used again
+// by later outputs once the earlier ones are gone.
+TEST(ChunkOutput, HoldsWhatWasAppendedAcrossPages) {
+    constexpr size_t kPage = engine::detail::OutputPages::kPageUnits;
+    engine::detail::OutputPages pages;
+    for (int round = 0; round < 2; ++round) {
+        engine::detail::ChunkOutput output(pages);
+        std::u16string expected;
+        for (size_t length : {size_t(0), size_t(3), kPage - 3, size_t(1), kPage + 5, 2 * kPage}) {
+            std::u16string piece(length, u'a');
+            for (size_t i = 0; i < length; ++i) piece[i] = char16_t(u'a' + (expected.size() + i) % 26);
+            output.append(piece);
+            expected += piece;
+        }
+        ASSERT_EQ(expected.size(), output.size());
+        for (size_t from : {size_t(0), size_t(2), kPage, kPage + 1, expected.size() - 1, expected.size()})
+            EXPECT_EQ(expected.substr(from), Text(output, from)) << "from " << from << ", round " << round;
+    }
 }
 
 TEST(ChunkPool, GivesEveryChunkInOrderFromEitherThread) {
@@ -62,8 +88,7 @@ TEST(ChunkPool, GivesEveryChunkInOrderFromEitherThread) {
         ASSERT_TRUE(run.has_value());
         EXPECT_EQ(k, run->index);
         EXPECT_TRUE(run->usable);
-        EXPECT_EQ(std::u16string(1, char16_t(plan.begin(k))) + char16_t(plan.begin(k + 1)), run->output);
-        pool.giveBack(std::move(run->output));
+        EXPECT_EQ((std::u16string{char16_t(plan.begin(k)), char16_t(plan.begin(k + 1))}), Text(run->output));
     }
 }
 

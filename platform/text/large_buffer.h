@@ -12,13 +12,17 @@ namespace text {
 
 inline constexpr size_t kLargeBuffer = size_t(4) << 20;
 
-// Call on storage reserved but not yet written.
-inline void AdviseLargeBuffer(void* data, size_t bytes) {
+// Advises the whole huge pages (2 MB) inside the storage; call before it is written.
+inline void AdviseHugePages(void* data, size_t bytes) {
     constexpr uintptr_t kHugePage = uintptr_t(2) << 20;
-    if (bytes < kLargeBuffer) return;
     uintptr_t begin = (reinterpret_cast<uintptr_t>(data) + kHugePage - 1) & ~(kHugePage - 1);
     uintptr_t end = (reinterpret_cast<uintptr_t>(data) + bytes) & ~(kHugePage - 1);
     if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+}
+
+// Call on storage reserved but not yet written.
+inline void AdviseLargeBuffer(void* data, size_t bytes) {
+    if (bytes >= kLargeBuffer) AdviseHugePages(data, bytes);
 }
 
 }  // namespace text
