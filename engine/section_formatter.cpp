@@ -415,10 +415,9 @@ private:
             }
         };
         if (ptr_ >= frame.nextSearched) {
-            catchUp(frame);
-            const Slot* slots = slots_.data() + frame.slots;
-            for (size_t k = 0; k < section.searched.size(); ++k)
-                if (slots[k].start == ptr_) consider(section.searched[k], slots[k].start, slots[k].end);
+            catchUp(frame, [&](uint32_t pattern, const Slot& slot) {
+                if (slot.start == ptr_) consider(pattern, slot.start, slot.end);
+            });
         }
         char16_t unit = inp_[ptr_];
         uint32_t single = section.singleFor(unit);
@@ -438,13 +437,16 @@ private:
     }
 
     // Moves every slot of the call to the first element of its list that does not start before
-    // the current position.
-    void catchUp(Frame& frame) {
+    // the current position, handing each to caughtUpSlot(pattern, slot) as it is done.
+    template <class CaughtUpSlot>
+    void catchUp(Frame& frame, CaughtUpSlot caughtUpSlot) {
         CompiledSection& section = *frame.section;
         Slot* slots = slots_.data() + frame.slots;
         uint32_t next = kNoMatch;
         for (size_t k = 0; k < section.searched.size(); ++k) {
-            if (slots[k].start < ptr_) advance(section.patterns[section.searched[k]], frame, slots[k]);
+            const uint32_t pattern = section.searched[k];
+            if (slots[k].start < ptr_) advance(section.patterns[pattern], frame, slots[k]);
+            caughtUpSlot(pattern, slots[k]);
             next = std::min(next, slots[k].start);
         }
         frame.nextSearched = next;
@@ -454,7 +456,7 @@ private:
     // or a cancel stops it (the sections then end as after a cancel between steps).
     bool caughtUp(Frame& frame) {
         try {
-            catchUp(frame);
+            catchUp(frame, [](uint32_t, const Slot&) {});
             return true;
         } catch (const regexp::SearchInterrupted&) {
             cancelled_ = true;
