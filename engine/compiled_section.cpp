@@ -76,10 +76,9 @@ KeywordSet::KeywordSet(const regexp::KeywordList& list) : ignoreCase_(list.ignor
     std::vector<uint64_t> packed;
     for (std::u16string word : list.words) {
         if (word.empty() || word.size() >= 64) continue;  // a run of word units is never empty
-        if (ignoreCase_) std::transform(word.begin(), word.end(), word.begin(), LowerUnit);
+        std::transform(word.begin(), word.end(), word.begin(), [this](char16_t unit) { return folded(unit); });
         lengths_ |= uint64_t(1) << word.size();
-        for (char16_t first : {word[0], ignoreCase_ && word[0] >= u'a' && word[0] <= u'z' ? char16_t(word[0] - 32) : word[0]})
-            if (first < 128) firstUnits_[first >> 6] |= uint64_t(1) << (first & 63);
+        if (word[0] < 128) firstUnits_[word[0] >> 6] |= uint64_t(1) << (word[0] & 63);
         if (word.size() > 8) {
             longWords_.push_back(std::move(word));
             continue;
@@ -102,7 +101,7 @@ KeywordSet::KeywordSet(const regexp::KeywordList& list) : ignoreCase_(list.ignor
 
 bool KeywordSet::containsLong(std::u16string_view word) const {
     std::u16string key(word);
-    if (ignoreCase_) std::transform(key.begin(), key.end(), key.begin(), LowerUnit);
+    std::transform(key.begin(), key.end(), key.begin(), [this](char16_t unit) { return folded(unit); });
     return std::binary_search(longWords_.begin(), longWords_.end(), key);
 }
 

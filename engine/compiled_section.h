@@ -13,6 +13,7 @@
 
 #include "engine/definition_tree.h"
 #include "engine/format_template.h"
+#include "platform/automation/ascii.h"
 #include "platform/automation/error.h"
 #include "platform/regexp/pattern.h"
 
@@ -42,10 +43,10 @@ public:
     explicit KeywordSet(const regexp::KeywordList& list);
     // word: a run of word units.
     bool contains(std::u16string_view word) const {
-        if (word.size() >= 64 || !(lengths_ >> word.size() & 1) || !startsSomeWord(word[0])) return false;
+        if (word.size() >= 64 || !(lengths_ >> word.size() & 1) || !startsSomeWord(folded(word[0]))) return false;
         if (word.size() > 8) return containsLong(word);
         uint64_t key = 0;
-        for (char16_t unit : word) key = key << 8 | (ignoreCase_ ? LowerUnit(unit) : unit);
+        for (char16_t unit : word) key = key << 8 | folded(unit);
         for (size_t slot = SlotOf(key) & mask_;; slot = (slot + 1) & mask_) {
             if (table_[slot] == key) return true;
             if (table_[slot] == 0) return false;
@@ -53,14 +54,14 @@ public:
     }
 
 private:
-    static char16_t LowerUnit(char16_t unit) { return unit >= u'A' && unit <= u'Z' ? char16_t(unit + 32) : unit; }
+    char16_t folded(char16_t unit) const { return ignoreCase_ ? automation::AsciiLower(unit) : unit; }
     static size_t SlotOf(uint64_t key) { return size_t((key * 0x9E3779B97F4A7C15u) >> 40); }
     bool startsSomeWord(char16_t unit) const { return unit < 128 && (firstUnits_[unit >> 6] >> (unit & 63) & 1); }
     bool containsLong(std::u16string_view word) const;
 
     bool ignoreCase_;
     uint64_t lengths_ = 0;        // bit n: some word has n units
-    uint64_t firstUnits_[2] = {};  // bit u: some word starts with unit u (either case when ignoring it)
+    uint64_t firstUnits_[2] = {};  // bit u: some word starts with unit u (lower case when ignoring case)
     std::vector<uint64_t> table_;  // packed words by SlotOf, 0 where free; at most half full
     size_t mask_ = 0;
     std::vector<std::u16string> longWords_;  // sorted, lower case when ignoring case
