@@ -163,8 +163,8 @@ TEST(FormatterEquivalenceTest, SameOutputReportsAndErrorsAsThePlainFormatter) {
     std::printf("compared %d cases: %d with errors, %d entering sections\n", compared, withErrors, nested);
 }
 
-// Inputs cut into chunks of a few units, every other one formatted by a second thread from a
-// guess and joined where the two runs meet: the same output, end and error.
+// Inputs cut into chunks of a few units, each formatted from a guess by whichever thread is free
+// and joined where the true run meets it: the same output, end and error.
 TEST(FormatterEquivalenceTest, InChunksTheSameOutputAndErrors) {
     const uint64_t joinedBefore = engine::detail::JoinedChunks();
     for (uint32_t seed = 1; seed <= kDefinitions; ++seed) {
