@@ -115,11 +115,33 @@ void UnitSequence::prepareSearch() {
         for (int unit = 0; unit < 256; ++unit)
             if (first_.test(size_t(unit))) firstUnit_ = unit;
     }
+    if (firstUnit_ < 0) findAnchor();
     const Step& lead = steps_[0];
     if (lead.repeated) {
         skipStep_ = 0;
     } else if (steps_.size() > 1 && !lead.optional && steps_[1].repeated) {
         skipStep_ = 1;
+    }
+}
+
+// A later step that takes one unit once, which no step before it takes, such as the "(" of
+// ([A-Za-z_]\w*)(\s*)(\(): every match holds that unit, and its first one at or after the
+// match's start, with only units of the earlier steps before it. A search finds that unit
+// first and tries only the starts in the run of such units before it.
+void UnitSequence::findAnchor() {
+    UnitBits before;
+    for (size_t i = 0; i < steps_.size(); ++i) {
+        const Step& step = steps_[i];
+        if (i > 0 && !step.optional && !step.repeated && step.units.count() == 1) {
+            int unit = 0;
+            while (unit < 256 && !step.units.test(size_t(unit))) ++unit;
+            if (unit < 256 && !before.test(size_t(unit))) {
+                anchorUnit_ = unit;
+                beforeAnchor_ = CodeUnitSet(before);
+                return;
+            }
+        }
+        step.units.addTo(before);
     }
 }
 
@@ -134,14 +156,36 @@ void UnitSequence::prepareSearch() {
 }
 
 Span UnitSequence::find(std::u16string_view text, size_t from) const {
+    if (anchorUnit_ >= 0) return findByAnchor(text, from);
+    size_t walked = 0;
+    return findBetween(text, from, text.size(), walked);
+}
+
+Span UnitSequence::findByAnchor(std::u16string_view text, size_t from) const {
+    const char16_t* const units = text.data();
+    size_t tried = from;  // no match starts before this
+    size_t walked = 0;
+    for (size_t anchor = FindUnit(text, char16_t(anchorUnit_), from); anchor < text.size();
+         anchor = FindUnit(text, char16_t(anchorUnit_), anchor + 1)) {
+        size_t first = anchor;
+        while (first > tried && beforeAnchor_.test(units[first - 1])) --first;
+        Span found = findBetween(text, first, anchor + 1, walked);
+        if (found.matched()) return found;
+        tried = anchor + 1;
+    }
+    return Span{};
+}
+
+// The first match that starts in [from, startsBefore). `walked` counts the units that failed
+// attempts walked since the last checkpoint.
+Span UnitSequence::findBetween(std::u16string_view text, size_t from, size_t startsBefore, size_t& walked) const {
     constexpr size_t kUnitsBetweenCheckpoints = 1 << 16;
     const char16_t* const units = text.data();
     const size_t size = text.size();
-    size_t walked = 0;  // units walked by failed attempts since the last checkpoint
-    for (size_t start = from; start < size;) {
+    for (size_t start = from; start < startsBefore;) {
         if (firstUnit_ >= 0) {
             start = FindUnit(text, char16_t(firstUnit_), start);
-            if (start == size) break;
+            if (start >= startsBefore) break;
         } else if (!first_.test(units[start])) {
             ++start;
             continue;

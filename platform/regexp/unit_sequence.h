@@ -77,12 +77,17 @@ private:
         size_t skipTo;
     };
     Attempt attempt(const char16_t* text, size_t size, size_t start) const;
+    Span findByAnchor(std::u16string_view text, size_t from) const;
+    Span findBetween(std::u16string_view text, size_t from, size_t startsBefore, size_t& walked) const;
+    void findAnchor();
 
     std::vector<Step> steps_;
     std::vector<Group> groups_;
     CodeUnitSet first_;           // the units a match can start with
     int firstUnit_ = -1;              // the only one of them, when there is one below 256
     int skipStep_ = -1;               // see prepareSearch
+    int anchorUnit_ = -1;             // see prepareSearch
+    CodeUnitSet beforeAnchor_;        // the units the steps before the anchor take
 };
 
 // The first position at or after `from` that holds the unit (below 256), or the text's size.
