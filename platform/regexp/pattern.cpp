@@ -218,9 +218,20 @@ struct Pattern::Impl {
     std::optional<CodeUnitSet> singleUnits;
     std::optional<KeywordList> keywords;
     std::optional<detail::UnitSequence> sequence;  // walks the subject in place of PCRE2
+    std::optional<dialect::RequiredUnit> required;   // searches start a bounded way before it
+
+    // Where a search from `from` can start: no match begins more than `within` units before the
+    // required unit's first place at or after `from`. Past the end when there is no such place.
+    size_t firstPossibleStart(std::u16string_view subject, size_t from) const {
+        if (!required) return from;
+        const size_t at = detail::FindUnit(subject, required->unit, from);
+        if (at == subject.size()) return subject.size() + 1;
+        return at - from > required->within ? at - required->within : from;
+    }
 
     // The number of pairs set by a match, or 0 for no match; the pairs are in ovector().
     int run(std::u16string_view subject, size_t from) {
+        from = firstPossibleStart(subject, from);
         if (from > subject.size()) return 0;
         pcre2_match_data* data = matchData.get();
         bool duringTick = SearchWatch::Ticking();
@@ -268,6 +279,7 @@ Pattern::Pattern(std::u16string_view source, Options options) : impl_(std::make_
     if (std::unique_ptr<UnitBits> units = dialect::SingleUnitSet(*parsed.root, options.ignoreCase)) d.singleUnits.emplace(*units);
     d.keywords = dialect::FindKeywordList(*parsed.root, options.ignoreCase);
     d.sequence = detail::UnitSequence::Read(*parsed.root, options.ignoreCase);
+    if (!d.sequence) d.required = dialect::FindRequiredUnit(*parsed.root, options.ignoreCase);
 }
 
 Pattern::~Pattern() = default;

@@ -193,7 +193,69 @@ Extent ExtentOf(const Node& node) {
     }
 }
 
+// The most units a match of the node consumes; nothing when there is no bound.
+std::optional<size_t> MaximumLength(const Node& node) {
+    constexpr size_t kLongest = size_t(1) << 20;  // longer parts are taken as unbounded
+    switch (node.kind) {
+    case NodeKind::Unit:
+    case NodeKind::Set: return 1;
+    case NodeKind::Sequence:
+    case NodeKind::Alternation: {
+        size_t total = 0;
+        for (const NodePtr& child : node.children) {
+            std::optional<size_t> part = MaximumLength(*child);
+            if (!part) return std::nullopt;
+            total = node.kind == NodeKind::Sequence ? total + *part : std::max(total, *part);
+            if (total > kLongest) return std::nullopt;
+        }
+        return total;
+    }
+    case NodeKind::Group:
+    case NodeKind::NonCapturing: return MaximumLength(node.child());
+    case NodeKind::Repeat: {
+        if (node.max == kUnbounded) return std::nullopt;
+        std::optional<size_t> once = MaximumLength(node.child());
+        if (!once || (*once > 0 && node.max > kLongest / *once)) return std::nullopt;
+        return *once * node.max;
+    }
+    case NodeKind::BackReference: return std::nullopt;
+    default: return 0;  // assertions, lookaheads, the empty pattern
+    }
+}
+
+constexpr size_t kNoBound = SIZE_MAX;
+
+// Looks for the required unit among the parts that every match takes in order, `before` units
+// after the match's start at most (kNoBound: no bound is known).
+std::optional<RequiredUnit> RequiredUnitOf(const Node& node, bool ignoreCase, size_t& before) {
+    switch (node.kind) {
+    case NodeKind::Unit: {
+        UnitBits equal;
+        casefold::AddUnit(equal, node.unit, ignoreCase);
+        if (before > 0 && equal.count() == 1) return RequiredUnit{node.unit, before};
+        break;
+    }
+    case NodeKind::Sequence:
+        for (const NodePtr& child : node.children) {
+            if (std::optional<RequiredUnit> found = RequiredUnitOf(*child, ignoreCase, before)) return found;
+            if (before == kNoBound) return std::nullopt;
+        }
+        return std::nullopt;
+    case NodeKind::Group:
+    case NodeKind::NonCapturing: return RequiredUnitOf(node.child(), ignoreCase, before);
+    default: break;
+    }
+    std::optional<size_t> length = MaximumLength(node);
+    before = length ? before + *length : kNoBound;
+    return std::nullopt;
+}
+
 }  // namespace
+
+std::optional<RequiredUnit> FindRequiredUnit(const Node& root, bool ignoreCase) {
+    size_t before = 0;
+    return RequiredUnitOf(root, ignoreCase, before);
+}
 
 size_t MinimumReach(const Node& node) { return size_t(ExtentOf(node).reach); }
 

@@ -23,4 +23,14 @@ std::unique_ptr<UnitBits> SingleUnitSet(const Node& root, bool ignoreCase);
 // The words of a keyword-list pattern (see KeywordList), or nothing.
 std::optional<KeywordList> FindKeywordList(const Node& root, bool ignoreCase);
 
+// A code unit that every match takes at most `within` units after its start.
+struct RequiredUnit {
+    char16_t unit = 0;
+    size_t within = 0;
+};
+// Such a unit that a match need not start with (the engine finds those itself): one the
+// pattern takes once, outside any repeat, alternative or lookahead, that equals no other unit
+// when ignoring case, after a part of bounded length.
+std::optional<RequiredUnit> FindRequiredUnit(const Node& root, bool ignoreCase);
+
 }  // namespace regexp::dialect
