@@ -2,7 +2,9 @@
 // that search position by position.
 #include <random>
 
+#include "platform/regexp/dialect_tree.h"
 #include "platform/regexp/pattern.h"
+#include "platform/regexp/pattern_analysis.h"
 #include "platform/regexp/tests/reference_matcher.h"
 #include "platform/regexp/tests/regexp_test_helpers.h"
 
@@ -185,6 +187,32 @@ TEST(PatternFacts, LookbehindAndAnchoring) {
     EXPECT_TRUE(Pattern(u"a*", {}).mayMatchEmpty());
     EXPECT_TRUE(Pattern(u"(a)\\1", {}).mayMatchEmpty() == false);
     EXPECT_TRUE(Pattern(u"\\b", {}).mayMatchEmpty());
+}
+
+// Searches skip ahead to a unit every match takes; the bound before it must hold for every
+// match (the random patterns above check the searches themselves).
+TEST(PatternFacts, RequiredUnitAfterABoundedStart) {
+    struct Case {
+        const char16_t* pattern;
+        bool ignoreCase;
+        char16_t unit;  // 0: none
+        size_t within;
+    };
+    const Case cases[] = {
+        {u"(?:L|u8|u|U)?\"", false, u'"', 2}, {u"\\b[0-9]{1,3}(x)\\.", false, u'x', 3},
+        {u"(a(?=bcd)b?)-", false, u'-', 2},   {u"a?B", false, u'B', 1},
+        {u"a?B", true, 0, 0},                 {u"\"a*x", false, 0, 0},
+        {u"a*\"", false, 0, 0},               {u"(?:\"|')x", false, u'x', 1},
+        {u"(a)\\1-", false, 0, 0},            {u"a-|b-", false, 0, 0},
+    };
+    for (const Case& c : cases) {
+        regexp::dialect::ParsedPattern parsed = regexp::dialect::Parse(c.pattern, c.ignoreCase);
+        std::optional<regexp::dialect::RequiredUnit> found = regexp::dialect::FindRequiredUnit(*parsed.root, c.ignoreCase);
+        ASSERT_EQ(found.has_value(), c.unit != 0) << Printable(c.pattern);
+        if (!found) continue;
+        EXPECT_EQ(found->unit, c.unit) << Printable(c.pattern);
+        EXPECT_EQ(found->within, c.within) << Printable(c.pattern);
+    }
 }
 
 // Lookaheads followed by what may be empty: the length PCRE2 itself figures for these is too
