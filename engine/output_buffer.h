@@ -1,7 +1,8 @@
 // The formatter's output on its way out: appends and HTML escaping write straight into one
 // growing block of units, which is handed on (to a sink or the caller's string) in pieces: when
 // the formatter flushes it, and while a long text is escaped, so that the block stays small
-// however long one match is.
+// however long one match is. Escaped copies of adjoining stretches of the input (most steps
+// copy their match) are gathered and escaped together when anything else is written.
 #pragma once
 
 #include <cstring>
@@ -22,37 +23,66 @@ public:
 
     void append(std::u16string_view text) {
         if (text.empty()) return;
+        writeCopy();
         char16_t* end = reserve(text.size());
         std::memcpy(end, text.data(), text.size() * sizeof(char16_t));
         size_ += text.size();
     }
     void append(char16_t unit) {
+        writeCopy();
         *reserve(1) = unit;
         ++size_;
     }
 
-    // Appends the text escaped for HTML (strings::EncodeHTML).
-    void appendEscaped(std::u16string_view text) {
+    // Appends the text escaped for HTML (strings::EncodeHTML). The text must stay where it is
+    // until the next call: the escaping waits, so that it is done once for text that the next
+    // copy continues.
+    void copyEscaped(std::u16string_view text) {
+        if (text.empty()) return;
+        if (text.data() != copy_.data() + copy_.size() || copy_.size() >= limit_) {
+            writeCopy();
+            copy_ = text;
+        } else {
+            copy_ = std::u16string_view(copy_.data(), copy_.size() + text.size());
+        }
+    }
+
+    // The units held, with the waiting copy counted unescaped.
+    size_t roughSize() const { return size_ + copy_.size(); }
+    size_t size() {
+        writeCopy();
+        return size_;
+    }
+    // Hands the units held to the drain.
+    void flush() {
+        writeCopy();
+        drainHeld();
+    }
+
+private:
+    void writeCopy() {
+        if (copy_.empty()) return;
+        const std::u16string_view text = copy_;
+        copy_ = {};
+        escape(text);
+    }
+    void escape(std::u16string_view text) {
         constexpr size_t kPiece = 4096;  // escaped a piece at a time, so the room asked for stays small
         while (text.size() > kPiece) {
             appendEscapedPiece(text.substr(0, kPiece));
             text.remove_prefix(kPiece);
-            if (size_ >= limit_) flush();
+            if (size_ >= limit_) drainHeld();
         }
         appendEscapedPiece(text);
     }
-
-    size_t size() const { return size_; }
-    // Hands the units held to the drain.
-    void flush() {
-        drain_(std::u16string_view(data_.get(), size_));
-        size_ = 0;
-    }
-
-private:
     void appendEscapedPiece(std::u16string_view text) {
         char16_t* end = strings::EscapeHtmlInto(text, reserve(strings::HtmlEscapeRoom(text.size())));
         size_ = size_t(end - data_.get());
+    }
+
+    void drainHeld() {
+        drain_(std::u16string_view(data_.get(), size_));
+        size_ = 0;
     }
 
     // Room for `more` units after the end; returns where the end is.
@@ -74,8 +104,10 @@ private:
     std::unique_ptr<char16_t[]> data_;
     size_t size_ = 0;
     size_t capacity_ = 0;
+    std::u16string_view copy_;  // escaped copy still to write
 };
 
-inline void AppendEncodedHTML(OutputBuffer& out, std::u16string_view text) { out.appendEscaped(text); }
+// Templates fill in views of the formatter's input, which stays in place.
+inline void AppendEncodedHTML(OutputBuffer& out, std::u16string_view text) { out.copyEscaped(text); }
 
 }  // namespace engine::detail

@@ -134,7 +134,7 @@ private:
         } else {
             stepUnlessCancelled(frames_.back());
         }
-        if (out_.size() >= kFlushUnits) flush();
+        if (out_.roughSize() >= kFlushUnits) flush();
     }
 
     // A long input is formatted in chunks on two threads (see ChunkPool).
@@ -383,14 +383,14 @@ private:
             if (action == UnitAction::Other) {
                 const CompiledPattern& pattern = section.patterns[section.singleFor(unit)];
                 if (!section.rules[pattern.rule].plain) break;
-                out_.appendEscaped(inp_.substr(copyFrom, at - copyFrom));
+                out_.copyEscaped(inp_.substr(copyFrom, at - copyFrom));
                 pattern.format.appendFilled(out_, inp_.substr(at, 1), NoGroups);
             } else {
-                out_.appendEscaped(inp_.substr(copyFrom, at - copyFrom));
+                out_.copyEscaped(inp_.substr(copyFrom, at - copyFrom));
             }
             copyFrom = ++at;
         }
-        out_.appendEscaped(inp_.substr(copyFrom, at - copyFrom));
+        out_.copyEscaped(inp_.substr(copyFrom, at - copyFrom));
         ptr_ = at;
         const uint32_t steps = at - first;
         if (steps == 0) return false;
