@@ -50,7 +50,12 @@ void IndexPatterns(CompiledSection& section) {
     for (const CompiledPattern& pattern : section.patterns) {
         switch (pattern.kind) {
         case PatternKind::Search: section.searched.push_back(pattern.order); break;
-        case PatternKind::Keywords: section.keywords.push_back(pattern.order); break;
+        case PatternKind::Keywords:
+            section.keywords.push_back(pattern.order);
+            for (char16_t unit = 0; unit < 128; ++unit) {
+                if (pattern.keywords->mayStartWith(unit)) section.keywordStarts[unit >> 6] |= uint64_t(1) << (unit & 63);
+            }
+            break;
         case PatternKind::SingleUnit:
             section.singles.push_back(pattern.order);
             for (char16_t unit = 0; unit < 128; ++unit) {

@@ -41,6 +41,8 @@ inline bool IsWordUnit(char16_t unit) {
 class KeywordSet {
 public:
     explicit KeywordSet(const regexp::KeywordList& list);
+    // Whether some word starts with the unit.
+    bool mayStartWith(char16_t unit) const { return startsSomeWord(folded(unit)); }
     // word: a run of word units.
     bool contains(std::u16string_view word) const {
         if (word.size() >= 64 || !(lengths_ >> word.size() & 1) || !startsSomeWord(folded(word[0]))) return false;
@@ -115,6 +117,7 @@ struct CompiledSection {
     std::vector<uint32_t> asciiSingle;  // per unit below 128: the first SingleUnit pattern, or kNoMatch
     std::vector<UnitAction> asciiAction;  // per unit below 128
     bool copiesEveryUnit = false;  // every unit's action is Copy and no word is looked up
+    uint64_t keywordStarts[2] = {};  // bit u: a word of a Keywords pattern starts with unit u
     // The error of the first pattern that does not compile, raised when the section first searches.
     std::optional<ComError> failure;
 
@@ -125,6 +128,8 @@ struct CompiledSection {
             if (patterns[index].units->test(unit)) return index;
         return kNoMatch;
     }
+    // Whether a keyword can start with the unit (keywords are ASCII).
+    bool startsKeyword(char16_t unit) const { return unit < 128 && (keywordStarts[unit >> 6] >> (unit & 63) & 1); }
     UnitAction actionFor(char16_t unit) const {
         if (unit < 128) return asciiAction[unit];
         uint32_t index = singleFor(unit);

@@ -360,7 +360,7 @@ private:
     // Steps at positions where no searched pattern has a match, so that only single-unit
     // patterns can: each unit is copied escaped, filled into its rule's template or dropped,
     // with no search and no report until the run ends. Stops before a unit whose rule enters
-    // or returns and before a word start where keywords are looked up. False when it took no
+    // or returns and before a word start where a keyword may begin. False when it took no
     // step.
     bool takePlainRun(const Frame& frame) {
         const CompiledSection& section = *frame.section;
@@ -368,13 +368,12 @@ private:
         const uint32_t end = std::min(frame.nextSearched, len_);
         const uint32_t maxSteps = std::min(quota_, kLongestPlainRun);
         const uint32_t limit = end > first && end - first > maxSteps ? first + maxSteps : end;
-        const bool lookUpWords = !section.keywords.empty();
         const char16_t* const text = inp_.data();
         uint32_t at = section.copiesEveryUnit ? limit : first;
         uint32_t copyFrom = first;  // units from here on are copied escaped, not yet appended
         while (at < limit) {
             const char16_t unit = text[at];
-            if (lookUpWords && IsWordUnit(unit) && isWordStart(frame, at)) break;
+            if (section.startsKeyword(unit) && isWordStart(frame, at)) break;
             const UnitAction action = section.actionFor(unit);
             if (action == UnitAction::Copy) {
                 ++at;
@@ -422,7 +421,7 @@ private:
         char16_t unit = inp_[ptr_];
         uint32_t single = section.singleFor(unit);
         if (single != kNoMatch) consider(single, ptr_, ptr_ + 1);
-        if (!section.keywords.empty() && IsWordUnit(unit) && isWordStart(frame, ptr_)) {
+        if (section.startsKeyword(unit) && isWordStart(frame, ptr_)) {
             uint32_t end = ptr_ + 1;
             while (end < len_ && IsWordUnit(inp_[end])) ++end;
             std::u16string_view word = inp_.substr(ptr_, end - ptr_);
