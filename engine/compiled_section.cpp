@@ -69,8 +69,7 @@ void IndexPatterns(CompiledSection& section) {
         uint32_t index = section.asciiSingle[unit];
         if (index == kNoMatch) continue;
         const CompiledPattern& pattern = section.patterns[index];
-        bool copies = pattern.format.isMatchOnly() && section.rules[pattern.rule].plain;
-        section.asciiAction[unit] = copies ? UnitAction::Copy : UnitAction::Other;
+        section.asciiAction[unit] = pattern.copiesMatch ? UnitAction::Copy : UnitAction::Other;
     }
     section.copiesEveryUnit = section.keywords.empty() && CopiesEveryUnit(section);
 }
@@ -149,6 +148,7 @@ std::unique_ptr<CompiledSection> CompileSection(const modHlx::DefinitionTree& tr
             compiled.order = uint32_t(section->patterns.size());
             compiled.rule = uint32_t(section->rules.size() - 1);
             compiled.format = FormatTemplate(format, compiled.regex->groupCount());
+            compiled.copiesMatch = compiled.format.isMatchOnly() && section->rules.back().plain;
             Classify(compiled);
             section->patterns.push_back(std::move(compiled));
         }

@@ -87,6 +87,7 @@ struct CompiledPattern {
     uint32_t rule = 0;   // index into CompiledSection::rules
     PatternKind kind = PatternKind::Search;
     FormatTemplate format;  // the rule's template, with this pattern's groups
+    bool copiesMatch = false;  // the template is "$$" and the rule neither enters nor returns
     const regexp::CodeUnitSet* units = nullptr;  // SingleUnit
     std::unique_ptr<KeywordSet> keywords;  // Keywords
     SearchMemo memo;
@@ -135,7 +136,7 @@ struct CompiledSection {
         uint32_t index = singleFor(unit);
         if (index == kNoMatch) return UnitAction::Drop;
         const CompiledPattern& pattern = patterns[index];
-        return pattern.format.isMatchOnly() && rules[pattern.rule].plain ? UnitAction::Copy : UnitAction::Other;
+        return pattern.copiesMatch ? UnitAction::Copy : UnitAction::Other;
     }
 };
 

@@ -566,6 +566,12 @@ private:
     void apply(Frame& frame, const Choice& choice) {
         CompiledSection& section = *frame.section;
         CompiledPattern& pattern = section.patterns[choice.pattern];
+        if (pattern.copiesMatch) {  // most steps
+            out_.copyEscaped(inp_.substr(choice.start, choice.end - choice.start));
+            ptr_ = choice.end;
+            afterStep();
+            return;
+        }
         const CompiledRule& rule = section.rules[pattern.rule];
         appendFilled(pattern, frame, choice);
         ptr_ = choice.end;
