@@ -93,10 +93,13 @@ struct CompiledPattern {
     SearchMemo memo;
 };
 
+struct CompiledSection;
+
 struct CompiledRule {
     const modHlx::RuleRecord* record = nullptr;
     std::u16string enter;  // empty: no section is entered
     const modHlx::SectionRecord* enterSection = nullptr;  // null when the tree has no such section
+    CompiledSection* entered = nullptr;  // enterSection compiled by the formatter, once it is first entered
     bool returns = false;
     bool plain = false;    // neither enters nor returns
 };

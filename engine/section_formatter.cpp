@@ -282,8 +282,8 @@ private:
     }
 
     // The start of a section call: its header, and a search before its first step.
-    void enter(const modHlx::SectionRecord& record) {
-        CompiledSection& section = compiled(record);
+    void enter(const modHlx::SectionRecord& record) { enter(compiled(record)); }
+    void enter(CompiledSection& section) {
         Frame frame;
         frame.section = &section;
         frame.slots = slots_.size();
@@ -572,13 +572,14 @@ private:
             afterStep();
             return;
         }
-        const CompiledRule& rule = section.rules[pattern.rule];
+        CompiledRule& rule = section.rules[pattern.rule];
         appendFilled(pattern, frame, choice);
         ptr_ = choice.end;
         if (!rule.enter.empty()) {
             if (!rule.enterSection) throw SectionNotFound(section, pattern, rule);
+            if (!rule.entered) rule.entered = &compiled(*rule.enterSection);
             frame.returnAfterChild = rule.returns;
-            enter(*rule.enterSection);  // frame is not used after this: the frame stack may move
+            enter(*rule.entered);  // frame is not used after this: the frame stack may move
             return;
         }
         if (rule.returns) {
