@@ -86,7 +86,7 @@ private:
     CodeUnitSet first_;           // the units a match can start with
     int firstUnit_ = -1;              // the only one of them, when there is one below 256
     int skipStep_ = -1;               // see prepareSearch
-    int anchorUnit_ = -1;             // see prepareSearch
+    int anchorUnit_ = -1;             // see findAnchor
     CodeUnitSet beforeAnchor_;        // the units the steps before the anchor take
 };
 
