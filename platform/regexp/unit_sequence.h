@@ -90,7 +90,7 @@ private:
     CodeUnitSet beforeAnchor_;        // the units the steps before the anchor take
 };
 
-// The first position at or after `from` that holds the unit (below 256), or the text's size.
+// The first position at or after `from` that holds the unit, or the text's size.
 size_t FindUnit(std::u16string_view text, char16_t unit, size_t from);
 
 }  // namespace regexp::detail
