@@ -379,15 +379,11 @@ private:
                 ++at;
                 continue;
             }
-            if (action == UnitAction::Other) {
-                const CompiledPattern& pattern = section.patterns[section.singleFor(unit)];
-                if (!section.rules[pattern.rule].plain) break;
-                out_.copyEscaped(inp_.substr(copyFrom, at - copyFrom));
-                pattern.format.appendFilled(out_, inp_.substr(at, 1), NoGroups);
-            } else {
-                out_.copyEscaped(inp_.substr(copyFrom, at - copyFrom));
-            }
-            copyFrom = ++at;
+            const CompiledPattern* filled = action == UnitAction::Other ? &section.patterns[section.singleFor(unit)] : nullptr;
+            if (filled && !section.rules[filled->rule].plain) break;
+            out_.copyEscaped(inp_.substr(copyFrom, at - copyFrom));
+            if (filled) filled->format.appendFilled(out_, inp_.substr(at, 1), NoGroups);
+            copyFrom = ++at;  // a dropped unit is not copied
         }
         out_.copyEscaped(inp_.substr(copyFrom, at - copyFrom));
         ptr_ = at;
