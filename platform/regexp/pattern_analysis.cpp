@@ -229,12 +229,9 @@ constexpr size_t kNoBound = SIZE_MAX;
 // after the match's start at most (kNoBound: no bound is known).
 std::optional<RequiredUnit> RequiredUnitOf(const Node& node, bool ignoreCase, size_t& before) {
     switch (node.kind) {
-    case NodeKind::Unit: {
-        UnitBits equal;
-        casefold::AddUnit(equal, node.unit, ignoreCase);
-        if (before > 0 && equal.count() == 1) return RequiredUnit{node.unit, before};
+    case NodeKind::Unit:
+        if (before > 0 && (!ignoreCase || casefold::CaseVariants(node.unit).size() == 1)) return RequiredUnit{node.unit, before};
         break;
-    }
     case NodeKind::Sequence:
         for (const NodePtr& child : node.children) {
             if (std::optional<RequiredUnit> found = RequiredUnitOf(*child, ignoreCase, before)) return found;
