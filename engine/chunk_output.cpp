@@ -52,7 +52,7 @@ void ChunkOutput::append(std::u16string_view text) {
     while (!text.empty()) {
         const size_t offset = size_ % OutputPages::kPageUnits;
         if (offset == 0 && size_ / OutputPages::kPageUnits == held_.size()) {
-            held_.reserve(held_.size() + 1);
+            held_.reserve(held_.size() + 1);  // room first: a page taken is never lost to a failed push
             held_.push_back(pages_->take());
         }
         const size_t units = std::min(OutputPages::kPageUnits - offset, text.size());
