@@ -99,4 +99,20 @@ TEST(UnitSequenceTest, FindUnitSkipsHighBytesThatLookAlike) {
     EXPECT_EQ(4u, regexp::detail::FindUnit(text, u'x', 0));
 }
 
+// Eight units are compared at a time: a unit found at either edge of a block and in the tail,
+// and a unit above 255 found whole.
+TEST(UnitSequenceTest, FindUnitAcrossBlocksAndTail) {
+    std::u16string text(37, u'\u2F2F');
+    for (size_t at : {0, 7, 8, 15, 16, 36}) text[at] = u'/';
+    text[20] = u'\u0100';
+    size_t found = 0;
+    for (size_t expected : {0, 7, 8, 15, 16, 36, 37}) {
+        found = regexp::detail::FindUnit(text, u'/', found);
+        EXPECT_EQ(expected, found);
+        ++found;
+    }
+    EXPECT_EQ(20u, regexp::detail::FindUnit(text, u'\u0100', 1));
+    EXPECT_EQ(1u, regexp::detail::FindUnit(text, u'\u2F2F', 0));
+}
+
 }  // namespace
