@@ -25,8 +25,6 @@ endfunction()
 lumivar_shared_libraries(${PROJECT_SOURCE_DIR} lumivar_libraries)
 set(lumivar_programs lumivar lumivar-hlx tavrel-regsvr)
 set(lumivar_modules mossel halvern quillon lumivar_window)
-# Installed files find each other in their own folder, wherever the prefix is.
-set_target_properties(${lumivar_programs} ${lumivar_modules} ${lumivar_libraries} PROPERTIES INSTALL_RPATH "$ORIGIN")
 install(TARGETS ${lumivar_programs} ${lumivar_modules} ${lumivar_libraries}
         RUNTIME DESTINATION ${LUMIVAR_INSTALL_DIR}
         LIBRARY DESTINATION ${LUMIVAR_INSTALL_DIR})
