@@ -136,6 +136,21 @@ private:
     bool matched_ = false;
 };
 
+const char16_t* RuntimeSource(SystemCopy copy) {
+    return copy == SystemCopy::Program ? errsource::kProgram : errsource::kComponents;
+}
+
+// The file named to be read whole, open; path becomes its file-system name.
+FileDescriptor OpenWholeFile(const VARIANT& filepath, std::string& path, const std::u16string& source) {
+    std::u16string name = ArgumentText(filepath, source);
+    if (name.empty()) throw ComError(errnum::kBlankFileName, kReadFileSource, u"The filename cannot be blank.");
+    path = fileerrors::FileSystemPath(name, source);
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) throw ErrorForErrno(errno, path, source);
+    if (S_ISDIR(status.st_mode)) throw ErrorForNumber(errnum::kPathFileAccessError, source);
+    return FileDescriptor(OpenForReading(path, source));
+}
+
 // The path a write goes to; an empty name is no file name at all.
 std::string WritablePath(const std::u16string& fileName, const std::u16string& source) {
     if (fileName.empty()) throw ErrorForNumber(errnum::kPathFileAccessError, source);
@@ -146,22 +161,12 @@ std::string WritablePath(const std::u16string& fileName, const std::u16string& s
 
 System::System(SystemCopy copy)
     : copy_(copy),
-      runtimeSource_(copy == SystemCopy::Program ? errsource::kProgram : errsource::kComponents),
+      runtimeSource_(RuntimeSource(copy)),
       strings_(modTavrelGeneral::CreateObjectEx(u"Tavrel.Strings2")) {}
-
-FileDescriptor System::OpenWholeFile(const VARIANT& filepath, std::string& path) const {
-    std::u16string name = ArgumentText(filepath, runtimeSource_);
-    if (name.empty()) throw ComError(errnum::kBlankFileName, kReadFileSource, u"The filename cannot be blank.");
-    path = fileerrors::FileSystemPath(name, runtimeSource_);
-    struct stat status {};
-    if (::stat(path.c_str(), &status) != 0) throw ErrorForErrno(errno, path, runtimeSource_);
-    if (S_ISDIR(status.st_mode)) throw ErrorForNumber(errnum::kPathFileAccessError, runtimeSource_);
-    return FileDescriptor(OpenForReading(path, runtimeSource_));
-}
 
 std::string System::ReadBytes(const VARIANT& filepath) {
     std::string path;
-    FileDescriptor fd = OpenWholeFile(filepath, path);
+    FileDescriptor fd = OpenWholeFile(filepath, path, runtimeSource_);
     return fileerrors::ReadToEndOrRaise(fd.get(), path, runtimeSource_);
 }
 
@@ -173,14 +178,19 @@ Variant System::ReadFile(const VARIANT& filepath) {
     }
 }
 
-std::u16string System::ReadFileToString(const std::u16string& filepath) {
+std::u16string System::ReadFileToString(const std::u16string& filepath) { return ReadFileToStringAs(copy_, filepath); }
+
+std::u16string ReadFileToStringAs(SystemCopy copy, const std::u16string& filepath, const fileio::StopRequest& stop) {
+    const std::u16string source = RuntimeSource(copy);
     try {
         std::string path;
-        FileDescriptor fd = OpenWholeFile(Variant::fromString(filepath), path);
-        return fileerrors::ReadTextToEndOrRaise(fd.get(), path, runtimeSource_);
+        FileDescriptor fd = OpenWholeFile(Variant::fromString(filepath), path, source);
+        return fileerrors::ReadTextToEndOrRaise(fd.get(), path, source, stop);
+    } catch (const fileio::ReadStopped&) {
+        throw;
     } catch (...) {
-        ComError error = CaughtError(runtimeSource_);
-        std::u16string_view suffix = copy_ == SystemCopy::Program ? kProgramNameSuffix : u"";
+        ComError error = CaughtError(source);
+        std::u16string_view suffix = copy == SystemCopy::Program ? kProgramNameSuffix : u"";
         throw WithDescription(error, FailureDescription(u"Error reading the file ", filepath, suffix, error));
     }
 }

@@ -23,6 +23,7 @@
 
 #include "platform/automation/handles.h"
 #include "platform/os/file_descriptor.h"
+#include "platform/os/file_io.h"
 #include "platform/os/file_replace.h"
 
 enum class SystemCopy {
@@ -145,8 +146,6 @@ public:
     bool FileExists(const std::u16string& FileName);
 
 private:
-    // The file named to be read whole, open; path becomes its file-system name.
-    fileio::FileDescriptor OpenWholeFile(const VARIANT& filepath, std::string& path) const;
     std::string ReadBytes(const VARIANT& filepath);
     LONG LaunchProcess(const std::u16string& cmdline, bool wait);
     LONG CreateNamedMutex(const std::u16string& mutexname);
@@ -157,3 +156,9 @@ private:
     std::u16string runtimeSource_;  // the source of the file services' own errors
     ComPtr<IDispatch> strings_;     // "Tavrel.Strings2"
 };
+
+// System::ReadFileToString as that copy of the class does it, without the object (whose
+// creation needs the component services): for a caller that reads on a thread of its own. A
+// stop request ends the read with fileio::ReadStopped.
+std::u16string ReadFileToStringAs(SystemCopy copy, const std::u16string& filepath,
+                                  const fileio::StopRequest& stop = {});

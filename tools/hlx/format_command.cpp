@@ -1,14 +1,18 @@
 #include "tools/hlx/format_command.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdio>
+#include <future>
 
 #include "components/system/system.h"
 #include "engine/format_progress.h"
 #include "engine/hlx_reader.h"
 #include "engine/section_formatter.h"
 #include "engine/text_streams.h"
+#include "frontend/first_start.h"
 #include "platform/automation/error.h"
 #include "platform/automation/error_numbers.h"
 #include "platform/os/file_io.h"
@@ -29,6 +33,33 @@ std::u16string ReadInput(const std::optional<std::string>& inputArgument) {
     }
     return System(SystemCopy::Program).ReadFileToString(text::AnsiToText(*inputArgument));
 }
+
+// The input, read ahead on a thread of its own when it is a regular file, while the program
+// checks its component modules and reads the definition. Standard input, pipes and devices are
+// read only when asked for: they may wait for a writer.
+class InputReader {
+public:
+    explicit InputReader(const std::optional<std::string>& argument) : argument_(argument) {
+        struct stat status {};
+        if (!argument_ || *argument_ == "-") return;
+        if (::stat(argument_->c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return;
+        ahead_ = std::async(std::launch::async, [this, name = text::AnsiToText(*argument_)] {
+            return ReadFileToStringAs(SystemCopy::Program, name, [this] { return abandoned_.load(); });
+        });
+    }
+    // A read nobody takes (the definition did not load) stops at its next piece.
+    ~InputReader() { abandoned_ = true; }
+    InputReader(const InputReader&) = delete;
+    InputReader& operator=(const InputReader&) = delete;
+
+    // The text, or the failure to read it.
+    std::u16string take() { return ahead_.valid() ? ahead_.get() : ReadInput(argument_); }
+
+private:
+    std::optional<std::string> argument_;
+    std::atomic<bool> abandoned_{false};
+    std::future<std::u16string> ahead_;  // destroyed first: it waits for the read
+};
 
 const modHlx::SectionRecord& FirstSection(const modHlx::DefinitionTree& tree, const std::u16string& fileName) {
     if (tree.Sections.empty()) {
@@ -53,6 +84,9 @@ int RunFormat(const std::string& definitionArgument, const std::optional<std::st
     // processing of events, the first of which comes before the first step.
     gCancelled = false;
     ui::ConsoleServices::catchInterrupt([] { gCancelled = true; });
+    InputReader reader(inputArgument);
+    // The definition reader creates "Tavrel.Strings2".
+    frontend::RegisterModulesOnFirstStart("lumivar-hlx");
     LONG ptr = 0;
     size_t length = 0;
     try {
@@ -60,7 +94,7 @@ int RunFormat(const std::string& definitionArgument, const std::optional<std::st
             std::u16string definitionName = text::AnsiToText(definitionArgument);
             modHlx::DefinitionTree tree = modHlx::ReadHlx(definitionName);
             const modHlx::SectionRecord& start = FirstSection(tree, definitionName);
-            std::u16string input = ReadInput(inputArgument);
+            std::u16string input = reader.take();
             length = input.size();
             engine::AnsiOutputSink sink(STDOUT_FILENO);
             engine::EventPumpProgress progress;

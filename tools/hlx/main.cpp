@@ -78,13 +78,13 @@ int main(int argc, char** argv) {
             return kExitSuccess;
         });
     }
+    if ((argc == 3 || argc == 4) && std::strcmp(argv[1], "format") == 0) {
+        return RunFormat(argv[2], argc == 4 ? std::optional<std::string>(argv[3]) : std::nullopt);
+    }
     // The definition reader creates "Tavrel.Strings2".
     frontend::RegisterModulesOnFirstStart("lumivar-hlx");
     if (argc == 3 && (std::strcmp(argv[1], "check") == 0 || std::strcmp(argv[1], "dump") == 0)) {
         return Run(argv[1], argv[2]);
-    }
-    if ((argc == 3 || argc == 4) && std::strcmp(argv[1], "format") == 0) {
-        return RunFormat(argv[2], argc == 4 ? std::optional<std::string>(argv[3]) : std::nullopt);
     }
     std::fputs(kUsage, stderr);
     std::fputs("Try 'lumivar-hlx --help' for more information.\n", stderr);
