@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Whole conversions as a user runs them: wall time and peak memory of `lumivar-hlx format DEF FILE
 # > out.html` for each definition, next to KDE's kate-syntax-highlighter on the same file; the
-# program in batch mode against lumivar-hlx; and how the time grows from 1 MB to 10 MB to 100 MB.
+# fixed costs under them (start-up, reading and writing); the program in batch mode against
+# lumivar-hlx; and how the time grows from 1 MB to 10 MB to 100 MB.
 #
 #   bash bench/whole_process.sh [BIN_DIR] [INPUT] [RUNS]
 #
@@ -34,26 +35,28 @@ export HOME=${HOME:-$work}
 unset DISPLAY WAYLAND_DISPLAY
 
 # run_rounds NAME=COMMAND...: RUNS rounds of every command, standard output to a file; leaves
-# "MEDIAN_S FASTEST_S PEAK_KB" in $work/NAME.
+# "MEDIAN_S FASTEST_S PEAK_KB" in $work/NAME. The shell's own clock times each run (a clock
+# program started around it would add its own start-up to every figure); the peak memory comes
+# from one more run of each under GNU time.
 run_rounds() {
     local job name start end
-    for job in "$@"; do : > "$work/${job%%=*}.times"; echo 0 > "$work/${job%%=*}.peak"; done
+    for job in "$@"; do : > "$work/${job%%=*}.times"; done
     for ((round = 0; round < runs; round++)); do
         for job in "$@"; do
             name=${job%%=*}
             rm -f "$work/out.html" "$work/batch.htm"
-            start=$(date +%s%N)
-            eval "${pin[*]} /usr/bin/time -f %M -o $work/rss ${job#*=}" > "$work/out.html"
-            end=$(date +%s%N)
+            start=${EPOCHREALTIME/[.,]/}
+            eval "${pin[*]} ${job#*=}" > "$work/out.html"
+            end=${EPOCHREALTIME/[.,]/}
             echo $((end - start)) >> "$work/$name.times"
-            awk -v a="$(tail -n 1 "$work/rss")" -v b="$(cat "$work/$name.peak")" 'BEGIN { print (a > b ? a : b) }' \
-                > "$work/$name.peak.new" && mv "$work/$name.peak.new" "$work/$name.peak"
         done
     done
     for job in "$@"; do
         name=${job%%=*}
-        sort -n "$work/$name.times" | awk -v kb="$(cat "$work/$name.peak")" '{ t[NR] = $1 }
-            END { printf "%.4f %.4f %d\n", t[int((NR + 1) / 2)] / 1e9, t[1] / 1e9, kb }' > "$work/$name"
+        rm -f "$work/out.html" "$work/batch.htm"
+        eval "${pin[*]} /usr/bin/time -f %M -o $work/rss ${job#*=}" > "$work/out.html"
+        sort -n "$work/$name.times" | awk -v kb="$(tail -n 1 "$work/rss")" '{ t[NR] = $1 }
+            END { printf "%.4f %.4f %d\n", t[int((NR + 1) / 2)] / 1e6, t[1] / 1e6, kb }' > "$work/$name"
     done
 }
 field() { awk -v n="$2" '{ print $n }' "$work/$1"; }
@@ -78,6 +81,14 @@ for row in "kate:kate-syntax-highlighter -s C" "entered:bench/c_entered.hlx" "pa
             kb / 1024, km / m, kf / f }'
 done
 echo "(x KDE: the highlighter's time over ours, between medians / between fastest runs)"
+
+echo
+echo "fixed costs, in the same way: a conversion of a one-byte file (start-up and exit), and cat"
+echo "copying the input twice over into a new file (about the catch-all's reading and writing):"
+printf 'x' > "$work/one.c"
+run_rounds "startup=$hlx $root/bench/catch_all.hlx $work/one.c" "cat=cat $input $input"
+awk -v s="$(field startup 1)" -v sf="$(field startup 2)" -v c="$(field cat 1)" -v cf="$(field cat 2)" 'BEGIN {
+    printf "  one byte %.4f s (fastest %.4f); cat %.4f s (fastest %.4f)\n", s, sf, c, cf }'
 
 echo
 echo "batch mode against lumivar-hlx (hlx/c.hlx, output to a new file in both):"
