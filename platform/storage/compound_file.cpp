@@ -1,35 +1,28 @@
 #include "platform/storage/compound_file.h"
 
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
-#include <gsf/gsf-infile-msole.h>
-#include <gsf/gsf-infile.h>
-#include <gsf/gsf-input-memory.h>
-#include <gsf/gsf-outfile-msole.h>
-#include <gsf/gsf-outfile.h>
-#include <gsf/gsf-output-memory.h>
-
 #include <cerrno>
-#include <memory>
+#include <filesystem>
 #include <new>
 #include <system_error>
 
+#include "platform/com/module_loader.h"
 #include "platform/os/file_descriptor.h"
 #include "platform/os/file_io.h"
 #include "platform/os/file_replace.h"
+#include "platform/storage/compound_format.h"
 
 namespace storage {
 namespace {
 
 using fileio::FileDescriptor;
 
-struct ObjectUnref {
-    void operator()(void* object) const { g_object_unref(object); }
-};
-template <class T>
-using GObjectPtr = std::unique_ptr<T, ObjectUnref>;
+constexpr char kFormatLibrary[] = "libtavrel_compound_format.so";
+constexpr HRESULT kFormatMissing = HRESULT_FROM_WIN32(126);  // ERROR_MOD_NOT_FOUND
 
 HRESULT FromErrno(int error, HRESULT otherwise) {
     switch (error) {
@@ -53,44 +46,29 @@ HRESULT LockExclusively(const FileDescriptor& file) {
     return ::flock(file.get(), LOCK_EX | LOCK_NB) == 0 ? S_OK : FromErrno(errno, STG_E_SHAREVIOLATION);
 }
 
-// The compound file's bytes: the root storage with the one stream.
-HRESULT BuildCompoundFile(std::string_view streamName, std::span<const std::byte> bytes,
-                          std::vector<std::byte>& file) {
-    GObjectPtr<GsfOutput> sink(gsf_output_memory_new());
-    GObjectPtr<GsfOutfile> root(gsf_outfile_msole_new(sink.get()));
-    if (!root) return E_OUTOFMEMORY;
-    GObjectPtr<GsfOutput> stream(gsf_outfile_new_child(root.get(), std::string(streamName).c_str(), FALSE));
-    if (!stream) return STG_E_WRITEFAULT;
-    const bool written = bytes.empty() ||
-                         gsf_output_write(stream.get(), bytes.size(), reinterpret_cast<const guint8*>(bytes.data()));
-    if (!gsf_output_close(stream.get()) || !written || !gsf_output_close(GSF_OUTPUT(root.get())))
-        return STG_E_WRITEFAULT;
-    const auto* data = reinterpret_cast<const std::byte*>(gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(sink.get())));
-    const gsf_off_t size = gsf_output_size(sink.get());
-    if (!data || size <= 0) return STG_E_WRITEFAULT;
-    file.assign(data, data + size);
-    return S_OK;
-}
+// The format library beside this one, loaded once; null when it does not load (the callers then
+// answer kFormatMissing).
+struct CompoundFormat {
+    decltype(&tavrel_build_compound_file) build = nullptr;
+    decltype(&tavrel_stream_of_compound_file) streamOf = nullptr;
+};
 
-// The stream's bytes from a compound file held in memory.
-HRESULT StreamOfCompoundFile(const std::string& file, std::string_view streamName,
-                             std::vector<std::byte>& bytes) {
-    GObjectPtr<GsfInput> input(
-        gsf_input_memory_new(reinterpret_cast<const guint8*>(file.data()), gsf_off_t(file.size()), FALSE));
-    if (!input) return E_OUTOFMEMORY;
-    GError* error = nullptr;
-    GObjectPtr<GsfInfile> root(gsf_infile_msole_new(input.get(), &error));
-    if (error) g_error_free(error);
-    if (!root) return STG_E_FILEALREADYEXISTS;
-    GObjectPtr<GsfInput> stream(gsf_infile_child_by_name(root.get(), std::string(streamName).c_str()));
-    if (!stream || (GSF_IS_INFILE(stream.get()) && gsf_infile_num_children(GSF_INFILE(stream.get())) >= 0))
-        return STG_E_FILENOTFOUND;
-    const gsf_off_t size = gsf_input_size(stream.get());
-    if (size < 0 || size_t(size) > file.size()) return STG_E_READFAULT;
-    bytes.resize(size_t(size));
-    if (size > 0 && !gsf_input_read(stream.get(), size_t(size), reinterpret_cast<guint8*>(bytes.data())))
-        return STG_E_READFAULT;
-    return S_OK;
+const CompoundFormat* LoadedFormat() {
+    static const CompoundFormat format = [] {
+        CompoundFormat loaded;
+        Dl_info self{};
+        if (!dladdr(reinterpret_cast<void*>(&LoadedFormat), &self) || !self.dli_fname) return loaded;
+        const std::string path = (std::filesystem::path(self.dli_fname).parent_path() / kFormatLibrary).string();
+        std::string why;
+        void* library = com::OpenModuleFile(path, why);
+        if (!library) return loaded;
+        loaded.build = reinterpret_cast<decltype(loaded.build)>(dlsym(library, "tavrel_build_compound_file"));
+        loaded.streamOf =
+            reinterpret_cast<decltype(loaded.streamOf)>(dlsym(library, "tavrel_stream_of_compound_file"));
+        if (!loaded.build || !loaded.streamOf) loaded = CompoundFormat{};
+        return loaded;
+    }();
+    return format.build ? &format : nullptr;
 }
 
 }  // namespace
@@ -103,8 +81,10 @@ HRESULT WriteSingleStreamFile(const std::string& path, std::string_view streamNa
         if (existing.get() >= 0) {
             if (HRESULT hr = LockExclusively(existing); FAILED(hr)) return hr;
         }
+        const CompoundFormat* format = LoadedFormat();
+        if (!format) return kFormatMissing;
         std::vector<std::byte> file;
-        if (HRESULT hr = BuildCompoundFile(streamName, bytes, file); FAILED(hr)) return hr;
+        if (HRESULT hr = format->build(streamName, bytes, file); FAILED(hr)) return hr;
         filereplace::ReplaceFileContent(path, std::string_view(reinterpret_cast<const char*>(file.data()), file.size()));
         return S_OK;
     } catch (const filereplace::ReplaceError& error) {
@@ -121,7 +101,9 @@ HRESULT ReadStreamOfFile(const std::string& path, std::string_view streamName, s
         const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
         if (file.get() < 0) return FromErrno(errno, STG_E_READFAULT);
         if (HRESULT hr = LockExclusively(file); FAILED(hr)) return hr;
-        return StreamOfCompoundFile(fileio::ReadToEnd(file.get()), streamName, bytes);
+        const CompoundFormat* format = LoadedFormat();
+        if (!format) return kFormatMissing;
+        return format->streamOf(fileio::ReadToEnd(file.get()), streamName, bytes);
     } catch (const std::system_error& error) {
         return FromErrno(error.code().value(), STG_E_READFAULT);
     } catch (const std::bad_alloc&) {
