@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdio>
 #include <future>
+#include <system_error>
 
 #include "components/system/system.h"
 #include "engine/format_progress.h"
@@ -43,9 +44,13 @@ public:
         struct stat status {};
         if (!argument_ || *argument_ == "-") return;
         if (::stat(argument_->c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return;
-        ahead_ = std::async(std::launch::async, [this, name = text::AnsiToText(*argument_)] {
-            return ReadFileToStringAs(SystemCopy::Program, name, [this] { return abandoned_.load(); });
-        });
+        try {
+            ahead_ = std::async(std::launch::async, [this, name = text::AnsiToText(*argument_)] {
+                return ReadFileToStringAs(SystemCopy::Program, name, [this] { return abandoned_.load(); });
+            });
+        } catch (const std::system_error&) {
+            // No thread to be had: the input is read when asked for.
+        }
     }
     // A read nobody takes (the definition did not load) stops at its next piece.
     ~InputReader() { abandoned_ = true; }
