@@ -13,6 +13,13 @@
 
 namespace com {
 
+std::string ModuleFileSystemPath(const void* addressInModule) {
+    Dl_info info{};
+    if (!dladdr(addressInModule, &info) || !info.dli_fname || !*info.dli_fname) return {};
+    char resolved[PATH_MAX];
+    return realpath(info.dli_fname, resolved) ? resolved : info.dli_fname;
+}
+
 void* OpenModuleFile(const std::string& path, std::string& why) {
     const std::string file = path.find('/') == std::string::npos ? "./" + path : path;
     struct stat status {};

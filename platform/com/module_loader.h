@@ -13,6 +13,10 @@ namespace com {
 // file in the current folder. Returns the handle, or nullptr with the reason in why.
 void* OpenModuleFile(const std::string& path, std::string& why);
 
+// The file-system path of the loaded module (program, library or module) that holds the
+// address, its links resolved; empty when the address is in none.
+std::string ModuleFileSystemPath(const void* addressInModule);
+
 }  // namespace com
 
 namespace com::detail {

@@ -1,15 +1,12 @@
 #include "platform/com/registration.h"
 
-#include <dlfcn.h>
-#include <limits.h>
-#include <stdlib.h>
-
 #include <initializer_list>
 #include <vector>
 
 #include "platform/automation/guid.h"
 #include "platform/automation/system_errors.h"
 #include "platform/com/guarded.h"
+#include "platform/com/module_loader.h"
 #include "platform/com/registry_keys.h"
 #include "platform/text/codepage.h"
 
@@ -116,18 +113,6 @@ HRESULT UnregisterClass(const ClassRegistration& registration) {
         return ResultOf(RegDeleteTreeW(HKEY_CLASSES_ROOT, classKey.c_str()));
     });
 }
-
-namespace {
-
-// The file-system path of the module holding the address; empty when there is none.
-std::string ModuleFileSystemPath(const void* addressInModule) {
-    Dl_info info{};
-    if (!dladdr(addressInModule, &info) || !info.dli_fname || !*info.dli_fname) return {};
-    char resolved[PATH_MAX];
-    return realpath(info.dli_fname, resolved) ? resolved : info.dli_fname;
-}
-
-}  // namespace
 
 std::u16string ModulePath(const void* addressInModule) {
     return text::AnsiToText(ModuleFileSystemPath(addressInModule));

@@ -56,9 +56,9 @@ struct CompoundFormat {
 const CompoundFormat* LoadedFormat() {
     static const CompoundFormat format = [] {
         CompoundFormat loaded;
-        Dl_info self{};
-        if (!dladdr(reinterpret_cast<void*>(&LoadedFormat), &self) || !self.dli_fname) return loaded;
-        const std::string path = (std::filesystem::path(self.dli_fname).parent_path() / kFormatLibrary).string();
+        const std::string self = com::ModuleFileSystemPath(reinterpret_cast<const void*>(&LoadedFormat));
+        if (self.empty()) return loaded;
+        const std::string path = (std::filesystem::path(self).parent_path() / kFormatLibrary).string();
         std::string why;
         void* library = com::OpenModuleFile(path, why);
         if (!library) return loaded;
