@@ -32,7 +32,7 @@ std::u16string ReadInput(const std::optional<std::string>& inputArgument) {
         };
         return engine::ReadAllText(STDIN_FILENO, u"the standard input", cancelled);
     }
-    return System(SystemCopy::Program).ReadFileToString(text::AnsiToText(*inputArgument));
+    return ReadFileToStringAs(SystemCopy::Program, text::AnsiToText(*inputArgument));
 }
 
 // The input, read ahead on a thread of its own when it is a regular file, while the program
