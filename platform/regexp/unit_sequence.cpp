@@ -35,6 +35,15 @@ std::shared_ptr<const UnitBits> UnitNodeSet(const Node& node, bool ignoreCase) {
     return set;
 }
 
+// The set's only unit when it has just one and it is below 256 (searched for with FindUnit);
+// -1 otherwise.
+int OnlyUnitBelow256(const CodeUnitSet& units) {
+    if (units.count() != 1) return -1;
+    for (int unit = 0; unit < 256; ++unit)
+        if (units.test(size_t(unit))) return unit;
+    return -1;
+}
+
 }  // namespace
 
 size_t FindUnit(std::u16string_view text, char16_t unit, size_t from) {
@@ -119,10 +128,7 @@ void UnitSequence::prepareSearch() {
         if (!step.optional) break;
     }
     first_ = CodeUnitSet(first);
-    if (first_.count() == 1) {
-        for (int unit = 0; unit < 256; ++unit)
-            if (first_.test(size_t(unit))) firstUnit_ = unit;
-    }
+    firstUnit_ = OnlyUnitBelow256(first_);
     if (firstUnit_ < 0) findAnchor();
     const Step& lead = steps_[0];
     if (lead.repeated) {
@@ -140,14 +146,11 @@ void UnitSequence::findAnchor() {
     UnitBits before;
     for (size_t i = 0; i < steps_.size(); ++i) {
         const Step& step = steps_[i];
-        if (i > 0 && !step.optional && !step.repeated && step.units.count() == 1) {
-            int unit = 0;
-            while (unit < 256 && !step.units.test(size_t(unit))) ++unit;
-            if (unit < 256 && !before.test(size_t(unit))) {
-                anchorUnit_ = unit;
-                beforeAnchor_ = CodeUnitSet(before);
-                return;
-            }
+        const int unit = i > 0 && !step.optional && !step.repeated ? OnlyUnitBelow256(step.units) : -1;
+        if (unit >= 0 && !before.test(size_t(unit))) {
+            anchorUnit_ = unit;
+            beforeAnchor_ = CodeUnitSet(before);
+            return;
         }
         step.units.addTo(before);
     }
