@@ -53,7 +53,7 @@ void IndexPatterns(CompiledSection& section) {
         case PatternKind::Keywords:
             section.keywords.push_back(pattern.order);
             for (char16_t unit = 0; unit < 128; ++unit) {
-                if (pattern.keywords->mayStartWith(unit)) section.keywordStarts[unit >> 6] |= uint64_t(1) << (unit & 63);
+                if (pattern.keywords->mayStartWith(unit)) section.keywordStarts.add(unit);
             }
             break;
         case PatternKind::SingleUnit:
@@ -82,7 +82,7 @@ KeywordSet::KeywordSet(const regexp::KeywordList& list) : ignoreCase_(list.ignor
         if (word.empty() || word.size() >= 64) continue;  // a run of word units is never empty
         std::transform(word.begin(), word.end(), word.begin(), [this](char16_t unit) { return folded(unit); });
         lengths_ |= uint64_t(1) << word.size();
-        if (word[0] < 128) firstUnits_[word[0] >> 6] |= uint64_t(1) << (word[0] & 63);
+        firstUnits_.add(word[0]);
         if (word.size() > 8) {
             longWords_.push_back(std::move(word));
             continue;

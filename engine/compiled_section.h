@@ -34,6 +34,18 @@ inline bool IsWordUnit(char16_t unit) {
            unit == u'_';
 }
 
+// A set of ASCII code units, a bit each; no other unit is ever in it.
+class AsciiUnits {
+public:
+    void add(char16_t unit) {
+        if (unit < 128) bits_[unit >> 6] |= uint64_t(1) << (unit & 63);
+    }
+    bool contains(char16_t unit) const { return unit < 128 && (bits_[unit >> 6] >> (unit & 63) & 1); }
+
+private:
+    uint64_t bits_[2] = {};
+};
+
 // The words of a keyword-list pattern, for lookup by the run of word units at a position. The
 // words are ASCII: up to eight of them pack into one number, looked up in a small hash table;
 // longer ones are kept as text. Most runs that are no word (names, numbers) are turned away by
@@ -42,10 +54,10 @@ class KeywordSet {
 public:
     explicit KeywordSet(const regexp::KeywordList& list);
     // Whether some word starts with the unit.
-    bool mayStartWith(char16_t unit) const { return startsSomeWord(folded(unit)); }
+    bool mayStartWith(char16_t unit) const { return firstUnits_.contains(folded(unit)); }
     // word: a run of word units.
     bool contains(std::u16string_view word) const {
-        if (word.size() >= 64 || !(lengths_ >> word.size() & 1) || !startsSomeWord(folded(word[0]))) return false;
+        if (word.size() >= 64 || !(lengths_ >> word.size() & 1) || !firstUnits_.contains(folded(word[0]))) return false;
         if (word.size() > 8) return containsLong(word);
         uint64_t key = 0;
         for (char16_t unit : word) key = key << 8 | folded(unit);
@@ -58,12 +70,11 @@ public:
 private:
     char16_t folded(char16_t unit) const { return ignoreCase_ ? automation::AsciiLower(unit) : unit; }
     static size_t SlotOf(uint64_t key) { return size_t((key * 0x9E3779B97F4A7C15u) >> 40); }
-    bool startsSomeWord(char16_t unit) const { return unit < 128 && (firstUnits_[unit >> 6] >> (unit & 63) & 1); }
     bool containsLong(std::u16string_view word) const;
 
     bool ignoreCase_;
     uint64_t lengths_ = 0;        // bit n: some word has n units
-    uint64_t firstUnits_[2] = {};  // bit u: some word starts with unit u (lower case when ignoring case)
+    AsciiUnits firstUnits_;        // the words' first units (lower case when ignoring case)
     std::vector<uint64_t> table_;  // packed words by SlotOf, 0 where free; at most half full
     size_t mask_ = 0;
     std::vector<std::u16string> longWords_;  // sorted, lower case when ignoring case
@@ -121,7 +132,7 @@ struct CompiledSection {
     std::vector<uint32_t> asciiSingle;  // per unit below 128: the first SingleUnit pattern, or kNoMatch
     std::vector<UnitAction> asciiAction;  // per unit below 128
     bool copiesEveryUnit = false;  // every unit's action is Copy and no word is looked up
-    uint64_t keywordStarts[2] = {};  // bit u: a word of a Keywords pattern starts with unit u
+    AsciiUnits keywordStarts;  // the units a word of a Keywords pattern starts with
     // The error of the first pattern that does not compile, raised when the section first searches.
     std::optional<ComError> failure;
 
@@ -133,7 +144,7 @@ struct CompiledSection {
         return kNoMatch;
     }
     // Whether a keyword can start with the unit (keywords are ASCII).
-    bool startsKeyword(char16_t unit) const { return unit < 128 && (keywordStarts[unit >> 6] >> (unit & 63) & 1); }
+    bool startsKeyword(char16_t unit) const { return keywordStarts.contains(unit); }
     UnitAction actionFor(char16_t unit) const {
         if (unit < 128) return asciiAction[unit];
         uint32_t index = singleFor(unit);
