@@ -45,20 +45,37 @@ void AppendRanges(std::u16string& out, const UnitBits& set) {
     }
 }
 
+// A set of several members, but not of all, goes out as a bracket listing its members or,
+// when they are more than half, the other units negated.
+bool NegatedInBracket(const UnitBits& set) { return set.count() > set.size() / 2; }
+
 void AppendSet(std::u16string& out, const UnitBits& set) {
     size_t members = set.count();
     if (members == 1) {
         AppendUnit(out, static_cast<char16_t>(set._Find_first()));
         return;
     }
-    if (members == 0 || members == set.size()) {
-        out += members ? u"[\\x{0}-\\x{ffff}]" : u"[^\\x{0}-\\x{ffff}]";
+    if (members == set.size()) {  // PCRE2's any-unit item rather than an extended class
+        out += u"(?s:.)";
         return;
     }
-    bool negate = members > set.size() / 2;
+    if (members == 0) {
+        out += u"[^\\x{0}-\\x{ffff}]";
+        return;
+    }
+    bool negate = NegatedInBracket(set);
     out += negate ? u"[^" : u"[";
     AppendRanges(out, negate ? ~set : set);
     out += u']';
+}
+
+// True when the set goes out as a bracket that lists a unit above 255 (an extended class).
+bool IsWideBracket(const UnitBits& set) {
+    const size_t members = set.count();
+    if (members == 0) return true;
+    if (members == 1 || members == set.size()) return false;
+    const UnitBits listed = NegatedInBracket(set) ? ~set : set;
+    return listed._Find_next(255) < listed.size();
 }
 
 // Where the search watch gets its turn (search_watch.h).
@@ -117,6 +134,14 @@ private:
         out_ += u']';
     }
 
+    bool isWideBracket(const Node& node) const {
+        if (node.kind == NodeKind::Set) return IsWideBracket(*node.set);
+        if (node.kind != NodeKind::Unit || !options_.ignoreCase || !casefold::HasNonAsciiVariants(node.unit)) return false;
+        for (char16_t variant : casefold::CaseVariants(node.unit))
+            if (variant > 0xFF) return true;
+        return false;
+    }
+
     void emitGroup(const char16_t* opening, const Node& node) {
         out_ += opening;
         emit(node.child());
@@ -130,7 +155,13 @@ private:
         bool optionalUnit = node.max == 1 && (node.child().kind == NodeKind::Unit || node.child().kind == NodeKind::Set);
         bool variable = node.min != node.max && !optionalUnit;
         if (variable && node.lazy) out_ += kCallout;
+        // PCRE2 10.42's JIT start-up misses a match that ends at the subject's end when an
+        // extended class, repeated, follows four or more equal units ("aaaa[\\x{416}\\x{436}]?"
+        // on "xaaaa"); in a group of its own the class is searched as it should be.
+        const bool grouped = isWideBracket(node.child());
+        if (grouped) out_ += u"(?:";
         emit(node.child());
+        if (grouped) out_ += u')';
         if (node.min == 0 && node.max == kUnbounded) {
             out_ += u'*';
         } else if (node.min == 1 && node.max == kUnbounded) {

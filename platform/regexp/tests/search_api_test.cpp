@@ -243,6 +243,26 @@ TEST(PatternFacts, LookaheadsDoNotAddToTheLengthNeeded) {
     }
 }
 
+// A repeated set listing units above 255 after four or more equal units, matched up to the
+// subject's end: PCRE2's JIT on its own misses these.
+TEST(SearchFrom, RepeatedWideSetsEndingTheSubject) {
+    struct Case {
+        const char16_t* pattern;
+        const char16_t* subject;
+        Span match;
+    };
+    const Case cases[] = {
+        {u"a{2}?a{2}?\u0416?", u"Aaaaa", {1, 5}}, {u"aaaa[\s\S]*", u"xaaaa", {1, 5}},
+        {u"aaaa[^\u0416a]*?", u"xaaaa", {1, 5}}, {u"aaaa[b-\u0416]{0,2}", u"xaaaa", {1, 5}},
+        {u"aaaa[]?", u"xaaaa", {1, 5}},           {u"aaaa\u00FF?", u"xaaaa", {1, 5}},
+    };
+    for (const Case& c : cases) {
+        for (Options options : kAllOptions) {
+            EXPECT_EQ(Pattern(c.pattern, options).searchFrom(c.subject, 1), c.match) << Printable(c.pattern);
+        }
+    }
+}
+
 struct SingleUnitCase {
     std::u16string pattern;
     Options options;
