@@ -134,6 +134,15 @@ private:
         out_ += u']';
     }
 
+    // Repeated items PCRE2 10.42's JIT gets wrong unless each has a group of its own:
+    // - an extended class after four or more equal units misses a match that ends at the
+    //   subject's end ("aaaa[\\x{416}\\x{436}]?" on "xaaaa");
+    // - a back reference to a group that took no part, repeated at least once, fails where
+    //   it should match empty ("(a)?\\g{1}+b" on "xb").
+    bool needsGroupToRepeat(const Node& node) const {
+        return node.kind == NodeKind::BackReference || isWideBracket(node);
+    }
+
     bool isWideBracket(const Node& node) const {
         if (node.kind == NodeKind::Set) return IsWideBracket(*node.set);
         if (node.kind != NodeKind::Unit || !options_.ignoreCase || !casefold::HasNonAsciiVariants(node.unit)) return false;
@@ -155,10 +164,7 @@ private:
         bool optionalUnit = node.max == 1 && (node.child().kind == NodeKind::Unit || node.child().kind == NodeKind::Set);
         bool variable = node.min != node.max && !optionalUnit;
         if (variable && node.lazy) out_ += kCallout;
-        // PCRE2 10.42's JIT start-up misses a match that ends at the subject's end when an
-        // extended class, repeated, follows four or more equal units ("aaaa[\\x{416}\\x{436}]?"
-        // on "xaaaa"); in a group of its own the class is searched as it should be.
-        const bool grouped = isWideBracket(node.child());
+        const bool grouped = needsGroupToRepeat(node.child());
         if (grouped) out_ += u"(?:";
         emit(node.child());
         if (grouped) out_ += u')';
