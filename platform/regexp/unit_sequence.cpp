@@ -7,6 +7,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "platform/regexp/case_folding.h"
 #include "platform/regexp/search_watch.h"
 
 namespace regexp::detail {
@@ -16,22 +17,13 @@ namespace {
 using dialect::Node;
 using dialect::NodeKind;
 
-char16_t LowerAscii(char16_t unit) { return unit >= u'A' && unit <= u'Z' ? char16_t(unit + 32) : unit; }
-
 // The set of a node that tests one code unit, when it is a plain unit or a set.
 std::shared_ptr<const UnitBits> UnitNodeSet(const Node& node, bool ignoreCase) {
     if (node.kind == NodeKind::Set) return node.set;
-    if (node.kind != NodeKind::Unit) return nullptr;
+    // Without regard to case, only ASCII units are walked; other case mappings are the engine's.
+    if (node.kind != NodeKind::Unit || (ignoreCase && node.unit >= 128)) return nullptr;
     auto set = std::make_shared<UnitBits>();
-    if (!ignoreCase) {
-        set->set(node.unit);
-    } else if (node.unit < 128) {  // without regard to case, an ASCII unit matches its two cases only
-        char16_t lower = LowerAscii(node.unit);
-        set->set(lower);
-        if (lower >= u'a' && lower <= u'z') set->set(lower - 32);
-    } else {
-        return nullptr;  // other case mappings are the engine's business
-    }
+    casefold::AddUnit(*set, node.unit, ignoreCase);
     return set;
 }
 
