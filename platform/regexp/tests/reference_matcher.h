@@ -124,7 +124,7 @@ private:
             if (depth > 0) return quantified(group(depth));
             [[fallthrough]];
         case 3:
-            if (groups_ > 0) return backReference();
+            if (groups_ > 0) return quantified(backReference());
             [[fallthrough]];
         default: return quantified(pick(2) ? unit() : set());
         }
@@ -175,7 +175,7 @@ private:
         return node;
     }
 
-    // Units, sets and groups that cannot match empty may take a quantifier.
+    // Units, sets, back references and groups that cannot match empty may take a quantifier.
     RefPtr quantified(RefPtr atom) {
         if (pick(3) != 0 || !Repeatable(*atom)) return atom;
         static const std::tuple<uint32_t, uint32_t, const char16_t*> quantifiers[] = {
@@ -224,9 +224,11 @@ inline bool MayBeEmpty(const RefNode& n) {
 }
 
 inline bool PatternGenerator::Repeatable(const RefNode& n) {
-    if (n.kind == RefNode::Unit || n.kind == RefNode::Set) return true;
+    if (n.kind == RefNode::Unit || n.kind == RefNode::Set || n.kind == RefNode::BackReference) return true;
     return n.kind == RefNode::NonCapturing && !MayBeEmpty(n) && !ContainsGroup(n);
 }
+
+inline std::u16string BackReferenceText(const RefNode& n) { return u"\\" + std::u16string(1, char16_t('0' + n.number)); }
 
 inline std::u16string Render(const RefNode& n) {
     std::u16string out;
@@ -247,8 +249,10 @@ inline std::u16string Render(const RefNode& n) {
     case RefNode::NonCapturing: return u"(?:" + Render(*n.children[0]) + u")";
     case RefNode::Lookahead: return u"(?=" + Render(*n.children[0]) + u")";
     case RefNode::NegativeLookahead: return u"(?!" + Render(*n.children[0]) + u")";
-    case RefNode::Repeat: return Render(*n.children[0]) + n.text;
-    case RefNode::BackReference: return u"\\" + std::u16string(1, char16_t('0' + n.number)) + u"(?:)";
+    case RefNode::Repeat:
+        if (n.children[0]->kind == RefNode::BackReference) return BackReferenceText(*n.children[0]) + n.text;
+        return Render(*n.children[0]) + n.text;
+    case RefNode::BackReference: return BackReferenceText(n) + u"(?:)";  // a digit after it stays apart
     }
     return out;
 }
