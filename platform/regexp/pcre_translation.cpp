@@ -46,8 +46,11 @@ void AppendRanges(std::u16string& out, const UnitBits& set) {
 }
 
 // A set of several members, but not of all, goes out as a bracket listing its members or,
-// when they are more than half, the other units negated.
-bool NegatedInBracket(const UnitBits& set) { return set.count() > set.size() / 2; }
+// when they are more than half and U+00FF is one of them, the other units negated. PCRE2 10.42's
+// JIT, looking ahead for where a match may start, takes a negated bracket that leaves out
+// U+00FF to leave out every unit above 255 as well ("[^\x{0}-\x{60}\x{62}-\x{ff}]b" misses
+// "\x{416}b").
+bool NegatedInBracket(const UnitBits& set) { return set.count() > set.size() / 2 && set.test(0xFF); }
 
 void AppendSet(std::u16string& out, const UnitBits& set) {
     size_t members = set.count();
@@ -136,9 +139,9 @@ private:
 
     // Repeated items PCRE2 10.42's JIT gets wrong unless each has a group of its own:
     // - an extended class after four or more equal units misses a match that ends at the
-    //   subject's end ("aaaa[\\x{416}\\x{436}]?" on "xaaaa");
+    //   subject's end ("aaaa[\x{416}\x{436}]?" on "xaaaa");
     // - a back reference to a group that took no part, repeated at least once, fails where
-    //   it should match empty ("(a)?\\g{1}+b" on "xb").
+    //   it should match empty ("(a)?\g{1}+b" on "xb").
     bool needsGroupToRepeat(const Node& node) const {
         return node.kind == NodeKind::BackReference || isWideBracket(node);
     }

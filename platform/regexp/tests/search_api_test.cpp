@@ -243,9 +243,10 @@ TEST(PatternFacts, LookaheadsDoNotAddToTheLengthNeeded) {
     }
 }
 
-// Repeats PCRE2's JIT on its own gets wrong: a set listing units above 255 after four or more
-// equal units, matched up to the subject's end; a back reference to a group that took no part.
-TEST(SearchFrom, RepeatsTheJitGetsWrongAlone) {
+// Forms PCRE2's JIT on its own gets wrong: a repeated set listing units above 255 after four or
+// more equal units, matched up to the subject's end; a repeated back reference to a group that
+// took no part; a negated set leaving out U+00FF, met at a unit above 255.
+TEST(SearchFrom, FormsTheJitGetsWrongAlone) {
     struct Case {
         const char16_t* pattern;
         const char16_t* subject;
@@ -256,6 +257,7 @@ TEST(SearchFrom, RepeatsTheJitGetsWrongAlone) {
         {u"aaaa[^\u0416a]*?", u"xaaaa", {1, 5}}, {u"aaaa[b-\u0416]{0,2}", u"xaaaa", {1, 5}},
         {u"aaaa[]?", u"xaaaa", {1, 5}},           {u"aaaa\u00FF?", u"xaaaa", {1, 5}},
         {u"(a)?\\1+b", u"xb", {1, 2}},          {u"(?:(a)|x)\\1{2,}b", u"xb", {0, 2}},
+        {u"[^\\x00-\\x60\\x62-\\xff]b{1,2}", u"x\u0416b", {1, 3}},
     };
     for (const Case& c : cases) {
         for (Options options : kAllOptions)
