@@ -1,8 +1,9 @@
 // The regular-expression dialect: a pattern made of the dialect's symbols either fails to
 // compile with 5017-5021 or searches without fault, and every search agrees with what the
 // pattern says of itself (minimum length, first units, anchoring, single-unit sets, keyword
-// lists, lookbehind) and with Execute's global iteration. Patterns that the generator of the
-// tests builds are also compared, position by position, with the independent ECMAScript matcher.
+// lists, lookbehind), with PCRE2's interpreter on its translation, and with Execute's global
+// iteration. Patterns that the generator of the tests builds are also compared, position by
+// position, with the independent ECMAScript matcher.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -108,6 +109,20 @@ void CheckLookbehind(Pattern& pattern, std::u16string_view s, size_t from, const
     FUZZ_CHECK(later == *found, "lookbehind changes the match: " + context + " from " + std::to_string(from));
 }
 
+// PCRE2's interpreter on the translated pattern alone; a search it gives up on (a limit the
+// other search did not reach) is not compared.
+void CheckInterpreter(Pattern& pattern, std::u16string_view s, size_t from, const std::optional<Spans>& found,
+                      const std::string& context) {
+    Spans spans;
+    std::optional<Spans> second;
+    try {
+        if (pattern.searchFromByInterpreter(s, from, spans)) second = spans;
+    } catch (const ComError&) {
+        return;
+    }
+    FUZZ_CHECK(second == found, "differs from PCRE2's interpreter: " + context + " from " + std::to_string(from));
+}
+
 // Execute's matches: each the search from where the one before ended (one further after an
 // empty match).
 void CheckGlobalIteration(Pattern& pattern, const std::u16string& source, Options options, std::u16string_view s,
@@ -144,6 +159,7 @@ void CheckSearches(Pattern& pattern, const std::u16string& source, Options optio
         for (size_t from = 0; from <= s.size(); ++from) {
             std::optional<Spans> found = CheckedSearch(pattern, s, from, context);
             CheckLookbehind(pattern, s, from, found, context);
+            CheckInterpreter(pattern, s, from, found, context);
             if (!reference) continue;
             regexptest::ReferenceMatcher matcher(s, options, pattern.groupCount());
             try {

@@ -229,9 +229,10 @@ struct Pattern::Impl {
         return at - from > required->within ? at - required->within : from;
     }
 
-    // The number of pairs set by a match, or 0 for no match; the pairs are in ovector().
-    int run(std::u16string_view subject, size_t from) {
-        from = firstPossibleStart(subject, from);
+    // The number of pairs set by a match, or 0 for no match; the pairs are in ovector(). The
+    // interpreter, when asked for, runs from `from` itself, without the JIT.
+    int run(std::u16string_view subject, size_t from, bool interpreter = false) {
+        if (!interpreter) from = firstPossibleStart(subject, from);
         if (from > subject.size()) return 0;
         pcre2_match_data* data = matchData.get();
         bool duringTick = SearchWatch::Ticking();
@@ -241,14 +242,24 @@ struct Pattern::Impl {
             data = tickData.get();
         }
         pcre2_match_context* context = MatchResources::forThisThread(duringTick).context();
-        int rc = jit ? pcre2_jit_match(code.get(), Units(subject), subject.size(), from, 0, data, context)
-                     : pcre2_match(code.get(), Units(subject), subject.size(), from, 0, data, context);
+        int rc = jit && !interpreter
+                     ? pcre2_jit_match(code.get(), Units(subject), subject.size(), from, 0, data, context)
+                     : pcre2_match(code.get(), Units(subject), subject.size(), from, interpreter ? PCRE2_NO_JIT : 0,
+                                   data, context);
         current = data;  // set after the search: a tick inside it may have run this pattern too
         if (rc == PCRE2_ERROR_NOMATCH) return 0;
         if (rc < 0) RaiseMatchError(rc);
         return rc == 0 ? static_cast<int>(groups + 1) : rc;
     }
     const PCRE2_SIZE* ovector() const { return pcre2_get_ovector_pointer(current); }
+
+    // The match and groups of the last search that set `pairs` pairs.
+    void spansOfMatch(int pairs, std::vector<Span>& spans) const {
+        spans.assign(groups + 1, Span{});
+        const PCRE2_SIZE* pair = ovector();
+        for (int i = 0; i < pairs; ++i)
+            if (pair[2 * i] != PCRE2_UNSET) spans[i] = Span{pair[2 * i], pair[2 * i + 1]};
+    }
 };
 
 Pattern::Pattern(std::u16string_view source, Options options) : impl_(std::make_unique<Impl>()) {
@@ -319,10 +330,14 @@ bool Pattern::searchFrom(std::u16string_view subject, size_t from, std::vector<S
     }
     int pairs = impl_->run(subject, from);
     if (pairs == 0) return false;
-    spans.assign(impl_->groups + 1, Span{});
-    const PCRE2_SIZE* ovector = impl_->ovector();
-    for (int i = 0; i < pairs; ++i)
-        if (ovector[2 * i] != PCRE2_UNSET) spans[i] = Span{ovector[2 * i], ovector[2 * i + 1]};
+    impl_->spansOfMatch(pairs, spans);
+    return true;
+}
+
+bool Pattern::searchFromByInterpreter(std::u16string_view subject, size_t from, std::vector<Span>& spans) {
+    int pairs = impl_->run(subject, from, true);
+    if (pairs == 0) return false;
+    impl_->spansOfMatch(pairs, spans);
     return true;
 }
 

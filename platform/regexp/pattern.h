@@ -126,6 +126,9 @@ public:
     // Whether searches walk the subject with a sequence of unit tests instead of running PCRE2
     // (patterns such as \w+ or [A-Za-z_]\w*\( with one greedy reading; for tests).
     bool walksWithoutEngine() const;
+    // The search run by PCRE2's interpreter on the translated pattern alone, without the JIT
+    // and without the shortcuts above (a second opinion for tests).
+    bool searchFromByInterpreter(std::u16string_view subject, size_t from, std::vector<Span>& spans);
     // The pattern as handed to PCRE2 (for diagnostics).
     const std::u16string& translated() const;
     bool usesJit() const;
