@@ -134,6 +134,29 @@ TEST(SearchFrom, IndependentOfTheSubjectStartBeyondTheLookbehind) {
     }
 }
 
+// Every search, with the JIT and the shortcuts, against PCRE2's interpreter on the same
+// translation; the subjects repeat their units, as the JIT's faults have needed.
+TEST(SearchFrom, AgreesWithPcre2sInterpreter) {
+    std::mt19937 random(17);
+    std::vector<Span> fast, plain;
+    for (uint32_t seed = 1; seed <= 1000; ++seed) {
+        PatternGenerator generator(seed + 20000);
+        const std::u16string source = regexptest::Render(*generator.generate());
+        for (const Options& options : kAllOptions) {
+            Pattern pattern(source, options);
+            std::u16string text;
+            for (char16_t unit : RandomSubject(random, 6)) text.append(1 + random() % 4, unit);
+            for (size_t from = 0; from <= text.size(); ++from) {
+                const bool found = pattern.searchFrom(text, from, fast);
+                ASSERT_EQ(pattern.searchFromByInterpreter(text, from, plain), found)
+                    << Printable(source) << " in " << Printable(text) << " from " << from;
+                if (!found) continue;
+                ASSERT_EQ(fast, plain) << Printable(source) << " in " << Printable(text) << " from " << from;
+            }
+        }
+    }
+}
+
 TEST(SearchFrom, FirstUnitsAndMinimumLengthHoldForEveryMatch) {
     std::mt19937 random(5);
     int patternsWithTable = 0;
