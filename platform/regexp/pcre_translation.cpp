@@ -45,39 +45,41 @@ void AppendRanges(std::u16string& out, const UnitBits& set) {
     }
 }
 
-// A set of several members, but not of all, goes out as a bracket listing its members or,
-// when they are more than half and U+00FF is one of them, the other units negated. PCRE2 10.42's
-// JIT, looking ahead for where a match may start, takes a negated bracket that leaves out
-// U+00FF to leave out every unit above 255 as well ("[^\x{0}-\x{60}\x{62}-\x{ff}]b" misses
-// "\x{416}b").
-bool NegatedInBracket(const UnitBits& set) { return set.count() > set.size() / 2 && set.test(0xFF); }
+// How a set goes out: as its one member, as PCRE2's any-unit item (rather than an extended class),
+// or as a bracket. The bracket lists the members or, for the empty set and when they are more
+// than half and U+00FF is one of them, the other units negated. PCRE2 10.42's JIT, looking ahead
+// for where a match may start, takes a negated bracket that leaves out U+00FF to leave out every
+// unit above 255 as well ("[^\x{0}-\x{60}\x{62}-\x{ff}]b" misses "\x{416}b").
+struct SetForm {
+    enum Kind { OneUnit, AnyUnit, Bracket } kind;
+    bool negated = false;
+};
+
+SetForm FormOf(const UnitBits& set) {
+    const size_t members = set.count();
+    if (members == 1) return {SetForm::OneUnit};
+    if (members == set.size()) return {SetForm::AnyUnit};
+    return {SetForm::Bracket, members == 0 || (members > set.size() / 2 && set.test(0xFF))};
+}
 
 void AppendSet(std::u16string& out, const UnitBits& set) {
-    size_t members = set.count();
-    if (members == 1) {
-        AppendUnit(out, static_cast<char16_t>(set._Find_first()));
-        return;
+    const SetForm form = FormOf(set);
+    switch (form.kind) {
+    case SetForm::OneUnit: AppendUnit(out, static_cast<char16_t>(set._Find_first())); break;
+    case SetForm::AnyUnit: out += u"(?s:.)"; break;
+    case SetForm::Bracket:
+        out += form.negated ? u"[^" : u"[";
+        AppendRanges(out, form.negated ? ~set : set);
+        out += u']';
+        break;
     }
-    if (members == set.size()) {  // PCRE2's any-unit item rather than an extended class
-        out += u"(?s:.)";
-        return;
-    }
-    if (members == 0) {
-        out += u"[^\\x{0}-\\x{ffff}]";
-        return;
-    }
-    bool negate = NegatedInBracket(set);
-    out += negate ? u"[^" : u"[";
-    AppendRanges(out, negate ? ~set : set);
-    out += u']';
 }
 
 // True when the set goes out as a bracket that lists a unit above 255 (an extended class).
 bool IsWideBracket(const UnitBits& set) {
-    const size_t members = set.count();
-    if (members == 0) return true;
-    if (members == 1 || members == set.size()) return false;
-    const UnitBits listed = NegatedInBracket(set) ? ~set : set;
+    const SetForm form = FormOf(set);
+    if (form.kind != SetForm::Bracket) return false;
+    const UnitBits listed = form.negated ? ~set : set;
     return listed._Find_next(255) < listed.size();
 }
 
@@ -126,9 +128,11 @@ private:
         }
     }
 
-    // PCRE2 folds only ASCII letters; other letters go out with their case variants.
+    // PCRE2 folds only ASCII letters; other letters go out as a bracket of their case variants.
+    bool bracketsUnit(char16_t c) const { return options_.ignoreCase && casefold::HasNonAsciiVariants(c); }
+
     void emitUnit(char16_t c) {
-        if (!options_.ignoreCase || !casefold::HasNonAsciiVariants(c)) {
+        if (!bracketsUnit(c)) {
             AppendUnit(out_, c);
             return;
         }
@@ -148,7 +152,7 @@ private:
 
     bool isWideBracket(const Node& node) const {
         if (node.kind == NodeKind::Set) return IsWideBracket(*node.set);
-        if (node.kind != NodeKind::Unit || !options_.ignoreCase || !casefold::HasNonAsciiVariants(node.unit)) return false;
+        if (node.kind != NodeKind::Unit || !bracketsUnit(node.unit)) return false;
         for (char16_t variant : casefold::CaseVariants(node.unit))
             if (variant > 0xFF) return true;
         return false;
