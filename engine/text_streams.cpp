@@ -41,9 +41,8 @@ AnsiOutputSink::AnsiOutputSink(int fd)
           }
       }) {}
 
-AnsiOutputSink::AnsiOutputSink(ByteWriter writer) : writer_(std::move(writer)), codePage_(GetACP()) {
-    piecewise_ = !IsStateful(codePage_);
-}
+AnsiOutputSink::AnsiOutputSink(ByteWriter writer)
+    : codePage_(GetACP()), piecewise_(!IsStateful(codePage_)), output_(std::move(writer)) {}
 
 void AnsiOutputSink::write(std::u16string_view text) {
     if (text.empty()) return;
@@ -66,12 +65,12 @@ void AnsiOutputSink::write(std::u16string_view text) {
 void AnsiOutputSink::finish() {
     convertAndWrite(held_);
     held_.clear();
+    output_.finish();
 }
 
 void AnsiOutputSink::convertAndWrite(std::u16string_view text) {
-    bytes_.clear();
-    text::AppendTextBytes(text, codePage_, bytes_);
-    writer_(bytes_);
+    text::AppendTextBytes(text, codePage_, output_.block());
+    output_.handOnIfFull();
 }
 
 }  // namespace engine

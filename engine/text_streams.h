@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "engine/section_formatter.h"
+#include "platform/os/background_writer.h"
 #include "platform/os/file_io.h"
 
 namespace engine {
@@ -18,12 +19,13 @@ namespace engine {
 // interrupts the read, stop decides whether to abandon it (fileio::ReadStopped).
 std::u16string ReadAllText(int fd, std::u16string_view what, const fileio::StopRequest& stop = {});
 
-// Converts text to the ANSI code page and writes it to fd (or hands the bytes to a writer), piece
-// by piece. A surrogate pair
-// split between two pieces is kept together; for a code page whose conversion depends on what
-// came before (ISO-2022, UTF-7 and the like) the text is gathered and converted once at the
+// Converts text to the ANSI code page and writes it to fd (or hands the bytes to a writer), in
+// blocks of a megabyte written on a thread of their own (fileio::BackgroundWriter). A surrogate
+// pair split between two pieces is kept together; for a code page whose conversion depends on
+// what came before (ISO-2022, UTF-7 and the like) the text is gathered and converted once at the
 // end, so the bytes are always those of converting the whole text at once. A write failure
-// raises ComError (61 disk full, 57 device I/O error, ...); a writer's failures pass on as they are.
+// raises ComError (61 disk full, 57 device I/O error, ...) at the next write or at finish; a
+// writer's failures pass on as they are.
 class AnsiOutputSink : public OutputSink {
 public:
     using ByteWriter = std::function<void(std::string_view)>;
@@ -31,17 +33,17 @@ public:
     explicit AnsiOutputSink(int fd);
     explicit AnsiOutputSink(ByteWriter writer);
     void write(std::u16string_view text) override;
-    // Converts and writes what is still held back. Call once, after the last write.
+    // Converts and writes what is still held back, and waits until all is written. Call once,
+    // after the last write.
     void finish();
 
 private:
     void convertAndWrite(std::u16string_view text);
 
-    ByteWriter writer_;
     unsigned codePage_;
     bool piecewise_;
     std::u16string held_;
-    std::string bytes_;
+    fileio::BackgroundWriter output_;
 };
 
 }  // namespace engine
