@@ -8,21 +8,15 @@
 #include "platform/automation/utf.h"
 #include "platform/text/ascii_blocks.h"
 #include "platform/text/large_buffer.h"
+#include "platform/text/utf8_text.h"
 
 namespace text::detail {
 namespace {
 
-using automation::CodePointOfPair;
 using automation::PutUtf16;
-using automation::PutUtf8;
 using automation::ReadUtf8Sequence;
 
-constexpr char16_t kEscapeBase = 0xDC00;  // + the byte, for bytes 0x80..0xFF
-constexpr char32_t kReplacement = 0xFFFD;
-
 bool IsContinuation(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
-
-bool IsEscapedByte(char16_t c) { return c >= kEscapeBase + 0x80 && c <= kEscapeBase + 0xFF; }
 
 class Utf8CodePage final : public CodePage {
 public:
@@ -47,7 +41,7 @@ public:
                     return ERROR_NO_UNICODE_TRANSLATION;
                 }
                 // Only bytes from 0x80 up are ever invalid.
-                *to++ = static_cast<char16_t>(kEscapeBase + static_cast<unsigned char>(bytes[0]));
+                *to++ = static_cast<char16_t>(kLosslessByteBase + static_cast<unsigned char>(bytes[0]));
                 bytes.remove_prefix(1);
             } else {
                 to = PutUtf16(to, sequence.codePoint);
@@ -96,27 +90,8 @@ private:
     // Writes the bytes of text from `to` (three bytes a unit at most); null when a surrogate
     // is unpaired and options say to fail.
     static char* encodeBlock(std::u16string_view text, const EncodeOptions& options, char* to, bool& usedDefault) {
-        for (size_t i = 0; i < text.size();) {
-            size_t ascii = NarrowAscii(text.data() + i, text.size() - i, to);
-            to += ascii;
-            i += ascii;
-            if (i == text.size()) break;
-            char16_t c = text[i++];
-            if (!IsSurrogate(c)) {
-                to = PutUtf8(to, c);
-            } else if (IsLeadSurrogate(c) && i < text.size() && IsTrailSurrogate(text[i])) {
-                to = PutUtf8(to, CodePointOfPair(c, text[i]));
-                ++i;
-            } else if (options.failOnInvalid) {
-                return nullptr;
-            } else if (IsEscapedByte(c)) {
-                *to++ = static_cast<char>(c - kEscapeBase);
-            } else {
-                to = PutUtf8(to, kReplacement);
-                usedDefault = true;
-            }
-        }
-        return to;
+        if (options.failOnInvalid && HasUnpairedSurrogate(text)) return nullptr;
+        return PutUtf8Text(text, to, usedDefault);
     }
 };
 
