@@ -2,7 +2,8 @@
 // growing block of units, which is handed on (to a sink or the caller's string) in pieces: when
 // the formatter flushes it, and while a long text is escaped, so that the block stays small
 // however long one match is. Escaped copies of adjoining stretches of the input (most steps
-// copy their match) are gathered and escaped together when anything else is written.
+// copy their match) are gathered and escaped together when anything else is written; a long
+// one may go to a drain of its own unescaped, for the sink to escape.
 #pragma once
 
 #include <cstring>
@@ -19,7 +20,10 @@ public:
     using Drain = std::function<void(std::u16string_view)>;
 
     // drain takes the units held when they reach `limit` during escaping, and at every flush.
-    OutputBuffer(Drain drain, size_t limit) : drain_(std::move(drain)), limit_(limit) {}
+    // escapedDrain, when given, takes long escaped copies unescaped, after the units before them
+    // (for a sink that escapes on its way out).
+    OutputBuffer(Drain drain, size_t limit, Drain escapedDrain = nullptr)
+        : drain_(std::move(drain)), escapedDrain_(std::move(escapedDrain)), limit_(limit) {}
 
     void append(std::u16string_view text) {
         if (text.empty()) return;
@@ -64,7 +68,13 @@ private:
         if (copy_.empty()) return;
         const std::u16string_view text = copy_;
         copy_ = {};
-        escape(text);
+        constexpr size_t kLongCopy = 1024;  // a call of its own costs nothing against escaping this much
+        if (escapedDrain_ && text.size() >= kLongCopy) {
+            if (size_) drainHeld();
+            escapedDrain_(text);
+        } else {
+            escape(text);
+        }
     }
     void escape(std::u16string_view text) {
         constexpr size_t kPiece = 4096;  // escaped a piece at a time, so the room asked for stays small
@@ -100,6 +110,7 @@ private:
     }
 
     Drain drain_;
+    Drain escapedDrain_;
     size_t limit_;
     std::unique_ptr<char16_t[]> data_;
     size_t size_ = 0;

@@ -64,12 +64,18 @@ ComError SectionNotFound(const CompiledSection& section, const CompiledPattern& 
     return ComError(errnum::kSubscriptOutOfRange, errsource::kProgram, description);
 }
 
+// Drains the escaped copies of the input long enough to go to a sink apart from the rest.
+OutputBuffer::Drain EscapedCopiesTo(OutputSink* sink) {
+    if (!sink) return nullptr;
+    return [sink](std::u16string_view text) { sink->writeEscaped(text); };
+}
+
 class SectionFormatter {
 public:
     // The output goes to the sink when there is one, else it is appended to text.
     SectionFormatter(const modHlx::DefinitionTree& hlx, std::u16string_view inp, std::u16string* text, OutputSink* sink,
                      FormatProgress& progress)
-        : hlx_(hlx), inp_(inp), text_(text), sink_(sink), out_([this](std::u16string_view piece) { handOn(piece); }, kFlushUnits),
+        : hlx_(hlx), inp_(inp), text_(text), sink_(sink), out_([this](std::u16string_view piece) { handOn(piece); }, kFlushUnits, EscapedCopiesTo(sink)),
           progress_(progress) {}
 
     void run(const modHlx::SectionRecord& start, LONG& ptr) {
@@ -629,6 +635,15 @@ std::unique_ptr<ChunkGuesser> NewGuesser(const modHlx::DefinitionTree& hlx, std:
 }  // namespace
 
 }  // namespace engine::detail
+
+void engine::OutputSink::writeEscaped(std::u16string_view text) {
+    constexpr size_t kPiece = 1024;  // escaped through a block on the stack
+    char16_t block[strings::HtmlEscapeRoom(kPiece)];
+    for (size_t done = 0; done < text.size(); done += kPiece) {
+        const char16_t* end = strings::EscapeHtmlInto(text.substr(done, kPiece), block);
+        write(std::u16string_view(block, size_t(end - block)));
+    }
+}
 
 void engine::detail::SetChunkUnits(uint32_t units) { gChunkUnits.store(units, std::memory_order_relaxed); }
 uint64_t engine::detail::JoinedChunks() { return gJoinedChunks.load(std::memory_order_relaxed); }

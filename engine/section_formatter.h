@@ -40,6 +40,9 @@ class OutputSink {
 public:
     virtual ~OutputSink() = default;
     virtual void write(std::u16string_view text) = 0;
+    // Writes the text escaped for HTML (strings::EncodeHTML), as write would the escaped text;
+    // long escaped copies of the input come this way, for a sink that escapes on its way out.
+    virtual void writeEscaped(std::u16string_view text);
 };
 
 namespace detail {

@@ -33,16 +33,22 @@ public:
     explicit AnsiOutputSink(int fd);
     explicit AnsiOutputSink(ByteWriter writer);
     void write(std::u16string_view text) override;
+    // In code page 65001, escaped on the way out (no escaped copy in UTF-16).
+    void writeEscaped(std::u16string_view text) override;
     // Converts and writes what is still held back, and waits until all is written. Call once,
     // after the last write.
     void finish();
 
 private:
-    void convertAndWrite(std::u16string_view text);
+    void put(std::u16string_view text, bool escaped);
+    void convertAndWrite(std::u16string_view text, bool escaped = false);
+    void convertPiece(std::u16string_view text, bool escaped);
 
     unsigned codePage_;
     bool piecewise_;
+    bool utf8_;
     std::u16string held_;
+    std::string bytes_;  // converted by another code page, on its way into the block
     fileio::BackgroundWriter output_;
 };
 

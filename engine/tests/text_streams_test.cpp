@@ -10,6 +10,7 @@
 #include <iterator>
 #include <thread>
 
+#include "components/strings/html_escape.h"
 #include "platform/text/codepage.h"
 #include "tests/support/temp_dir.h"
 
@@ -41,22 +42,33 @@ std::string FileBytes(const std::filesystem::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// What the sink writes for the text cut into the given pieces.
-std::string SinkBytes(const std::vector<std::u16string>& pieces) {
+// What the sink writes for the text cut into the given pieces; bit i of `escaped` sends piece i
+// through writeEscaped.
+std::string SinkBytes(const std::vector<std::u16string>& pieces, unsigned escaped = 0) {
     testsupport::TempDir dir;
     std::filesystem::path path = dir / "out";
     int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     EXPECT_GE(fd, 0);
     engine::AnsiOutputSink sink(fd);
-    for (const std::u16string& piece : pieces) sink.write(piece);
+    for (size_t i = 0; i < pieces.size(); ++i) {
+        if (escaped >> i & 1) {
+            sink.writeEscaped(pieces[i]);
+        } else {
+            sink.write(pieces[i]);
+        }
+    }
     sink.finish();
     ::close(fd);
     return FileBytes(path);
 }
 
-std::u16string Joined(const std::vector<std::u16string>& pieces) {
+std::u16string Joined(const std::vector<std::u16string>& pieces, unsigned escaped = 0) {
     std::u16string text;
-    for (const std::u16string& piece : pieces) text += piece;
+    for (size_t i = 0; i < pieces.size(); ++i) {
+        std::u16string piece(strings::HtmlEscapeRoom(pieces[i].size()), u'\0');
+        piece.resize(escaped >> i & 1 ? size_t(strings::EscapeHtmlInto(pieces[i], piece.data()) - piece.data()) : 0);
+        text += escaped >> i & 1 ? piece : pieces[i];
+    }
     return text;
 }
 
@@ -67,11 +79,15 @@ TEST(AnsiOutputSinkTest, PiecesComeOutAsTheWholeTextWould) {
         {u"\xD83D"},                         // a lone lead surrogate at the very end
         {u"caf\xDCE9", u"\xDCFF!"},          // bytes that were not UTF-8 go out as they came in
         {u"", u"\u20AC\u20AC", u"", u"ascii"},
+        {u"a <b> & c ", std::u16string(40000, u' ') + u"\xD83D", u"\xDE00 x&y"},  // longer than a piece
     };
     for (const char* codePage : {"65001", "1252", "932", "50220"}) {
         AnsiCodePage acp(codePage);
         for (const auto& pieces : cases) {
-            EXPECT_EQ(text::TextToAnsi(Joined(pieces)), SinkBytes(pieces)) << "code page " << codePage;
+            for (unsigned escaped = 0; escaped < 1u << pieces.size(); ++escaped) {
+                EXPECT_EQ(text::TextToAnsi(Joined(pieces, escaped)), SinkBytes(pieces, escaped))
+                    << "code page " << codePage << ", escaped pieces " << escaped;
+            }
         }
     }
 }

@@ -1,5 +1,7 @@
 #include "platform/os/background_writer.h"
 
+#include <algorithm>
+#include <cstring>
 #include <system_error>
 #include <utility>
 
@@ -10,13 +12,25 @@ namespace {
 constexpr size_t kMostBlocks = 4;
 
 // Room for a block and for what the last append before its hand-on carries past its size.
-std::string EmptyBlock(size_t blockBytes) {
-    std::string block;
-    block.reserve(blockBytes + blockBytes / 4);
-    return block;
-}
+ByteBlock EmptyBlock(size_t blockBytes) { return ByteBlock(blockBytes + blockBytes / 4); }
 
 }  // namespace
+
+ByteBlock::ByteBlock(size_t capacity) : data_(capacity ? new char[capacity] : nullptr), capacity_(capacity) {}
+
+void ByteBlock::append(std::string_view bytes) {
+    if (bytes.empty()) return;
+    std::memcpy(room(bytes.size()), bytes.data(), bytes.size());
+    size_ += bytes.size();
+}
+
+void ByteBlock::grow(size_t bytes) {
+    const size_t capacity = std::max(capacity_ * 2, size_ + bytes);
+    std::unique_ptr<char[]> data(new char[capacity]);
+    if (size_) std::memcpy(data.get(), data_.get(), size_);
+    data_ = std::move(data);
+    capacity_ = capacity;
+}
 
 BackgroundWriter::BackgroundWriter(Writer writer, size_t blockBytes)
     : writer_(std::move(writer)), blockBytes_(blockBytes), block_(EmptyBlock(blockBytes)) {}
@@ -58,7 +72,7 @@ void BackgroundWriter::writeHere() {
     raiseFailure();
     if (block_.empty()) return;
     try {
-        writer_(block_);
+        writer_(block_.view());
     } catch (...) {
         failure_ = std::current_exception();
         block_.clear();
@@ -85,14 +99,14 @@ void BackgroundWriter::writeBlocks() {
     while (true) {
         changed_.wait(lock, [this] { return !queued_.empty() || stopping_; });
         if (queued_.empty()) return;
-        std::string block = std::move(queued_.front());
+        ByteBlock block = std::move(queued_.front());
         queued_.pop_front();
         const bool failed = failure_ != nullptr;
         lock.unlock();
         std::exception_ptr failure;
         if (!failed) {
             try {
-                writer_(block);
+                writer_(block.view());
             } catch (...) {
                 failure = std::current_exception();
             }

@@ -4,9 +4,11 @@
 
 #include <random>
 
+#include "components/strings/html_escape.h"
 #include "components/strings/string_methods.h"
 #include "components/strings/text_transforms.h"
 #include "components/strings/tests/strings_test_support.h"
+#include "platform/text/codepage.h"
 
 namespace {
 
@@ -168,6 +170,29 @@ TEST(EncodeHtml, LongTextsOfEveryMixture) {
     for (char16_t unit : {u' ', u'x'}) {  // every unit escaped; none
         const std::u16string same(100000, unit);
         EXPECT_EQ(EscapedOneByOne(same), strings::EncodeHTML(same)) << int(unit);
+    }
+}
+
+// Escaped straight into code page 65001's bytes: as the escaped text converted, with pairs cut
+// by blocks, lone surrogates and bytes that were not UTF-8 among ASCII runs of every length.
+TEST(EncodeHtml, StraightToUtf8IsTheEscapedTextInCodePage65001) {
+    std::mt19937 random(11);
+    const std::u16string alphabet = u"&<> abcdefgh;\n\u00e9\u20ac\xD83D\xDE00\xDC80\xDCFF\xDC7F";
+    for (size_t length : {0u, 1u, 7u, 8u, 9u, 15u, 16u, 17u, 33u, 1000u, 20000u}) {
+        for (size_t plain : {0u, 1u, 6u}) {  // more plain ASCII: long runs without escapes
+            std::u16string text;
+            for (size_t i = 0; i < length; ++i) {
+                const size_t pick = random() % (alphabet.size() + plain * 8);
+                text += pick < alphabet.size() ? alphabet[pick] : char16_t(u'a' + pick % 26);
+            }
+            std::string bytes(strings::HtmlEscapeRoom(text.size()), '\0');
+            bool usedDefault = false;
+            bytes.resize(size_t(strings::EscapeHtmlIntoUtf8(text, bytes.data(), usedDefault) - bytes.data()));
+            const std::u16string escaped = EscapedOneByOne(text);
+            EXPECT_EQ(text::TextToBytes(escaped, CP_UTF8), bytes) << length << " " << plain;
+            // The alphabet holds no U+FFFD of its own: one in the bytes stands for a lone surrogate.
+            EXPECT_EQ(bytes.find("\xEF\xBF\xBD") != std::string::npos, usedDefault) << length << " " << plain;
+        }
     }
 }
 

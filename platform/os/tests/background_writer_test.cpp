@@ -33,7 +33,7 @@ std::string AppendPieces(fileio::BackgroundWriter& out, int count) {
     std::string expected;
     for (int i = 0; i < count; ++i) {
         std::string piece = std::to_string(i) + ",";
-        out.block() += piece;
+        out.block().append(piece);
         expected += piece;
         out.handOnIfFull();
     }
