@@ -39,62 +39,45 @@ constexpr size_t HtmlEscapeRoom(size_t units) { return units * kLongestHtmlEscap
 
 namespace detail {
 
-// The escapes of the four units by their low five bits (distinct for "&", "<", ">" and space),
-// each padded to one 16-byte copy; `escaped` is the unit an entry escapes, or a unit with other
-// low bits where there is none.
-struct HtmlEscapeEntry {
-    char16_t units[8];
-    char16_t escaped;
-    uint8_t length;
-};
-struct HtmlEscapeTable {
-    HtmlEscapeEntry entries[32];
-    constexpr HtmlEscapeTable() : entries{} {
-        for (size_t k = 0; k < 32; ++k) entries[k].escaped = char16_t((k + 1) % 32);
-        for (char16_t unit : {u'&', u'<', u'>', u' '}) {
-            std::u16string_view escape = HtmlEscapeOf(unit);
-            HtmlEscapeEntry& entry = entries[unit & 31];
-            for (size_t i = 0; i < escape.size(); ++i) entry.units[i] = escape[i];
-            entry.escaped = unit;
-            entry.length = uint8_t(escape.size());
-        }
-    }
-};
-inline constexpr HtmlEscapeTable kHtmlEscapes;
-
-// Writes one unit escaped; up to eight units at out may be written.
-inline char16_t* PutHtmlUnit(char16_t unit, char16_t* out) {
-    const HtmlEscapeEntry& entry = kHtmlEscapes.entries[unit & 31];
-    if (unit != entry.escaped) {
-        *out = unit;
-        return out + 1;
-    }
-    std::memcpy(out, entry.units, sizeof entry.units);
-    return out + entry.length;
-}
-
-// Each unit below 0x80 as the bytes written for it (its escape, or itself) in one word, with
-// their count in its last byte, so that one eight-byte store writes any of them.
+// Each unit below 0x80 as what is written for it (its escape, or itself), padded so that one
+// store writes any of them, with their count in the last place: eight units for text, eight
+// bytes in one word for code page 65001.
 constexpr unsigned HtmlByteShift(unsigned index) {
     return std::endian::native == std::endian::little ? 8 * index : 56 - 8 * index;
 }
-struct HtmlByteTable {
-    uint64_t entries[128];
-    constexpr HtmlByteTable() : entries{} {
+static_assert(kLongestHtmlEscape < 8);
+struct HtmlEscapeTables {
+    char16_t units[128][8];
+    uint64_t bytes[128];
+    constexpr HtmlEscapeTables() : units{}, bytes{} {
         for (unsigned unit = 0; unit < 128; ++unit) {
             const std::u16string_view escape = HtmlEscapeOf(char16_t(unit));
-            uint64_t entry = uint64_t(escape.empty() ? 1 : escape.size()) << HtmlByteShift(7);
-            if (escape.empty()) entry |= uint64_t(unit) << HtmlByteShift(0);
-            for (unsigned i = 0; i < escape.size(); ++i) entry |= uint64_t(escape[i]) << HtmlByteShift(i);
-            entries[unit] = entry;
+            const size_t length = escape.empty() ? 1 : escape.size();
+            for (size_t i = 0; i < length; ++i) {
+                const char16_t written = escape.empty() ? char16_t(unit) : escape[i];
+                units[unit][i] = written;
+                bytes[unit] |= uint64_t(written) << HtmlByteShift(unsigned(i));
+            }
+            units[unit][7] = char16_t(length);
+            bytes[unit] |= uint64_t(length) << HtmlByteShift(7);
         }
     }
 };
-inline constexpr HtmlByteTable kHtmlBytes;
+inline constexpr HtmlEscapeTables kHtmlEscapes;
 
-// Writes a unit below 0x80 escaped, as bytes; up to eight bytes at out may be written.
+// Writes one unit escaped; up to eight units at out may be written.
+inline char16_t* PutHtmlUnit(char16_t unit, char16_t* out) {
+    if (unit >= 0x80) {
+        *out = unit;
+        return out + 1;
+    }
+    std::memcpy(out, kHtmlEscapes.units[unit], sizeof kHtmlEscapes.units[unit]);
+    return out + kHtmlEscapes.units[unit][7];
+}
+
+// The same as bytes, for a unit below 0x80; up to eight bytes at out may be written.
 inline char* PutHtmlByte(char16_t unit, char* out) {
-    const uint64_t entry = kHtmlBytes.entries[unit];
+    const uint64_t entry = kHtmlEscapes.bytes[unit];
     std::memcpy(out, &entry, sizeof entry);
     return out + ((entry >> HtmlByteShift(7)) & 0xFF);
 }
@@ -109,24 +92,6 @@ inline unsigned HtmlEscapeMask(__m128i block) {
         _mm_or_si128(_mm_cmpeq_epi16(block, _mm_set1_epi16(u'&')), _mm_cmpeq_epi16(block, _mm_set1_epi16(u'<'))),
         _mm_or_si128(_mm_cmpeq_epi16(block, _mm_set1_epi16(u'>')), _mm_cmpeq_epi16(block, _mm_set1_epi16(u' '))));
     return unsigned(_mm_movemask_epi8(hits)) & 0x5555u;
-}
-
-// Escapes the eight units at `in`, of which `mask` says which need it; the eight after them
-// may be read. Each store writes a whole block, of which only the part kept is counted.
-inline char16_t* EscapeHtmlBlock(const char16_t* in, unsigned mask, char16_t* out) {
-    unsigned done = 0;  // units of the block written
-    do {
-        const unsigned hit = unsigned(__builtin_ctz(mask)) / 2;
-        StoreUnits(out, LoadUnits(in + done));
-        out += hit - done;
-        const HtmlEscapeEntry& escape = kHtmlEscapes.entries[in[hit] & 31];
-        StoreUnits(out, LoadUnits(escape.units));
-        out += escape.length;
-        done = hit + 1;
-        mask &= mask - 1;
-    } while (mask != 0);
-    StoreUnits(out, LoadUnits(in + done));
-    return out + (8 - done);
 }
 
 // Whether all eight units are below 0x80.
@@ -159,15 +124,14 @@ inline char16_t* EscapeHtmlInto(std::u16string_view text, char16_t* out) {
     const char16_t* in = text.data();
     const char16_t* const end = in + text.size();
 #if defined(__SSE2__)
-    // Blocks with another block after them: the stores of a block's plain units may read it.
-    while (end - in >= 16) {
+    while (end - in >= 8) {
         const __m128i block = detail::LoadUnits(in);
-        const unsigned mask = detail::HtmlEscapeMask(block);
-        if (mask == 0) {
+        if (detail::HtmlEscapeMask(block) == 0) {
             detail::StoreUnits(out, block);
             out += 8;
         } else {
-            out = detail::EscapeHtmlBlock(in, mask, out);
+            // A store a unit from the table: no branch on where the escapes are.
+            for (int k = 0; k < 8; ++k) out = detail::PutHtmlUnit(in[k], out);
         }
         in += 8;
     }
