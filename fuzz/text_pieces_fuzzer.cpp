@@ -1,7 +1,7 @@
 // Text on its way in and out, a piece at a time: bytes decoded in pieces cut anywhere give the
 // text of decoding them at once, in a code page of each kind (UTF-8, a single-byte table, a
 // double-byte one, a stateful one); UTF-8 gives the bytes back; and HTML escaping of that text
-// equals escaping it a unit at a time.
+// equals escaping it a unit at a time, and straight into UTF-8 equals converting that.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -65,5 +65,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::u16string escaped(strings::HtmlEscapeRoom(whole.size()), u'\0');
     escaped.resize(size_t(strings::EscapeHtmlInto(whole, escaped.data()) - escaped.data()));
     FUZZ_CHECK(escaped == EscapedOneByOne(whole), "escaping differs for " + fuzz::Printable(whole.substr(0, 200)));
+    std::string escapedBytes(strings::HtmlEscapeRoom(whole.size()), '\0');
+    bool usedDefault = false;
+    escapedBytes.resize(size_t(strings::EscapeHtmlIntoUtf8(whole, escapedBytes.data(), usedDefault) - escapedBytes.data()));
+    FUZZ_CHECK(escapedBytes == text::TextToBytes(escaped, CP_UTF8),
+               "escaping into UTF-8 differs for " + fuzz::Printable(whole.substr(0, 200)));
     return 0;
 }

@@ -317,20 +317,37 @@ public:
         ++writes;
         collected += text;
     }
+    void writeEscaped(std::u16string_view text) override {
+        ++escapedWrites;
+        OutputSink::writeEscaped(text);
+    }
     std::u16string collected;
     int writes = 0;
+    int escapedWrites = 0;
 };
 
+// Short matches in templates, and long runs copied escaped between them (which a sink may be
+// handed unescaped, after what came before them).
 TEST(FormatSectionTest, ASinkReceivesTheSameTextInPieces) {
-    DefinitionTree tree = CExample();
-    std::u16string input;
-    for (int i = 0; i < 4000; ++i) input += u"int f(x) { return x < 1; } /* note & */\n";
-    CollectingSink sink;
-    LONG ptr = 0;
-    RecordingProgress progress(256);
-    FormatSection(tree, tree.Sections.at(0).value, input, sink, ptr, progress);
-    EXPECT_EQ(Format(tree, input), sink.collected);
-    EXPECT_GT(sink.writes, 2);
+    TreeBuilder copies;
+    copies.section(u"S").header(u"<pre>").footer(u"</pre>").rule(u"\\d+", u"<b>$$</b>").rule(u"[\\s\\S]", u"$$");
+    std::u16string shortMatches, longRuns;
+    for (int i = 0; i < 4000; ++i) shortMatches += u"int f(x) { return x < 1; } /* note & */\n";
+    for (int i = 0; i < 40; ++i) longRuns += std::u16string(500 * (i % 7), i % 2 ? u'<' : u'\u00e9') + u" a&b 12 ";
+    struct Case {
+        DefinitionTree tree;
+        std::u16string input;
+        bool escapedWrites;
+    };
+    for (const Case& c : {Case{CExample(), shortMatches, false}, Case{copies.tree(), longRuns, true}}) {
+        CollectingSink sink;
+        LONG ptr = 0;
+        RecordingProgress progress(256);
+        FormatSection(c.tree, c.tree.Sections.at(0).value, c.input, sink, ptr, progress);
+        EXPECT_EQ(Format(c.tree, c.input), sink.collected);
+        EXPECT_GT(sink.writes, 2);
+        EXPECT_EQ(c.escapedWrites, sink.escapedWrites > 0);
+    }
 }
 
 TEST(FormatSectionTest, ASinkKeepsWhatWasMadeBeforeAFailure) {
