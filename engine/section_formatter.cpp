@@ -75,7 +75,8 @@ public:
     // The output goes to the sink when there is one, else it is appended to text.
     SectionFormatter(const modHlx::DefinitionTree& hlx, std::u16string_view inp, std::u16string* text, OutputSink* sink,
                      FormatProgress& progress)
-        : hlx_(hlx), inp_(inp), text_(text), sink_(sink), out_([this](std::u16string_view piece) { handOn(piece); }, kFlushUnits, EscapedCopiesTo(sink)),
+        : hlx_(hlx), inp_(inp), text_(text), sink_(sink),
+          out_([this](std::u16string_view piece) { handOn(piece); }, kFlushUnits, EscapedCopiesTo(sink)),
           progress_(progress) {}
 
     void run(const modHlx::SectionRecord& start, LONG& ptr) {

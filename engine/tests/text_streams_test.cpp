@@ -62,13 +62,15 @@ std::string SinkBytes(const std::vector<std::u16string>& pieces, unsigned escape
     return FileBytes(path);
 }
 
+std::u16string Escaped(const std::u16string& text) {
+    std::u16string escaped(strings::HtmlEscapeRoom(text.size()), u'\0');
+    escaped.resize(size_t(strings::EscapeHtmlInto(text, escaped.data()) - escaped.data()));
+    return escaped;
+}
+
 std::u16string Joined(const std::vector<std::u16string>& pieces, unsigned escaped = 0) {
     std::u16string text;
-    for (size_t i = 0; i < pieces.size(); ++i) {
-        std::u16string piece(strings::HtmlEscapeRoom(pieces[i].size()), u'\0');
-        piece.resize(escaped >> i & 1 ? size_t(strings::EscapeHtmlInto(pieces[i], piece.data()) - piece.data()) : 0);
-        text += escaped >> i & 1 ? piece : pieces[i];
-    }
+    for (size_t i = 0; i < pieces.size(); ++i) text += escaped >> i & 1 ? Escaped(pieces[i]) : pieces[i];
     return text;
 }
 

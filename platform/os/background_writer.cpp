@@ -32,8 +32,11 @@ void ByteBlock::grow(size_t bytes) {
     capacity_ = capacity;
 }
 
+// The writing thread gives blocks back without allocating.
 BackgroundWriter::BackgroundWriter(Writer writer, size_t blockBytes)
-    : writer_(std::move(writer)), blockBytes_(blockBytes), block_(EmptyBlock(blockBytes)) {}
+    : writer_(std::move(writer)), blockBytes_(blockBytes), block_(EmptyBlock(blockBytes)) {
+    spare_.reserve(kMostBlocks);
+}
 
 BackgroundWriter::~BackgroundWriter() { stopThread(); }
 
