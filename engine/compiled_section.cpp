@@ -127,12 +127,16 @@ ComError PatternError(const modHlx::PatternRecord& pattern, const ComError& engi
     return ComError(engineError.number(), errsource::kProgram, description);
 }
 
+regexp::Options PatternOptions(const modHlx::SectionRecord& record) {
+    return regexp::Options{record.IgnoreCase, MultiLineMode(record)};
+}
+
 std::unique_ptr<CompiledSection> CompileSection(const modHlx::DefinitionTree& tree, const modHlx::SectionRecord& record) {
     auto section = std::make_unique<CompiledSection>();
     section->record = &record;
     section->header = JoinedLines(record.Header);
     section->footer = JoinedLines(record.Footer);
-    regexp::Options options{record.IgnoreCase, MultiLineMode(record)};
+    const regexp::Options options = PatternOptions(record);
     for (const modHlx::RuleRecord& ruleRecord : record.Rules) {
         section->rules.push_back(CompileRule(tree, ruleRecord));
         const std::u16string& format = ruleRecord.Formats.get(u"HTML");
@@ -155,6 +159,19 @@ std::unique_ptr<CompiledSection> CompileSection(const modHlx::DefinitionTree& tr
     }
     IndexPatterns(*section);
     return section;
+}
+
+void CompilePatterns(const modHlx::SectionRecord& record) {
+    const regexp::Options options = PatternOptions(record);
+    for (const modHlx::RuleRecord& rule : record.Rules) {
+        for (const modHlx::PatternRecord& pattern : rule.Patterns) {
+            try {
+                regexp::CachedPattern(pattern.Pattern, options);
+            } catch (const ComError&) {
+                return;  // CompileSection meets it again and keeps it as the section's failure
+            }
+        }
+    }
 }
 
 }  // namespace engine::detail

@@ -156,6 +156,9 @@ struct CompiledSection {
 
 // Builds a section of the tree. Pattern failures are kept in `failure`, not raised.
 std::unique_ptr<CompiledSection> CompileSection(const modHlx::DefinitionTree& tree, const modHlx::SectionRecord& section);
+// Compiles the section's patterns into this thread's cache of compiled patterns (up to one that
+// fails), so that CompileSection on this thread finds them there.
+void CompilePatterns(const modHlx::SectionRecord& section);
 
 // The error raised for a pattern that fails, as the formatter describes it: 5018 names the
 // pattern's line and file; any other number carries the engine's own description.

@@ -646,6 +646,8 @@ void engine::OutputSink::writeEscaped(std::u16string_view text) {
     }
 }
 
+void engine::CompileAhead(const modHlx::SectionRecord& section) { detail::CompilePatterns(section); }
+
 void engine::detail::SetChunkUnits(uint32_t units) { gChunkUnits.store(units, std::memory_order_relaxed); }
 uint64_t engine::detail::JoinedChunks() { return gJoinedChunks.load(std::memory_order_relaxed); }
 

@@ -45,6 +45,11 @@ public:
     virtual void writeEscaped(std::u16string_view text);
 };
 
+// Compiles the section's patterns now, into this thread's cache of compiled patterns, so that
+// formatting from it on this thread starts at once: for a program with time to spare while its
+// input is read. A pattern that does not compile is still raised when its section first searches.
+void CompileAhead(const modHlx::SectionRecord& section);
+
 namespace detail {
 // How many units of input each chunk of a long run holds: 0 formats every input on one thread;
 // kMachineChunkUnits, the default, is 64 Ki units when the process may run on two processors

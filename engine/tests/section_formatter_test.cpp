@@ -361,6 +361,30 @@ TEST(FormatSectionTest, ASinkKeepsWhatWasMadeBeforeAFailure) {
     EXPECT_EQ(3, ptr);
 }
 
+// Compiling ahead raises nothing; formatting then gives the output, or raises the pattern's
+// error when the section first searches, as it would have.
+TEST(FormatSectionTest, CompiledAheadFormatsAndFailsAsBefore) {
+    struct Case {
+        std::u16string pattern;
+        std::u16string out;
+    };
+    for (const Case& c : {Case{u"q+", u"x<b>qq</b>y"}, Case{u"q(", u""}}) {
+        TreeBuilder builder;
+        builder.section(u"S").rule(u"[\\s\\S]", u"$$").rule(c.pattern, u"<b>$$</b>");
+        EXPECT_NO_THROW(engine::CompileAhead(builder.first()));
+        std::u16string out;
+        LONG ptr = 0;
+        RecordingProgress progress;
+        try {
+            FormatSection(builder.tree(), builder.first(), u"xqqy", out, ptr, progress);
+            EXPECT_EQ(c.out, out);
+        } catch (const ComError& error) {
+            EXPECT_TRUE(c.out.empty()) << Narrow(error.description());
+            EXPECT_EQ(0u, error.description().find(u"Error searching for pattern: " + c.pattern));
+        }
+    }
+}
+
 TEST(FormatSectionTest, NegativePtrIsAnInvalidArgument) {
     TreeBuilder builder;
     builder.section(u"S").rule(u"a", u"$$");

@@ -99,6 +99,7 @@ int RunFormat(const std::string& definitionArgument, const std::optional<std::st
             std::u16string definitionName = text::AnsiToText(definitionArgument);
             modHlx::DefinitionTree tree = modHlx::ReadHlx(definitionName);
             const modHlx::SectionRecord& start = FirstSection(tree, definitionName);
+            engine::CompileAhead(start);  // while a large input is still being read
             std::u16string input = reader.take();
             length = input.size();
             engine::AnsiOutputSink sink(STDOUT_FILENO);
