@@ -66,7 +66,7 @@ ComError SectionNotFound(const CompiledSection& section, const CompiledPattern& 
 
 // Drains the escaped copies of the input long enough to go to a sink apart from the rest.
 OutputBuffer::Drain EscapedCopiesTo(OutputSink* sink) {
-    if (!sink) return nullptr;
+    if (!sink || !sink->escapesCopies()) return nullptr;
     return [sink](std::u16string_view text) { sink->writeEscaped(text); };
 }
 

@@ -40,9 +40,11 @@ class OutputSink {
 public:
     virtual ~OutputSink() = default;
     virtual void write(std::u16string_view text) = 0;
-    // Writes the text escaped for HTML (strings::EncodeHTML), as write would the escaped text;
-    // long escaped copies of the input come this way, for a sink that escapes on its way out.
+    // Writes the text escaped for HTML (strings::EncodeHTML), as write would the escaped text.
     virtual void writeEscaped(std::u16string_view text);
+    // True for a sink that escapes on its way out faster than it is handed escaped text: the
+    // formatter then hands it long escaped copies of the input through writeEscaped.
+    virtual bool escapesCopies() const { return false; }
 };
 
 // Compiles the section's patterns now, into this thread's cache of compiled patterns, so that

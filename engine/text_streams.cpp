@@ -14,7 +14,7 @@ namespace engine {
 
 namespace {
 
-bool IsLeadSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+using automation::IsLeadSurrogate;
 
 // Code pages whose bytes depend on the characters before them.
 bool IsStateful(UINT codePage) {

@@ -35,6 +35,7 @@ public:
     void write(std::u16string_view text) override;
     // In code page 65001, escaped on the way out (no escaped copy in UTF-16).
     void writeEscaped(std::u16string_view text) override;
+    bool escapesCopies() const override { return utf8_; }
     // Converts and writes what is still held back, and waits until all is written. Call once,
     // after the last write.
     void finish();

@@ -321,6 +321,7 @@ public:
         ++escapedWrites;
         OutputSink::writeEscaped(text);
     }
+    bool escapesCopies() const override { return true; }
     std::u16string collected;
     int writes = 0;
     int escapedWrites = 0;
