@@ -6,12 +6,11 @@
 // one may go to a drain of its own unescaped, for the sink to escape.
 #pragma once
 
-#include <cstring>
 #include <functional>
-#include <memory>
 #include <string_view>
 
 #include "components/strings/html_escape.h"
+#include "platform/text/growing_block.h"
 
 namespace engine::detail {
 
@@ -28,14 +27,13 @@ public:
     void append(std::u16string_view text) {
         if (text.empty()) return;
         writeCopy();
-        char16_t* end = reserve(text.size());
-        std::memcpy(end, text.data(), text.size() * sizeof(char16_t));
-        size_ += text.size();
+        held_.append(text);
     }
     void append(char16_t unit) {
         writeCopy();
-        *reserve(1) = unit;
-        ++size_;
+        char16_t* end = held_.room(1);
+        *end = unit;
+        held_.commit(end + 1);
     }
 
     // Appends the text escaped for HTML (strings::EncodeHTML). The text must stay where it is
@@ -52,10 +50,10 @@ public:
     }
 
     // The units held, with the waiting copy counted unescaped.
-    size_t roughSize() const { return size_ + copy_.size(); }
+    size_t roughSize() const { return held_.size() + copy_.size(); }
     size_t size() {
         writeCopy();
-        return size_;
+        return held_.size();
     }
     // Hands the units held to the drain.
     void flush() {
@@ -70,7 +68,7 @@ private:
         copy_ = {};
         constexpr size_t kLongCopy = 1024;  // a call of its own costs nothing against escaping this much
         if (escapedDrain_ && text.size() >= kLongCopy) {
-            if (size_) drainHeld();
+            if (!held_.empty()) drainHeld();
             escapedDrain_(text);
         } else {
             escape(text);
@@ -81,40 +79,23 @@ private:
         while (text.size() > kPiece) {
             appendEscapedPiece(text.substr(0, kPiece));
             text.remove_prefix(kPiece);
-            if (size_ >= limit_) drainHeld();
+            if (held_.size() >= limit_) drainHeld();
         }
         appendEscapedPiece(text);
     }
     void appendEscapedPiece(std::u16string_view text) {
-        char16_t* end = strings::EscapeHtmlInto(text, reserve(strings::HtmlEscapeRoom(text.size())));
-        size_ = size_t(end - data_.get());
+        held_.commit(strings::EscapeHtmlInto(text, held_.room(strings::HtmlEscapeRoom(text.size()))));
     }
 
     void drainHeld() {
-        drain_(std::u16string_view(data_.get(), size_));
-        size_ = 0;
-    }
-
-    // Room for `more` units after the end; returns where the end is.
-    char16_t* reserve(size_t more) {
-        if (capacity_ - size_ < more) grow(more);
-        return data_.get() + size_;
-    }
-    void grow(size_t more) {
-        size_t capacity = std::max(capacity_ * 2, size_ + more);
-        capacity = std::max<size_t>(capacity, 1024);
-        std::unique_ptr<char16_t[]> data(new char16_t[capacity]);
-        if (size_) std::memcpy(data.get(), data_.get(), size_ * sizeof(char16_t));
-        data_ = std::move(data);
-        capacity_ = capacity;
+        drain_(held_.view());
+        held_.clear();
     }
 
     Drain drain_;
     Drain escapedDrain_;
     size_t limit_;
-    std::unique_ptr<char16_t[]> data_;
-    size_t size_ = 0;
-    size_t capacity_ = 0;
+    text::GrowingBlock<char16_t> held_;
     std::u16string_view copy_;  // escaped copy still to write
 };
 

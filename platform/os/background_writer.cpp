@@ -1,7 +1,5 @@
 #include "platform/os/background_writer.h"
 
-#include <algorithm>
-#include <cstring>
 #include <system_error>
 #include <utility>
 
@@ -15,22 +13,6 @@ constexpr size_t kMostBlocks = 4;
 ByteBlock EmptyBlock(size_t blockBytes) { return ByteBlock(blockBytes + blockBytes / 4); }
 
 }  // namespace
-
-ByteBlock::ByteBlock(size_t capacity) : data_(capacity ? new char[capacity] : nullptr), capacity_(capacity) {}
-
-void ByteBlock::append(std::string_view bytes) {
-    if (bytes.empty()) return;
-    std::memcpy(room(bytes.size()), bytes.data(), bytes.size());
-    size_ += bytes.size();
-}
-
-void ByteBlock::grow(size_t bytes) {
-    const size_t capacity = std::max(capacity_ * 2, size_ + bytes);
-    std::unique_ptr<char[]> data(new char[capacity]);
-    if (size_) std::memcpy(data.get(), data_.get(), size_);
-    data_ = std::move(data);
-    capacity_ = capacity;
-}
 
 // The writing thread gives blocks back without allocating.
 BackgroundWriter::BackgroundWriter(Writer writer, size_t blockBytes)

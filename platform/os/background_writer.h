@@ -10,50 +10,16 @@
 #include <deque>
 #include <exception>
 #include <functional>
-#include <memory>
 #include <mutex>
-#include <string>
 #include <string_view>
 #include <thread>
-#include <utility>
 #include <vector>
+
+#include "platform/text/growing_block.h"
 
 namespace fileio {
 
-// Bytes in one piece of memory that grows (keeping them) and is written past its end: room, then
-// commit. Nothing is zero-filled.
-class ByteBlock {
-public:
-    explicit ByteBlock(size_t capacity = 0);
-    // A block moved from is empty, with no room.
-    ByteBlock(ByteBlock&& other) noexcept
-        : data_(std::move(other.data_)), size_(std::exchange(other.size_, 0)), capacity_(std::exchange(other.capacity_, 0)) {}
-    ByteBlock& operator=(ByteBlock&& other) noexcept {
-        data_ = std::move(other.data_);
-        size_ = std::exchange(other.size_, 0);
-        capacity_ = std::exchange(other.capacity_, 0);
-        return *this;
-    }
-    // Room for `bytes` more after the end; returns the end.
-    char* room(size_t bytes) {
-        if (capacity_ - size_ < bytes) grow(bytes);
-        return data_.get() + size_;
-    }
-    // The end moves to `end`, within the room asked for last.
-    void commit(const char* end) { size_ = size_t(end - data_.get()); }
-    void append(std::string_view bytes);
-    std::string_view view() const { return {data_.get(), size_}; }
-    size_t size() const { return size_; }
-    bool empty() const { return size_ == 0; }
-    void clear() { size_ = 0; }
-
-private:
-    void grow(size_t bytes);
-
-    std::unique_ptr<char[]> data_;
-    size_t size_ = 0;
-    size_t capacity_ = 0;
-};
+using ByteBlock = text::GrowingBlock<char>;
 
 class BackgroundWriter {
 public:
