@@ -1,12 +1,11 @@
 #include "platform/regexp/unit_set.h"
 
 #include <algorithm>
-#include <bit>
 
 namespace regexp {
 
 CodeUnitSet::CodeUnitSet(const UnitBits& units) {
-    for (size_t unit = units._Find_first(); unit < 256; unit = units._Find_next(unit)) low_[unit >> 6] |= uint64_t(1) << (unit & 63);
+    for (size_t unit = units._Find_first(); unit < 256; unit = units._Find_next(unit)) low_[unit] = 1;
     const UnitBits others = ~units;
     for (size_t first = units._Find_next(255); first < units.size();) {
         size_t end = others._Find_next(first);  // units.size() when the run goes to the end
@@ -23,7 +22,7 @@ bool CodeUnitSet::testHigh(char16_t unit) const {
 
 size_t CodeUnitSet::count() const {
     size_t members = 0;
-    for (uint64_t word : low_) members += size_t(std::popcount(word));
+    for (uint8_t member : low_) members += member;
     for (const Range& range : high_) members += size_t(range.last - range.first) + 1;
     return members;
 }
