@@ -185,14 +185,13 @@ Span UnitSequence::findBetween(std::u16string_view text, size_t from, size_t sta
     constexpr size_t kUnitsBetweenCheckpoints = 1 << 16;
     const char16_t* const units = text.data();
     const size_t size = text.size();
-    for (size_t start = from; start < startsBefore;) {
+    for (size_t start = from;;) {
         if (firstUnit_ >= 0) {
             start = FindUnit(text, char16_t(firstUnit_), start);
-            if (start >= startsBefore) break;
-        } else if (!first_.test(units[start])) {
-            ++start;
-            continue;
+        } else {
+            while (start < startsBefore && !first_.test(units[start])) ++start;
         }
+        if (start >= startsBefore) return Span{};
         const Attempt tried = attempt(units, size, start);
         if (tried.end != npos) return Span{start, tried.end};
         walked += tried.walkedTo - start + 1;
@@ -202,7 +201,6 @@ Span UnitSequence::findBetween(std::u16string_view text, size_t from, size_t sta
             walked = 0;
         }
     }
-    return Span{};
 }
 
 void UnitSequence::groupsAt(std::u16string_view text, size_t start, size_t groupCount,
