@@ -417,9 +417,7 @@ private:
             }
         };
         if (ptr_ >= frame.nextSearched) {
-            catchUp(frame, [&](uint32_t pattern, const Slot& slot) {
-                if (slot.start == ptr_) consider(pattern, slot.start, slot.end);
-            });
+            catchUp(frame, [&](uint32_t pattern, const Slot& slot) { consider(pattern, slot.start, slot.end); });
         }
         char16_t unit = inp_[ptr_];
         uint32_t single = section.singleFor(unit);
@@ -439,19 +437,29 @@ private:
     }
 
     // Moves every slot of the call to the first element of its list that does not start before
-    // the current position, handing each to caughtUpSlot(pattern, slot) as it is done.
-    template <class CaughtUpSlot>
-    void catchUp(Frame& frame, CaughtUpSlot caughtUpSlot) {
-        CompiledSection& section = *frame.section;
-        Slot* slots = slots_.data() + frame.slots;
+    // the current position, handing each that then starts there to atPosition(pattern, slot).
+    // Most slots start further on and are only compared.
+    template <class AtPosition>
+    void catchUp(Frame& frame, AtPosition atPosition) {
+        Slot* const slots = slots_.data() + frame.slots;
+        const size_t count = frame.section->searched.size();
         uint32_t next = kNoMatch;
-        for (size_t k = 0; k < section.searched.size(); ++k) {
-            const uint32_t pattern = section.searched[k];
-            if (slots[k].start < ptr_) advance(section.patterns[pattern], frame, slots[k]);
-            caughtUpSlot(pattern, slots[k]);
-            next = std::min(next, slots[k].start);
+        for (size_t k = 0; k < count; ++k) {
+            if (slots[k].start > ptr_) {
+                next = std::min(next, slots[k].start);
+                continue;
+            }
+            if (slots[k].start < ptr_) advanceSlot(frame, k);
+            const Slot& slot = slots[k];
+            if (slot.start == ptr_) atPosition(frame.section->searched[k], slot);
+            next = std::min(next, slot.start);
         }
         frame.nextSearched = next;
+    }
+
+    // Apart from the loop over the slots, so that the loop keeps its few values in registers.
+    [[gnu::noinline]] void advanceSlot(Frame& frame, size_t k) {
+        advance(frame.section->patterns[frame.section->searched[k]], frame, slots_[frame.slots + k]);
     }
 
     // catchUp outside a step: false when a search fails (it fails again when a step needs it)
