@@ -34,16 +34,16 @@ inline bool IsWordUnit(char16_t unit) {
            unit == u'_';
 }
 
-// A set of ASCII code units, a bit each; no other unit is ever in it.
+// A set of ASCII code units, a byte each (a test is one load); no other unit is ever in it.
 class AsciiUnits {
 public:
     void add(char16_t unit) {
-        if (unit < 128) bits_[unit >> 6] |= uint64_t(1) << (unit & 63);
+        if (unit < 128) members_[unit] = 1;
     }
-    bool contains(char16_t unit) const { return unit < 128 && (bits_[unit >> 6] >> (unit & 63) & 1); }
+    bool contains(char16_t unit) const { return unit < 128 && members_[unit] != 0; }
 
 private:
-    uint64_t bits_[2] = {};
+    uint8_t members_[128] = {};
 };
 
 // The words of a keyword-list pattern, for lookup by the run of word units at a position. The
