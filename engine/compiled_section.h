@@ -28,11 +28,7 @@ enum class PatternKind : uint8_t {
     Keywords,      // \b(w1|w2|...)\b: a word lookup at word starts
 };
 
-// The dialect's word units: [A-Za-z0-9_].
-inline bool IsWordUnit(char16_t unit) {
-    return (unit >= u'0' && unit <= u'9') || (unit >= u'a' && unit <= u'z') || (unit >= u'A' && unit <= u'Z') ||
-           unit == u'_';
-}
+using regexp::IsWordUnit;
 
 // A set of ASCII code units, a byte each (a test is one load); no other unit is ever in it.
 class AsciiUnits {

@@ -61,6 +61,19 @@ struct Span {
     bool operator==(const Span&) const = default;
 };
 
+// The dialect's word characters (\w, and what \b looks at): [A-Za-z0-9_].
+namespace detail {
+struct WordUnitTable {
+    bool member[128] = {};
+    constexpr WordUnitTable() {
+        for (char16_t unit = 0; unit < 128; ++unit)
+            member[unit] = (unit >= u'0' && unit <= u'9') || (unit >= u'a' && unit <= u'z') || (unit >= u'A' && unit <= u'Z') || unit == u'_';
+    }
+};
+inline constexpr WordUnitTable kWordUnits;
+}  // namespace detail
+inline bool IsWordUnit(char16_t unit) { return unit < 128 && detail::kWordUnits.member[unit]; }
+
 // A pattern of the form \b(w1|w2|...)\b, \b(?:w1|...)\b or \bw\b whose words are made of ASCII
 // word characters only. At a position p it matches exactly when p is a word start (p is the
 // subject start or the unit before p is not a word character) and the run of word characters

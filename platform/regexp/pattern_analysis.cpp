@@ -53,10 +53,6 @@ bool AddSingleUnit(const Node& node, bool ignoreCase, UnitBits& out) {
     }
 }
 
-bool IsWordUnit(char16_t c) {
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
-}
-
 // The word spelled by a unit or a sequence of units, all word characters; nothing otherwise.
 std::optional<std::u16string> Word(const Node& node) {
     if (node.kind == NodeKind::Unit && IsWordUnit(node.unit)) return std::u16string(1, node.unit);
