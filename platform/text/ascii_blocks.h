@@ -1,5 +1,5 @@
-// Runs of ASCII copied between bytes and UTF-16 units a block at a time: sixteen bytes with
-// SSE2 (the x86-64 baseline), eight with plain words elsewhere. Most text is mostly ASCII, so
+// Runs of ASCII copied between bytes and UTF-16 units a block at a time: sixteen with SSE2 (the
+// x86-64 baseline), eight with plain words elsewhere. Most text is mostly ASCII, so
 // the converters take such runs this way and only the rest unit by unit.
 #pragma once
 
@@ -47,6 +47,12 @@ inline size_t NarrowAscii(const char16_t* text, size_t n, char* out) {
 #if defined(__SSE2__)
     const __m128i high = _mm_set1_epi16(static_cast<short>(0xFF80));
     const __m128i zero = _mm_setzero_si128();
+    for (; i + 16 <= n; i += 16) {  // sixteen units tested together, stored as one block
+        const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
+        const __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i + 8));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(_mm_or_si128(first, second), high), zero)) != 0xFFFF) break;
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_packus_epi16(first, second));
+    }
     for (; i + 8 <= n; i += 8) {
         __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
         if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(block, high), zero)) != 0xFFFF) break;
