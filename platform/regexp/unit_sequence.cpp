@@ -205,7 +205,10 @@ Span UnitSequence::findBetween(std::u16string_view text, size_t from, size_t sta
 
 void UnitSequence::groupsAt(std::u16string_view text, size_t start, size_t groupCount,
                             std::vector<Span>& spans) const {
-    std::vector<size_t> ends(steps_.size());
+    constexpr size_t kStepsOnStack = 16;  // most sequences are a few steps: no allocation per match
+    size_t onStack[kStepsOnStack] = {};
+    std::vector<size_t> onHeap(steps_.size() > kStepsOnStack ? steps_.size() : 0);
+    size_t* const ends = onHeap.empty() ? onStack : onHeap.data();
     const size_t end = walk(text.data(), text.size(), start, [&](size_t step, size_t stepEnd) { ends[step] = stepEnd; });
     spans.assign(groupCount + 1, Span{});
     spans[0] = Span{start, end};
