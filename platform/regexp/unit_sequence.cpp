@@ -123,6 +123,10 @@ void UnitSequence::prepareSearch() {
     firstUnit_ = OnlyUnitBelow256(first_);
     if (firstUnit_ < 0) findAnchor();
     const Step& lead = steps_[0];
+    // X+, and X Y* where X is taken once: a match starts at every unit of X and ends where
+    // the repeated units do, so a search is a look for the first unit and a walk.
+    oneRun_ = (steps_.size() == 1 && lead.repeated && !lead.optional) ||
+              (steps_.size() == 2 && !lead.optional && !lead.repeated && steps_[1].repeated && steps_[1].optional);
     if (lead.repeated) {
         skipStep_ = 0;
     } else if (steps_.size() > 1 && !lead.optional && steps_[1].repeated) {
@@ -159,9 +163,26 @@ void UnitSequence::findAnchor() {
 }
 
 Span UnitSequence::find(std::u16string_view text, size_t from) const {
+    if (oneRun_) return findRun(text, from);
     if (anchorUnit_ >= 0) return findByAnchor(text, from);
     size_t walked = 0;
     return findBetween(text, from, text.size(), walked);
+}
+
+Span UnitSequence::findRun(std::u16string_view text, size_t from) const {
+    const char16_t* const units = text.data();
+    const size_t size = text.size();
+    size_t start = from;
+    if (firstUnit_ >= 0) {
+        start = FindUnit(text, char16_t(firstUnit_), start);
+    } else {
+        while (start < size && !first_.test(units[start])) ++start;
+    }
+    if (start >= size) return Span{};
+    const CodeUnitSet& repeated = steps_.back().units;
+    size_t end = start + 1;
+    while (end < size && repeated.test(units[end])) ++end;
+    return Span{start, end};
 }
 
 Span UnitSequence::findByAnchor(std::u16string_view text, size_t from) const {

@@ -78,6 +78,7 @@ private:
     };
     Attempt attempt(const char16_t* text, size_t size, size_t start) const;
     Span findByAnchor(std::u16string_view text, size_t from) const;
+    Span findRun(std::u16string_view text, size_t from) const;
     Span findBetween(std::u16string_view text, size_t from, size_t startsBefore, size_t& walked) const;
     void findAnchor();
 
@@ -87,6 +88,7 @@ private:
     int firstUnit_ = -1;              // the only one of them, when there is one below 256
     int skipStep_ = -1;               // see prepareSearch
     int anchorUnit_ = -1;             // see findAnchor
+    bool oneRun_ = false;             // X+ or X Y*: see prepareSearch
     CodeUnitSet beforeAnchor_;        // the units the steps before the anchor take
 };
 

@@ -41,9 +41,9 @@ TEST(UnitSequenceTest, TakesOnlyPatternsWithOneReading) {
 const std::vector<std::u16string> kPatterns = {
     u"\\w+", u"[A-Za-z_]\\w*", u"//.*", u"/\\*", u"\\\\[\\s\\S]", u"a?b", u"(?:ab)c", u"([A-Za-z_]\\w*)(\\s*)(\\()",
     u"#[ \\t]*[A-Za-z_]\\w*", u"x(y(z+))", u"(a)(b?)(c*)", u"[ab]+c", u"a(b+)", u"A", u"\\s+", u"[^\"\\\\\\n]+",
-    u"[ab][bc]*d", u"a[bc]+\\(", u"b+(c*)x", u"ab*c[ax]*y", u"[ab]*\\(b*c",
+    u"[ab][bc]*d", u"a[bc]+\\(", u"b+(c*)x", u"ab*c[ax]*y", u"[ab]*\\(b*c", u"(a)(b*)", u"(\\s+)", u"[^a]+",
 };
-const std::u16string kAlphabet = u"abcxyzAB_ 1(\t\n/*\\\"#";
+const std::u16string kAlphabet = u"abcxyzAB_ 1(\t\n/*\\\"#\u00A0\u00E9\u2028";
 
 std::u16string RandomText(std::mt19937& random) {
     std::u16string text;
