@@ -169,15 +169,17 @@ Span UnitSequence::find(std::u16string_view text, size_t from) const {
     return findBetween(text, from, text.size(), walked);
 }
 
+size_t UnitSequence::firstStart(std::u16string_view text, size_t from, size_t limit) const {
+    if (firstUnit_ >= 0) return FindUnit(text, char16_t(firstUnit_), from);
+    const char16_t* const units = text.data();
+    while (from < limit && !first_.test(units[from])) ++from;
+    return from;
+}
+
 Span UnitSequence::findRun(std::u16string_view text, size_t from) const {
     const char16_t* const units = text.data();
     const size_t size = text.size();
-    size_t start = from;
-    if (firstUnit_ >= 0) {
-        start = FindUnit(text, char16_t(firstUnit_), start);
-    } else {
-        while (start < size && !first_.test(units[start])) ++start;
-    }
+    const size_t start = firstStart(text, from, size);
     if (start >= size) return Span{};
     const CodeUnitSet& repeated = steps_.back().units;
     size_t end = start + 1;
@@ -207,11 +209,7 @@ Span UnitSequence::findBetween(std::u16string_view text, size_t from, size_t sta
     const char16_t* const units = text.data();
     const size_t size = text.size();
     for (size_t start = from;;) {
-        if (firstUnit_ >= 0) {
-            start = FindUnit(text, char16_t(firstUnit_), start);
-        } else {
-            while (start < startsBefore && !first_.test(units[start])) ++start;
-        }
+        start = firstStart(text, start, startsBefore);
         if (start >= startsBefore) return Span{};
         const Attempt tried = attempt(units, size, start);
         if (tried.end != npos) return Span{start, tried.end};

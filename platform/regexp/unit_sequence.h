@@ -78,6 +78,9 @@ private:
     };
     Attempt attempt(const char16_t* text, size_t size, size_t start) const;
     Span findByAnchor(std::u16string_view text, size_t from) const;
+    // The first position from `from` whose unit a match can start with: limit or more when
+    // there is none before limit.
+    size_t firstStart(std::u16string_view text, size_t from, size_t limit) const;
     Span findRun(std::u16string_view text, size_t from) const;
     Span findBetween(std::u16string_view text, size_t from, size_t startsBefore, size_t& walked) const;
     void findAnchor();
