@@ -62,8 +62,11 @@ public:
     }
 
 private:
+    // Most calls find no copy waiting: that test stays inline, apart from the work.
     void writeCopy() {
-        if (copy_.empty()) return;
+        if (!copy_.empty()) writeWaitingCopy();
+    }
+    void writeWaitingCopy() {
         const std::u16string_view text = copy_;
         copy_ = {};
         constexpr size_t kLongCopy = 1024;  // a call of its own costs nothing against escaping this much
