@@ -388,11 +388,11 @@ private:
             }
             const CompiledPattern* filled = action == UnitAction::Other ? &section.patterns[section.singleFor(unit)] : nullptr;
             if (filled && !section.rules[filled->rule].plain) break;
-            out_.copyEscaped(inp_.substr(copyFrom, at - copyFrom));
-            if (filled) filled->format.appendFilled(out_, inp_.substr(at, 1), NoGroups);
+            out_.copyEscaped(units(copyFrom, at));
+            if (filled) filled->format.appendFilled(out_, units(at, at + 1), NoGroups);
             copyFrom = ++at;  // a dropped unit is not copied
         }
-        out_.copyEscaped(inp_.substr(copyFrom, at - copyFrom));
+        out_.copyEscaped(units(copyFrom, at));
         ptr_ = at;
         const uint32_t steps = at - first;
         if (steps == 0) return false;
@@ -402,6 +402,9 @@ private:
     }
 
     static std::u16string_view NoGroups(uint32_t) { return {}; }
+
+    // The input's units [begin, end), positions the formatter has checked (no check again).
+    std::u16string_view units(uint32_t begin, uint32_t end) const { return std::u16string_view(inp_.data() + begin, end - begin); }
 
     // The longest match at the current position; the lowest pattern among equally long ones.
     Choice choose(Frame& frame) {
@@ -425,7 +428,7 @@ private:
         if (section.startsKeyword(unit) && isWordStart(frame, ptr_)) {
             uint32_t end = ptr_ + 1;
             while (end < len_ && IsWordUnit(inp_[end])) ++end;
-            std::u16string_view word = inp_.substr(ptr_, end - ptr_);
+            std::u16string_view word = units(ptr_, end);
             for (uint32_t index : section.keywords) {
                 if (section.patterns[index].keywords->contains(word)) {
                     consider(index, ptr_, end);
@@ -517,7 +520,7 @@ private:
     }
 
     Slot search(CompiledPattern& pattern, uint32_t subjectStart, uint32_t from) {
-        std::u16string_view subject = inp_.substr(subjectStart);
+        std::u16string_view subject = units(subjectStart, len_);
         SearchMemo& memo = pattern.memo;
         memo.hasGroups = pattern.format.usesGroups();
         try {
@@ -558,7 +561,7 @@ private:
     }
 
     void appendFilled(CompiledPattern& pattern, const Frame& frame, const Choice& choice) {
-        std::u16string_view match = inp_.substr(choice.start, choice.end - choice.start);
+        std::u16string_view match = units(choice.start, choice.end);
         if (!pattern.format.usesGroups()) {
             pattern.format.appendFilled(out_, match, NoGroups);
         } else if (pattern.kind == PatternKind::Keywords) {
@@ -578,7 +581,7 @@ private:
         CompiledSection& section = *frame.section;
         CompiledPattern& pattern = section.patterns[choice.pattern];
         if (pattern.copiesMatch) {  // most steps
-            out_.copyEscaped(inp_.substr(choice.start, choice.end - choice.start));
+            out_.copyEscaped(units(choice.start, choice.end));
             ptr_ = choice.end;
             afterStep();
             return;
