@@ -404,7 +404,9 @@ private:
     static std::u16string_view NoGroups(uint32_t) { return {}; }
 
     // The input's units [begin, end), positions the formatter has checked (no check again).
-    std::u16string_view units(uint32_t begin, uint32_t end) const { return std::u16string_view(inp_.data() + begin, end - begin); }
+    std::u16string_view units(uint32_t begin, uint32_t end) const {
+        return std::u16string_view(inp_.data() + begin, end - begin);
+    }
 
     // The longest match at the current position; the lowest pattern among equally long ones.
     Choice choose(Frame& frame) {

@@ -67,7 +67,8 @@ struct WordUnitTable {
     bool member[128] = {};
     constexpr WordUnitTable() {
         for (char16_t unit = 0; unit < 128; ++unit)
-            member[unit] = (unit >= u'0' && unit <= u'9') || (unit >= u'a' && unit <= u'z') || (unit >= u'A' && unit <= u'Z') || unit == u'_';
+            member[unit] = (unit >= u'0' && unit <= u'9') || (unit >= u'a' && unit <= u'z') ||
+                           (unit >= u'A' && unit <= u'Z') || unit == u'_';
     }
 };
 inline constexpr WordUnitTable kWordUnits;
