@@ -3,7 +3,6 @@
 namespace automation {
 namespace {
 
-constexpr char16_t kEscapeBase = 0xDC00;  // + the byte, for bytes 0x80..0xFF
 constexpr char32_t kReplacement = 0xFFFD;
 
 bool IsContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
@@ -54,7 +53,7 @@ std::u16string Utf8ToUtf16(std::string_view bytes) {
     while (!bytes.empty()) {
         Utf8Sequence sequence = ReadUtf8Sequence(bytes);
         if (sequence.length == 0) {
-            out.push_back(static_cast<char16_t>(kEscapeBase + static_cast<unsigned char>(bytes[0])));
+            out.push_back(static_cast<char16_t>(kLosslessByteBase + static_cast<unsigned char>(bytes[0])));
             bytes.remove_prefix(1);
         } else {
             AppendUtf16(out, sequence.codePoint);

@@ -15,6 +15,10 @@ constexpr char32_t CodePointOfPair(char16_t lead, char16_t trail) {
     return 0x10000 + ((char32_t(lead) - 0xD800) << 10) + (char32_t(trail) - 0xDC00);
 }
 
+// A byte 0x80..0xFF that was not UTF-8 where it was read, kept as the unit U+DC80..U+DCFF.
+inline constexpr char16_t kLosslessByteBase = 0xDC00;  // + the byte
+constexpr bool IsLosslessByte(char16_t unit) { return unit >= kLosslessByteBase + 0x80 && unit <= kLosslessByteBase + 0xFF; }
+
 // Writes the code point at `to` as one code unit, or as a surrogate pair above U+FFFF; returns
 // the end of what was written.
 inline char16_t* PutUtf16(char16_t* to, char32_t c) {

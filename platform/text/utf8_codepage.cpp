@@ -13,6 +13,7 @@
 namespace text::detail {
 namespace {
 
+using automation::kLosslessByteBase;
 using automation::PutUtf16;
 using automation::ReadUtf8Sequence;
 

@@ -12,10 +12,6 @@
 
 namespace text {
 
-inline constexpr char16_t kLosslessByteBase = 0xDC00;  // + the byte, for bytes 0x80..0xFF
-
-constexpr bool IsLosslessByte(char16_t unit) { return unit >= kLosslessByteBase + 0x80 && unit <= kLosslessByteBase + 0xFF; }
-
 // Writes the unit at `in` (with its partner when it begins a pair before `end`) at `to`; moves
 // `in` past them and returns the end of what was written (four bytes at most).
 inline char* PutUtf8Unit(const char16_t*& in, const char16_t* end, char* to, bool& usedDefault) {
@@ -24,8 +20,8 @@ inline char* PutUtf8Unit(const char16_t*& in, const char16_t* end, char* to, boo
     if (automation::IsLeadSurrogate(unit) && in < end && automation::IsTrailSurrogate(*in)) {
         return automation::PutUtf8(to, automation::CodePointOfPair(unit, *in++));
     }
-    if (IsLosslessByte(unit)) {
-        *to++ = static_cast<char>(unit - kLosslessByteBase);
+    if (automation::IsLosslessByte(unit)) {
+        *to++ = static_cast<char>(unit - automation::kLosslessByteBase);
         return to;
     }
     usedDefault = true;
