@@ -651,12 +651,7 @@ std::unique_ptr<ChunkGuesser> NewGuesser(const modHlx::DefinitionTree& hlx, std:
 }  // namespace engine::detail
 
 void engine::OutputSink::writeEscaped(std::u16string_view text) {
-    constexpr size_t kPiece = 1024;  // escaped through a block on the stack
-    char16_t block[strings::HtmlEscapeRoom(kPiece)];
-    for (size_t done = 0; done < text.size(); done += kPiece) {
-        const char16_t* end = strings::EscapeHtmlInto(text.substr(done, kPiece), block);
-        write(std::u16string_view(block, size_t(end - block)));
-    }
+    strings::EscapeHtmlInPieces(text, [this](std::u16string_view piece) { write(piece); });
 }
 
 void engine::CompileAhead(const modHlx::SectionRecord& section) { detail::CompilePatterns(section); }

@@ -140,6 +140,18 @@ inline char16_t* EscapeHtmlInto(std::u16string_view text, char16_t* out) {
     return out;
 }
 
+// Hands the text escaped to take(view), a piece at a time through a block on the stack, so that
+// whatever gathers the pieces grows only by what it keeps.
+template <class Take>
+void EscapeHtmlInPieces(std::u16string_view text, Take take) {
+    constexpr size_t kPiece = 1024;
+    char16_t block[HtmlEscapeRoom(kPiece)];
+    for (size_t done = 0; done < text.size(); done += kPiece) {
+        const char16_t* end = EscapeHtmlInto(text.substr(done, kPiece), block);
+        take(std::u16string_view(block, size_t(end - block)));
+    }
+}
+
 // Writes the text escaped and as code page 65001 writes it (text::PutUtf8Text) to out, which has
 // room for HtmlEscapeRoom(text.size()) bytes; returns the end of what it wrote.
 inline char* EscapeHtmlIntoUtf8(std::u16string_view text, char* out, bool& usedDefault) {

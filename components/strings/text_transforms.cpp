@@ -141,12 +141,7 @@ std::u16string RPad(std::u16string_view text, char16_t pad, LONG length) {
 }
 
 void AppendEncodedHTML(std::u16string& out, std::u16string_view text) {
-    constexpr size_t kPiece = 1024;  // escaped through a block on the stack, so out grows by what it keeps
-    char16_t block[HtmlEscapeRoom(kPiece)];
-    for (size_t done = 0; done < text.size(); done += kPiece) {
-        char16_t* end = EscapeHtmlInto(text.substr(done, kPiece), block);
-        out.append(block, size_t(end - block));
-    }
+    EscapeHtmlInPieces(text, [&out](std::u16string_view piece) { out.append(piece); });
 }
 
 std::u16string EncodeHTML(std::u16string_view text) {
