@@ -307,6 +307,15 @@ bool Pattern::mayMatchEmpty() const { return impl_->mayMatchEmpty; }
 const CodeUnitSet* Pattern::firstUnits() const { return impl_->firstUnits ? &*impl_->firstUnits : nullptr; }
 const CodeUnitSet* Pattern::singleUnitSet() const { return impl_->singleUnits ? &*impl_->singleUnits : nullptr; }
 const std::optional<KeywordList>& Pattern::keywordList() const { return impl_->keywords; }
+std::optional<Pattern::LocalRuns> Pattern::localRuns() const {
+    if (!impl_->sequence || !impl_->sequence->runsDecidedLocally()) return std::nullopt;
+    return LocalRuns{&impl_->sequence->runFirst(), &impl_->sequence->runRest()};
+}
+std::optional<Span> Pattern::runAt(std::u16string_view subject, size_t position) const {
+    const Span span = impl_->sequence->runAt(subject, position);
+    if (!span.matched()) return std::nullopt;
+    return span;
+}
 const std::u16string& Pattern::translated() const { return impl_->translated; }
 bool Pattern::usesJit() const { return impl_->jit; }
 

@@ -129,6 +129,15 @@ public:
     //   class, `.`, or alternatives of these, without groups or assertions): it matches at p
     //   exactly when p < size and subject[p] is in the set.
     // - keywordList: see KeywordList.
+    // - localRuns: for X+, and X Y* where every unit of X is one of Y (as \s+ and [A-Za-z_]\w*):
+    //   the matches a global search from the subject's start finds are decided by the units
+    //   around them, without a search. Each run of units of Y holds at most one, from its first
+    //   unit of X to the run's end; `first` is X, `rest` Y. Nothing for any other pattern.
+    // - runAt (only with localRuns): that global search's match that begins at `position`.
+    struct LocalRuns {
+        const CodeUnitSet* first;
+        const CodeUnitSet* rest;
+    };
     size_t maxLookbehind() const;
     bool anchoredAtStart() const;
     size_t minLength() const;
@@ -136,6 +145,8 @@ public:
     const CodeUnitSet* firstUnits() const;
     const CodeUnitSet* singleUnitSet() const;
     const std::optional<KeywordList>& keywordList() const;
+    std::optional<LocalRuns> localRuns() const;
+    std::optional<Span> runAt(std::u16string_view subject, size_t position) const;
 
     // Whether searches walk the subject with a sequence of unit tests instead of running PCRE2
     // (patterns such as \w+ or [A-Za-z_]\w*\( with one greedy reading; for tests).

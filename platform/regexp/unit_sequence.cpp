@@ -36,6 +36,13 @@ int OnlyUnitBelow256(const CodeUnitSet& units) {
     return -1;
 }
 
+bool IsSubset(const CodeUnitSet& part, const CodeUnitSet& whole) {
+    UnitBits partUnits, wholeUnits;
+    part.addTo(partUnits);
+    whole.addTo(wholeUnits);
+    return (partUnits & ~wholeUnits).none();
+}
+
 }  // namespace
 
 size_t FindUnit(std::u16string_view text, char16_t unit, size_t from) {
@@ -127,6 +134,7 @@ void UnitSequence::prepareSearch() {
     // the repeated units do, so a search is a look for the first unit and a walk.
     oneRun_ = (steps_.size() == 1 && lead.repeated && !lead.optional) ||
               (steps_.size() == 2 && !lead.optional && !lead.repeated && steps_[1].repeated && steps_[1].optional);
+    localRuns_ = oneRun_ && (steps_.size() == 1 || IsSubset(lead.units, steps_[1].units));
     if (lead.repeated) {
         skipStep_ = 0;
     } else if (steps_.size() > 1 && !lead.optional && steps_[1].repeated) {
@@ -185,6 +193,19 @@ Span UnitSequence::findRun(std::u16string_view text, size_t from) const {
     size_t end = start + 1;
     while (end < size && repeated.test(units[end])) ++end;
     return Span{start, end};
+}
+
+Span UnitSequence::runAt(std::u16string_view text, size_t position) const {
+    const char16_t* const units = text.data();
+    if (position >= text.size() || !first_.test(units[position])) return Span{};
+    const CodeUnitSet& rest = runRest();
+    // A match that began earlier in the same run of Y takes this unit in.
+    for (size_t before = position; before > 0 && rest.test(units[before - 1]); --before) {
+        if (first_.test(units[before - 1])) return Span{};
+    }
+    size_t end = position + 1;
+    while (end < text.size() && rest.test(units[end])) ++end;
+    return Span{position, end};
 }
 
 Span UnitSequence::findByAnchor(std::u16string_view text, size_t from) const {

@@ -31,6 +31,16 @@ public:
     // group n; spans holds groupCount + 1 entries.
     void groupsAt(std::u16string_view text, size_t start, size_t groupCount, std::vector<Span>& spans) const;
 
+    // X+, and X Y* where every unit of X is one of Y: a global search from the text's start
+    // finds in each run of units of Y at most one match, from its first unit of X to the run's
+    // end, so the units around a position decide whether a match begins there.
+    bool runsDecidedLocally() const { return localRuns_; }
+    const CodeUnitSet& runFirst() const { return first_; }
+    const CodeUnitSet& runRest() const { return steps_.back().units; }
+    // For such a sequence: the match of a global search from the text's start that begins at
+    // `position`, or none.
+    Span runAt(std::u16string_view text, size_t position) const;
+
     // How many tests there are (for tests of the shapes taken).
     size_t stepCount() const { return steps_.size(); }
 
@@ -92,6 +102,7 @@ private:
     int skipStep_ = -1;               // see prepareSearch
     int anchorUnit_ = -1;             // see findAnchor
     bool oneRun_ = false;             // X+ or X Y*: see prepareSearch
+    bool localRuns_ = false;          // see runsDecidedLocally
     CodeUnitSet beforeAnchor_;        // the units the steps before the anchor take
 };
 

@@ -80,6 +80,34 @@ TEST(UnitSequenceTest, FindsWhatTheEngineFinds) {
     }
 }
 
+// For X+ and X Y* with X within Y (and no other shape), the match of a global search that
+// begins at a position, found from the units around it, is the one the engine's global search
+// finds there.
+TEST(UnitSequenceTest, RunsDecidedLocallyAreTheGlobalSearchsMatches) {
+    std::mt19937 random(11);
+    int local = 0;
+    for (bool ignoreCase : {false, true}) {
+        for (const std::u16string& source : kPatterns) {
+            std::optional<UnitSequence> sequence = Read(source, ignoreCase);
+            if (!sequence->runsDecidedLocally()) continue;
+            ++local;
+            regexp::Pattern engine(source + u"(?=)", regexp::Options{ignoreCase, false});
+            std::vector<regexp::Span> found;
+            for (int round = 0; round < 200; ++round) {
+                std::u16string text = RandomText(random);
+                std::vector<regexp::Span> beginning(text.size() + 1);
+                for (size_t from = 0; from <= text.size() && engine.searchFrom(text, from, found); from = found[0].end)
+                    beginning[found[0].start] = found[0];
+                for (size_t position = 0; position <= text.size(); ++position) {
+                    ASSERT_EQ(beginning[position], sequence->runAt(text, position))
+                        << Narrow(source) << " in \"" << Narrow(text) << "\" at " << position;
+                }
+            }
+        }
+    }
+    EXPECT_EQ(12, local);  // \w+, [A-Za-z_]\w*, \s+, [^"\\\n]+, (\s+) and [^a]+, with and without case
+}
+
 TEST(UnitSequenceTest, AFailedAttemptSkipsOnlyTheRunOfItsFirstRepeatedTest) {
     // The attempt at 0 fails at "b" after [ax]* took "a" at 3; the match starts at that "a".
     std::optional<UnitSequence> sequence = Read(u"ab*c[ax]*y");
