@@ -34,6 +34,11 @@ void Classify(CompiledPattern& compiled) {
     if (const std::optional<regexp::KeywordList>& list = regex.keywordList()) {
         compiled.kind = PatternKind::Keywords;
         compiled.keywords = std::make_unique<KeywordSet>(*list);
+        return;
+    }
+    if (const std::optional<regexp::Pattern::LocalRuns> runs = regex.localRuns()) {
+        compiled.kind = PatternKind::LocalRuns;
+        compiled.units = runs->first;
     }
 }
 
@@ -56,6 +61,7 @@ void IndexPatterns(CompiledSection& section) {
                 if (pattern.keywords->mayStartWith(unit)) section.keywordStarts.add(unit);
             }
             break;
+        case PatternKind::LocalRuns: section.localRuns.push_back(pattern.order); break;
         case PatternKind::SingleUnit:
             section.singles.push_back(pattern.order);
             for (char16_t unit = 0; unit < 128; ++unit) {
@@ -67,9 +73,11 @@ void IndexPatterns(CompiledSection& section) {
     section.asciiAction.assign(128, UnitAction::Drop);
     for (char16_t unit = 0; unit < 128; ++unit) {
         uint32_t index = section.asciiSingle[unit];
-        if (index == kNoMatch) continue;
-        const CompiledPattern& pattern = section.patterns[index];
-        section.asciiAction[unit] = pattern.copiesMatch ? UnitAction::Copy : UnitAction::Other;
+        if (section.startsLocalRun(unit)) {
+            section.asciiAction[unit] = UnitAction::Stop;
+        } else if (index != kNoMatch) {
+            section.asciiAction[unit] = section.patterns[index].copiesMatch ? UnitAction::Copy : UnitAction::Other;
+        }
     }
     section.copiesEveryUnit = section.keywords.empty() && CopiesEveryUnit(section);
 }

@@ -26,6 +26,7 @@ enum class PatternKind : uint8_t {
     Search,        // by the regular-expression engine
     SingleUnit,    // one code unit of a set: a table lookup at the position
     Keywords,      // \b(w1|w2|...)\b: a word lookup at word starts
+    LocalRuns,     // X+ or X Y* (regexp::Pattern::localRuns): decided by the units around a position
 };
 
 using regexp::IsWordUnit;
@@ -95,7 +96,7 @@ struct CompiledPattern {
     PatternKind kind = PatternKind::Search;
     FormatTemplate format;  // the rule's template, with this pattern's groups
     bool copiesMatch = false;  // the template is "$$" and the rule neither enters nor returns
-    const regexp::CodeUnitSet* units = nullptr;  // SingleUnit
+    const regexp::CodeUnitSet* units = nullptr;  // SingleUnit; LocalRuns: the units a match starts with
     std::unique_ptr<KeywordSet> keywords;  // Keywords
     SearchMemo memo;
 };
@@ -112,9 +113,9 @@ struct CompiledRule {
 };
 
 // What a plain run does with a unit: copies it escaped (its single-unit pattern's rule has the
-// template "$$" and neither enters nor returns), drops it (no single-unit pattern takes it), or
-// anything else.
-enum class UnitAction : uint8_t { Copy, Drop, Other };
+// template "$$" and neither enters nor returns), drops it (no single-unit pattern takes it),
+// stops before it (a LocalRuns pattern may match there), or anything else.
+enum class UnitAction : uint8_t { Copy, Drop, Stop, Other };
 
 struct CompiledSection {
     const modHlx::SectionRecord* record = nullptr;
@@ -125,6 +126,7 @@ struct CompiledSection {
     std::vector<uint32_t> searched;   // Search patterns, in order
     std::vector<uint32_t> singles;    // SingleUnit patterns, in order
     std::vector<uint32_t> keywords;   // Keywords patterns, in order
+    std::vector<uint32_t> localRuns;  // LocalRuns patterns, in order
     std::vector<uint32_t> asciiSingle;  // per unit below 128: the first SingleUnit pattern, or kNoMatch
     std::vector<UnitAction> asciiAction;  // per unit below 128
     bool copiesEveryUnit = false;  // every unit's action is Copy and no word is looked up
@@ -141,8 +143,15 @@ struct CompiledSection {
     }
     // Whether a keyword can start with the unit (keywords are ASCII).
     bool startsKeyword(char16_t unit) const { return keywordStarts.contains(unit); }
+    // Whether a LocalRuns pattern's match can start with the unit.
+    bool startsLocalRun(char16_t unit) const {
+        for (uint32_t index : localRuns)
+            if (patterns[index].units->test(unit)) return true;
+        return false;
+    }
     UnitAction actionFor(char16_t unit) const {
         if (unit < 128) return asciiAction[unit];
+        if (startsLocalRun(unit)) return UnitAction::Stop;
         uint32_t index = singleFor(unit);
         if (index == kNoMatch) return UnitAction::Drop;
         const CompiledPattern& pattern = patterns[index];

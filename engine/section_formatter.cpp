@@ -205,13 +205,15 @@ private:
     // Whether every step from here on is the same as from the join point: the start section
     // alone runs in both, and either both search afresh now, or every slot holds the same
     // element and the next search of each sees the same text in both subjects (it starts at
-    // least the pattern's look-behind after both subjects' starts).
+    // least the pattern's look-behind after both subjects' starts), and no run of a LocalRuns
+    // pattern's units reaches back from here to where the subjects begin.
     bool sameFutureAs(const ChunkRun& run, const JoinPoint& point) {
         Frame& frame = frames_.back();
         if (frame.rebuild || point.rebuild) return frame.rebuild == point.rebuild;
         if (!caughtUp(frame)) return false;
         const bool sameSubject = frame.searchStart == point.searchStart;
         if (!sameSubject && (frame.searchStart >= ptr_ || point.searchStart >= ptr_)) return false;
+        if (!sameSubject && insideLocalRun(*frame.section)) return false;
         const uint32_t subjectsBegin = std::max(frame.searchStart, point.searchStart);
         const CompiledSection& section = *frame.section;
         const Slot* slots = slots_.data() + frame.slots;
@@ -386,6 +388,7 @@ private:
                 ++at;
                 continue;
             }
+            if (action == UnitAction::Stop) break;
             const CompiledPattern* filled = action == UnitAction::Other ? &section.patterns[section.singleFor(unit)] : nullptr;
             if (filled && !section.rules[filled->rule].plain) break;
             out_.copyEscaped(units(copyFrom, at));
@@ -438,7 +441,26 @@ private:
                 }
             }
         }
+        for (uint32_t index : section.localRuns) {
+            const CompiledPattern& pattern = section.patterns[index];
+            if (!pattern.units->test(unit)) continue;
+            const std::u16string_view subject = units(frame.searchStart, len_);
+            if (const std::optional<regexp::Span> run = pattern.regex->runAt(subject, ptr_ - frame.searchStart))
+                consider(index, ptr_, uint32_t(run->end) + frame.searchStart);
+        }
         return best;
+    }
+
+    // Whether the current position stands inside a run of some LocalRuns pattern's units (the
+    // unit before it and the one at it both belong): there, where the subject began can decide
+    // whether such a match begins further on.
+    bool insideLocalRun(const CompiledSection& section) const {
+        if (ptr_ == 0 || ptr_ >= len_) return false;
+        for (uint32_t index : section.localRuns) {
+            const regexp::CodeUnitSet& rest = *section.patterns[index].regex->localRuns()->rest;
+            if (rest.test(inp_[ptr_ - 1]) && rest.test(inp_[ptr_])) return true;
+        }
+        return false;
     }
 
     // Moves every slot of the call to the first element of its list that does not start before

@@ -24,15 +24,18 @@ TEST(CompiledSectionTest, PatternsAreSortedByHowTheirMatchesAreFound) {
     for (const char16_t* pattern : {u"\\b(if|else)\\b", u"\\b(?:int|char)\\b", u"\\bwhile\\b"}) {
         EXPECT_EQ(PatternKind::Keywords, KindOf(pattern)) << formattest::Narrow(pattern);
     }
-    // Everything else is searched (sequences such as \w+ walk inside the regexp layer).
-    for (const char16_t* pattern : {u"\\w+", u"([A-Za-z_]\\w*)(\\s*)(\\()", u"(\\w+)|x", u"\\w+?", u"a*", u"^a",
-                                    u"\\ba\\w*", u"ab|cd"}) {
+    for (const char16_t* pattern : {u"\\w+", u"\\s+", u"[A-Za-z_]\\w*", u"(\\s+)", u"[^a]+"}) {
+        EXPECT_EQ(PatternKind::LocalRuns, KindOf(pattern)) << formattest::Narrow(pattern);
+    }
+    // Everything else is searched (other sequences such as a\w+ walk inside the regexp layer).
+    for (const char16_t* pattern : {u"a\\w+", u"([A-Za-z_]\\w*)(\\s*)(\\()", u"(\\w+)|x", u"\\w+?", u"a*", u"^a",
+                                    u"\\ba\\w*", u"ab|cd", u"#[a-z]*"}) {
         EXPECT_EQ(PatternKind::Search, KindOf(pattern)) << formattest::Narrow(pattern);
     }
 }
 
 // A section copies every unit when each unit's first single-unit rule is a plain "$$" and no
-// word is looked up: a plain run then takes its units without looking at them.
+// word or local run is looked for: a plain run then takes its units without looking at them.
 TEST(CompiledSectionTest, CopiesEveryUnitOnlyWhenNoUnitIsDroppedOrFilled) {
     struct Rule {
         const char16_t* pattern;
@@ -42,7 +45,8 @@ TEST(CompiledSectionTest, CopiesEveryUnitOnlyWhenNoUnitIsDroppedOrFilled) {
     const std::vector<std::pair<std::vector<Rule>, bool>> cases = {
         {{{u"[\\s\\S]", u"$$", u""}}, true},
         {{{u".", u"$$", u""}, {u"\\n", u"$$", u""}}, true},
-        {{{u"\\w+", u"<b>$$</b>", u""}, {u"[\\s\\S]", u"$$", u""}}, true},
+        {{{u"a\\w+", u"<b>$$</b>", u""}, {u"[\\s\\S]", u"$$", u""}}, true},
+        {{{u"\\w+", u"<b>$$</b>", u""}, {u"[\\s\\S]", u"$$", u""}}, false},  // a run stops where a word may begin
         {{{u".", u"$$", u""}}, false},  // "\n" is dropped
         {{{u"[^\u00E9]", u"$$", u""}, {u"\u00E9", u"<i>$$</i>", u""}}, false},
         {{{u"[\\s\\S]", u"<i>$$</i>", u""}}, false},

@@ -28,7 +28,7 @@ const std::vector<std::u16string> kPatterns = {
     u" ", u"\\n", u"[a\\n]+", u"(a|b)+", u"(?:ab)+", u"a{2}", u"[ab]*?b", u"(\\w+)\\s*\\(", u"\\w+(?=\\()",
     u"[A-Z_]\\w*", u"\\b\\w", u"(b)|(a)", u"_+", u"[^\"\\n]+", u"<[^>]*>?", u"&", u"\\s",
     u"a\\w+", u"ab*", u"\\\\[\\s\\S]", u"//.*", u"/\\*", u"\\*/", u"\"a", u"[ab]b+", u"A\\s", u"(?:a)+",
-    u"(a\\w*)(\\s*)(\\()", u"(_)(\\w)", u"b?a", u"[ab]\\w*\\(",
+    u"(a\\w*)(\\s*)(\\()", u"(_)(\\w)", u"b?a", u"[ab]\\w*\\(", u"([ab]+)",
 };
 const std::vector<std::u16string> kBadPatterns = {u"*a", u"a**", u"[a", u"(a", u"[b-a]", u"a)"};
 const std::vector<std::u16string> kTemplates = {
@@ -188,6 +188,26 @@ TEST(FormatterEquivalenceTest, InChunksTheSameOutputAndErrors) {
     const uint64_t joined = engine::detail::JoinedChunks() - joinedBefore;
     EXPECT_GT(joined, uint64_t(kDefinitions));  // the runs met, not only the fallback
     std::printf("joined %llu chunks\n", static_cast<unsigned long long>(joined));
+}
+
+// A run of b[ab\n]* begun before a chunk (at the "b" after "x", which "xb" took) still holds the
+// "b" of "ab" on the next line; the guess, which searched from that line, sees a match begin at
+// that "b". The true run must not join the guess inside the run ("a\n" ends the step before the
+// chunk at its start, so that the true run takes a step of its own to that "b").
+TEST(FormatterEquivalenceTest, InChunksNoJoinInsideALocalRunThatBeganBefore) {
+    TreeBuilder builder;
+    builder.section(u"S").rule(u"xb", u"<x>$$</x>").rule(u"a\\n", u"<n>$$</n>").rule(u"b[ab\\n]*", u"<r>$$</r>");
+    builder.rule(u"[\\s\\S]", u"$$");
+    std::u16string input;
+    for (int line = 0; line < 40; ++line) input += line % 2 ? u"ab\n" : u"xba\n";
+    for (uint32_t units : {1u, 2u, 5u}) {
+        const uint64_t joinedBefore = engine::detail::JoinedChunks();
+        engine::detail::SetChunkUnits(units);
+        Outcome actual = RunFormatter(builder.tree(), input, StepReports());
+        engine::detail::SetChunkUnits(engine::detail::kMachineChunkUnits);
+        EXPECT_EQ(RunReference(builder.tree(), input, StepReports()).out, actual.out) << "chunks of " << units;
+        EXPECT_GT(engine::detail::JoinedChunks(), joinedBefore) << "chunks of " << units;
+    }
 }
 
 // A cancel during a run in chunks stops it where the true run stands: its output is the plain
