@@ -124,7 +124,7 @@ void CheckInterpreter(Pattern& pattern, std::u16string_view s, size_t from, cons
 }
 
 // Execute's matches: each the search from where the one before ended (one further after an
-// empty match).
+// empty match). A pattern that decides its matches locally finds the same at each position.
 void CheckGlobalIteration(Pattern& pattern, const std::u16string& source, Options options, std::u16string_view s,
                           const std::string& context) {
     regexp::RegExp re;
@@ -135,7 +135,9 @@ void CheckGlobalIteration(Pattern& pattern, const std::u16string& source, Option
     regexp::MatchCollection matches = re.execute(s);
     size_t from = 0, index = 0;
     Spans spans;
+    std::vector<Span> beginning(s.size() + 1);  // the match that begins at each position
     while (from <= s.size() && pattern.searchFrom(s, from, spans)) {
+        beginning[spans[0].start] = spans[0];
         FUZZ_CHECK(index < matches.count(), "Execute has too few matches: " + context);
         regexp::Match match = matches.item(index++);
         FUZZ_CHECK(match.firstIndex() == spans[0].start && match.length() == spans[0].length(),
@@ -149,6 +151,11 @@ void CheckGlobalIteration(Pattern& pattern, const std::u16string& source, Option
         from = spans[0].end + (spans[0].length() == 0 ? 1 : 0);
     }
     FUZZ_CHECK(index == matches.count(), "Execute has too many matches: " + context);
+    if (!pattern.localRuns()) return;
+    for (size_t position = 0; position <= s.size(); ++position) {
+        FUZZ_CHECK(pattern.runAt(s, position).value_or(Span{}) == beginning[position],
+                   "local run differs from the global search: " + context + " at " + std::to_string(position));
+    }
 }
 
 // Every search of the subject; runaway searches (5017) end the check.
