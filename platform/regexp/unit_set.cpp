@@ -46,8 +46,17 @@ bool CodeUnitSet::intersects(const CodeUnitSet& other) const {
 void CodeUnitSet::addTo(UnitBits& units) const {
     for (size_t unit = 0; unit < 256; ++unit)
         if (test(unit)) units.set(unit);
-    for (const Range& range : high_)
-        for (size_t unit = range.first; unit <= range.last; ++unit) units.set(unit);
+    for (const Range& range : high_) {
+        const size_t count = size_t(range.last) - range.first + 1;
+        if (count < 1024) {
+            for (size_t unit = range.first; unit <= range.last; ++unit) units.set(unit);
+            continue;
+        }
+        // A long range (a negated class holds nearly all units) as a shifted mask, a word at a time.
+        UnitBits mask;
+        mask.set();
+        units |= (mask >> (mask.size() - count)) << range.first;
+    }
 }
 
 }  // namespace regexp

@@ -322,6 +322,19 @@ TEST(SingleUnitSet, AgreesWithTheSearchOnEveryCodeUnit) {
     }
 }
 
+// Ranges short and long (a long one is added as a mask), at the start, middle and end of the units.
+TEST(CodeUnitSet, AddToGivesBackItsUnits) {
+    for (const auto& [first, last] : std::vector<std::pair<size_t, size_t>>{
+             {0, 0}, {0x41, 0x5A}, {0x100, 0x4FE}, {0x100, 0x4FF}, {0x2A, 0xFFFF}, {0x300, 0x1400}, {0xFFFF, 0xFFFF}}) {
+        regexp::UnitBits units;
+        for (size_t unit = first; unit <= last; ++unit) units.set(unit);
+        units.set(0x20);
+        regexp::UnitBits added;
+        regexp::CodeUnitSet(units).addTo(added);
+        EXPECT_EQ(units, added) << first << ".." << last;
+    }
+}
+
 TEST(SingleUnitSet, AbsentForAnythingElse) {
     for (const char16_t* source : {u"ab", u"a*", u"(a)", u"\\b.", u"a|bc", u"^a", u"a?", u"(?=a)a", u"", u"\\b"})
         EXPECT_EQ(Pattern(source, {}).singleUnitSet(), nullptr) << Printable(source);
