@@ -195,19 +195,6 @@ Span UnitSequence::findRun(std::u16string_view text, size_t from) const {
     return Span{start, end};
 }
 
-Span UnitSequence::runAt(std::u16string_view text, size_t position) const {
-    const char16_t* const units = text.data();
-    if (position >= text.size() || !first_.test(units[position])) return Span{};
-    const CodeUnitSet& rest = runRest();
-    // A match that began earlier in the same run of Y takes this unit in.
-    for (size_t before = position; before > 0 && rest.test(units[before - 1]); --before) {
-        if (first_.test(units[before - 1])) return Span{};
-    }
-    size_t end = position + 1;
-    while (end < text.size() && rest.test(units[end])) ++end;
-    return Span{position, end};
-}
-
 Span UnitSequence::findByAnchor(std::u16string_view text, size_t from) const {
     const char16_t* const units = text.data();
     size_t tried = from;  // no match starts before this
