@@ -219,10 +219,15 @@ struct Pattern::Impl {
     std::optional<KeywordList> keywords;
     std::optional<detail::UnitSequence> sequence;  // walks the subject in place of PCRE2
     std::optional<dialect::RequiredUnit> required;   // searches start a bounded way before it
+    std::optional<std::pair<char16_t, char16_t>> startRange;  // every match starts with a unit of it
 
     // Where a search from `from` can start: no match begins more than `within` units before the
     // required unit's first place at or after `from`. Past the end when there is no such place.
     size_t firstPossibleStart(std::u16string_view subject, size_t from) const {
+        if (startRange) {
+            const size_t at = detail::FindUnitInRange(subject, startRange->first, startRange->second, from);
+            return at == subject.size() ? subject.size() + 1 : at;
+        }
         if (!required) return from;
         const size_t at = detail::FindUnit(subject, required->unit, from);
         if (at == subject.size()) return subject.size() + 1;
@@ -291,6 +296,12 @@ Pattern::Pattern(std::u16string_view source, Options options) : impl_(std::make_
     d.keywords = dialect::FindKeywordList(*parsed.root, options.ignoreCase);
     d.sequence = detail::UnitSequence::Read(*parsed.root, options.ignoreCase);
     if (!d.sequence) d.required = dialect::FindRequiredUnit(*parsed.root, options.ignoreCase);
+    // PCRE2 finds a single first unit quickly, but tests a set of them unit by unit (such as the
+    // digits a number begins with): a range is looked for eight units at a time instead.
+    if (!d.sequence && !d.required && !d.anchored && d.firstUnits) {
+        const std::optional<std::pair<char16_t, char16_t>> range = d.firstUnits->onlyRange();
+        if (range && range->first != range->second) d.startRange = range;
+    }
 }
 
 Pattern::~Pattern() = default;

@@ -45,23 +45,47 @@ bool IsSubset(const CodeUnitSet& part, const CodeUnitSet& whole) {
 
 }  // namespace
 
-size_t FindUnit(std::u16string_view text, char16_t unit, size_t from) {
+// Eight units tested at a time, whole (blockHits: a pair of mask bits for each unit found): most
+// searches end within a few units, where a call to memchr costs more than the testing.
+template <class BlockHits, class Found>
+size_t FindBlockwise(std::u16string_view text, size_t from, BlockHits blockHits, Found found) {
     const char16_t* const units = text.data();
     const size_t size = text.size();
     size_t position = from;
 #if defined(__SSE2__)
-    // Eight units compared at a time, whole: most searches end within a few units, where a call
-    // to memchr costs more than the comparing.
-    const __m128i wanted = _mm_set1_epi16(short(unit));
     for (; position + 8 <= size; position += 8) {
-        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + position));
-        const unsigned mask = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi16(block, wanted)));
+        const unsigned mask = blockHits(_mm_loadu_si128(reinterpret_cast<const __m128i*>(units + position)));
         if (mask != 0) return position + unsigned(__builtin_ctz(mask)) / 2;
     }
 #endif
     for (; position < size; ++position)
-        if (units[position] == unit) return position;
+        if (found(units[position])) return position;
     return size;
+}
+
+size_t FindUnit(std::u16string_view text, char16_t unit, size_t from) {
+#if defined(__SSE2__)
+    const __m128i wanted = _mm_set1_epi16(short(unit));
+    auto blockHits = [wanted](__m128i block) { return unsigned(_mm_movemask_epi8(_mm_cmpeq_epi16(block, wanted))); };
+#else
+    auto blockHits = nullptr;
+#endif
+    return FindBlockwise(text, from, blockHits, [unit](char16_t at) { return at == unit; });
+}
+
+// A unit is in the range when its distance from the first, wrapping below it, is within the span.
+size_t FindUnitInRange(std::u16string_view text, char16_t first, char16_t last, size_t from) {
+    const auto span = static_cast<uint16_t>(last - first);
+#if defined(__SSE2__)
+    const __m128i firsts = _mm_set1_epi16(short(first)), spans = _mm_set1_epi16(short(span));
+    auto blockHits = [firsts, spans](__m128i block) {
+        const __m128i beyond = _mm_subs_epu16(_mm_sub_epi16(block, firsts), spans);
+        return unsigned(_mm_movemask_epi8(_mm_cmpeq_epi16(beyond, _mm_setzero_si128())));
+    };
+#else
+    auto blockHits = nullptr;
+#endif
+    return FindBlockwise(text, from, blockHits, [first, span](char16_t at) { return uint16_t(at - first) <= span; });
 }
 
 std::optional<UnitSequence> UnitSequence::Read(const Node& root, bool ignoreCase) {

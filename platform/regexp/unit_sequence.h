@@ -119,5 +119,7 @@ private:
 
 // The first position at or after `from` that holds the unit, or the text's size.
 size_t FindUnit(std::u16string_view text, char16_t unit, size_t from);
+// The same for any unit from `first` to `last`.
+size_t FindUnitInRange(std::u16string_view text, char16_t first, char16_t last, size_t from);
 
 }  // namespace regexp::detail

@@ -27,6 +27,22 @@ size_t CodeUnitSet::count() const {
     return members;
 }
 
+std::optional<std::pair<char16_t, char16_t>> CodeUnitSet::onlyRange() const {
+    const size_t members = count();
+    if (members == 0) return std::nullopt;
+    size_t first = 0;
+    while (first < low_.size() && !low_[first]) ++first;
+    if (first == low_.size()) first = high_.front().first;
+    size_t last = low_.size() - 1;
+    if (!high_.empty()) {
+        last = high_.back().last;
+    } else {
+        while (!low_[last]) --last;
+    }
+    if (last - first + 1 != members) return std::nullopt;
+    return std::pair{char16_t(first), char16_t(last)};
+}
+
 bool CodeUnitSet::intersects(const CodeUnitSet& other) const {
     for (size_t i = 0; i < low_.size(); ++i)
         if (low_[i] & other.low_[i]) return true;

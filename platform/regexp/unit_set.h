@@ -5,6 +5,8 @@
 #pragma once
 
 #include <array>
+#include <optional>
+#include <utility>
 #include <bitset>
 #include <cstddef>
 #include <cstdint>
@@ -26,6 +28,8 @@ public:
     }
     bool operator[](size_t unit) const { return test(unit); }
     size_t count() const;
+    // The first and last members when the members are one unbroken range (nothing when empty).
+    std::optional<std::pair<char16_t, char16_t>> onlyRange() const;
     bool intersects(const CodeUnitSet& other) const;
     // Adds the members to `units`.
     void addTo(UnitBits& units) const;

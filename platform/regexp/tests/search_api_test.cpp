@@ -322,7 +322,8 @@ TEST(SingleUnitSet, AgreesWithTheSearchOnEveryCodeUnit) {
     }
 }
 
-// Ranges short and long (a long one is added as a mask), at the start, middle and end of the units.
+// Ranges short and long (a long one is added as a mask), at the start, middle and end of the units;
+// with a unit apart, or alone, which the set tells is one unbroken range.
 TEST(CodeUnitSet, AddToGivesBackItsUnits) {
     for (const auto& [first, last] : std::vector<std::pair<size_t, size_t>>{
              {0, 0}, {0x41, 0x5A}, {0x100, 0x4FE}, {0x100, 0x4FF}, {0x2A, 0xFFFF}, {0x300, 0x1400}, {0xFFFF, 0xFFFF}}) {
@@ -332,6 +333,9 @@ TEST(CodeUnitSet, AddToGivesBackItsUnits) {
         regexp::UnitBits added;
         regexp::CodeUnitSet(units).addTo(added);
         EXPECT_EQ(units, added) << first << ".." << last;
+        EXPECT_EQ(std::nullopt, regexp::CodeUnitSet(units).onlyRange()) << first << ".." << last;
+        units.reset(0x20);
+        EXPECT_EQ(std::pair(char16_t(first), char16_t(last)), regexp::CodeUnitSet(units).onlyRange()) << first << ".." << last;
     }
 }
 

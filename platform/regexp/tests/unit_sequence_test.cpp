@@ -143,4 +143,20 @@ TEST(UnitSequenceTest, FindUnitAcrossBlocksAndTail) {
     EXPECT_EQ(1u, regexp::detail::FindUnit(text, u'\u2F2F', 0));
 }
 
+// A range of units, in blocks and in the tail: units just outside it (below, wrapping below the
+// first, above) are passed over.
+TEST(UnitSequenceTest, FindUnitInRangeAcrossBlocksAndTail) {
+    std::u16string text(37, u'/');  // '0' - 1
+    for (size_t at : {3, 11, 25}) text[at] = u':';  // '9' + 1
+    text[30] = u'\u8030';
+    for (size_t at : {8, 15, 36}) text[at] = char16_t(u'0' + at % 10);
+    size_t found = 0;
+    for (size_t expected : {8, 15, 36, 37}) {
+        found = regexp::detail::FindUnitInRange(text, u'0', u'9', found);
+        EXPECT_EQ(expected, found);
+        ++found;
+    }
+    EXPECT_EQ(30u, regexp::detail::FindUnitInRange(text, u'\u8000', u'\uFFFF', 0));
+}
+
 }  // namespace
