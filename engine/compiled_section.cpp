@@ -51,7 +51,7 @@ bool CopiesEveryUnit(const CompiledSection& section) {
 }
 
 void IndexPatterns(CompiledSection& section) {
-    section.asciiSingle.assign(128, kNoMatch);
+    section.asciiSingle.fill(kNoMatch);
     for (const CompiledPattern& pattern : section.patterns) {
         switch (pattern.kind) {
         case PatternKind::Search: section.searched.push_back(pattern.order); break;
@@ -70,7 +70,7 @@ void IndexPatterns(CompiledSection& section) {
             break;
         }
     }
-    section.asciiAction.assign(128, UnitAction::Drop);
+    section.asciiAction.fill(UnitAction::Drop);
     for (char16_t unit = 0; unit < 128; ++unit) {
         uint32_t index = section.asciiSingle[unit];
         if (section.startsLocalRun(unit)) {

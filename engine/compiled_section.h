@@ -5,6 +5,7 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -127,8 +128,8 @@ struct CompiledSection {
     std::vector<uint32_t> singles;    // SingleUnit patterns, in order
     std::vector<uint32_t> keywords;   // Keywords patterns, in order
     std::vector<uint32_t> localRuns;  // LocalRuns patterns, in order
-    std::vector<uint32_t> asciiSingle;  // per unit below 128: the first SingleUnit pattern, or kNoMatch
-    std::vector<UnitAction> asciiAction;  // per unit below 128
+    std::array<uint32_t, 128> asciiSingle{};  // per unit below 128: the first SingleUnit pattern, or kNoMatch
+    std::array<UnitAction, 128> asciiAction{};  // per unit below 128
     bool copiesEveryUnit = false;  // every unit's action is Copy and no word is looked up
     AsciiUnits keywordStarts;  // the units a word of a Keywords pattern starts with
     // The error of the first pattern that does not compile, raised when the section first searches.

@@ -441,6 +441,7 @@ private:
                 }
             }
         }
+        if (section.actionFor(unit) != UnitAction::Stop) return best;  // no LocalRuns match starts here
         for (uint32_t index : section.localRuns) {
             const CompiledPattern& pattern = section.patterns[index];
             if (!pattern.units->test(unit)) continue;
