@@ -36,13 +36,6 @@ int OnlyUnitBelow256(const CodeUnitSet& units) {
     return -1;
 }
 
-bool IsSubset(const CodeUnitSet& part, const CodeUnitSet& whole) {
-    UnitBits partUnits, wholeUnits;
-    part.addTo(partUnits);
-    whole.addTo(wholeUnits);
-    return (partUnits & ~wholeUnits).none();
-}
-
 }  // namespace
 
 // Eight units tested at a time, whole (blockHits: a pair of mask bits for each unit found): most
@@ -158,7 +151,7 @@ void UnitSequence::prepareSearch() {
     // the repeated units do, so a search is a look for the first unit and a walk.
     oneRun_ = (steps_.size() == 1 && lead.repeated && !lead.optional) ||
               (steps_.size() == 2 && !lead.optional && !lead.repeated && steps_[1].repeated && steps_[1].optional);
-    localRuns_ = oneRun_ && (steps_.size() == 1 || IsSubset(lead.units, steps_[1].units));
+    localRuns_ = oneRun_ && (steps_.size() == 1 || lead.units.isSubsetOf(steps_[1].units));
     if (lead.repeated) {
         skipStep_ = 0;
     } else if (steps_.size() > 1 && !lead.optional && steps_[1].repeated) {

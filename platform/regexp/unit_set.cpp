@@ -59,6 +59,18 @@ bool CodeUnitSet::intersects(const CodeUnitSet& other) const {
     return false;
 }
 
+// A set's ranges never touch, so each range of this set lies within a single one of the other's.
+bool CodeUnitSet::isSubsetOf(const CodeUnitSet& other) const {
+    for (size_t i = 0; i < low_.size(); ++i)
+        if (low_[i] && !other.low_[i]) return false;
+    auto b = other.high_.begin();
+    for (const Range& range : high_) {
+        while (b != other.high_.end() && b->last < range.first) ++b;
+        if (b == other.high_.end() || b->first > range.first || b->last < range.last) return false;
+    }
+    return true;
+}
+
 void CodeUnitSet::addTo(UnitBits& units) const {
     for (size_t unit = 0; unit < 256; ++unit)
         if (test(unit)) units.set(unit);

@@ -31,6 +31,7 @@ public:
     // The first and last members when the members are one unbroken range (nothing when empty).
     std::optional<std::pair<char16_t, char16_t>> onlyRange() const;
     bool intersects(const CodeUnitSet& other) const;
+    bool isSubsetOf(const CodeUnitSet& other) const;
     // Adds the members to `units`.
     void addTo(UnitBits& units) const;
     bool operator==(const CodeUnitSet&) const = default;

@@ -323,7 +323,8 @@ TEST(SingleUnitSet, AgreesWithTheSearchOnEveryCodeUnit) {
 }
 
 // Ranges short and long (a long one is added as a mask), at the start, middle and end of the units;
-// with a unit apart, or alone, which the set tells is one unbroken range.
+// with a unit apart, or alone, which the set tells is one unbroken range (and a part of the first,
+// which the range without its last unit is not).
 TEST(CodeUnitSet, AddToGivesBackItsUnits) {
     for (const auto& [first, last] : std::vector<std::pair<size_t, size_t>>{
              {0, 0}, {0x41, 0x5A}, {0x100, 0x4FE}, {0x100, 0x4FF}, {0x2A, 0xFFFF}, {0x300, 0x1400}, {0xFFFF, 0xFFFF}}) {
@@ -334,8 +335,14 @@ TEST(CodeUnitSet, AddToGivesBackItsUnits) {
         regexp::CodeUnitSet(units).addTo(added);
         EXPECT_EQ(units, added) << first << ".." << last;
         EXPECT_EQ(std::nullopt, regexp::CodeUnitSet(units).onlyRange()) << first << ".." << last;
+        const regexp::CodeUnitSet withApart(units);
         units.reset(0x20);
         EXPECT_EQ(std::pair(char16_t(first), char16_t(last)), regexp::CodeUnitSet(units).onlyRange()) << first << ".." << last;
+        EXPECT_TRUE(regexp::CodeUnitSet(units).isSubsetOf(withApart)) << first << ".." << last;
+        EXPECT_FALSE(withApart.isSubsetOf(regexp::CodeUnitSet(units))) << first << ".." << last;
+        const regexp::CodeUnitSet whole(units);
+        units.reset(last);
+        EXPECT_FALSE(whole.isSubsetOf(regexp::CodeUnitSet(units))) << first << ".." << last;
     }
 }
 
