@@ -198,6 +198,12 @@ uint32_t InfoNumber(const pcre2_code* code, uint32_t what) {
     return value;
 }
 
+bool AllWordUnits(std::pair<char16_t, char16_t> range) {
+    for (uint32_t unit = range.first; unit <= range.second; ++unit)
+        if (!IsWordUnit(char16_t(unit))) return false;
+    return true;
+}
+
 }  // namespace
 
 struct Pattern::Impl {
@@ -220,12 +226,18 @@ struct Pattern::Impl {
     std::optional<detail::UnitSequence> sequence;  // walks the subject in place of PCRE2
     std::optional<dialect::RequiredUnit> required;   // searches start a bounded way before it
     std::optional<std::pair<char16_t, char16_t>> startRange;  // every match starts with a unit of it
+    bool startsWord = false;  // every match starts a word: the unit before it is no word unit
 
     // Where a search from `from` can start: no match begins more than `within` units before the
     // required unit's first place at or after `from`. Past the end when there is no such place.
     size_t firstPossibleStart(std::u16string_view subject, size_t from) const {
         if (startRange) {
-            const size_t at = detail::FindUnitInRange(subject, startRange->first, startRange->second, from);
+            size_t at = detail::FindUnitInRange(subject, startRange->first, startRange->second, from);
+            // Digits inside names (int32_t) start no number: the rest of the word is passed over.
+            while (startsWord && at < subject.size() && at > 0 && IsWordUnit(subject[at - 1])) {
+                while (at < subject.size() && IsWordUnit(subject[at])) ++at;
+                at = detail::FindUnitInRange(subject, startRange->first, startRange->second, at);
+            }
             return at == subject.size() ? subject.size() + 1 : at;
         }
         if (!required) return from;
@@ -301,6 +313,7 @@ Pattern::Pattern(std::u16string_view source, Options options) : impl_(std::make_
     if (!d.sequence && !d.required && !d.anchored && d.firstUnits) {
         const std::optional<std::pair<char16_t, char16_t>> range = d.firstUnits->onlyRange();
         if (range && range->first != range->second) d.startRange = range;
+        d.startsWord = d.startRange && dialect::StartsAtWordBoundary(*parsed.root) && AllWordUnits(*d.startRange);
     }
 }
 

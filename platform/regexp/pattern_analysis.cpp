@@ -265,6 +265,10 @@ std::unique_ptr<UnitBits> SingleUnitSet(const Node& root, bool ignoreCase) {
     return set;
 }
 
+bool StartsAtWordBoundary(const Node& root) {
+    return root.kind == NodeKind::Sequence && !root.children.empty() && root.children.front()->kind == NodeKind::WordBoundary;
+}
+
 std::optional<KeywordList> FindKeywordList(const Node& root, bool ignoreCase) {
     if (root.kind != NodeKind::Sequence || root.children.size() < 3) return std::nullopt;
     const std::vector<NodePtr>& terms = root.children;

@@ -20,6 +20,8 @@ bool LooksAheadAtStart(const Node& node);
 std::unique_ptr<UnitBits> FirstUnits(const Node& root, bool ignoreCase);
 // The set of a pattern that tests exactly one code unit, or null.
 std::unique_ptr<UnitBits> SingleUnitSet(const Node& root, bool ignoreCase);
+// Whether every match begins at a word boundary (\b comes first).
+bool StartsAtWordBoundary(const Node& root);
 // The words of a keyword-list pattern (see KeywordList), or nothing.
 std::optional<KeywordList> FindKeywordList(const Node& root, bool ignoreCase);
 

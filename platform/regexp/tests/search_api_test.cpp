@@ -292,6 +292,22 @@ TEST(SearchFrom, FormsTheJitGetsWrongAlone) {
     }
 }
 
+// Patterns that begin with \b and a range of word units pass over the rest of a word where
+// such a unit follows another word unit (the digits of int32_t).
+TEST(SearchFrom, WordLedRangesAgreeWithPcre2sInterpreter) {
+    const std::u16string text = u"int32_t x=0x1F+a2 3_4 _5 9z (7) ab12cd 0 1.5e3 u8 é7 7";
+    std::vector<Span> fast, plain;
+    for (const char16_t* source : {u"\\b\\d+", u"\\b[a-f]\\w*", u"\\b(?:0[xX][0-9A-Fa-f]+|\\d+\\.?\\d*)\\b", u"\\B\\d",
+                                   u"\\b[0-9]\\w*"}) {
+        Pattern pattern(source, {});
+        for (size_t from = 0; from <= text.size(); ++from) {
+            const bool found = pattern.searchFrom(text, from, fast);
+            ASSERT_EQ(pattern.searchFromByInterpreter(text, from, plain), found) << Printable(source) << " from " << from;
+            if (found) ASSERT_EQ(fast, plain) << Printable(source) << " from " << from;
+        }
+    }
+}
+
 struct SingleUnitCase {
     std::u16string pattern;
     Options options;
