@@ -28,6 +28,11 @@ namespace {
 // a repeated group over a 1 MB string literal needs about 30 MB of JIT stack).
 constexpr uint32_t kMatchLimit = 100'000'000;
 std::atomic<uint32_t> gMatchLimit{kMatchLimit};  // SetMatchLimit
+// A search runs first without callouts (each costs a call where the engine passes it), a stretch
+// of this many starts at a time with the search watch's turn between them; when it reaches this
+// many steps (well under a millisecond) it is run again with callouts from that stretch on.
+constexpr size_t kQuickStarts = 64 * 1024;
+constexpr uint32_t kQuickMatchLimit = 100'000;
 constexpr uint32_t kDepthLimit = 10'000'000;    // the interpreter's backtracking depth
 constexpr PCRE2_SIZE kHeapLimitKiB = 1 << 20;  // the interpreter's frames: 1 GiB
 constexpr PCRE2_SIZE kJitStackStart = 32 * 1024;
@@ -137,28 +142,27 @@ struct JitStackDeleter {
     void operator()(pcre2_jit_stack* stack) const { pcre2_jit_stack_free(stack); }
 };
 
-// A match context: the limits, the callout and a JIT stack. Each thread has one that all its
+// Match contexts: the limits, the callout and a JIT stack. Each thread has one set that all its
 // patterns share, and one more for the searches run by a tick of the search watch while another
-// search waits in a callout.
+// search waits in a callout. The quick context is for patterns without callouts: its small
+// match limit keeps such a search short, and one that reaches it is run again with callouts.
 class MatchResources {
 public:
-    MatchResources() : context_(pcre2_match_context_create(nullptr)) {
-        if (!context_) RaiseError(7);
+    MatchResources() : context_(NewContext(limit_)), quickContext_(NewContext(QuickLimit(limit_))) {
         pcre2_set_callout(context_.get(), OnCallout, const_cast<SearchWatch**>(&SearchWatch::ThisThread()));
-        pcre2_set_match_limit(context_.get(), limit_);
-        pcre2_set_depth_limit(context_.get(), kDepthLimit);
-        pcre2_set_heap_limit(context_.get(), kHeapLimitKiB);
         stack_.reset(pcre2_jit_stack_create(kJitStackStart, kJitStackMax, nullptr));
-        if (stack_) pcre2_jit_stack_assign(context_.get(), nullptr, stack_.get());
+        if (!stack_) return;
+        pcre2_jit_stack_assign(context_.get(), nullptr, stack_.get());
+        pcre2_jit_stack_assign(quickContext_.get(), nullptr, stack_.get());
     }
-    // The context, with the match limit in force now.
+    // The contexts, with the match limit in force now.
     pcre2_match_context* context() {
-        uint32_t limit = gMatchLimit.load(std::memory_order_relaxed);
-        if (limit != limit_) {
-            pcre2_set_match_limit(context_.get(), limit);
-            limit_ = limit;
-        }
+        followLimit();
         return context_.get();
+    }
+    pcre2_match_context* quickContext() {
+        followLimit();
+        return quickContext_.get();
     }
 
     static MatchResources& forThisThread(bool duringTick) {
@@ -171,9 +175,27 @@ public:
     }
 
 private:
-    std::unique_ptr<pcre2_match_context, MatchContextDeleter> context_;
-    std::unique_ptr<pcre2_jit_stack, JitStackDeleter> stack_;
+    static std::unique_ptr<pcre2_match_context, MatchContextDeleter> NewContext(uint32_t matchLimit) {
+        std::unique_ptr<pcre2_match_context, MatchContextDeleter> context(pcre2_match_context_create(nullptr));
+        if (!context) RaiseError(7);
+        pcre2_set_match_limit(context.get(), matchLimit);
+        pcre2_set_depth_limit(context.get(), kDepthLimit);
+        pcre2_set_heap_limit(context.get(), kHeapLimitKiB);
+        return context;
+    }
+    static uint32_t QuickLimit(uint32_t limit) { return std::min(limit, kQuickMatchLimit); }
+    void followLimit() {
+        const uint32_t limit = gMatchLimit.load(std::memory_order_relaxed);
+        if (limit == limit_) return;
+        pcre2_set_match_limit(context_.get(), limit);
+        pcre2_set_match_limit(quickContext_.get(), QuickLimit(limit));
+        limit_ = limit;
+    }
+
     uint32_t limit_ = kMatchLimit;
+    std::unique_ptr<pcre2_match_context, MatchContextDeleter> context_;
+    std::unique_ptr<pcre2_match_context, MatchContextDeleter> quickContext_;
+    std::unique_ptr<pcre2_jit_stack, JitStackDeleter> stack_;
 };
 
 std::unique_ptr<pcre2_code, CodeDeleter> Compile(const std::u16string& translated, Options options,
@@ -210,12 +232,17 @@ struct Pattern::Impl {
     std::u16string source;
     Options options;
     std::u16string translated;
+    uint32_t compileFlags = 0;
     size_t groups = 0;
-    std::unique_ptr<pcre2_code, CodeDeleter> code;
+    std::u16string withoutCallouts;  // the translation for quick
+    std::unique_ptr<pcre2_code, CodeDeleter> code;   // with callouts; JIT-compiled when first needed
+    std::unique_ptr<pcre2_code, CodeDeleter> quick;  // without callouts, JIT-compiled when first searched
     std::unique_ptr<pcre2_match_data, MatchDataDeleter> matchData;
     std::unique_ptr<pcre2_match_data, MatchDataDeleter> tickData;  // for a search run by a tick
     pcre2_match_data* current = nullptr;  // the match data of the last search
-    bool jit = false;
+    bool jit = false;  // code is JIT-compiled
+    bool jitTried = false;
+    bool quickTried = false;
     size_t maxLookbehind = 0;
     bool anchored = false;
     size_t minLength = 0;
@@ -246,6 +273,36 @@ struct Pattern::Impl {
         return at - from > required->within ? at - required->within : from;
     }
 
+    // The pattern without callouts, or null when the JIT cannot take it: then the pattern with
+    // callouts serves alone.
+    pcre2_code* quickCode() {
+        if (quickTried) return quick.get();
+        quickTried = true;
+        try {
+            std::unique_ptr<pcre2_code, CodeDeleter> compiled =
+                Compile(withoutCallouts, options, compileFlags | PCRE2_USE_OFFSET_LIMIT);
+            if (pcre2_jit_compile(compiled.get(), PCRE2_JIT_COMPLETE) == 0) quick = std::move(compiled);
+        } catch (const ComError&) {
+        }
+        return quick.get();
+    }
+
+    // The search without callouts, a stretch of starts at a time with the watch's turn between
+    // them; moves `from` to the stretch where it stopped. PCRE2's result code.
+    int runQuick(std::u16string_view subject, size_t& from) {
+        pcre2_match_context* context = MatchResources::forThisThread(false).quickContext();
+        while (true) {
+            const size_t lastStart = subject.size() - from > kQuickStarts ? from + kQuickStarts : subject.size();
+            pcre2_set_offset_limit(context, lastStart);
+            const int rc = pcre2_jit_match(quick.get(), Units(subject), subject.size(), from, 0, matchData.get(), context);
+            current = matchData.get();
+            if (rc != PCRE2_ERROR_NOMATCH || lastStart == subject.size()) return rc;
+            SearchWatch::Checkpoint();
+            from = firstPossibleStart(subject, lastStart + 1);
+            if (from > subject.size()) return PCRE2_ERROR_NOMATCH;
+        }
+    }
+
     // The number of pairs set by a match, or 0 for no match; the pairs are in ovector(). The
     // interpreter, when asked for, runs from `from` itself, without the JIT.
     int run(std::u16string_view subject, size_t from, bool interpreter = false) {
@@ -253,6 +310,15 @@ struct Pattern::Impl {
         if (from > subject.size()) return 0;
         pcre2_match_data* data = matchData.get();
         bool duringTick = SearchWatch::Ticking();
+        if (!interpreter && !duringTick && quickCode()) {
+            const int rc = runQuick(subject, from);
+            if (rc >= 0 || rc == PCRE2_ERROR_NOMATCH) return pairsOf(rc);
+            // A limit reached: the search with callouts decides, from the stretch that reached it.
+        }
+        if (!interpreter && !jitTried) {
+            jitTried = true;
+            jit = pcre2_jit_compile(code.get(), PCRE2_JIT_COMPLETE) == 0;
+        }
         if (duringTick) {  // this pattern's match data may belong to a waiting search
             tickData.reset(pcre2_match_data_create_from_pattern(code.get(), nullptr));
             if (!tickData) RaiseError(7);
@@ -264,8 +330,11 @@ struct Pattern::Impl {
                      : pcre2_match(code.get(), Units(subject), subject.size(), from, interpreter ? PCRE2_NO_JIT : 0,
                                    data, context);
         current = data;  // set after the search: a tick inside it may have run this pattern too
+        if (rc < 0 && rc != PCRE2_ERROR_NOMATCH) RaiseMatchError(rc);
+        return pairsOf(rc);
+    }
+    int pairsOf(int rc) const {
         if (rc == PCRE2_ERROR_NOMATCH) return 0;
-        if (rc < 0) RaiseMatchError(rc);
         return rc == 0 ? static_cast<int>(groups + 1) : rc;
     }
     const PCRE2_SIZE* ovector() const { return pcre2_get_ovector_pointer(current); }
@@ -294,14 +363,15 @@ Pattern::Pattern(std::u16string_view source, Options options) : impl_(std::make_
         // the length some need ("(?=a)b?a" gets 2), and it takes the first unit from the
         // lookahead and then wants the required unit after it ("(?=bx)x?b" fails on "bx").
         // Such a pattern goes without the start-up checks.
-        d.code = Compile(d.translated, options, PCRE2_NO_START_OPTIMIZE);
+        d.compileFlags = PCRE2_NO_START_OPTIMIZE;
+        d.code = Compile(d.translated, options, d.compileFlags);
         d.minLength = std::min(d.minLength, reach);
     }
-    d.jit = pcre2_jit_compile(d.code.get(), PCRE2_JIT_COMPLETE) == 0;
-    d.matchData.reset(pcre2_match_data_create_from_pattern(d.code.get(), nullptr));
-    if (!d.matchData) RaiseError(7);
     d.maxLookbehind = InfoNumber(d.code.get(), PCRE2_INFO_MAXLOOKBEHIND);
     d.anchored = (InfoNumber(d.code.get(), PCRE2_INFO_ALLOPTIONS) & PCRE2_ANCHORED) != 0;
+    d.matchData.reset(pcre2_match_data_create_from_pattern(d.code.get(), nullptr));
+    if (!d.matchData) RaiseError(7);
+    d.withoutCallouts = dialect::ToPcre2(*parsed.root, options, dialect::Callouts::Without);
     d.mayMatchEmpty = dialect::MayMatchEmpty(*parsed.root);
     if (std::unique_ptr<UnitBits> units = dialect::FirstUnits(*parsed.root, options.ignoreCase)) d.firstUnits.emplace(*units);
     if (std::unique_ptr<UnitBits> units = dialect::SingleUnitSet(*parsed.root, options.ignoreCase)) d.singleUnits.emplace(*units);
@@ -341,7 +411,6 @@ std::optional<Span> Pattern::runAt(std::u16string_view subject, size_t position)
     return span;
 }
 const std::u16string& Pattern::translated() const { return impl_->translated; }
-bool Pattern::usesJit() const { return impl_->jit; }
 
 std::optional<Span> Pattern::searchFrom(std::u16string_view subject, size_t from) {
     if (impl_->sequence) {

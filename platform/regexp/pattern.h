@@ -156,7 +156,6 @@ public:
     bool searchFromByInterpreter(std::u16string_view subject, size_t from, std::vector<Span>& spans);
     // The pattern as handed to PCRE2 (for diagnostics).
     const std::u16string& translated() const;
-    bool usesJit() const;
 
 private:
     struct Impl;

@@ -88,11 +88,11 @@ constexpr std::u16string_view kCallout = u"(?C)";
 
 class Emitter {
 public:
-    explicit Emitter(Options options) : options_(options) {}
+    Emitter(Options options, Callouts callouts) : options_(options), callout_(callouts == Callouts::With ? kCallout : u"") {}
 
     std::u16string run(const Node& root) {
         emit(root);
-        if (out_.ends_with(kCallout)) out_.resize(out_.size() - kCallout.size());  // nothing left to come back to
+        if (!callout_.empty() && out_.ends_with(callout_)) out_.resize(out_.size() - callout_.size());  // nothing left to come back to
         return std::move(out_);
     }
 
@@ -107,7 +107,7 @@ private:
             break;
         case NodeKind::Alternation:
             for (size_t i = 0; i < node.children.size(); ++i) {
-                if (i) out_ += u"|" + std::u16string(kCallout);
+                if (i) (out_ += u'|') += callout_;
                 emit(*node.children[i]);
             }
             break;
@@ -170,7 +170,7 @@ private:
     void emitRepeat(const Node& node) {
         bool optionalUnit = node.max == 1 && (node.child().kind == NodeKind::Unit || node.child().kind == NodeKind::Set);
         bool variable = node.min != node.max && !optionalUnit;
-        if (variable && node.lazy) out_ += kCallout;
+        if (variable && node.lazy) out_ += callout_;
         const bool grouped = needsGroupToRepeat(node.child());
         if (grouped) out_ += u"(?:";
         emit(node.child());
@@ -191,15 +191,16 @@ private:
             out_ += u'}';
         }
         if (node.lazy) out_ += u'?';
-        if (variable && !node.lazy) out_ += kCallout;
+        if (variable && !node.lazy) out_ += callout_;
     }
 
     Options options_;
+    std::u16string_view callout_;
     std::u16string out_;
 };
 
 }  // namespace
 
-std::u16string ToPcre2(const Node& root, Options options) { return Emitter(options).run(root); }
+std::u16string ToPcre2(const Node& root, Options options, Callouts callouts) { return Emitter(options, callouts).run(root); }
 
 }  // namespace regexp::dialect

@@ -10,6 +10,9 @@
 
 namespace regexp::dialect {
 
-std::u16string ToPcre2(const Node& root, Options options);
+// Callouts::Without gives the same pattern with none (for a search bounded by a small match
+// limit instead).
+enum class Callouts { With, Without };
+std::u16string ToPcre2(const Node& root, Options options, Callouts callouts = Callouts::With);
 
 }  // namespace regexp::dialect

@@ -2,7 +2,8 @@
 // thread, every search on that thread calls the watch's tick function about once per interval:
 // inside the engine through callouts, which the translation to PCRE2 puts wherever the engine
 // loops or backtracks (after a greedy repeat, before a lazy one, before each alternative but the
-// first), and in the caller's own search loops through Checkpoint(). The tick function may let
+// first), and in the caller's own search loops through Checkpoint() (among them the search that
+// runs PCRE2 without callouts a bounded stretch at a time). The tick function may let
 // pending events run (searches run inside it use resources of their own); when it returns false
 // the search stops by throwing SearchInterrupted. The watch's thread only sets a flag at each
 // interval: the ticks run on the searching thread.

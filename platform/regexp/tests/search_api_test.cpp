@@ -5,6 +5,7 @@
 #include "platform/regexp/dialect_tree.h"
 #include "platform/regexp/pattern.h"
 #include "platform/regexp/pattern_analysis.h"
+#include "platform/regexp/search_watch.h"
 #include "platform/regexp/tests/reference_matcher.h"
 #include "platform/regexp/tests/regexp_test_helpers.h"
 
@@ -306,6 +307,17 @@ TEST(SearchFrom, WordLedRangesAgreeWithPcre2sInterpreter) {
             if (found) ASSERT_EQ(fast, plain) << Printable(source) << " from " << from;
         }
     }
+}
+
+// PCRE2's match limit does not count attempts that end without backtracking: a search of
+// millions of them still gives the search watch its turn.
+TEST(SearchFrom, AWatchStopsALongSearchOfShortAttempts) {
+    Pattern pattern(u"(?:ab|ac)(?:d|e)", Options{});
+    ASSERT_FALSE(pattern.walksWithoutEngine());
+    std::u16string subject;
+    for (int i = 0; i < 4'000'000; ++i) subject += u"ab";
+    regexp::SearchWatch watch([] { return false; }, std::chrono::milliseconds(1));
+    EXPECT_THROW(pattern.searchFrom(subject, 0), regexp::SearchInterrupted);
 }
 
 struct SingleUnitCase {
