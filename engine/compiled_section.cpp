@@ -24,6 +24,15 @@ CompiledRule CompileRule(const modHlx::DefinitionTree& tree, const modHlx::RuleR
     return rule;
 }
 
+const regexp::CodeUnitSet& WordUnits() {
+    static const regexp::CodeUnitSet units = [] {
+        regexp::UnitBits bits;
+        for (char16_t unit = 0; unit < 128; ++unit) bits[unit] = IsWordUnit(unit);
+        return regexp::CodeUnitSet(bits);
+    }();
+    return units;
+}
+
 void Classify(CompiledPattern& compiled) {
     const regexp::Pattern& regex = *compiled.regex;
     if (const regexp::CodeUnitSet* set = regex.singleUnitSet()) {
@@ -39,6 +48,7 @@ void Classify(CompiledPattern& compiled) {
     if (const std::optional<regexp::Pattern::LocalRuns> runs = regex.localRuns()) {
         compiled.kind = PatternKind::LocalRuns;
         compiled.units = runs->first;
+        compiled.runsWords = *runs->rest == WordUnits();
     }
 }
 
@@ -58,10 +68,17 @@ void IndexPatterns(CompiledSection& section) {
         case PatternKind::Keywords:
             section.keywords.push_back(pattern.order);
             for (char16_t unit = 0; unit < 128; ++unit) {
-                if (pattern.keywords->mayStartWith(unit)) section.keywordStarts.add(unit);
+                if (!pattern.keywords->mayStartWith(unit)) continue;
+                section.keywordStarts.add(unit);
+                section.wordStarts.add(unit);
             }
             break;
-        case PatternKind::LocalRuns: section.localRuns.push_back(pattern.order); break;
+        case PatternKind::LocalRuns:
+            section.localRuns.push_back(pattern.order);
+            for (char16_t unit = 0; unit < 128 && pattern.runsWords; ++unit) {
+                if (pattern.units->test(unit)) section.wordStarts.add(unit);
+            }
+            break;
         case PatternKind::SingleUnit:
             section.singles.push_back(pattern.order);
             for (char16_t unit = 0; unit < 128; ++unit) {

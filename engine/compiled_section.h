@@ -98,6 +98,7 @@ struct CompiledPattern {
     FormatTemplate format;  // the rule's template, with this pattern's groups
     bool copiesMatch = false;  // the template is "$$" and the rule neither enters nor returns
     const regexp::CodeUnitSet* units = nullptr;  // SingleUnit; LocalRuns: the units a match starts with
+    bool runsWords = false;  // LocalRuns over word units: a match that starts a word ends with it
     std::unique_ptr<KeywordSet> keywords;  // Keywords
     SearchMemo memo;
 };
@@ -132,6 +133,7 @@ struct CompiledSection {
     std::array<UnitAction, 128> asciiAction{};  // per unit below 128
     bool copiesEveryUnit = false;  // every unit's action is Copy and no word is looked up
     AsciiUnits keywordStarts;  // the units a word of a Keywords pattern starts with
+    AsciiUnits wordStarts;     // those, and the units a runsWords match starts with
     // The error of the first pattern that does not compile, raised when the section first searches.
     std::optional<ComError> failure;
 

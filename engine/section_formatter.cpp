@@ -430,26 +430,36 @@ private:
         char16_t unit = inp_[ptr_];
         uint32_t single = section.singleFor(unit);
         if (single != kNoMatch) consider(single, ptr_, ptr_ + 1);
-        if (section.startsKeyword(unit) && isWordStart(frame, ptr_)) {
-            uint32_t end = ptr_ + 1;
-            while (end < len_ && IsWordUnit(inp_[end])) ++end;
-            std::u16string_view word = units(ptr_, end);
-            for (uint32_t index : section.keywords) {
-                if (section.patterns[index].keywords->contains(word)) {
-                    consider(index, ptr_, end);
-                    break;
-                }
-            }
+        uint32_t wordEnd = 0;  // the end of the word that starts here, when it was walked
+        if (section.wordStarts.contains(unit) && isWordStart(frame, ptr_)) {
+            wordEnd = ptr_ + 1;
+            while (wordEnd < len_ && IsWordUnit(inp_[wordEnd])) ++wordEnd;
+            if (section.startsKeyword(unit)) considerKeywords(section, units(ptr_, wordEnd), consider);
         }
         if (section.actionFor(unit) != UnitAction::Stop) return best;  // no LocalRuns match starts here
         for (uint32_t index : section.localRuns) {
             const CompiledPattern& pattern = section.patterns[index];
             if (!pattern.units->test(unit)) continue;
+            if (pattern.runsWords && wordEnd) {
+                consider(index, ptr_, wordEnd);
+                continue;
+            }
             const std::u16string_view subject = units(frame.searchStart, len_);
             if (const std::optional<regexp::Span> run = pattern.regex->runAt(subject, ptr_ - frame.searchStart))
                 consider(index, ptr_, uint32_t(run->end) + frame.searchStart);
         }
         return best;
+    }
+
+    // The first Keywords pattern that holds the word.
+    template <class Consider>
+    void considerKeywords(const CompiledSection& section, std::u16string_view word, Consider& consider) {
+        for (uint32_t index : section.keywords) {
+            if (section.patterns[index].keywords->contains(word)) {
+                consider(index, ptr_, ptr_ + uint32_t(word.size()));
+                return;
+            }
+        }
     }
 
     // Whether the current position stands inside a run of some LocalRuns pattern's units (the

@@ -24,8 +24,12 @@ TEST(CompiledSectionTest, PatternsAreSortedByHowTheirMatchesAreFound) {
     for (const char16_t* pattern : {u"\\b(if|else)\\b", u"\\b(?:int|char)\\b", u"\\bwhile\\b"}) {
         EXPECT_EQ(PatternKind::Keywords, KindOf(pattern)) << formattest::Narrow(pattern);
     }
-    for (const char16_t* pattern : {u"\\w+", u"\\s+", u"[A-Za-z_]\\w*", u"(\\s+)", u"[^a]+"}) {
+    // Only runs of every word unit end where the word does.
+    for (const auto& [pattern, runsWords] : std::vector<std::pair<const char16_t*, bool>>{
+             {u"\\w+", true}, {u"[A-Za-z_]\\w*", true}, {u"\\s+", false}, {u"(\\s+)", false}, {u"[^a]+", false},
+             {u"[a-z]+", false}}) {
         EXPECT_EQ(PatternKind::LocalRuns, KindOf(pattern)) << formattest::Narrow(pattern);
+        EXPECT_EQ(runsWords, Compile(pattern)->patterns.at(0).runsWords) << formattest::Narrow(pattern);
     }
     // Everything else is searched (other sequences such as a\w+ walk inside the regexp layer).
     for (const char16_t* pattern : {u"a\\w+", u"([A-Za-z_]\\w*)(\\s*)(\\()", u"(\\w+)|x", u"\\w+?", u"a*", u"^a",
