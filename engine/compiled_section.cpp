@@ -54,10 +54,24 @@ void Classify(CompiledPattern& compiled) {
 
 bool CopiesEveryUnit(const CompiledSection& section) {
     auto copies = [](UnitAction action) { return action == UnitAction::Copy; };
-    if (!std::all_of(section.asciiAction.begin(), section.asciiAction.end(), copies)) return false;  // quick for most
-    for (uint32_t unit = 128; unit <= 0xFFFF; ++unit)
-        if (section.actionFor(char16_t(unit)) != UnitAction::Copy) return false;
-    return true;
+    if (!std::all_of(section.asciiAction.begin(), section.asciiAction.end(), copies)) return false;
+    // Above ASCII, set by set: no LocalRuns match starts there, and each unit's first SingleUnit
+    // pattern copies it.
+    regexp::UnitBits left;  // units above ASCII that no SingleUnit pattern before has taken
+    left.set();
+    for (char16_t unit = 0; unit < 128; ++unit) left.reset(unit);
+    for (uint32_t index : section.localRuns) {
+        regexp::UnitBits starts;
+        section.patterns[index].units->addTo(starts);
+        if ((starts & left).any()) return false;
+    }
+    for (uint32_t index : section.singles) {
+        regexp::UnitBits units;
+        section.patterns[index].units->addTo(units);
+        if (!section.patterns[index].copiesMatch && (units & left).any()) return false;
+        left &= ~units;
+    }
+    return left.none();
 }
 
 void IndexPatterns(CompiledSection& section) {

@@ -53,13 +53,14 @@ TEST(CompiledSectionTest, CopiesEveryUnitOnlyWhenNoUnitIsDroppedOrFilled) {
         {{{u"\\w+", u"<b>$$</b>", u""}, {u"[\\s\\S]", u"$$", u""}}, false},  // a run stops where a word may begin
         {{{u".", u"$$", u""}}, false},  // "\n" is dropped
         {{{u"[^\u00E9]", u"$$", u""}, {u"\u00E9", u"<i>$$</i>", u""}}, false},
+        {{{u"\u4E00+", u"<b>$$</b>", u""}, {u"[\\s\\S]", u"$$", u""}}, false},
         {{{u"[\\s\\S]", u"<i>$$</i>", u""}}, false},
         {{{u"[\\s\\S]", u"$$", u"S"}}, false},
         {{{u"\\b(if)\\b", u"$$", u""}, {u"[\\s\\S]", u"$$", u""}}, false},
     };
     for (const auto& [rules, copies] : cases) {
         TreeBuilder builder;
-        builder.section(u"S");
+        builder.section(u"S", false);
         for (const Rule& rule : rules) builder.rule(rule.pattern, std::u16string(rule.format), rule.enter);
         EXPECT_EQ(copies, CompileSection(builder.tree(), builder.first())->copiesEveryUnit)
             << formattest::Narrow(rules[0].pattern) << " and " << rules.size() - 1 << " more";

@@ -3,6 +3,7 @@
 #include <unicode/uchar.h>
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -17,6 +18,18 @@ char16_t Canonical(char16_t c) {
     return static_cast<char16_t>(upper);
 }
 
+// The blocks of ideographs, syllables, surrogates and private use, where no unit has another
+// case (most of the BMP): the table is built without asking about each of their units.
+constexpr std::pair<char16_t, char16_t> kCaselessBlocks[] = {
+    {0x3400, 0x4DBF}, {0x4E00, 0x9FFF}, {0xAC00, 0xD7A3}, {0xD800, 0xF8FF}};
+
+// The last unit of the caseless block that begins with c.
+std::optional<char16_t> LastOfCaselessBlock(char16_t c) {
+    for (const auto& [first, last] : kCaselessBlocks)
+        if (c == first) return last;
+    return std::nullopt;
+}
+
 // Each unit's next unit of the same class of case-equal units, in a cycle in increasing order.
 // Only units with a class of two or more are kept (a few thousand); any other unit is alone.
 class CaseCycles {
@@ -24,6 +37,10 @@ public:
     CaseCycles() {
         std::vector<std::pair<char16_t, char16_t>> members;  // (class key, unit)
         for (unsigned c = 0; c < 65536; ++c) {
+            if (const std::optional<char16_t> last = LastOfCaselessBlock(char16_t(c))) {
+                c = *last;
+                continue;
+            }
             char16_t key = Canonical(static_cast<char16_t>(c));
             if (key != c) members.emplace_back(key, static_cast<char16_t>(c));
         }
@@ -81,6 +98,12 @@ std::u16string CaseVariants(char16_t c) {
     const CaseCycles& cycles = Cycles();
     for (char16_t o = cycles.next(c); o != c; o = cycles.next(o)) variants += o;
     return variants;
+}
+
+bool InCaselessBlock(char16_t c) {
+    for (const auto& [first, last] : kCaselessBlocks)
+        if (c >= first && c <= last) return true;
+    return false;
 }
 
 bool HasNonAsciiVariants(char16_t c) {

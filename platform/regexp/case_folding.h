@@ -18,5 +18,8 @@ std::u16string CaseVariants(char16_t c);
 // True when a non-ASCII unit equals c without regard to case, so that PCRE2's ASCII-only
 // caseless matching does not cover c.
 bool HasNonAsciiVariants(char16_t c);
+// Whether c lies in a block of units none of which has another case (ideographs, syllables,
+// surrogates, private use); such units are passed over when the classes are built.
+bool InCaselessBlock(char16_t c);
 
 }  // namespace regexp::casefold

@@ -1,6 +1,8 @@
 // Reads a pattern of the VBScript dialect into a tree, rejecting what that engine rejects.
 #include <algorithm>
+#include <initializer_list>
 #include <string_view>
+#include <utility>
 
 #include "platform/automation/ascii.h"
 #include "platform/automation/error_numbers.h"
@@ -18,26 +20,22 @@ constexpr uint32_t kLargestCount = UINT32_MAX - 1;
 
 using SetPtr = std::shared_ptr<const UnitBits>;
 
-SetPtr MakeSet(bool (*member)(unsigned)) {
+// The set of the ranges [first, last].
+SetPtr MakeSet(std::initializer_list<std::pair<char16_t, char16_t>> ranges) {
     auto set = std::make_shared<UnitBits>();
-    for (unsigned c = 0; c < 65536; ++c)
-        if (member(c)) set->set(c);
+    for (const auto& [first, last] : ranges)
+        for (unsigned c = first; c <= last; ++c) set->set(c);
     return set;
 }
 
 SetPtr Complement(const SetPtr& set) { return std::make_shared<UnitBits>(~*set); }
 
-bool IsDigit(unsigned c) { return c >= '0' && c <= '9'; }
-bool IsWordUnit(unsigned c) { return IsDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
-bool IsSpace(unsigned c) { return c == ' ' || (c >= '\t' && c <= '\r'); }  // \t \n \v \f \r
-bool IsNotLineFeed(unsigned c) { return c != '\n'; }
-
 // The sets of \d \D \s \S \w \W and of '.', built once.
 struct ClassSets {
-    SetPtr digit = MakeSet(IsDigit), notDigit = Complement(digit);
-    SetPtr space = MakeSet(IsSpace), notSpace = Complement(space);
-    SetPtr word = MakeSet(IsWordUnit), notWord = Complement(word);
-    SetPtr dot = MakeSet(IsNotLineFeed);
+    SetPtr digit = MakeSet({{'0', '9'}}), notDigit = Complement(digit);
+    SetPtr space = MakeSet({{' ', ' '}, {'\t', '\r'}}), notSpace = Complement(space);  // \t \n \v \f \r
+    SetPtr word = MakeSet({{'0', '9'}, {'A', 'Z'}, {'_', '_'}, {'a', 'z'}}), notWord = Complement(word);
+    SetPtr dot = Complement(MakeSet({{'\n', '\n'}}));
 };
 
 const ClassSets& Classes() {
@@ -59,6 +57,7 @@ SetPtr ClassEscape(char16_t c) {
     }
 }
 
+bool IsDigit(char16_t c) { return c >= '0' && c <= '9'; }
 bool IsOctal(char16_t c) { return c >= '0' && c <= '7'; }
 
 NodePtr MakeNode(NodeKind kind) { return std::make_unique<Node>(kind); }

@@ -1,4 +1,7 @@
 // The pattern dialect as Execute shows it, rule by rule.
+#include <unicode/uchar.h>
+
+#include "platform/regexp/case_folding.h"
 #include "platform/regexp/tests/regexp_test_helpers.h"
 
 namespace {
@@ -28,6 +31,25 @@ TEST(Anchors, MultilineLinesEndAtLineFeedAndCarriageReturn) {
     EXPECT_EQ(All(u"^", u"x\r\ny", kMultiline), (V{{0, u""}, {2, u""}, {3, u""}}));
     EXPECT_EQ(All(u"$", u"x\r\ny", kMultiline), (V{{1, u""}, {2, u""}, {4, u""}}));
     EXPECT_EQ(All(u"^\\w+$", u"one\ntwo\r\nthree", kMultiline), (V{{0, u"one"}, {4, u"two"}, {9, u"three"}}));
+}
+
+// The classes of case-equal units are built without asking about the units of the caseless
+// blocks: none of them has another case, and no other unit's upper case lies in them.
+TEST(IgnoreCase, TheCaselessBlocksHoldNoUnitWithAnotherCase) {
+    int inBlocks = 0;
+    for (UChar32 c = 0; c < 0x10000; ++c) {
+        if (!regexp::casefold::InCaselessBlock(char16_t(c))) continue;
+        ++inBlocks;
+        ASSERT_EQ(u_toupper(c), c) << std::hex << c;
+        ASSERT_EQ(u_tolower(c), c) << std::hex << c;
+    }
+    for (UChar32 c = 0; c < 0x10000; ++c) {
+        const UChar32 upper = u_toupper(c);
+        if (upper != c && upper < 0x10000) {
+            ASSERT_FALSE(regexp::casefold::InCaselessBlock(char16_t(upper))) << std::hex << c;
+        }
+    }
+    EXPECT_GT(inBlocks, 40000);
 }
 
 TEST(Dot, MatchesEverythingButLineFeed) {
