@@ -9,7 +9,9 @@
 # BIN_DIR defaults to build-release/bin, INPUT to /tmp/glibc-10mb.c (see bench/README.md), RUNS
 # to 5. The cases run in turn, RUNS rounds of them, so that a slow spell of a shared machine
 # falls on all of them; each line gives the median and the fastest run, and ratios are taken
-# between medians and between fastest runs. BENCH_CPU=N runs every process on that processor.
+# between medians and between fastest runs. BENCH_CPU=N runs every process on that processor;
+# BENCH_PAUSE=S waits S seconds before every run, as a user meets a conversion after a pause (on
+# a virtual machine that hands free memory back to its host, memory taken after a pause is dearer).
 # Installs kate-syntax-highlighter and GNU time when they are missing (as root); the project's
 # build does not need them.
 set -euo pipefail
@@ -45,6 +47,7 @@ run_rounds() {
         for job in "$@"; do
             name=${job%%=*}
             rm -f "$work/out.html" "$work/batch.htm"
+            [ -z "${BENCH_PAUSE:-}" ] || sleep "$BENCH_PAUSE"
             start=${EPOCHREALTIME/[.,]/}
             eval "${pin[*]} ${job#*=}" > "$work/out.html"
             end=${EPOCHREALTIME/[.,]/}
@@ -63,7 +66,7 @@ field() { awk -v n="$2" '{ print $n }' "$work/$1"; }
 size_mb() { awk -v b="$(stat -c %s "$1")" 'BEGIN { printf "%.1f", b / 1048576 }'; }
 
 echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//'), $(uname -r)"
-echo "input: $input ($(size_mb "$input") MB), $runs rounds, wall time of the whole process${BENCH_CPU:+, on processor $BENCH_CPU}"
+echo "input: $input ($(size_mb "$input") MB), $runs rounds, wall time of the whole process${BENCH_CPU:+, on processor $BENCH_CPU}${BENCH_PAUSE:+, $BENCH_PAUSE s pause before each run}"
 echo
 
 hlx="$bin/lumivar-hlx format"
