@@ -40,6 +40,7 @@ uint32_t ChunkUnits() {
 }
 std::atomic<uint64_t> gJoinedChunks{0};
 constexpr uint32_t kJoinWindow = 4096;  // join points are noted this far into a chunk
+constexpr uint32_t kGuessBatch = 4096;  // a guess looks whether it is still wanted after about this many units
 constexpr size_t kMostJoinPoints = 512;
 
 // Runs on guessed chunks report nothing: the calling thread reports as it joins them.
@@ -95,7 +96,7 @@ public:
             startPool(start);
             if (!pool_ || !joinChunk()) enter(start);
             while (!frames_.empty()) {
-                iterate();
+                iterate(std::min(nextJoin_, len_));
                 if (ptr_ >= nextJoin_ && !frames_.empty()) joinChunk();
             }
         } catch (...) {
@@ -122,8 +123,9 @@ public:
             enter(start);
             while (!frames_.empty() && !abandoned.load(std::memory_order_relaxed)) {
                 if (ptr_ >= stopAt && ptr_ < len_) break;
-                if (frames_.size() == 1 && ptr_ - from < kJoinWindow && run.joins.size() < kMostJoinPoints) noteJoinPoint(run);
-                iterate();
+                const bool joinPoints = ptr_ - from < kJoinWindow;
+                if (frames_.size() == 1 && joinPoints && run.joins.size() < kMostJoinPoints) noteJoinPoint(run);
+                iterate(joinPoints ? 0 : std::min({stopAt, len_, ptr_ + kGuessBatch}));
             }
         } catch (...) {
             run.failure = std::current_exception();
@@ -135,11 +137,13 @@ public:
     }
 
 private:
-    void iterate() {
+    // A step, and more in the same call while the section stays and they end before
+    // `batchUntil` (a position where the caller looks at the state between steps).
+    void iterate(uint32_t batchUntil) {
         if (ptr_ >= len_ || cancelled_) {
             leave();
         } else {
-            stepUnlessCancelled(frames_.back());
+            stepUnlessCancelled(frames_.back(), batchUntil);
         }
         if (out_.roughSize() >= kFlushUnits) flush();
     }
@@ -197,7 +201,7 @@ private:
             while (next != run.joins.end() && next->position < ptr_) ++next;
             if (next == run.joins.end()) return nullptr;
             if (frames_.size() == 1 && next->position == ptr_ && sameFutureAs(run, *next)) return &*next;
-            iterate();
+            iterate(0);
         }
         return nullptr;
     }
@@ -328,24 +332,28 @@ private:
 
     // A step, or none when a cancel stops one of its searches: nothing of it has been written
     // then, and the sections end as after a cancel between steps.
-    void stepUnlessCancelled(Frame& frame) {
+    void stepUnlessCancelled(Frame& frame, uint32_t batchUntil) {
         try {
-            step(frame);
+            steps(frame, batchUntil);
         } catch (const regexp::SearchInterrupted&) {
             cancelled_ = true;
         }
     }
 
-    void step(Frame& frame) {
+    // Steps in the frame's section until one enters or leaves a section, or one ends at or
+    // after batchUntil, a report cancels, or the output is due to be handed on.
+    void steps(Frame& frame, uint32_t batchUntil) {
         if (frame.rebuild) rebuild(frame);
-        if (ptr_ < frame.nextSearched && takePlainRun(frame)) return;
-        Choice choice = choose(frame);
-        if (choice.pattern == kNoMatch) {
-            ++ptr_;  // nothing matches here: the unit is dropped
-            afterStep();
-            return;
-        }
-        apply(frame, choice);
+        do {
+            if (ptr_ < frame.nextSearched && takePlainRun(frame)) continue;
+            Choice choice = choose(frame);
+            if (choice.pattern == kNoMatch) {
+                ++ptr_;  // nothing matches here: the unit is dropped
+                afterStep();
+                continue;
+            }
+            if (!apply(frame, choice)) return;
+        } while (ptr_ < batchUntil && !cancelled_ && out_.roughSize() < kFlushUnits);
     }
 
     void rebuild(Frame& frame) {
@@ -612,14 +620,15 @@ private:
         }
     }
 
-    void apply(Frame& frame, const Choice& choice) {
+    // False when the step entered or left a section.
+    bool apply(Frame& frame, const Choice& choice) {
         CompiledSection& section = *frame.section;
         CompiledPattern& pattern = section.patterns[choice.pattern];
         if (pattern.copiesMatch) {  // most steps
             out_.copyEscaped(units(choice.start, choice.end));
             ptr_ = choice.end;
             afterStep();
-            return;
+            return true;
         }
         CompiledRule& rule = section.rules[pattern.rule];
         appendFilled(pattern, frame, choice);
@@ -629,13 +638,14 @@ private:
             if (!rule.entered) rule.entered = &compiled(*rule.enterSection);
             frame.returnAfterChild = rule.returns;
             enter(*rule.entered);  // frame is not used after this: the frame stack may move
-            return;
+            return false;
         }
         if (rule.returns) {
             leave();
-            return;
+            return false;
         }
         afterStep();
+        return true;
     }
 
     const modHlx::DefinitionTree& hlx_;
