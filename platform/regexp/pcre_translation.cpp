@@ -56,10 +56,10 @@ struct SetForm {
 };
 
 SetForm FormOf(const UnitBits& set) {
-    const size_t members = set.count();
-    if (members == 1) return {SetForm::OneUnit};
-    if (members == set.size()) return {SetForm::AnyUnit};
-    return {SetForm::Bracket, members == 0 || (members > set.size() / 2 && set.test(0xFF))};
+    const size_t first = set._Find_first();
+    if (first < set.size() && set._Find_next(first) == set.size()) return {SetForm::OneUnit};
+    if (set.all()) return {SetForm::AnyUnit};
+    return {SetForm::Bracket, first == set.size() || (set.test(0xFF) && set.count() > set.size() / 2)};
 }
 
 void AppendSet(std::u16string& out, const UnitBits& set) {
