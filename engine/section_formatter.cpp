@@ -382,6 +382,10 @@ private:
     bool takePlainRun(const Frame& frame) {
         const CompiledSection& section = *frame.section;
         const uint32_t first = ptr_;
+        // Most calls stand where a LocalRuns match or a keyword may begin: no plain step.
+        const char16_t firstUnit = inp_[first];
+        if (section.actionFor(firstUnit) == UnitAction::Stop || (section.startsKeyword(firstUnit) && isWordStart(frame, first)))
+            return false;
         const uint32_t end = std::min(frame.nextSearched, len_);
         const uint32_t maxSteps = std::min(quota_, kLongestPlainRun);
         const uint32_t limit = end > first && end - first > maxSteps ? first + maxSteps : end;
