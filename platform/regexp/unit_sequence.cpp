@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -250,12 +251,14 @@ Span UnitSequence::findBetween(std::u16string_view text, size_t from, size_t sta
 void UnitSequence::groupsAt(std::u16string_view text, size_t start, size_t groupCount,
                             std::vector<Span>& spans) const {
     constexpr size_t kStepsOnStack = 16;  // most sequences are a few steps: no allocation per match
-    size_t onStack[kStepsOnStack] = {};
-    std::vector<size_t> onHeap(steps_.size() > kStepsOnStack ? steps_.size() : 0);
-    size_t* const ends = onHeap.empty() ? onStack : onHeap.data();
+    size_t onStack[kStepsOnStack];  // a match takes every step: each is written before it is read
+    std::unique_ptr<size_t[]> onHeap;
+    if (steps_.size() > kStepsOnStack) onHeap.reset(new size_t[steps_.size()]);
+    size_t* const ends = onHeap ? onHeap.get() : onStack;
     const size_t end = walk(text.data(), text.size(), start, [&](size_t step, size_t stepEnd) { ends[step] = stepEnd; });
-    spans.assign(groupCount + 1, Span{});
+    spans.resize(groupCount + 1);
     spans[0] = Span{start, end};
+    for (size_t group = 1; group <= groupCount; ++group) spans[group] = Span{};
     for (const Group& group : groups_) {
         if (group.number > groupCount) continue;
         size_t groupStart = group.first == 0 ? start : ends[group.first - 1];
