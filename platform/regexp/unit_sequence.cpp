@@ -40,16 +40,27 @@ int OnlyUnitBelow256(const CodeUnitSet& units) {
 }  // namespace
 
 // Eight units tested at a time, whole (blockHits: a pair of mask bits for each unit found): most
-// searches end within a few units, where a call to memchr costs more than the testing.
+// searches end within a few units, where a call to memchr costs more than the testing. Past the
+// first block, four blocks are tested together.
 template <class BlockHits, class Found>
 size_t FindBlockwise(std::u16string_view text, size_t from, BlockHits blockHits, Found found) {
     const char16_t* const units = text.data();
     const size_t size = text.size();
     size_t position = from;
 #if defined(__SSE2__)
+    auto hitsAt = [&](size_t at) { return blockHits(_mm_loadu_si128(reinterpret_cast<const __m128i*>(units + at))); };
+    if (position + 8 <= size) {
+        if (const unsigned mask = hitsAt(position)) return position + unsigned(__builtin_ctz(mask)) / 2;
+        position += 8;
+    }
+    for (; position + 32 <= size; position += 32) {
+        const unsigned low = hitsAt(position) | hitsAt(position + 8) << 16;
+        const unsigned high = hitsAt(position + 16) | hitsAt(position + 24) << 16;
+        if ((low | high) == 0) continue;
+        return position + (low != 0 ? unsigned(__builtin_ctz(low)) : 32 + unsigned(__builtin_ctz(high))) / 2;
+    }
     for (; position + 8 <= size; position += 8) {
-        const unsigned mask = blockHits(_mm_loadu_si128(reinterpret_cast<const __m128i*>(units + position)));
-        if (mask != 0) return position + unsigned(__builtin_ctz(mask)) / 2;
+        if (const unsigned mask = hitsAt(position)) return position + unsigned(__builtin_ctz(mask)) / 2;
     }
 #endif
     for (; position < size; ++position)

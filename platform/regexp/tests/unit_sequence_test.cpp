@@ -143,6 +143,19 @@ TEST(UnitSequenceTest, FindUnitAcrossBlocksAndTail) {
     EXPECT_EQ(1u, regexp::detail::FindUnit(text, u'\u2F2F', 0));
 }
 
+// Past the first block four blocks are tested together: one unit to find, at every place, is
+// found from every start before it, by both searches.
+TEST(UnitSequenceTest, FindsAUnitAtEveryPlaceFromEveryStart) {
+    for (size_t at = 0; at <= 100; ++at) {
+        std::u16string text(100, u'\u2F2F');
+        if (at < text.size()) text[at] = u'/';
+        for (size_t from = 0; from <= at; ++from) {
+            ASSERT_EQ(at, regexp::detail::FindUnit(text, u'/', from)) << at << " from " << from;
+            ASSERT_EQ(at, regexp::detail::FindUnitInRange(text, u'.', u'/', from)) << at << " from " << from;
+        }
+    }
+}
+
 // A range of units, in blocks and in the tail: units just outside it (below, wrapping below the
 // first, above) are passed over.
 TEST(UnitSequenceTest, FindUnitInRangeAcrossBlocksAndTail) {
