@@ -1,7 +1,8 @@
 // The output of a chunk formatted ahead, held until the formatter hands it on. It is kept in
 // pages of a pool shared by both threads: pages come back to the pool when the output is done
-// with, and new ones are cut from slabs of 2 MB. Growing strings would touch fresh memory again
-// and again instead, and a page fault is dear on a virtual machine.
+// with, and new ones are cut from slabs of 2 MB, in huge pages where they come quickly. Growing
+// strings would touch fresh memory again and again instead, and a page fault is dear on a
+// virtual machine.
 #pragma once
 
 #include <algorithm>
