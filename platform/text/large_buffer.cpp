@@ -32,19 +32,13 @@ std::pair<uintptr_t, uintptr_t> HugePagesIn(void* data, size_t bytes) {
 
 }  // namespace
 
-void AdviseHugePages(void* data, size_t bytes) {
-    if (gHugePagesSlow.load(std::memory_order_relaxed)) return;
-    const auto [begin, end] = HugePagesIn(data, bytes);
-    Advise(begin, end, MADV_HUGEPAGE);
-}
-
 void AdviseLargeBuffer(void* data, size_t bytes) {
     if (bytes < kLargeBuffer) return;
-    AdviseHugePages(data, bytes);
+    const auto [hugeBegin, hugeEnd] = HugePagesIn(data, bytes);
+    if (!gHugePagesSlow.load(std::memory_order_relaxed)) Advise(hugeBegin, hugeEnd, MADV_HUGEPAGE);
 #ifdef MADV_POPULATE_WRITE  // Linux 5.14
     // Huge page by huge page while they come quickly; the rest in small pages from the first
     // slow one on.
-    const auto [hugeBegin, hugeEnd] = HugePagesIn(data, bytes);
     for (uintptr_t page = hugeBegin; page < hugeEnd && !gHugePagesSlow.load(std::memory_order_relaxed); page += kHugePage) {
         const auto start = std::chrono::steady_clock::now();
         Advise(page, page + kHugePage, MADV_POPULATE_WRITE);

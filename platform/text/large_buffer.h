@@ -1,8 +1,7 @@
-// Hints for the few buffers of many megabytes (a whole input file, its text, the pages that
-// chunks formatted ahead keep their output in): their pages made present in one call rather than
-// by a fault per page as they are first written (a fault costs microseconds on a virtual
-// machine), in huge pages while the kernel hands those out quickly. Only hints; nothing changes
-// where a kernel does not take them.
+// A hint for the few buffers of many megabytes (a whole input file, its text): their pages made
+// present in one call rather than by a fault per page as they are first written (a fault costs
+// microseconds on a virtual machine), in huge pages while the kernel hands those out quickly.
+// Only a hint; nothing changes where a kernel does not take it.
 #pragma once
 
 #include <cstddef>
@@ -18,8 +17,5 @@ inline constexpr size_t kLargeBuffer = size_t(4) << 20;
 // pages; after a pause most are such). From the first slow one on, the rest, and every later
 // buffer of the process, go in small pages.
 void AdviseLargeBuffer(void* data, size_t bytes);
-// Asks for huge pages for the whole ones inside the storage (not yet written), unless huge pages
-// came slowly before.
-void AdviseHugePages(void* data, size_t bytes);
 
 }  // namespace text
