@@ -24,15 +24,6 @@ CompiledRule CompileRule(const modHlx::DefinitionTree& tree, const modHlx::RuleR
     return rule;
 }
 
-const regexp::CodeUnitSet& WordUnits() {
-    static const regexp::CodeUnitSet units = [] {
-        regexp::UnitBits bits;
-        for (char16_t unit = 0; unit < 128; ++unit) bits[unit] = IsWordUnit(unit);
-        return regexp::CodeUnitSet(bits);
-    }();
-    return units;
-}
-
 void Classify(CompiledPattern& compiled) {
     const regexp::Pattern& regex = *compiled.regex;
     if (const regexp::CodeUnitSet* set = regex.singleUnitSet()) {
@@ -48,7 +39,7 @@ void Classify(CompiledPattern& compiled) {
     if (const std::optional<regexp::Pattern::LocalRuns> runs = regex.localRuns()) {
         compiled.kind = PatternKind::LocalRuns;
         compiled.units = runs->first;
-        compiled.runsWords = *runs->rest == WordUnits();
+        compiled.runsWords = *runs->rest == regexp::WordUnitSet();
     }
 }
 

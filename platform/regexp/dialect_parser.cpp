@@ -30,11 +30,17 @@ SetPtr MakeSet(std::initializer_list<std::pair<char16_t, char16_t>> ranges) {
 
 SetPtr Complement(const SetPtr& set) { return std::make_shared<UnitBits>(~*set); }
 
+SetPtr WordSet() {
+    auto set = std::make_shared<UnitBits>();
+    WordUnitSet().addTo(*set);
+    return set;
+}
+
 // The sets of \d \D \s \S \w \W and of '.', built once.
 struct ClassSets {
     SetPtr digit = MakeSet({{'0', '9'}}), notDigit = Complement(digit);
     SetPtr space = MakeSet({{' ', ' '}, {'\t', '\r'}}), notSpace = Complement(space);  // \t \n \v \f \r
-    SetPtr word = MakeSet({{'0', '9'}, {'A', 'Z'}, {'_', '_'}, {'a', 'z'}}), notWord = Complement(word);
+    SetPtr word = WordSet(), notWord = Complement(word);
     SetPtr dot = Complement(MakeSet({{'\n', '\n'}}));
 };
 

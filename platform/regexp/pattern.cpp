@@ -220,12 +220,6 @@ uint32_t InfoNumber(const pcre2_code* code, uint32_t what) {
     return value;
 }
 
-bool AllWordUnits(std::pair<char16_t, char16_t> range) {
-    for (uint32_t unit = range.first; unit <= range.second; ++unit)
-        if (!IsWordUnit(char16_t(unit))) return false;
-    return true;
-}
-
 }  // namespace
 
 struct Pattern::Impl {
@@ -383,11 +377,20 @@ Pattern::Pattern(std::u16string_view source, Options options) : impl_(std::make_
     if (!d.sequence && !d.required && !d.anchored && d.firstUnits) {
         const std::optional<std::pair<char16_t, char16_t>> range = d.firstUnits->onlyRange();
         if (range && range->first != range->second) d.startRange = range;
-        d.startsWord = d.startRange && dialect::StartsAtWordBoundary(*parsed.root) && AllWordUnits(*d.startRange);
+        d.startsWord = d.startRange && dialect::StartsAtWordBoundary(*parsed.root) && d.firstUnits->isSubsetOf(WordUnitSet());
     }
 }
 
 Pattern::~Pattern() = default;
+
+const CodeUnitSet& WordUnitSet() {
+    static const CodeUnitSet units = [] {
+        UnitBits bits;
+        for (char16_t unit = 0; unit < 128; ++unit) bits[unit] = IsWordUnit(unit);
+        return CodeUnitSet(bits);
+    }();
+    return units;
+}
 
 void SetMatchLimit(uint32_t limit) { gMatchLimit.store(limit, std::memory_order_relaxed); }
 

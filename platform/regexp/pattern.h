@@ -74,6 +74,8 @@ struct WordUnitTable {
 inline constexpr WordUnitTable kWordUnits;
 }  // namespace detail
 inline bool IsWordUnit(char16_t unit) { return unit < 128 && detail::kWordUnits.member[unit]; }
+// The same units as a set.
+const CodeUnitSet& WordUnitSet();
 
 // A pattern of the form \b(w1|w2|...)\b, \b(?:w1|...)\b or \bw\b whose words are made of ASCII
 // word characters only. At a position p it matches exactly when p is a word start (p is the

@@ -5,11 +5,11 @@
 #pragma once
 
 #include <array>
-#include <optional>
-#include <utility>
 #include <bitset>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace regexp {
