@@ -228,7 +228,6 @@ struct Pattern::Impl {
     std::u16string translated;
     uint32_t compileFlags = 0;
     size_t groups = 0;
-    std::u16string withoutCallouts;  // the translation for quick
     std::unique_ptr<pcre2_code, CodeDeleter> code;   // with callouts; JIT-compiled when first needed
     std::unique_ptr<pcre2_code, CodeDeleter> quick;  // without callouts, JIT-compiled when first searched
     std::unique_ptr<pcre2_match_data, MatchDataDeleter> matchData;
@@ -274,7 +273,7 @@ struct Pattern::Impl {
         quickTried = true;
         try {
             std::unique_ptr<pcre2_code, CodeDeleter> compiled =
-                Compile(withoutCallouts, options, compileFlags | PCRE2_USE_OFFSET_LIMIT);
+                Compile(dialect::WithoutCallouts(translated), options, compileFlags | PCRE2_USE_OFFSET_LIMIT);
             if (pcre2_jit_compile(compiled.get(), PCRE2_JIT_COMPLETE) == 0) quick = std::move(compiled);
         } catch (const ComError&) {
         }
@@ -365,7 +364,6 @@ Pattern::Pattern(std::u16string_view source, Options options) : impl_(std::make_
     d.anchored = (InfoNumber(d.code.get(), PCRE2_INFO_ALLOPTIONS) & PCRE2_ANCHORED) != 0;
     d.matchData.reset(pcre2_match_data_create_from_pattern(d.code.get(), nullptr));
     if (!d.matchData) RaiseError(7);
-    d.withoutCallouts = dialect::ToPcre2(*parsed.root, options, dialect::Callouts::Without);
     d.mayMatchEmpty = dialect::MayMatchEmpty(*parsed.root);
     if (std::unique_ptr<UnitBits> units = dialect::FirstUnits(*parsed.root, options.ignoreCase)) d.firstUnits.emplace(*units);
     if (std::unique_ptr<UnitBits> units = dialect::SingleUnitSet(*parsed.root, options.ignoreCase)) d.singleUnits.emplace(*units);

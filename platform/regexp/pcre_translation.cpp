@@ -1,5 +1,7 @@
 #include "platform/regexp/pcre_translation.h"
 
+#include <algorithm>
+
 #include "platform/regexp/case_folding.h"
 
 namespace regexp::dialect {
@@ -88,11 +90,11 @@ constexpr std::u16string_view kCallout = u"(?C)";
 
 class Emitter {
 public:
-    Emitter(Options options, Callouts callouts) : options_(options), callout_(callouts == Callouts::With ? kCallout : u"") {}
+    explicit Emitter(Options options) : options_(options) {}
 
     std::u16string run(const Node& root) {
         emit(root);
-        if (!callout_.empty() && out_.ends_with(callout_)) out_.resize(out_.size() - callout_.size());  // nothing left to come back to
+        if (out_.ends_with(kCallout)) out_.resize(out_.size() - kCallout.size());  // nothing left to come back to
         return std::move(out_);
     }
 
@@ -107,7 +109,7 @@ private:
             break;
         case NodeKind::Alternation:
             for (size_t i = 0; i < node.children.size(); ++i) {
-                if (i) (out_ += u'|') += callout_;
+                if (i) (out_ += u'|') += kCallout;
                 emit(*node.children[i]);
             }
             break;
@@ -170,7 +172,7 @@ private:
     void emitRepeat(const Node& node) {
         bool optionalUnit = node.max == 1 && (node.child().kind == NodeKind::Unit || node.child().kind == NodeKind::Set);
         bool variable = node.min != node.max && !optionalUnit;
-        if (variable && node.lazy) out_ += callout_;
+        if (variable && node.lazy) out_ += kCallout;
         const bool grouped = needsGroupToRepeat(node.child());
         if (grouped) out_ += u"(?:";
         emit(node.child());
@@ -191,16 +193,27 @@ private:
             out_ += u'}';
         }
         if (node.lazy) out_ += u'?';
-        if (variable && !node.lazy) out_ += callout_;
+        if (variable && !node.lazy) out_ += kCallout;
     }
 
     Options options_;
-    std::u16string_view callout_;
     std::u16string out_;
 };
 
 }  // namespace
 
-std::u16string ToPcre2(const Node& root, Options options, Callouts callouts) { return Emitter(options, callouts).run(root); }
+std::u16string ToPcre2(const Node& root, Options options) { return Emitter(options).run(root); }
+
+// A unit other than a letter or digit is written as \x{...}, so "(?C)" is only ever a callout.
+std::u16string WithoutCallouts(std::u16string_view translated) {
+    std::u16string out;
+    out.reserve(translated.size());
+    for (size_t at = 0; at < translated.size();) {
+        const size_t callout = std::min(translated.find(kCallout, at), translated.size());
+        out.append(translated.substr(at, callout - at));
+        at = callout + kCallout.size();
+    }
+    return out;
+}
 
 }  // namespace regexp::dialect

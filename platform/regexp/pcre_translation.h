@@ -5,14 +5,15 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "platform/regexp/dialect_tree.h"
 
 namespace regexp::dialect {
 
-// Callouts::Without gives the same pattern with none (for a search bounded by a small match
-// limit instead).
-enum class Callouts { With, Without };
-std::u16string ToPcre2(const Node& root, Options options, Callouts callouts = Callouts::With);
+std::u16string ToPcre2(const Node& root, Options options);
+// A translation with its callouts taken out (for a search bounded by a small match limit
+// instead): the same pattern, for the units of a pattern are never written as "(?C)".
+std::u16string WithoutCallouts(std::u16string_view translated);
 
 }  // namespace regexp::dialect
