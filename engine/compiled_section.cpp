@@ -39,6 +39,7 @@ void Classify(CompiledPattern& compiled) {
     if (const std::optional<regexp::Pattern::LocalRuns> runs = regex.localRuns()) {
         compiled.kind = PatternKind::LocalRuns;
         compiled.units = runs->first;
+        compiled.runs = *runs;
         compiled.runsWords = *runs->rest == regexp::WordUnitSet();
     }
 }

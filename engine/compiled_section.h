@@ -98,6 +98,7 @@ struct CompiledPattern {
     FormatTemplate format;  // the rule's template, with this pattern's groups
     bool copiesMatch = false;  // the template is "$$" and the rule neither enters nor returns
     const regexp::CodeUnitSet* units = nullptr;  // SingleUnit; LocalRuns: the units a match starts with
+    regexp::Pattern::LocalRuns runs{};  // LocalRuns
     bool runsWords = false;  // LocalRuns over word units: a match that starts a word ends with it
     std::unique_ptr<KeywordSet> keywords;  // Keywords
     SearchMemo memo;

@@ -457,8 +457,8 @@ private:
                 continue;
             }
             const std::u16string_view subject = units(frame.searchStart, len_);
-            if (const std::optional<regexp::Span> run = pattern.regex->runAt(subject, ptr_ - frame.searchStart))
-                consider(index, ptr_, uint32_t(run->end) + frame.searchStart);
+            const regexp::Span run = pattern.runs.runAt(subject, ptr_ - frame.searchStart);
+            if (run.matched()) consider(index, ptr_, uint32_t(run.end) + frame.searchStart);
         }
         return best;
     }
@@ -480,7 +480,7 @@ private:
     bool insideLocalRun(const CompiledSection& section) const {
         if (ptr_ == 0 || ptr_ >= len_) return false;
         for (uint32_t index : section.localRuns) {
-            const regexp::CodeUnitSet& rest = *section.patterns[index].regex->localRuns()->rest;
+            const regexp::CodeUnitSet& rest = *section.patterns[index].runs.rest;
             if (rest.test(inp_[ptr_ - 1]) && rest.test(inp_[ptr_])) return true;
         }
         return false;

@@ -407,7 +407,7 @@ std::optional<Pattern::LocalRuns> Pattern::localRuns() const {
     return LocalRuns{&impl_->sequence->runFirst(), &impl_->sequence->runRest()};
 }
 std::optional<Span> Pattern::runAt(std::u16string_view subject, size_t position) const {
-    const Span span = impl_->sequence->runAt(subject, position);
+    const Span span = localRuns()->runAt(subject, position);
     if (!span.matched()) return std::nullopt;
     return span;
 }

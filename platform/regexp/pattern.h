@@ -139,6 +139,19 @@ public:
     struct LocalRuns {
         const CodeUnitSet* first;
         const CodeUnitSet* rest;
+        // The match that begins at `position`, or an unmatched span (inline: the formatter asks
+        // at nearly every step).
+        Span runAt(std::u16string_view subject, size_t position) const {
+            const char16_t* const units = subject.data();
+            if (position >= subject.size() || !first->test(units[position])) return Span{};
+            // A match that began earlier in the same run of Y takes this unit in.
+            for (size_t before = position; before > 0 && rest->test(units[before - 1]); --before) {
+                if (first->test(units[before - 1])) return Span{};
+            }
+            size_t end = position + 1;
+            while (end < subject.size() && rest->test(units[end])) ++end;
+            return Span{position, end};
+        }
     };
     size_t maxLookbehind() const;
     bool anchoredAtStart() const;

@@ -33,24 +33,11 @@ public:
 
     // X+, and X Y* where every unit of X is one of Y: a global search from the text's start
     // finds in each run of units of Y at most one match, from its first unit of X to the run's
-    // end, so the units around a position decide whether a match begins there.
+    // end, so the units around a position decide whether a match begins there
+    // (Pattern::LocalRuns, with X and Y).
     bool runsDecidedLocally() const { return localRuns_; }
     const CodeUnitSet& runFirst() const { return first_; }
     const CodeUnitSet& runRest() const { return steps_.back().units; }
-    // For such a sequence: the match of a global search from the text's start that begins at
-    // `position`, or none (inline: the formatter asks at nearly every step).
-    Span runAt(std::u16string_view text, size_t position) const {
-        const char16_t* const units = text.data();
-        if (position >= text.size() || !first_.test(units[position])) return Span{};
-        const CodeUnitSet& rest = runRest();
-        // A match that began earlier in the same run of Y takes this unit in.
-        for (size_t before = position; before > 0 && rest.test(units[before - 1]); --before) {
-            if (first_.test(units[before - 1])) return Span{};
-        }
-        size_t end = position + 1;
-        while (end < text.size() && rest.test(units[end])) ++end;
-        return Span{position, end};
-    }
 
     // How many tests there are (for tests of the shapes taken).
     size_t stepCount() const { return steps_.size(); }

@@ -99,7 +99,8 @@ TEST(UnitSequenceTest, RunsDecidedLocallyAreTheGlobalSearchsMatches) {
                 for (size_t from = 0; from <= text.size() && engine.searchFrom(text, from, found); from = found[0].end)
                     beginning[found[0].start] = found[0];
                 for (size_t position = 0; position <= text.size(); ++position) {
-                    ASSERT_EQ(beginning[position], sequence->runAt(text, position))
+                    const regexp::Pattern::LocalRuns runs{&sequence->runFirst(), &sequence->runRest()};
+                    ASSERT_EQ(beginning[position], runs.runAt(text, position))
                         << Narrow(source) << " in \"" << Narrow(text) << "\" at " << position;
                 }
             }
