@@ -23,7 +23,7 @@ SearchWatch::~SearchWatch() {
     current() = previous_;
 }
 
-bool SearchWatch::Ticking() {
+bool SearchWatch::TickingHere() {
     SearchWatch* watch = current();
     return watch && watch->ticking_;
 }
@@ -36,16 +36,18 @@ void SearchWatch::tickEvery(std::chrono::milliseconds interval) {
 bool SearchWatch::tickNow() {
     if (ticking_) return true;  // a search run by the tick function itself
     due_.store(false, std::memory_order_relaxed);
-    ticking_ = true;
-    bool keepGoing = false;
-    try {
-        keepGoing = tick_();
-    } catch (...) {
-        ticking_ = false;
-        throw;
-    }
-    ticking_ = false;
-    return keepGoing;
+    struct TickRunning {
+        explicit TickRunning(bool& ticking) : ticking_(ticking) {
+            ticking_ = true;
+            gTicksRunning.fetch_add(1, std::memory_order_relaxed);
+        }
+        ~TickRunning() {
+            gTicksRunning.fetch_sub(1, std::memory_order_relaxed);
+            ticking_ = false;
+        }
+        bool& ticking_;
+    } running(ticking_);
+    return tick_();
 }
 
 }  // namespace regexp

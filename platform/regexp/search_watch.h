@@ -44,10 +44,12 @@ public:
     static void Checkpoint() {
         if (!KeepGoing()) throw SearchInterrupted();
     }
-    // True while a tick function runs on this thread.
-    static bool Ticking();
+    // True while a tick function runs on this thread. Cheap while none runs on any thread.
+    static bool Ticking() { return gTicksRunning.load(std::memory_order_relaxed) != 0 && TickingHere(); }
 
 private:
+    static inline std::atomic<int> gTicksRunning{0};  // tick functions running, on all threads
+    static bool TickingHere();
     static SearchWatch*& current();
     bool tickNow();
     void tickEvery(std::chrono::milliseconds interval);
