@@ -170,7 +170,12 @@ public:
             thread_local MatchResources tickResources;
             return tickResources;
         }
+        // Found through a pointer of the static thread-local model, which costs no call into the
+        // dynamic linker at each search as the object itself (of a shared library) would.
+        static thread_local MatchResources* known __attribute__((tls_model("initial-exec"))) = nullptr;
+        if (known) return *known;
         thread_local MatchResources resources;
+        known = &resources;
         return resources;
     }
 
