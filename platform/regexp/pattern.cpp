@@ -4,15 +4,18 @@
 #include <pcre2.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <exception>
 #include <list>
 #include <map>
 #include <tuple>
+#include <type_traits>
 #include <utility>
 
 #include "platform/automation/error_numbers.h"
 #include "platform/regexp/dialect_tree.h"
+#include "platform/regexp/lazy_dfa.h"
 #include "platform/regexp/pattern_analysis.h"
 #include "platform/regexp/pcre_translation.h"
 #include "platform/regexp/regexp_error.h"
@@ -249,6 +252,11 @@ struct Pattern::Impl {
     std::optional<CodeUnitSet> singleUnits;
     std::optional<KeywordList> keywords;
     std::optional<detail::UnitSequence> sequence;  // walks the subject in place of PCRE2
+    std::optional<detail::LazyDfa> dfa;  // tries each possible start before PCRE2
+    bool dfaTried = false;
+    size_t dfaPairs[2] = {};  // the automaton's last match
+    std::array<char16_t, 4> fewFirstUnits{};  // the units a match can start with (repeated to fill)...
+    size_t fewFirstUnitCount = 0;             // ... when there are at most four, else 0
     std::optional<dialect::RequiredUnit> required;   // searches start a bounded way before it
     std::optional<std::pair<char16_t, char16_t>> startRange;  // every match starts with a unit of it
     bool startsWord = false;  // every match starts a word: the unit before it is no word unit
@@ -256,6 +264,12 @@ struct Pattern::Impl {
     // Where a search from `from` can start: no match begins more than `within` units before the
     // required unit's first place at or after `from`. Past the end when there is no such place.
     size_t firstPossibleStart(std::u16string_view subject, size_t from) const {
+        size_t requiredAt = Span::npos;
+        return nextPossibleStart(subject, from, requiredAt);
+    }
+    // The same where `requiredAt` keeps the required unit's place found by an earlier call (npos
+    // before the first), so that a loop over starts looks for it once per place.
+    size_t nextPossibleStart(std::u16string_view subject, size_t from, size_t& requiredAt) const {
         if (startRange) {
             size_t at = detail::FindUnitInRange(subject, startRange->first, startRange->second, from);
             // Digits inside names (int32_t) start no number: the rest of the word is passed over.
@@ -266,9 +280,70 @@ struct Pattern::Impl {
             return at == subject.size() ? subject.size() + 1 : at;
         }
         if (!required) return from;
-        const size_t at = detail::FindUnit(subject, required->unit, from);
-        if (at == subject.size()) return subject.size() + 1;
-        return at - from > required->within ? at - required->within : from;
+        if (requiredAt == Span::npos || requiredAt < from) requiredAt = detail::FindUnit(subject, required->unit, from);
+        if (requiredAt == subject.size()) return subject.size() + 1;
+        return requiredAt - from > required->within ? requiredAt - required->within : from;
+    }
+
+    // The next start from `from` whose unit a match can begin with (past the end for none).
+    size_t nextFirstUnit(std::u16string_view subject, size_t from, size_t& requiredAt) const {
+        from = nextPossibleStart(subject, from, requiredAt);
+        if (startRange || from >= subject.size()) return from;
+        while (true) {
+            if (fewFirstUnitCount == 1) {
+                from = detail::FindUnit(subject, fewFirstUnits[0], from);
+            } else if (fewFirstUnitCount > 1) {
+                from = detail::FindUnitOf(subject, fewFirstUnits, from);
+            } else {
+                while (from < subject.size() && !firstUnits->test(subject[from])) ++from;
+            }
+            // Inside a word no match of a word-led pattern starts: the rest of the word is passed over.
+            if (!startsWord || from == 0 || from >= subject.size() || !IsWordUnit(subject[from - 1])) return from;
+            while (from < subject.size() && IsWordUnit(subject[from])) ++from;
+        }
+    }
+
+    // The automaton, built when the pattern is first searched: for a pattern without groups whose
+    // matches are never empty (so that only starts with one of the first units are tried).
+    bool dfaReady() {
+        if (!dfaTried) {
+            dfaTried = true;
+            if (groups == 0 && firstUnits && !sequence) {
+                dialect::ParsedPattern parsed = dialect::Parse(source, options.ignoreCase);
+                dfa = detail::LazyDfa::Compile(*parsed.root, options.ignoreCase, options.multiline);
+            }
+        }
+        return dfa && !dfa->overgrown();
+    }
+
+    // The search by the automaton from `from`: 1 for a match (in dfaPairs), 0 for none, or -1
+    // with `from` moved to the start where it gave the pattern over to PCRE2.
+    int runDfa(std::u16string_view subject, size_t& from) {
+        constexpr size_t kUnitsBetweenCheckpoints = 1 << 16;
+        constexpr size_t kUnitsPerTry = 4;  // a guess of a try's cost, for the checkpoints
+        size_t requiredAt = Span::npos;
+        size_t sinceCheckpoint = 0;
+        for (size_t start = nextFirstUnit(subject, from, requiredAt); start < subject.size();) {
+            const std::optional<size_t> end = dfa->matchEndAt(subject.data(), subject.size(), start);
+            if (!end) {  // overgrown: PCRE2's from here on
+                from = start;
+                return -1;
+            }
+            if (*end != Span::npos) {
+                dfaPairs[0] = start;
+                dfaPairs[1] = *end;
+                current = nullptr;
+                return 1;
+            }
+            const size_t next = nextFirstUnit(subject, start + 1, requiredAt);
+            sinceCheckpoint += std::min(next, subject.size()) - start + kUnitsPerTry;
+            if (sinceCheckpoint >= kUnitsBetweenCheckpoints) {
+                SearchWatch::Checkpoint();  // a tick may search with this pattern too: no try is under way
+                sinceCheckpoint = 0;
+            }
+            start = next;
+        }
+        return 0;
     }
 
     // The pattern without callouts, or null when the JIT cannot take it: then the pattern with
@@ -304,6 +379,10 @@ struct Pattern::Impl {
     // The number of pairs set by a match, or 0 for no match; the pairs are in ovector(). The
     // interpreter, when asked for, runs from `from` itself, without the JIT.
     int run(std::u16string_view subject, size_t from, bool interpreter = false) {
+        if (!interpreter && dfaReady()) {
+            const int pairs = runDfa(subject, from);
+            if (pairs >= 0) return pairs;
+        }
         if (!interpreter) from = firstPossibleStart(subject, from);
         if (from > subject.size()) return 0;
         pcre2_match_data* data = matchData.get();
@@ -335,7 +414,11 @@ struct Pattern::Impl {
         if (rc == PCRE2_ERROR_NOMATCH) return 0;
         return rc == 0 ? static_cast<int>(groups + 1) : rc;
     }
-    const PCRE2_SIZE* ovector() const { return pcre2_get_ovector_pointer(current); }
+    // The pairs of the last search: PCRE2's, or the automaton's when no PCRE2 search set them.
+    const PCRE2_SIZE* ovector() const {
+        static_assert(std::is_same_v<PCRE2_SIZE, size_t> && PCRE2_UNSET == Span::npos);
+        return current ? pcre2_get_ovector_pointer(current) : dfaPairs;
+    }
 
     // The match and groups of the last search that set `pairs` pairs.
     void spansOfMatch(int pairs, std::vector<Span>& spans) const {
@@ -380,7 +463,14 @@ Pattern::Pattern(std::u16string_view source, Options options) : impl_(std::make_
     if (!d.sequence && !d.required && !d.anchored && d.firstUnits) {
         const std::optional<std::pair<char16_t, char16_t>> range = d.firstUnits->onlyRange();
         if (range && range->first != range->second) d.startRange = range;
-        d.startsWord = d.startRange && dialect::StartsAtWordBoundary(*parsed.root) && d.firstUnits->isSubsetOf(WordUnitSet());
+    }
+    d.startsWord = d.firstUnits && dialect::StartsAtWordBoundary(*parsed.root) && d.firstUnits->isSubsetOf(WordUnitSet());
+    if (d.firstUnits && d.firstUnits->count() <= d.fewFirstUnits.size()) {
+        UnitBits members;
+        d.firstUnits->addTo(members);
+        for (size_t unit = members._Find_first(); unit < members.size(); unit = members._Find_next(unit))
+            d.fewFirstUnits[d.fewFirstUnitCount++] = char16_t(unit);
+        for (size_t i = d.fewFirstUnitCount; i < d.fewFirstUnits.size(); ++i) d.fewFirstUnits[i] = d.fewFirstUnits[0];
     }
 }
 
@@ -450,6 +540,7 @@ bool Pattern::searchFromByInterpreter(std::u16string_view subject, size_t from, 
 }
 
 bool Pattern::walksWithoutEngine() const { return impl_->sequence.has_value(); }
+bool Pattern::searchesByAutomaton() { return impl_->dfaReady(); }
 
 namespace {
 

@@ -1,5 +1,6 @@
 // A compiled pattern of the VBScript 5.5 regular-expression dialect, run by PCRE2 (16-bit code
-// units, JIT when available). Text and positions are UTF-16 code units.
+// units, JIT when available), or for some shapes by matchers of its own that find the same
+// matches. Text and positions are UTF-16 code units.
 //
 // The dialect (ECMAScript 3 style, as the VBScript engine reads it):
 // - `^` matches only at the start of the subject and `$` only at its very end; in multi-line
@@ -166,6 +167,9 @@ public:
     // Whether searches walk the subject with a sequence of unit tests instead of running PCRE2
     // (patterns such as \w+ or [A-Za-z_]\w*\( with one greedy reading; for tests).
     bool walksWithoutEngine() const;
+    // Whether searches try each possible start with a deterministic automaton before PCRE2
+    // (patterns without groups of unit tests, alternatives, repeats and \b \B ^ $; for tests).
+    bool searchesByAutomaton();
     // The search run by PCRE2's interpreter on the translated pattern alone, without the JIT
     // and without the shortcuts above (a second opinion for tests).
     bool searchFromByInterpreter(std::u16string_view subject, size_t from, std::vector<Span>& spans);

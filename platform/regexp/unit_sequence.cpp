@@ -18,16 +18,6 @@ namespace {
 using dialect::Node;
 using dialect::NodeKind;
 
-// The set of a node that tests one code unit, when it is a plain unit or a set.
-std::shared_ptr<const UnitBits> UnitNodeSet(const Node& node, bool ignoreCase) {
-    if (node.kind == NodeKind::Set) return node.set;
-    // Without regard to case, only ASCII units are walked; other case mappings are the engine's.
-    if (node.kind != NodeKind::Unit || (ignoreCase && node.unit >= 128)) return nullptr;
-    auto set = std::make_shared<UnitBits>();
-    casefold::AddUnit(*set, node.unit, ignoreCase);
-    return set;
-}
-
 // The set's only unit when it has just one and it is below 256 (searched for with FindUnit);
 // -1 otherwise.
 int OnlyUnitBelow256(const CodeUnitSet& units) {
@@ -38,6 +28,15 @@ int OnlyUnitBelow256(const CodeUnitSet& units) {
 }
 
 }  // namespace
+
+std::shared_ptr<const UnitBits> UnitNodeSet(const Node& node, bool ignoreCase) {
+    if (node.kind == NodeKind::Set) return node.set;
+    // Without regard to case, only ASCII units are walked; other case mappings are the engine's.
+    if (node.kind != NodeKind::Unit || (ignoreCase && node.unit >= 128)) return nullptr;
+    auto set = std::make_shared<UnitBits>();
+    casefold::AddUnit(*set, node.unit, ignoreCase);
+    return set;
+}
 
 // Eight units tested at a time, whole (blockHits: a pair of mask bits for each unit found): most
 // searches end within a few units, where a call to memchr costs more than the testing. Past the
@@ -76,6 +75,23 @@ size_t FindUnit(std::u16string_view text, char16_t unit, size_t from) {
     auto blockHits = nullptr;
 #endif
     return FindBlockwise(text, from, blockHits, [unit](char16_t at) { return at == unit; });
+}
+
+size_t FindUnitOf(std::u16string_view text, const std::array<char16_t, 4>& units, size_t from) {
+#if defined(__SSE2__)
+    const __m128i a = _mm_set1_epi16(short(units[0])), b = _mm_set1_epi16(short(units[1]));
+    const __m128i c = _mm_set1_epi16(short(units[2])), d = _mm_set1_epi16(short(units[3]));
+    auto blockHits = [=](__m128i block) {
+        const __m128i ab = _mm_or_si128(_mm_cmpeq_epi16(block, a), _mm_cmpeq_epi16(block, b));
+        const __m128i cd = _mm_or_si128(_mm_cmpeq_epi16(block, c), _mm_cmpeq_epi16(block, d));
+        return unsigned(_mm_movemask_epi8(_mm_or_si128(ab, cd)));
+    };
+#else
+    auto blockHits = nullptr;
+#endif
+    return FindBlockwise(text, from, blockHits, [&units](char16_t at) {
+        return at == units[0] || at == units[1] || at == units[2] || at == units[3];
+    });
 }
 
 // A unit is in the range when its distance from the first, wrapping below it, is within the span.

@@ -7,7 +7,9 @@
 // matters. Private to the regular-expression layer: Pattern searches with it when it can.
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -104,8 +106,14 @@ private:
     CodeUnitSet beforeAnchor_;        // the units the steps before the anchor take
 };
 
+// The set of a node that tests one code unit (a plain unit or a set), or null for any other node
+// and for a unit above ASCII when ignoring case.
+std::shared_ptr<const UnitBits> UnitNodeSet(const dialect::Node& node, bool ignoreCase);
+
 // The first position at or after `from` that holds the unit, or the text's size.
 size_t FindUnit(std::u16string_view text, char16_t unit, size_t from);
+// The same for any of four units (a unit may be given more than once).
+size_t FindUnitOf(std::u16string_view text, const std::array<char16_t, 4>& units, size_t from);
 // The same for any unit from `first` to `last`.
 size_t FindUnitInRange(std::u16string_view text, char16_t first, char16_t last, size_t from);
 

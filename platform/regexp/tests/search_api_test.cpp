@@ -311,23 +311,59 @@ TEST(SearchFrom, WordLedRangesAgreeWithPcre2sInterpreter) {
     }
 }
 
-// PCRE2's match limit does not count attempts that end without backtracking: a search of
-// millions of them still gives the search watch its turn.
-TEST(SearchFrom, AWatchStopsALongSearchOfShortAttempts) {
-    Pattern pattern(u"(?:ab|ac)(?:d|e)", Options{});
-    ASSERT_FALSE(pattern.walksWithoutEngine());
-    std::u16string subject;
-    for (int i = 0; i < 4'000'000; ++i) subject += u"ab";
-    regexp::SearchWatch watch([] { return false; }, std::chrono::milliseconds(1));
-    bool interrupted = false;  // searched again while the watch's thread has not yet run
-    for (int round = 0; round < 50 && !interrupted; ++round) {
-        try {
-            pattern.searchFrom(subject, 0);
-        } catch (const regexp::SearchInterrupted&) {
-            interrupted = true;
+// Patterns the automaton takes, where the order of trying decides the match: alternatives that
+// share a start, greedy and lazy repeats, optional parts, counted repeats, assertions.
+TEST(SearchFrom, TheAutomatonAgreesWithPcre2sInterpreter) {
+    const char16_t* const sources[] = {
+        u"\\b(?:0[xX][0-9A-Fa-f_]+|0[bB][01_]+|\\d[\\d_]*(?:\\.\\d[\\d_]*)?(?:[eE][+-]?\\d+)?)[A-Za-z]*",
+        u"\\b(?:0[xX][0-9A-Fa-f]+|\\d+\\.?\\d*(?:[eE][+-]?\\d+)?)[uUlLfF]*\\b",
+        u"a|ab|abc", u"(?:a|ab)c", u"a+?b?", u"(?:ab|a)(?:bc|c)?", u"x(?:ab)*?b", u"(?:a|b)*a",
+        u"a{2,3}b{0,2}?", u"(?:ab){1,3}", u"^a|b$", u"\\Ba\\w", u"(?:L|u8|u)?\"", u"[^\\n]+?$"};
+    const std::u16string text = u"0x1F_ 0b12 0bz 12.5e+3x 7a ab abcab aabcc xababb \"u8\"L\" 0Xg 1.e5 ab\nba\rAB 9_9";
+    std::vector<Span> fast, plain;
+    for (const char16_t* source : sources) {
+        for (const Options& options : kAllOptions) {
+            Pattern pattern(source, options);
+            ASSERT_TRUE(pattern.searchesByAutomaton()) << Printable(source);
+            for (size_t from = 0; from <= text.size(); ++from) {
+                const bool found = pattern.searchFrom(text, from, fast);
+                ASSERT_EQ(pattern.searchFromByInterpreter(text, from, plain), found) << Printable(source) << " from " << from;
+                if (found) {
+                    ASSERT_EQ(fast, plain) << Printable(source) << " from " << from;
+                }
+            }
         }
     }
-    EXPECT_TRUE(interrupted);
+    // An automaton that would grow past its bound leaves the pattern to PCRE2 from that start on.
+    Pattern growing(u"(?:a|b)*a(?:a|b){12}c", {});
+    std::mt19937 random(5);
+    std::u16string ab;
+    for (int i = 0; i < 20000; ++i) ab += random() % 2 ? u'a' : u'b';
+    ASSERT_TRUE(growing.searchesByAutomaton());
+    EXPECT_EQ(growing.searchFrom(ab + u"c", 0, fast), growing.searchFromByInterpreter(ab + u"c", 0, plain));
+    EXPECT_EQ(fast, plain);
+    EXPECT_FALSE(growing.searchesByAutomaton());
+}
+
+// A search of millions of short attempts still gives the search watch its turn: by PCRE2 (whose
+// match limit does not count attempts that end without backtracking) and by the automaton.
+TEST(SearchFrom, AWatchStopsALongSearchOfShortAttempts) {
+    std::u16string subject;
+    for (int i = 0; i < 4'000'000; ++i) subject += u"ab";
+    for (const char16_t* source : {u"(ab|ac)(?:d|e)", u"(?:ab|ac)(?:d|e)"}) {
+        Pattern pattern(source, Options{});
+        ASSERT_FALSE(pattern.walksWithoutEngine());
+        regexp::SearchWatch watch([] { return false; }, std::chrono::milliseconds(1));
+        bool interrupted = false;  // searched again while the watch's thread has not yet run
+        for (int round = 0; round < 50 && !interrupted; ++round) {
+            try {
+                pattern.searchFrom(subject, 0);
+            } catch (const regexp::SearchInterrupted&) {
+                interrupted = true;
+            }
+        }
+        EXPECT_TRUE(interrupted) << Printable(source);
+    }
 }
 
 struct SingleUnitCase {
