@@ -20,7 +20,6 @@ constexpr size_t kMostMatchers = 62;  // a class signature has a bit per test, a
 constexpr size_t kMostStates = 256;  // a row of edges is 260 bytes
 constexpr uint64_t kWordBit = 1;
 constexpr uint64_t kLineEndBit = 2;
-constexpr size_t kUnitsBetweenCheckpoints = 1 << 16;
 
 bool IsLineEnd(char16_t unit) { return unit == u'\n' || unit == u'\r'; }
 
@@ -220,42 +219,21 @@ uint32_t LazyDfa::edge(uint32_t state, uint32_t unitClass) {
     return encoded;
 }
 
-std::optional<size_t> LazyDfa::matchEndAt(const char16_t* text, size_t size, size_t start) {
-    if (overgrown_) return std::nullopt;
-    const Before before = start == 0 ? kTextStart
-                          : IsWordUnit(text[start - 1]) ? kWordUnit
-                          : IsLineEnd(text[start - 1])  ? kLineEnd
-                                                        : kOther;
+uint32_t LazyDfa::startRow(Before before) {
     if (!starts_[before]) starts_[before] = stateFor(before, {0});
     if (!starts_[before]) {
         overgrown_ = true;
-        return std::nullopt;
+        return kUnknown;
     }
-    uint32_t row = *starts_[before] * kRowSize;
-    size_t end = Span::npos;
-    const uint32_t* edges = edges_.data();
-    for (size_t position = start;; ++position) {
-        uint32_t unitClass = kEndClass;
-        if (position < size) unitClass = text[position] < 256 ? lowClass_[text[position]] : classOf(text[position]);
-        uint32_t encoded = unitClass == kUnknown ? kUnknown : edges[row + unitClass];
-        if (encoded == kUnknown) {
-            if (unitClass != kUnknown) encoded = edge(row / kRowSize, unitClass);
-            if (encoded == kUnknown) {
-                overgrown_ = true;
-                return std::nullopt;
-            }
-            edges = edges_.data();
-        }
-        if (encoded & 1) end = position;
-        row = encoded >> 1;
-        if (row == 0 || position == size) return end;
-        // A tick may search with this automaton too: it only adds states, and nothing here is
-        // kept by reference across it.
-        if ((position - start) % kUnitsBetweenCheckpoints == kUnitsBetweenCheckpoints - 1) {
-            SearchWatch::Checkpoint();
-            edges = edges_.data();
-        }
-    }
+    return *starts_[before] * kRowSize;
 }
+
+uint32_t LazyDfa::slowEdge(uint32_t row, uint32_t unitClass) {
+    const uint32_t encoded = unitClass == kUnknown ? kUnknown : edge(row / kRowSize, unitClass);
+    overgrown_ = encoded == kUnknown;
+    return encoded;
+}
+
+void LazyDfa::checkpoint() { SearchWatch::Checkpoint(); }
 
 }  // namespace regexp::detail

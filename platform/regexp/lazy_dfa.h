@@ -34,7 +34,29 @@ public:
     // The end of the match that starts at `start` of text[0, size) (the assertions see the whole
     // text), Span::npos for none; nothing when the automaton grew past its bound (it is then
     // left to PCRE2 for good).
-    std::optional<size_t> matchEndAt(const char16_t* text, size_t size, size_t start);
+    // Inline: most tries end within a unit or two.
+    std::optional<size_t> matchEndAt(const char16_t* text, size_t size, size_t start) {
+        if (overgrown_) return std::nullopt;
+        const Before before = start == 0                       ? kTextStart
+                              : IsWordUnit(text[start - 1])    ? kWordUnit
+                              : text[start - 1] == u'\n' || text[start - 1] == u'\r' ? kLineEnd
+                                                               : kOther;
+        uint32_t row = starts_[before] ? *starts_[before] * kRowSize : startRow(before);
+        if (row == kUnknown) return std::nullopt;
+        size_t end = Span::npos;
+        for (size_t position = start;; ++position) {
+            uint32_t unitClass = kEndClass;
+            if (position < size) unitClass = text[position] < 256 ? lowClass_[text[position]] : classOf(text[position]);
+            uint32_t encoded = unitClass == kUnknown ? kUnknown : edges_[row + unitClass];
+            if (encoded == kUnknown && (encoded = slowEdge(row, unitClass)) == kUnknown) return std::nullopt;
+            if (encoded & 1) end = position;
+            row = encoded >> 1;
+            if (row == 0 || position == size) return end;
+            // A tick may search with this automaton too: it only adds states, and nothing here is
+            // kept by reference across it.
+            if ((position - start) % kUnitsBetweenCheckpoints == kUnitsBetweenCheckpoints - 1) checkpoint();
+        }
+    }
     bool overgrown() const { return overgrown_; }
 
 private:
@@ -62,6 +84,7 @@ private:
     static constexpr uint32_t kMostClasses = 64;
     static constexpr uint32_t kEndClass = kMostClasses;  // the edge taken at the text's end
     static constexpr uint32_t kRowSize = kMostClasses + 1;
+    static constexpr size_t kUnitsBetweenCheckpoints = 1 << 16;
 
     LazyDfa() = default;
     bool emit(const dialect::Node& node);
@@ -73,6 +96,9 @@ private:
     uint32_t classOf(char16_t unit);  // kUnknown when there would be too many classes
     std::optional<uint32_t> stateFor(Before before, std::vector<uint32_t> ways);
     uint32_t edge(uint32_t state, uint32_t unitClass);  // kUnknown when there would be too many states
+    uint32_t startRow(Before before);  // kUnknown when overgrown
+    uint32_t slowEdge(uint32_t row, uint32_t unitClass);  // an edge not yet made; kUnknown when overgrown
+    static void checkpoint();
     bool holds(dialect::NodeKind assertion, Before before, std::optional<uint32_t> next) const;
 
     bool ignoreCase_ = false;
