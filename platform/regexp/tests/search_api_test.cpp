@@ -318,8 +318,9 @@ TEST(SearchFrom, TheAutomatonAgreesWithPcre2sInterpreter) {
         u"\\b(?:0[xX][0-9A-Fa-f_]+|0[bB][01_]+|\\d[\\d_]*(?:\\.\\d[\\d_]*)?(?:[eE][+-]?\\d+)?)[A-Za-z]*",
         u"\\b(?:0[xX][0-9A-Fa-f]+|\\d+\\.?\\d*(?:[eE][+-]?\\d+)?)[uUlLfF]*\\b",
         u"a|ab|abc", u"(?:a|ab)c", u"a+?b?", u"(?:ab|a)(?:bc|c)?", u"x(?:ab)*?b", u"(?:a|b)*a",
-        u"a{2,3}b{0,2}?", u"(?:ab){1,3}", u"^a|b$", u"\\Ba\\w", u"(?:L|u8|u)?\"", u"[^\\n]+?$"};
-    const std::u16string text = u"0x1F_ 0b12 0bz 12.5e+3x 7a ab abcab aabcc xababb \"u8\"L\" 0Xg 1.e5 ab\nba\rAB 9_9";
+        u"a{2,3}b{0,2}?", u"(?:ab){1,3}", u"^a|b$", u"\\Ba\\w", u"(?:L|u8|u)?\"", u"[^\\n]+?$", u"\\b(?:Rem|if)\\b[^\\n]*"};
+    const std::u16string text =
+        u"0x1F_ 0b12 0bz 12.5e+3x 7a ab abcab aabcc xababb \"u8\"L\" 0Xg 1.e5 ab\nba\rAB 9_9 xRem rem_ Rem x\nif";
     std::vector<Span> fast, plain;
     for (const char16_t* source : sources) {
         for (const Options& options : kAllOptions) {
