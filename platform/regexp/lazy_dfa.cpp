@@ -21,8 +21,6 @@ constexpr size_t kMostStates = 256;  // a row of edges is 260 bytes
 constexpr uint64_t kWordBit = 1;
 constexpr uint64_t kLineEndBit = 2;
 
-bool IsLineEnd(char16_t unit) { return unit == u'\n' || unit == u'\r'; }
-
 bool IsAsciiLetter(char16_t unit) { return (unit | 0x20) >= u'a' && (unit | 0x20) <= u'z'; }
 
 }  // namespace

@@ -37,10 +37,10 @@ public:
     // Inline: most tries end within a unit or two.
     std::optional<size_t> matchEndAt(const char16_t* text, size_t size, size_t start) {
         if (overgrown_) return std::nullopt;
-        const Before before = start == 0                       ? kTextStart
-                              : IsWordUnit(text[start - 1])    ? kWordUnit
-                              : text[start - 1] == u'\n' || text[start - 1] == u'\r' ? kLineEnd
-                                                               : kOther;
+        const Before before = start == 0                    ? kTextStart
+                              : IsWordUnit(text[start - 1]) ? kWordUnit
+                              : IsLineEnd(text[start - 1])  ? kLineEnd
+                                                            : kOther;
         uint32_t row = starts_[before] ? *starts_[before] * kRowSize : startRow(before);
         if (row == kUnknown) return std::nullopt;
         size_t end = Span::npos;
@@ -74,6 +74,7 @@ private:
         uint32_t first = 0;   // Consume: matcher; Split: tried first; Jump: target
         uint32_t second = 0;  // Split: tried next
     };
+    static bool IsLineEnd(char16_t unit) { return unit == u'\n' || unit == u'\r'; }
     // What the unit before a position is.
     enum Before : uint8_t { kTextStart, kWordUnit, kLineEnd, kOther };
     struct State {
