@@ -271,12 +271,7 @@ struct Pattern::Impl {
     // before the first), so that a loop over starts looks for it once per place.
     size_t nextPossibleStart(std::u16string_view subject, size_t from, size_t& requiredAt) const {
         if (startRange) {
-            size_t at = detail::FindUnitInRange(subject, startRange->first, startRange->second, from);
-            // Digits inside names (int32_t) start no number: the rest of the word is passed over.
-            while (startsWord && at < subject.size() && at > 0 && IsWordUnit(subject[at - 1])) {
-                while (at < subject.size() && IsWordUnit(subject[at])) ++at;
-                at = detail::FindUnitInRange(subject, startRange->first, startRange->second, at);
-            }
+            const size_t at = findStartUnit(subject, from);
             return at == subject.size() ? subject.size() + 1 : at;
         }
         if (!required) return from;
@@ -289,18 +284,26 @@ struct Pattern::Impl {
     size_t nextFirstUnit(std::u16string_view subject, size_t from, size_t& requiredAt) const {
         from = nextPossibleStart(subject, from, requiredAt);
         if (startRange || from >= subject.size()) return from;
-        while (true) {
-            if (fewFirstUnitCount == 1) {
-                from = detail::FindUnit(subject, fewFirstUnits[0], from);
-            } else if (fewFirstUnitCount > 1) {
-                from = detail::FindUnitOf(subject, fewFirstUnits, from);
-            } else {
-                while (from < subject.size() && !firstUnits->test(subject[from])) ++from;
-            }
-            // Inside a word no match of a word-led pattern starts: the rest of the word is passed over.
-            if (!startsWord || from == 0 || from >= subject.size() || !IsWordUnit(subject[from - 1])) return from;
-            while (from < subject.size() && IsWordUnit(subject[from])) ++from;
+        return findStartUnit(subject, from);
+    }
+
+    // The first unit from `from` on that a match can begin with, or the subject's size; a word-led
+    // pattern's unit that follows a word unit (the digits of int32_t) is passed over with the rest
+    // of its word. Only for a pattern with first units.
+    size_t findStartUnit(std::u16string_view subject, size_t from) const {
+        size_t at = findFirstUnit(subject, from);
+        while (startsWord && at < subject.size() && at > 0 && IsWordUnit(subject[at - 1])) {
+            while (at < subject.size() && IsWordUnit(subject[at])) ++at;
+            at = findFirstUnit(subject, at);
         }
+        return at;
+    }
+    size_t findFirstUnit(std::u16string_view subject, size_t from) const {
+        if (startRange) return detail::FindUnitInRange(subject, startRange->first, startRange->second, from);
+        if (fewFirstUnitCount == 1) return detail::FindUnit(subject, fewFirstUnits[0], from);
+        if (fewFirstUnitCount > 1) return detail::FindUnitOf(subject, fewFirstUnits, from);
+        while (from < subject.size() && !firstUnits->test(subject[from])) ++from;
+        return from;
     }
 
     // The automaton, built when the pattern is first searched: for a pattern without groups whose
