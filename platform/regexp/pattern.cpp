@@ -314,9 +314,20 @@ struct Pattern::Impl {
             if (groups == 0 && firstUnits && !sequence) {
                 dialect::ParsedPattern parsed = dialect::Parse(source, options.ignoreCase);
                 dfa = detail::LazyDfa::Compile(*parsed.root, options.ignoreCase, options.multiline);
+                if (dfa) listFewFirstUnits();
             }
         }
         return dfa && !dfa->overgrown();
+    }
+
+    // The first units, when there are at most four, for the automaton's look for starts.
+    void listFewFirstUnits() {
+        if (firstUnits->count() > fewFirstUnits.size()) return;
+        UnitBits members;
+        firstUnits->addTo(members);
+        for (size_t unit = members._Find_first(); unit < members.size(); unit = members._Find_next(unit))
+            fewFirstUnits[fewFirstUnitCount++] = char16_t(unit);
+        for (size_t i = fewFirstUnitCount; i < fewFirstUnits.size(); ++i) fewFirstUnits[i] = fewFirstUnits[0];
     }
 
     // The search by the automaton from `from`: 1 for a match (in dfaPairs), 0 for none, or -1
@@ -468,13 +479,6 @@ Pattern::Pattern(std::u16string_view source, Options options) : impl_(std::make_
         if (range && range->first != range->second) d.startRange = range;
     }
     d.startsWord = d.firstUnits && dialect::StartsAtWordBoundary(*parsed.root) && d.firstUnits->isSubsetOf(WordUnitSet());
-    if (d.firstUnits && d.firstUnits->count() <= d.fewFirstUnits.size()) {
-        UnitBits members;
-        d.firstUnits->addTo(members);
-        for (size_t unit = members._Find_first(); unit < members.size(); unit = members._Find_next(unit))
-            d.fewFirstUnits[d.fewFirstUnitCount++] = char16_t(unit);
-        for (size_t i = d.fewFirstUnitCount; i < d.fewFirstUnits.size(); ++i) d.fewFirstUnits[i] = d.fewFirstUnits[0];
-    }
 }
 
 Pattern::~Pattern() = default;
