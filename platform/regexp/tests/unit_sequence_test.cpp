@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
 
 #include "platform/regexp/dialect_tree.h"
@@ -145,14 +146,18 @@ TEST(UnitSequenceTest, FindUnitAcrossBlocksAndTail) {
 }
 
 // Past the first block four blocks are tested together: one unit to find, at every place, is
-// found from every start before it, by both searches.
+// found from every start before it, by each search (by four units, with it in each place).
 TEST(UnitSequenceTest, FindsAUnitAtEveryPlaceFromEveryStart) {
+    const std::array<char16_t, 4> fours[] = {{u'/', u'a', u'b', u'c'}, {u'a', u'/', u'b', u'c'},
+                                             {u'a', u'b', u'/', u'c'}, {u'a', u'b', u'c', u'/'}};
     for (size_t at = 0; at <= 100; ++at) {
         std::u16string text(100, u'\u2F2F');
         if (at < text.size()) text[at] = u'/';
         for (size_t from = 0; from <= at; ++from) {
             ASSERT_EQ(at, regexp::detail::FindUnit(text, u'/', from)) << at << " from " << from;
             ASSERT_EQ(at, regexp::detail::FindUnitInRange(text, u'.', u'/', from)) << at << " from " << from;
+            for (const std::array<char16_t, 4>& units : fours)
+                ASSERT_EQ(at, regexp::detail::FindUnitOf(text, units, from)) << at << " from " << from;
         }
     }
 }
