@@ -21,15 +21,23 @@ public:
 
     // Appends the filled template to out (a std::u16string, or any output with append of a
     // view and an AppendEncodedHTML of its own): match is the matched text, group(d) the text
-    // of group d (empty for a group that took no part).
+    // of group d (empty for a group that took no part). With escaped false, the caller knows
+    // that neither holds a unit that escaping changes, and they are appended as they are.
     template <class Output, class GroupText>
-    void appendFilled(Output& out, std::u16string_view match, GroupText group) const {
+    void appendFilled(Output& out, std::u16string_view match, GroupText group, bool escaped = true) const {
         using strings::AppendEncodedHTML;  // for std::u16string; other outputs bring their own
+        const auto fill = [&](std::u16string_view text) {
+            if (escaped) {
+                AppendEncodedHTML(out, text);
+            } else {
+                out.append(text);
+            }
+        };
         for (const Piece& piece : pieces_) {
             switch (piece.kind) {
             case Piece::Literal: out.append(std::u16string_view(text_).substr(piece.value, piece.length)); break;
-            case Piece::Match: AppendEncodedHTML(out, match); break;
-            case Piece::Group: AppendEncodedHTML(out, group(piece.value)); break;
+            case Piece::Match: fill(match); break;
+            case Piece::Group: fill(group(piece.value)); break;
             }
         }
     }

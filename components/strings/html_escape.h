@@ -31,6 +31,13 @@ constexpr std::u16string_view HtmlEscapeOf(char16_t unit) {
     }
 }
 constexpr size_t kLongestHtmlEscape = 6;  // "&nbsp;"
+// The units HtmlEscapeOf replaces: text without them is the same escaped.
+inline constexpr std::u16string_view kHtmlEscapedUnits = u"&<> ";
+static_assert([] {
+    for (char16_t unit = 0; unit < 128; ++unit)
+        if (HtmlEscapeOf(unit).empty() != (kHtmlEscapedUnits.find(unit) == std::u16string_view::npos)) return false;
+    return true;
+}());
 
 // The room EscapeHtmlInto needs for a text of `units`: the longest escape of each, and a block
 // that may be written past the end of the result. EscapeHtmlIntoUtf8 needs as many bytes (no

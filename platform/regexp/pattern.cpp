@@ -501,6 +501,10 @@ size_t Pattern::maxLookbehind() const { return impl_->maxLookbehind; }
 bool Pattern::anchoredAtStart() const { return impl_->anchored; }
 size_t Pattern::minLength() const { return impl_->minLength; }
 bool Pattern::mayMatchEmpty() const { return impl_->mayMatchEmpty; }
+bool Pattern::mayHoldAnyOf(std::u16string_view units) const {
+    const dialect::ParsedPattern parsed = dialect::Parse(impl_->source, impl_->options.ignoreCase);
+    return dialect::MayHoldAnyOf(*parsed.root, units, impl_->options.ignoreCase);
+}
 const CodeUnitSet* Pattern::firstUnits() const { return impl_->firstUnits ? &*impl_->firstUnits : nullptr; }
 const CodeUnitSet* Pattern::singleUnitSet() const { return impl_->singleUnits ? &*impl_->singleUnits : nullptr; }
 const std::optional<KeywordList>& Pattern::keywordList() const { return impl_->keywords; }

@@ -137,6 +137,8 @@ public:
     //   around them, without a search. Each run of units of Y holds at most one, from its first
     //   unit of X to the run's end; `first` is X, `rest` Y. Nothing for any other pattern.
     // - runAt (only with localRuns): that global search's match that begins at `position`.
+    // - mayHoldAnyOf: whether a match or a group's text may hold one of `units` (the pattern is
+    //   parsed again for it: ask once).
     struct LocalRuns {
         const CodeUnitSet* first;
         const CodeUnitSet* rest;
@@ -163,6 +165,7 @@ public:
     const std::optional<KeywordList>& keywordList() const;
     std::optional<LocalRuns> localRuns() const;
     std::optional<Span> runAt(std::u16string_view subject, size_t position) const;
+    bool mayHoldAnyOf(std::u16string_view units) const;
 
     // Whether searches walk the subject with a sequence of unit tests instead of running PCRE2
     // (patterns such as \w+ or [A-Za-z_]\w*\( with one greedy reading; for tests).

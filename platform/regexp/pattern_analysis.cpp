@@ -265,6 +265,21 @@ std::unique_ptr<UnitBits> SingleUnitSet(const Node& root, bool ignoreCase) {
     return set;
 }
 
+bool MayHoldAnyOf(const Node& node, std::u16string_view units, bool ignoreCase) {
+    const auto holds = [&](char16_t unit) { return units.find(unit) != std::u16string_view::npos; };
+    switch (node.kind) {
+    case NodeKind::Unit: {
+        const std::u16string variants = ignoreCase ? casefold::CaseVariants(node.unit) : std::u16string(1, node.unit);
+        return std::any_of(variants.begin(), variants.end(), holds);
+    }
+    case NodeKind::Set: return std::any_of(units.begin(), units.end(), [&](char16_t unit) { return node.set->test(unit); });
+    case NodeKind::BackReference: return false;  // the group's text, asked of the group
+    default:
+        return std::any_of(node.children.begin(), node.children.end(),
+                           [&](const NodePtr& child) { return MayHoldAnyOf(*child, units, ignoreCase); });
+    }
+}
+
 bool StartsAtWordBoundary(const Node& root) {
     return root.kind == NodeKind::Sequence && !root.children.empty() && root.children.front()->kind == NodeKind::WordBoundary;
 }

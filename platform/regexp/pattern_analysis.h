@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <optional>
+#include <string_view>
 
 #include "platform/regexp/dialect_tree.h"
 
@@ -20,6 +21,8 @@ bool LooksAheadAtStart(const Node& node);
 std::unique_ptr<UnitBits> FirstUnits(const Node& root, bool ignoreCase);
 // The set of a pattern that tests exactly one code unit, or null.
 std::unique_ptr<UnitBits> SingleUnitSet(const Node& root, bool ignoreCase);
+// Whether a match, or the text of a group (a lookahead's too), may hold one of `units`.
+bool MayHoldAnyOf(const Node& root, std::u16string_view units, bool ignoreCase);
 // Whether every match begins at a word boundary (\b comes first).
 bool StartsAtWordBoundary(const Node& root);
 // The words of a keyword-list pattern (see KeywordList), or nothing.

@@ -213,6 +213,36 @@ TEST(PatternFacts, LookbehindAndAnchoring) {
     EXPECT_TRUE(Pattern(u"\\b", {}).mayMatchEmpty());
 }
 
+// A unit that a pattern is said never to hold is in no match and no group text, over generated
+// patterns; the cases reach units that a match does not consume or that equal others by case.
+TEST(PatternFacts, UnitsAMatchMayHold) {
+    EXPECT_FALSE(Pattern(u"[A-Za-z_]\\w*", {}).mayHoldAnyOf(u"&<> "));
+    EXPECT_TRUE(Pattern(u"x(?=(<))", {}).mayHoldAnyOf(u"&<> "));
+    EXPECT_TRUE(Pattern(u"a.", {}).mayHoldAnyOf(u" "));
+    EXPECT_FALSE(Pattern(u"(a)\\1", {}).mayHoldAnyOf(u"b"));
+    EXPECT_TRUE(Pattern(u"\u00E9", {true, false}).mayHoldAnyOf(u"\u00C9"));
+    EXPECT_FALSE(Pattern(u"\u00E9", {}).mayHoldAnyOf(u"\u00C9"));
+    std::mt19937 random(9);
+    int without = 0;
+    std::vector<Span> spans;
+    for (uint32_t seed = 1; seed <= 300; ++seed) {
+        std::u16string source = regexptest::Render(*PatternGenerator(seed + 30000).generate());
+        for (const Options& options : kAllOptions) {
+            Pattern pattern(source, options);
+            for (char16_t unit : std::u16string_view(u" a1\n")) {
+                if (pattern.mayHoldAnyOf(std::u16string_view(&unit, 1))) continue;
+                ++without;
+                std::u16string text = RandomSubject(random, 16);
+                for (size_t q = 0; q <= text.size() && pattern.searchFrom(text, q, spans); q = spans[0].start + 1) {
+                    for (const Span& span : spans)
+                        if (span.matched()) EXPECT_EQ(text.substr(span.start, span.length()).find(unit), std::u16string::npos) << Printable(source);
+                }
+            }
+        }
+    }
+    EXPECT_GT(without, 200);
+}
+
 // Searches skip ahead to a unit every match takes; the bound before it must hold for every
 // match (the random patterns above check the searches themselves).
 TEST(PatternFacts, RequiredUnitAfterABoundedStart) {
