@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "components/strings/html_escape.h"
 #include "platform/automation/error_numbers.h"
 
 namespace engine::detail {
@@ -184,6 +185,7 @@ std::unique_ptr<CompiledSection> CompileSection(const modHlx::DefinitionTree& tr
             compiled.rule = uint32_t(section->rules.size() - 1);
             compiled.format = FormatTemplate(format, compiled.regex->groupCount());
             compiled.copiesMatch = compiled.format.isMatchOnly() && section->rules.back().plain;
+            if (!compiled.regex->mayHoldAnyOf(strings::kHtmlEscapedUnits)) compiled.format.fillBetweenLiteralsAsIs();
             Classify(compiled);
             section->patterns.push_back(std::move(compiled));
         }

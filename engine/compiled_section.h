@@ -102,9 +102,6 @@ struct CompiledPattern {
     bool runsWords = false;  // LocalRuns over word units: a match that starts a word ends with it
     std::unique_ptr<KeywordSet> keywords;  // Keywords
     SearchMemo memo;
-    // Whether no match or group holds a unit that HTML escaping changes, so that the template's
-    // fills go out as they are: asked of the pattern when it first fills its template.
-    std::optional<bool> fillsNeedNoEscape;
 };
 
 struct CompiledSection;

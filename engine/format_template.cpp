@@ -29,6 +29,14 @@ FormatTemplate::FormatTemplate(std::u16string_view text, size_t groupCount) : te
     addLiteral(literalStart, text.size());
 }
 
+void FormatTemplate::fillBetweenLiteralsAsIs() {
+    for (size_t k = 1; k + 1 < pieces_.size(); ++k) {
+        if (pieces_[k - 1].kind != Piece::Literal || pieces_[k + 1].kind != Piece::Literal) continue;
+        if (pieces_[k].kind == Piece::Match) pieces_[k].kind = Piece::MatchAsIs;
+        if (pieces_[k].kind == Piece::Group) pieces_[k].kind = Piece::GroupAsIs;
+    }
+}
+
 void FormatTemplate::addLiteral(size_t begin, size_t end) {
     if (end > begin) pieces_.push_back(Piece{Piece::Literal, uint32_t(begin), uint32_t(end - begin)});
 }

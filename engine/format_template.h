@@ -21,26 +21,26 @@ public:
 
     // Appends the filled template to out (a std::u16string, or any output with append of a
     // view and an AppendEncodedHTML of its own): match is the matched text, group(d) the text
-    // of group d (empty for a group that took no part). With escaped false, the caller knows
-    // that neither holds a unit that escaping changes, and they are appended as they are.
+    // of group d (empty for a group that took no part). Always inline: the formatter fills a
+    // template at most steps, and a call costs more than most fills.
     template <class Output, class GroupText>
-    void appendFilled(Output& out, std::u16string_view match, GroupText group, bool escaped = true) const {
+    [[gnu::always_inline]] void appendFilled(Output& out, std::u16string_view match, GroupText group) const {
         using strings::AppendEncodedHTML;  // for std::u16string; other outputs bring their own
-        const auto fill = [&](std::u16string_view text) {
-            if (escaped) {
-                AppendEncodedHTML(out, text);
-            } else {
-                out.append(text);
-            }
-        };
         for (const Piece& piece : pieces_) {
             switch (piece.kind) {
             case Piece::Literal: out.append(std::u16string_view(text_).substr(piece.value, piece.length)); break;
-            case Piece::Match: fill(match); break;
-            case Piece::Group: fill(group(piece.value)); break;
+            case Piece::Match: AppendEncodedHTML(out, match); break;
+            case Piece::Group: AppendEncodedHTML(out, group(piece.value)); break;
+            case Piece::MatchAsIs: out.append(match); break;
+            case Piece::GroupAsIs: out.append(group(piece.value)); break;
             }
         }
     }
+
+    // For a pattern whose matches and groups hold no unit that escaping changes: the fills
+    // between two literal pieces are then appended as they are (one at an end still goes the
+    // escaping way, which joins it to a copy of the text next to it).
+    void fillBetweenLiteralsAsIs();
 
     // True when the template is exactly "$$".
     bool isMatchOnly() const { return pieces_.size() == 1 && pieces_[0].kind == Piece::Match; }
@@ -48,7 +48,7 @@ public:
 
 private:
     struct Piece {
-        enum Kind : uint8_t { Literal, Match, Group } kind;
+        enum Kind : uint8_t { Literal, Match, Group, MatchAsIs, GroupAsIs } kind;
         uint32_t value;   // Literal: offset into text_; Group: the group number
         uint32_t length;  // Literal only
     };

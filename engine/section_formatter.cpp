@@ -9,7 +9,6 @@
 #include <unordered_map>
 #include <vector>
 
-#include "components/strings/html_escape.h"
 #include "engine/chunk_pool.h"
 #include "engine/compiled_section.h"
 #include "engine/formatter_state.h"
@@ -610,21 +609,18 @@ private:
 
     void appendFilled(CompiledPattern& pattern, const Frame& frame, const Choice& choice) {
         std::u16string_view match = units(choice.start, choice.end);
-        if (!pattern.fillsNeedNoEscape) pattern.fillsNeedNoEscape = !pattern.regex->mayHoldAnyOf(strings::kHtmlEscapedUnits);
-        const bool escaped = !*pattern.fillsNeedNoEscape;
         if (!pattern.format.usesGroups()) {
-            pattern.format.appendFilled(out_, match, NoGroups, escaped);
+            pattern.format.appendFilled(out_, match, NoGroups);
         } else if (pattern.kind == PatternKind::Keywords) {
-            pattern.format.appendFilled(out_, match, [&](uint32_t) { return match; }, escaped);
+            pattern.format.appendFilled(out_, match, [&](uint32_t) { return match; });
         } else {
             uint32_t base = 0;
             const std::vector<regexp::Span>& groups = groupsOf(pattern, frame, choice, &base);
-            const auto groupText = [&](uint32_t group) -> std::u16string_view {
+            pattern.format.appendFilled(out_, match, [&](uint32_t group) -> std::u16string_view {
                 const regexp::Span& span = groups[group + 1];
                 if (!span.matched()) return {};
                 return inp_.substr(base + span.start, span.length());
-            };
-            pattern.format.appendFilled(out_, match, groupText, escaped);
+            });
         }
     }
 

@@ -34,6 +34,16 @@ TEST(FormatTemplateTest, FillsMatchAndGroupsEscaped) {
     EXPECT_EQ(u"&amp;", Fill(u"$0", 1, u"&", {u"&"}));
 }
 
+// For a pattern that never holds what escaping changes: a fill between two literals goes as it
+// is, one at either end still escaped (a "<" shows which way each went).
+TEST(FormatTemplateTest, FillsBetweenLiteralsGoAsTheyAreWhenAsked) {
+    FormatTemplate format(u"$$<b>$$|$0</b>$0", 1);
+    format.fillBetweenLiteralsAsIs();
+    std::u16string out;
+    format.appendFilled(out, u"<", [](uint32_t) -> std::u16string_view { return u"<"; });
+    EXPECT_EQ(u"&lt;<b><|<</b>&lt;", out);
+}
+
 TEST(FormatTemplateTest, OtherDollarSignsStay) {
     EXPECT_EQ(u"$2|$x|$|a", Fill(u"$2|$x|$|$0", 2, u"m", {u"a", u"b"}));
     EXPECT_EQ(u"$0", Fill(u"$0", 0, u"m", {}));

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <bitset>
 #include <exception>
 #include <list>
 #include <map>
@@ -248,6 +249,7 @@ struct Pattern::Impl {
     bool anchored = false;
     size_t minLength = 0;
     bool mayMatchEmpty = true;
+    std::bitset<128> asciiHeld;  // the ASCII units a match or group may hold
     std::optional<CodeUnitSet> firstUnits;
     std::optional<CodeUnitSet> singleUnits;
     std::optional<KeywordList> keywords;
@@ -467,6 +469,7 @@ Pattern::Pattern(std::u16string_view source, Options options) : impl_(std::make_
     d.matchData.reset(pcre2_match_data_create_from_pattern(d.code.get(), nullptr));
     if (!d.matchData) RaiseError(7);
     d.mayMatchEmpty = dialect::MayMatchEmpty(*parsed.root);
+    d.asciiHeld = dialect::AsciiUnitsHeld(*parsed.root, options.ignoreCase);
     if (std::unique_ptr<UnitBits> units = dialect::FirstUnits(*parsed.root, options.ignoreCase)) d.firstUnits.emplace(*units);
     if (std::unique_ptr<UnitBits> units = dialect::SingleUnitSet(*parsed.root, options.ignoreCase)) d.singleUnits.emplace(*units);
     d.keywords = dialect::FindKeywordList(*parsed.root, options.ignoreCase);
@@ -502,8 +505,7 @@ bool Pattern::anchoredAtStart() const { return impl_->anchored; }
 size_t Pattern::minLength() const { return impl_->minLength; }
 bool Pattern::mayMatchEmpty() const { return impl_->mayMatchEmpty; }
 bool Pattern::mayHoldAnyOf(std::u16string_view units) const {
-    const dialect::ParsedPattern parsed = dialect::Parse(impl_->source, impl_->options.ignoreCase);
-    return dialect::MayHoldAnyOf(*parsed.root, units, impl_->options.ignoreCase);
+    return std::any_of(units.begin(), units.end(), [&](char16_t unit) { return unit >= 128 || impl_->asciiHeld[unit]; });
 }
 const CodeUnitSet* Pattern::firstUnits() const { return impl_->firstUnits ? &*impl_->firstUnits : nullptr; }
 const CodeUnitSet* Pattern::singleUnitSet() const { return impl_->singleUnits ? &*impl_->singleUnits : nullptr; }

@@ -137,8 +137,8 @@ public:
     //   around them, without a search. Each run of units of Y holds at most one, from its first
     //   unit of X to the run's end; `first` is X, `rest` Y. Nothing for any other pattern.
     // - runAt (only with localRuns): that global search's match that begins at `position`.
-    // - mayHoldAnyOf: whether a match or a group's text may hold one of `units` (the pattern is
-    //   parsed again for it: ask once).
+    // - mayHoldAnyOf: whether a match or a group's text may hold one of `units` (any unit beyond
+    //   ASCII counts as held).
     struct LocalRuns {
         const CodeUnitSet* first;
         const CodeUnitSet* rest;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "platform/automation/ascii.h"
 #include "platform/regexp/case_folding.h"
 
 namespace regexp::dialect {
@@ -265,19 +266,23 @@ std::unique_ptr<UnitBits> SingleUnitSet(const Node& root, bool ignoreCase) {
     return set;
 }
 
-bool MayHoldAnyOf(const Node& node, std::u16string_view units, bool ignoreCase) {
-    const auto holds = [&](char16_t unit) { return units.find(unit) != std::u16string_view::npos; };
+std::bitset<128> AsciiUnitsHeld(const Node& node, bool ignoreCase) {
+    std::bitset<128> held;
     switch (node.kind) {
-    case NodeKind::Unit: {
-        const std::u16string variants = ignoreCase ? casefold::CaseVariants(node.unit) : std::u16string(1, node.unit);
-        return std::any_of(variants.begin(), variants.end(), holds);
-    }
-    case NodeKind::Set: return std::any_of(units.begin(), units.end(), [&](char16_t unit) { return node.set->test(unit); });
-    case NodeKind::BackReference: return false;  // the group's text, asked of the group
+    case NodeKind::Unit:
+        if (node.unit < 128) {
+            held.set(node.unit);
+            if (ignoreCase) held.set(automation::AsciiLower(node.unit)).set(automation::AsciiUpper(node.unit));
+        }
+        break;
+    case NodeKind::Set:
+        for (char16_t unit = 0; unit < 128; ++unit) held[unit] = node.set->test(unit);
+        break;
+    case NodeKind::BackReference: break;  // the group's text, held by the group
     default:
-        return std::any_of(node.children.begin(), node.children.end(),
-                           [&](const NodePtr& child) { return MayHoldAnyOf(*child, units, ignoreCase); });
+        for (const NodePtr& child : node.children) held |= AsciiUnitsHeld(*child, ignoreCase);
     }
+    return held;
 }
 
 bool StartsAtWordBoundary(const Node& root) {

@@ -1,9 +1,9 @@
 // Facts about a parsed pattern that let a caller skip searches.
 #pragma once
 
+#include <bitset>
 #include <memory>
 #include <optional>
-#include <string_view>
 
 #include "platform/regexp/dialect_tree.h"
 
@@ -21,8 +21,9 @@ bool LooksAheadAtStart(const Node& node);
 std::unique_ptr<UnitBits> FirstUnits(const Node& root, bool ignoreCase);
 // The set of a pattern that tests exactly one code unit, or null.
 std::unique_ptr<UnitBits> SingleUnitSet(const Node& root, bool ignoreCase);
-// Whether a match, or the text of a group (a lookahead's too), may hold one of `units`.
-bool MayHoldAnyOf(const Node& root, std::u16string_view units, bool ignoreCase);
+// The ASCII units that a match, or the text of a group (a lookahead's too), may hold. (No unit
+// beyond ASCII equals an ASCII one without regard to case.)
+std::bitset<128> AsciiUnitsHeld(const Node& root, bool ignoreCase);
 // Whether every match begins at a word boundary (\b comes first).
 bool StartsAtWordBoundary(const Node& root);
 // The words of a keyword-list pattern (see KeywordList), or nothing.

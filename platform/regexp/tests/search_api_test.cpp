@@ -220,8 +220,9 @@ TEST(PatternFacts, UnitsAMatchMayHold) {
     EXPECT_TRUE(Pattern(u"x(?=(<))", {}).mayHoldAnyOf(u"&<> "));
     EXPECT_TRUE(Pattern(u"a.", {}).mayHoldAnyOf(u" "));
     EXPECT_FALSE(Pattern(u"(a)\\1", {}).mayHoldAnyOf(u"b"));
-    EXPECT_TRUE(Pattern(u"\u00E9", {true, false}).mayHoldAnyOf(u"\u00C9"));
-    EXPECT_FALSE(Pattern(u"\u00E9", {}).mayHoldAnyOf(u"\u00C9"));
+    EXPECT_TRUE(Pattern(u"k", {true, false}).mayHoldAnyOf(u"K"));
+    EXPECT_FALSE(Pattern(u"k", {}).mayHoldAnyOf(u"K"));
+    EXPECT_TRUE(Pattern(u"k", {}).mayHoldAnyOf(u"\u00E9"));  // beyond ASCII: taken as held
     std::mt19937 random(9);
     int without = 0;
     std::vector<Span> spans;
