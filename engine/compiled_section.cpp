@@ -41,7 +41,7 @@ void Classify(CompiledPattern& compiled) {
         compiled.kind = PatternKind::LocalRuns;
         compiled.units = runs->first;
         compiled.runs = *runs;
-        compiled.runsWords = *runs->rest == regexp::WordUnitSet();
+        compiled.runsWords = !runs->pairs && *runs->rest == regexp::WordUnitSet();
     }
 }
 

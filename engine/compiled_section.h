@@ -99,6 +99,7 @@ struct CompiledPattern {
     bool copiesMatch = false;  // the template is "$$" and the rule neither enters nor returns
     const regexp::CodeUnitSet* units = nullptr;  // SingleUnit; LocalRuns: the units a match starts with
     regexp::Pattern::LocalRuns runs{};  // LocalRuns
+    regexp::Pattern::LocalRuns::Memo runsMemo;
     bool runsWords = false;  // LocalRuns over word units: a match that starts a word ends with it
     std::unique_ptr<KeywordSet> keywords;  // Keywords
     SearchMemo memo;

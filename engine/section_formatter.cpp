@@ -450,14 +450,14 @@ private:
         }
         if (section.actionFor(unit) != UnitAction::Stop) return best;  // no LocalRuns match starts here
         for (uint32_t index : section.localRuns) {
-            const CompiledPattern& pattern = section.patterns[index];
+            CompiledPattern& pattern = section.patterns[index];
             if (!pattern.units->test(unit)) continue;
             if (pattern.runsWords && wordEnd) {
                 consider(index, ptr_, wordEnd);
                 continue;
             }
             const std::u16string_view subject = units(frame.searchStart, len_);
-            const regexp::Span run = pattern.runs.runAt(subject, ptr_ - frame.searchStart);
+            const regexp::Span run = pattern.runs.runAtUnitOfFirst(subject, ptr_ - frame.searchStart, pattern.runsMemo);
             if (run.matched()) consider(index, ptr_, uint32_t(run.end) + frame.searchStart);
         }
         return best;
@@ -474,16 +474,13 @@ private:
         }
     }
 
-    // Whether the current position stands inside a run of some LocalRuns pattern's units (the
-    // unit before it and the one at it both belong): there, where the subject began can decide
-    // whether such a match begins further on.
+    // Whether the current position stands inside a run of units that decides some LocalRuns
+    // pattern's matches: there, where the subject began can decide whether such a match begins
+    // further on.
     bool insideLocalRun(const CompiledSection& section) const {
         if (ptr_ == 0 || ptr_ >= len_) return false;
-        for (uint32_t index : section.localRuns) {
-            const regexp::CodeUnitSet& rest = *section.patterns[index].runs.rest;
-            if (rest.test(inp_[ptr_ - 1]) && rest.test(inp_[ptr_])) return true;
-        }
-        return false;
+        return std::any_of(section.localRuns.begin(), section.localRuns.end(),
+                           [&](uint32_t index) { return section.patterns[index].runs.reachesBack(inp_, ptr_); });
     }
 
     // Moves every slot of the call to the first element of its list that does not start before

@@ -190,23 +190,37 @@ TEST(FormatterEquivalenceTest, InChunksTheSameOutputAndErrors) {
     std::printf("joined %llu chunks\n", static_cast<unsigned long long>(joined));
 }
 
-// A run of b[ab\n]* begun before a chunk (at the "b" after "x", which "xb" took) still holds the
-// "b" of "ab" on the next line; the guess, which searched from that line, sees a match begin at
-// that "b". The true run must not join the guess inside the run ("a\n" ends the step before the
-// chunk at its start, so that the true run takes a step of its own to that "b").
+// A local run begun before a chunk goes on into it: the guess, which searched from the chunk's
+// start, can see matches begin where the true run's do not, so the true run must not join the
+// guess inside the run. For b[ab\n]*, the run begun at the "b" after "x" (which "xb" took) still
+// holds the "b" of "ab" on the next line ("a\n" ends the step before the chunk, so that the
+// true run takes a step of its own to that "b"). For [b\n][ab\n], pairs begin at every second
+// unit of a run of "b" and line ends, counted from where the run begins.
 TEST(FormatterEquivalenceTest, InChunksNoJoinInsideALocalRunThatBeganBefore) {
-    TreeBuilder builder;
-    builder.section(u"S").rule(u"xb", u"<x>$$</x>").rule(u"a\\n", u"<n>$$</n>").rule(u"b[ab\\n]*", u"<r>$$</r>");
-    builder.rule(u"[\\s\\S]", u"$$");
-    std::u16string input;
-    for (int line = 0; line < 40; ++line) input += line % 2 ? u"ab\n" : u"xba\n";
-    for (uint32_t units : {1u, 2u, 5u}) {
-        const uint64_t joinedBefore = engine::detail::JoinedChunks();
-        engine::detail::SetChunkUnits(units);
-        Outcome actual = RunFormatter(builder.tree(), input, StepReports());
-        engine::detail::SetChunkUnits(engine::detail::kMachineChunkUnits);
-        EXPECT_EQ(RunReference(builder.tree(), input, StepReports()).out, actual.out) << "chunks of " << units;
-        EXPECT_GT(engine::detail::JoinedChunks(), joinedBefore) << "chunks of " << units;
+    struct Case {
+        std::vector<std::pair<std::u16string, std::u16string>> rules;
+        std::u16string line;
+    };
+    const Case cases[] = {
+        {{{u"xb", u"<x>$$</x>"}, {u"a\\n", u"<n>$$</n>"}, {u"b[ab\\n]*", u"<r>$$</r>"}}, u"xba\nab\n"},
+        {{{u"[b\\n][ab\\n]", u"<r>$$</r>"}, {u"bbb", u"<t>$$</t>"}}, u"\nbbbbb"},
+    };
+    for (const Case& test : cases) {
+        TreeBuilder builder;
+        builder.section(u"S");
+        for (const auto& [pattern, format] : test.rules) builder.rule(pattern, format);
+        builder.rule(u"[\\s\\S]", u"$$");
+        std::u16string input;
+        for (int line = 0; line < 20; ++line) input += test.line;
+        for (uint32_t units : {1u, 2u, 5u}) {
+            const uint64_t joinedBefore = engine::detail::JoinedChunks();
+            engine::detail::SetChunkUnits(units);
+            Outcome actual = RunFormatter(builder.tree(), input, StepReports());
+            engine::detail::SetChunkUnits(engine::detail::kMachineChunkUnits);
+            const std::string context = "case " + std::to_string(&test - cases) + ", chunks of " + std::to_string(units);
+            EXPECT_EQ(RunReference(builder.tree(), input, StepReports()).out, actual.out) << context;
+            EXPECT_GT(engine::detail::JoinedChunks(), joinedBefore) << context;
+        }
     }
 }
 
@@ -282,3 +296,4 @@ TEST(FormatterEquivalenceTest, FewerReportsFallOnTheSameSteps) {
 }
 
 }  // namespace
+

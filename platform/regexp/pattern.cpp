@@ -512,8 +512,25 @@ const CodeUnitSet* Pattern::singleUnitSet() const { return impl_->singleUnits ? 
 const std::optional<KeywordList>& Pattern::keywordList() const { return impl_->keywords; }
 std::optional<Pattern::LocalRuns> Pattern::localRuns() const {
     if (!impl_->sequence || !impl_->sequence->runsDecidedLocally()) return std::nullopt;
-    return LocalRuns{&impl_->sequence->runFirst(), &impl_->sequence->runRest()};
+    return impl_->sequence->localRuns();
 }
+Span Pattern::LocalRuns::pairAt(std::u16string_view subject, size_t position, Memo& memo) const {
+    const char16_t* const floor = subject.data();
+    const char16_t* const at = floor + position;
+    const auto inRun = [this](char16_t unit) { return first->test(unit); };
+    const char16_t* runStart = at;
+    if (memo.subject == floor && memo.at <= at && std::all_of(memo.at, at, inRun)) {
+        runStart = memo.runStart;
+    } else {
+        while (runStart > floor && inRun(runStart[-1])) --runStart;
+    }
+    memo = Memo{floor, at, runStart};
+    // The unit before is the second of a match (every unit of X is one of Y).
+    if ((at - runStart) % 2 != 0) return Span{};
+    if (position + 1 >= subject.size() || !rest->test(subject[position + 1])) return Span{};
+    return Span{position, position + 2};
+}
+
 std::optional<Span> Pattern::runAt(std::u16string_view subject, size_t position) const {
     const Span span = localRuns()->runAt(subject, position);
     if (!span.matched()) return std::nullopt;

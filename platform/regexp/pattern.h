@@ -132,21 +132,38 @@ public:
     //   class, `.`, or alternatives of these, without groups or assertions): it matches at p
     //   exactly when p < size and subject[p] is in the set.
     // - keywordList: see KeywordList.
-    // - localRuns: for X+, and X Y* where every unit of X is one of Y (as \s+ and [A-Za-z_]\w*):
-    //   the matches a global search from the subject's start finds are decided by the units
-    //   around them, without a search. Each run of units of Y holds at most one, from its first
-    //   unit of X to the run's end; `first` is X, `rest` Y. Nothing for any other pattern.
+    // - localRuns: for X+, X Y* and X Y where every unit of X is one of Y (as \s+, [A-Za-z_]\w*
+    //   and \\[\s\S]): the matches a global search from the subject's start finds are decided by
+    //   the units around them, without a search. For X+ and X Y*, each run of units of Y holds
+    //   at most one, from its first unit of X to the run's end. For X Y, in each run of units of
+    //   X one begins at its first unit and at every second one after it, and takes the next unit
+    //   when that is one of Y. `first` is X, `rest` Y. Nothing for any other pattern.
     // - runAt (only with localRuns): that global search's match that begins at `position`.
     // - mayHoldAnyOf: whether a match or a group's text may hold one of `units` (any unit beyond
     //   ASCII counts as held).
     struct LocalRuns {
         const CodeUnitSet* first;
         const CodeUnitSet* rest;
-        // The match that begins at `position`, or an unmatched span (inline: the formatter asks
-        // at nearly every step).
+        bool pairs = false;  // X Y
+        // Where the last pair asked for stood, with the start of the run of X it stands in, so
+        // that asking along a long run walks it once. Good for one text, whatever subjects of it
+        // are asked about.
+        struct Memo {
+            const char16_t* subject = nullptr;
+            const char16_t* at = nullptr;
+            const char16_t* runStart = nullptr;
+        };
+        // The match that begins at `position`, or an unmatched span.
         Span runAt(std::u16string_view subject, size_t position) const {
+            if (position >= subject.size() || !first->test(subject[position])) return Span{};
+            Memo memo;
+            return runAtUnitOfFirst(subject, position, memo);
+        }
+        // The same where the subject holds a unit of `first` at `position` (inline: the formatter
+        // asks at nearly every step).
+        Span runAtUnitOfFirst(std::u16string_view subject, size_t position, Memo& memo) const {
+            if (pairs) return pairAt(subject, position, memo);
             const char16_t* const units = subject.data();
-            if (position >= subject.size() || !first->test(units[position])) return Span{};
             // A match that began earlier in the same run of Y takes this unit in.
             for (size_t before = position; before > 0 && rest->test(units[before - 1]); --before) {
                 if (first->test(units[before - 1])) return Span{};
@@ -155,6 +172,15 @@ public:
             while (end < subject.size() && rest->test(units[end])) ++end;
             return Span{position, end};
         }
+        // Whether the units before `position` (< the subject's size) can decide a match at or
+        // after it: the run that decides it goes on across the position.
+        bool reachesBack(std::u16string_view subject, size_t position) const {
+            const CodeUnitSet& run = pairs ? *first : *rest;
+            return position > 0 && run.test(subject[position - 1]) && run.test(subject[position]);
+        }
+
+    private:
+        Span pairAt(std::u16string_view subject, size_t position, Memo& memo) const;
     };
     size_t maxLookbehind() const;
     bool anchoredAtStart() const;

@@ -179,7 +179,11 @@ void UnitSequence::prepareSearch() {
     // the repeated units do, so a search is a look for the first unit and a walk.
     oneRun_ = (steps_.size() == 1 && lead.repeated && !lead.optional) ||
               (steps_.size() == 2 && !lead.optional && !lead.repeated && steps_[1].repeated && steps_[1].optional);
-    localRuns_ = oneRun_ && (steps_.size() == 1 || lead.units.isSubsetOf(steps_[1].units));
+    const bool twoOnce = steps_.size() == 2 && std::none_of(steps_.begin(), steps_.end(), [](const Step& step) {
+        return step.optional || step.repeated;
+    });
+    pairs_ = twoOnce && lead.units.isSubsetOf(steps_[1].units);
+    localRuns_ = (oneRun_ && (steps_.size() == 1 || lead.units.isSubsetOf(steps_[1].units))) || pairs_;
     if (lead.repeated) {
         skipStep_ = 0;
     } else if (steps_.size() > 1 && !lead.optional && steps_[1].repeated) {

@@ -33,13 +33,11 @@ public:
     // group n; spans holds groupCount + 1 entries.
     void groupsAt(std::u16string_view text, size_t start, size_t groupCount, std::vector<Span>& spans) const;
 
-    // X+, and X Y* where every unit of X is one of Y: a global search from the text's start
-    // finds in each run of units of Y at most one match, from its first unit of X to the run's
-    // end, so the units around a position decide whether a match begins there
+    // X+, X Y* and X Y where every unit of X is one of Y: the units around a position decide
+    // whether a global search from the text's start finds a match beginning there
     // (Pattern::LocalRuns, with X and Y).
     bool runsDecidedLocally() const { return localRuns_; }
-    const CodeUnitSet& runFirst() const { return first_; }
-    const CodeUnitSet& runRest() const { return steps_.back().units; }
+    Pattern::LocalRuns localRuns() const { return Pattern::LocalRuns{&first_, &steps_.back().units, pairs_}; }
 
     // How many tests there are (for tests of the shapes taken).
     size_t stepCount() const { return steps_.size(); }
@@ -103,6 +101,7 @@ private:
     int anchorUnit_ = -1;             // see findAnchor
     bool oneRun_ = false;             // X+ or X Y*: see prepareSearch
     bool localRuns_ = false;          // see runsDecidedLocally
+    bool pairs_ = false;              // X Y, every unit of X one of Y
     CodeUnitSet beforeAnchor_;        // the units the steps before the anchor take
 };
 

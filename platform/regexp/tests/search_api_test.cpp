@@ -235,8 +235,10 @@ TEST(PatternFacts, UnitsAMatchMayHold) {
                 ++without;
                 std::u16string text = RandomSubject(random, 16);
                 for (size_t q = 0; q <= text.size() && pattern.searchFrom(text, q, spans); q = spans[0].start + 1) {
-                    for (const Span& span : spans)
-                        if (span.matched()) EXPECT_EQ(text.substr(span.start, span.length()).find(unit), std::u16string::npos) << Printable(source);
+                    for (const Span& span : spans) {
+                        if (!span.matched()) continue;
+                        EXPECT_EQ(text.substr(span.start, span.length()).find(unit), std::u16string::npos) << Printable(source);
+                    }
                 }
             }
         }

@@ -43,6 +43,7 @@ const std::vector<std::u16string> kPatterns = {
     u"\\w+", u"[A-Za-z_]\\w*", u"//.*", u"/\\*", u"\\\\[\\s\\S]", u"a?b", u"(?:ab)c", u"([A-Za-z_]\\w*)(\\s*)(\\()",
     u"#[ \\t]*[A-Za-z_]\\w*", u"x(y(z+))", u"(a)(b?)(c*)", u"[ab]+c", u"a(b+)", u"A", u"\\s+", u"[^\"\\\\\\n]+",
     u"[ab][bc]*d", u"a[bc]+\\(", u"b+(c*)x", u"ab*c[ax]*y", u"[ab]*\\(b*c", u"(a)(b*)", u"(\\s+)", u"[^a]+",
+    u"[ab][abc]", u"\\\\.", u"a[^a]",
 };
 const std::u16string kAlphabet = u"abcxyzAB_ 1(\t\n/*\\\"#\u00A0\u00E9\u2028";
 
@@ -81,9 +82,9 @@ TEST(UnitSequenceTest, FindsWhatTheEngineFinds) {
     }
 }
 
-// For X+ and X Y* with X within Y (and no other shape), the match of a global search that
+// For X+, X Y* and X Y with X within Y (and no other shape), the match of a global search that
 // begins at a position, found from the units around it, is the one the engine's global search
-// finds there.
+// finds there. One memo serves the positions of a text in order, asked from two subjects in turn.
 TEST(UnitSequenceTest, RunsDecidedLocallyAreTheGlobalSearchsMatches) {
     std::mt19937 random(11);
     int local = 0;
@@ -92,22 +93,37 @@ TEST(UnitSequenceTest, RunsDecidedLocallyAreTheGlobalSearchsMatches) {
             std::optional<UnitSequence> sequence = Read(source, ignoreCase);
             if (!sequence->runsDecidedLocally()) continue;
             ++local;
+            const regexp::Pattern::LocalRuns runs = sequence->localRuns();
             regexp::Pattern engine(source + u"(?=)", regexp::Options{ignoreCase, false});
             std::vector<regexp::Span> found;
             for (int round = 0; round < 200; ++round) {
-                std::u16string text = RandomText(random);
-                std::vector<regexp::Span> beginning(text.size() + 1);
-                for (size_t from = 0; from <= text.size() && engine.searchFrom(text, from, found); from = found[0].end)
-                    beginning[found[0].start] = found[0];
+                const std::u16string text = RandomText(random);
+                const size_t offsets[] = {0, text.size() / 3};
+                std::vector<regexp::Span> beginning[2];
+                for (int s : {0, 1}) {
+                    const std::u16string_view subject = std::u16string_view(text).substr(offsets[s]);
+                    beginning[s].assign(subject.size() + 1, regexp::Span{});
+                    for (size_t from = 0; from <= subject.size() && engine.searchFrom(subject, from, found); from = found[0].end)
+                        beginning[s][found[0].start] = found[0];
+                }
+                regexp::Pattern::LocalRuns::Memo memo;
                 for (size_t position = 0; position <= text.size(); ++position) {
-                    const regexp::Pattern::LocalRuns runs{&sequence->runFirst(), &sequence->runRest()};
-                    ASSERT_EQ(beginning[position], runs.runAt(text, position))
-                        << Narrow(source) << " in \"" << Narrow(text) << "\" at " << position;
+                    for (int s : {0, 1}) {
+                        if (position < offsets[s]) continue;
+                        const std::u16string_view subject = std::u16string_view(text).substr(offsets[s]);
+                        const size_t at = position - offsets[s];
+                        const bool startsHere = at < subject.size() && runs.first->test(subject[at]);
+                        const std::string context = Narrow(source) + " in \"" + Narrow(subject) + "\" at " + std::to_string(at);
+                        ASSERT_EQ(beginning[s][at], runs.runAt(subject, at)) << context;
+                        if (!startsHere) continue;
+                        ASSERT_EQ(beginning[s][at], runs.runAtUnitOfFirst(subject, at, memo)) << context;
+                    }
                 }
             }
         }
     }
-    EXPECT_EQ(12, local);  // \w+, [A-Za-z_]\w*, \s+, [^"\\\n]+, (\s+) and [^a]+, with and without case
+    // \w+, [A-Za-z_]\w*, \s+, [^"\\\n]+, (\s+), [^a]+, \\[\s\S], [ab][abc] and \\., with and without case
+    EXPECT_EQ(18, local);
 }
 
 TEST(UnitSequenceTest, AFailedAttemptSkipsOnlyTheRunOfItsFirstRepeatedTest) {
