@@ -6,7 +6,7 @@
 #   bash bench/limits.sh build-release/bin [TEXT]      (TEXT: a large text file for txt.hlx)
 #
 # RULES="10000 30000" chooses the definition sizes (default 10000 30000 100000); PARTS="cancel"
-# runs only some of the parts: rules text nesting cancel.
+# runs only some of the parts: rules text nesting runs cancel.
 # Peak memory is the maximum resident set size that /usr/bin/time reports.
 set -euo pipefail
 
@@ -39,7 +39,7 @@ print("\n".join(lines))
 EOF
 }
 
-wanted() { [[ " ${PARTS:-rules text nesting cancel} " == *" $1 "* ]]; }
+wanted() { [[ " ${PARTS:-rules text nesting runs cancel} " == *" $1 "* ]]; }
 
 if wanted rules; then
 echo "== memory per pattern: format of 1 KB against check of the same definition"
@@ -67,6 +67,21 @@ printf '[P]\nHEADER-HTML={\nFOOTER-HTML=}\nPATTERN=\\(\nENTER=P\nPATTERN=\\)\nRE
 python3 -c "import sys; d=10_000_000; sys.stdout.write('(' * d + 'x' + ')' * d)" > "$work/nest.txt"
 read -r mb seconds < <(measure "$tool" format "$work/nest.hlx" "$work/nest.txt")
 echo "peak ${mb} MB, ${seconds} s (the input alone is 3 x 20 MB)"
+fi
+
+if wanted runs; then
+echo "== one long run decided by the units around each position: seconds for 1 MB and 8 MB"
+runs_case() {  # LABEL DEFINITION PYTHON_EXPRESSION_OF_N
+    local times=()
+    for mb in 1 8; do
+        python3 -c "n = $mb << 20; print($3, end='')" > "$work/run.txt"
+        read -r _ seconds < <(measure "$tool" format "$2" "$work/run.txt")
+        times+=("$seconds")
+    done
+    echo "$1: ${times[0]} s and ${times[1]} s"
+}
+runs_case 'backslashes in a string (\\[\s\S])' "$here/c_entered.hlx" "'\"' + '\\\\' * n + '\"'"
+runs_case 'spaces (\s+), one name ([A-Za-z_]\w*)' "$here/c_entered.hlx" "' ' * (n // 2) + 'a' * (n // 2)"
 fi
 
 wanted cancel || exit 0
