@@ -517,6 +517,14 @@ std::optional<Pattern::LocalRuns> Pattern::localRuns() const {
 Span Pattern::LocalRuns::pairAt(std::u16string_view subject, size_t position, Memo& memo) const {
     const char16_t* const floor = subject.data();
     const char16_t* const at = floor + position;
+    const char16_t* const runStart = at > floor && first->test(at[-1]) ? runStartBefore(floor, at, memo) : at;
+    // The unit before is the second of a match (every unit of X is one of Y).
+    if ((at - runStart) % 2 != 0) return Span{};
+    if (position + 1 >= subject.size() || !rest->test(subject[position + 1])) return Span{};
+    return Span{position, position + 2};
+}
+
+const char16_t* Pattern::LocalRuns::runStartBefore(const char16_t* floor, const char16_t* at, Memo& memo) const {
     const auto inRun = [this](char16_t unit) { return first->test(unit); };
     const char16_t* runStart = at;
     if (memo.subject == floor && memo.at <= at && std::all_of(memo.at, at, inRun)) {
@@ -525,10 +533,7 @@ Span Pattern::LocalRuns::pairAt(std::u16string_view subject, size_t position, Me
         while (runStart > floor && inRun(runStart[-1])) --runStart;
     }
     memo = Memo{floor, at, runStart};
-    // The unit before is the second of a match (every unit of X is one of Y).
-    if ((at - runStart) % 2 != 0) return Span{};
-    if (position + 1 >= subject.size() || !rest->test(subject[position + 1])) return Span{};
-    return Span{position, position + 2};
+    return runStart;
 }
 
 std::optional<Span> Pattern::runAt(std::u16string_view subject, size_t position) const {

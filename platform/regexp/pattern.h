@@ -181,6 +181,8 @@ public:
 
     private:
         Span pairAt(std::u16string_view subject, size_t position, Memo& memo) const;
+        // Where the run of X units that ends at `at` begins, no further back than floor.
+        const char16_t* runStartBefore(const char16_t* floor, const char16_t* at, Memo& memo) const;
     };
     size_t maxLookbehind() const;
     bool anchoredAtStart() const;
