@@ -42,6 +42,8 @@ std::atomic<uint64_t> gJoinedChunks{0};
 constexpr uint32_t kJoinWindow = 4096;  // join points are noted this far into a chunk
 constexpr uint32_t kGuessBatch = 4096;  // a guess looks whether it is still wanted after about this many units
 constexpr size_t kMostJoinPoints = 512;
+constexpr size_t kDenseJoinPoints = 32;
+constexpr uint32_t kJoinSpacing = 32;
 
 // Runs on guessed chunks report nothing: the calling thread reports as it joins them.
 class Unreported : public FormatProgress {
@@ -124,7 +126,7 @@ public:
             while (!frames_.empty() && !abandoned.load(std::memory_order_relaxed)) {
                 if (ptr_ >= stopAt && ptr_ < len_) break;
                 const bool joinPoints = ptr_ - from < kJoinWindow;
-                if (frames_.size() == 1 && joinPoints && run.joins.size() < kMostJoinPoints) noteJoinPoint(run);
+                if (frames_.size() == 1 && joinPoints && joinPointDue(run)) noteJoinPoint(run);
                 iterate(joinPoints ? 0 : std::min({stopAt, len_, ptr_ + kGuessBatch}));
             }
         } catch (...) {
@@ -238,6 +240,13 @@ private:
         run.output.forEachPiece(from, [this](std::u16string_view piece) { handOn(piece); });
         restore(run.end);
         if (run.failure) std::rethrow_exception(run.failure);
+    }
+
+    // Every step's end at first (most chunks join within a few units of their start), then
+    // points some units apart: once the two runs agree, any later point serves.
+    bool joinPointDue(const ChunkRun& run) const {
+        if (run.joins.size() < kDenseJoinPoints) return true;
+        return run.joins.size() < kMostJoinPoints && ptr_ >= run.joins.back().position + kJoinSpacing;
     }
 
     void noteJoinPoint(ChunkRun& run) {
