@@ -95,6 +95,12 @@ void IndexPatterns(CompiledSection& section) {
         }
     }
     section.asciiAction.fill(UnitAction::Drop);
+    section.asciiOnlyLocalRun.fill(kNoMatch);
+    for (char16_t unit = 0; unit < 128; ++unit) {
+        auto starts = [&](uint32_t index) { return section.patterns[index].units->test(unit); };
+        if (std::count_if(section.localRuns.begin(), section.localRuns.end(), starts) == 1)
+            section.asciiOnlyLocalRun[unit] = *std::find_if(section.localRuns.begin(), section.localRuns.end(), starts);
+    }
     for (char16_t unit = 0; unit < 128; ++unit) {
         uint32_t index = section.asciiSingle[unit];
         if (section.startsLocalRun(unit)) {

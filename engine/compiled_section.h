@@ -133,6 +133,7 @@ struct CompiledSection {
     std::vector<uint32_t> localRuns;  // LocalRuns patterns, in order
     std::array<uint32_t, 128> asciiSingle{};  // per unit below 128: the first SingleUnit pattern, or kNoMatch
     std::array<UnitAction, 128> asciiAction{};  // per unit below 128
+    std::array<uint32_t, 128> asciiOnlyLocalRun{};  // per unit below 128: the only LocalRuns pattern it starts, or kNoMatch
     bool copiesEveryUnit = false;  // every unit's action is Copy and no word is looked up
     AsciiUnits keywordStarts;  // the units a word of a Keywords pattern starts with
     AsciiUnits wordStarts;     // those, and the units a runsWords match starts with
@@ -154,6 +155,9 @@ struct CompiledSection {
             if (patterns[index].units->test(unit)) return true;
         return false;
     }
+    // The LocalRuns pattern whose match alone can start with the unit, or kNoMatch (none, several,
+    // or a unit beyond ASCII: ask each).
+    uint32_t onlyLocalRunFor(char16_t unit) const { return unit < 128 ? asciiOnlyLocalRun[unit] : kNoMatch; }
     UnitAction actionFor(char16_t unit) const {
         if (unit < 128) return asciiAction[unit];
         if (startsLocalRun(unit)) return UnitAction::Stop;

@@ -458,16 +458,19 @@ private:
             if (section.startsKeyword(unit)) considerKeywords(section, units(ptr_, wordEnd), consider);
         }
         if (section.actionFor(unit) != UnitAction::Stop) return best;  // no LocalRuns match starts here
-        for (uint32_t index : section.localRuns) {
+        auto considerRun = [&](uint32_t index) {
             CompiledPattern& pattern = section.patterns[index];
-            if (!pattern.units->test(unit)) continue;
-            if (pattern.runsWords && wordEnd) {
-                consider(index, ptr_, wordEnd);
-                continue;
-            }
+            if (pattern.runsWords && wordEnd) return consider(index, ptr_, wordEnd);
             const std::u16string_view subject = units(frame.searchStart, len_);
             const regexp::Span run = pattern.runs.runAtUnitOfFirst(subject, ptr_ - frame.searchStart, pattern.runsMemo);
             if (run.matched()) consider(index, ptr_, uint32_t(run.end) + frame.searchStart);
+        };
+        if (const uint32_t only = section.onlyLocalRunFor(unit); only != kNoMatch) {
+            considerRun(only);
+            return best;
+        }
+        for (uint32_t index : section.localRuns) {
+            if (section.patterns[index].units->test(unit)) considerRun(index);
         }
         return best;
     }
