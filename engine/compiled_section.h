@@ -99,7 +99,7 @@ struct CompiledPattern {
     bool copiesMatch = false;  // the template is "$$" and the rule neither enters nor returns
     const regexp::CodeUnitSet* units = nullptr;  // SingleUnit; LocalRuns: the units a match starts with
     regexp::Pattern::LocalRuns runs{};  // LocalRuns
-    regexp::Pattern::LocalRuns::Memo runsMemo;
+    regexp::Pattern::LocalRuns::Memo runsMemo;  // LocalRuns pairs: the run of first units last walked
     bool runsWords = false;  // LocalRuns over word units: a match that starts a word ends with it
     std::unique_ptr<KeywordSet> keywords;  // Keywords
     SearchMemo memo;
