@@ -98,13 +98,11 @@ void IndexPatterns(CompiledSection& section) {
     section.asciiOnlyLocalRun.fill(kNoMatch);
     for (char16_t unit = 0; unit < 128; ++unit) {
         auto starts = [&](uint32_t index) { return section.patterns[index].units->test(unit); };
-        if (std::count_if(section.localRuns.begin(), section.localRuns.end(), starts) == 1)
-            section.asciiOnlyLocalRun[unit] = *std::find_if(section.localRuns.begin(), section.localRuns.end(), starts);
-    }
-    for (char16_t unit = 0; unit < 128; ++unit) {
+        const auto first = std::find_if(section.localRuns.begin(), section.localRuns.end(), starts);
         uint32_t index = section.asciiSingle[unit];
-        if (section.startsLocalRun(unit)) {
+        if (first != section.localRuns.end()) {
             section.asciiAction[unit] = UnitAction::Stop;
+            if (std::none_of(first + 1, section.localRuns.end(), starts)) section.asciiOnlyLocalRun[unit] = *first;
         } else if (index != kNoMatch) {
             section.asciiAction[unit] = section.patterns[index].copiesMatch ? UnitAction::Copy : UnitAction::Other;
         }
