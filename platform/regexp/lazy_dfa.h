@@ -13,6 +13,7 @@
 // automaton grows past a bound. Private to the regular-expression layer.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <map>
@@ -44,17 +45,37 @@ public:
         uint32_t row = starts_[before] ? *starts_[before] * kRowSize : startRow(before);
         if (row == kUnknown) return std::nullopt;
         size_t end = Span::npos;
-        for (size_t position = start;; ++position) {
-            uint32_t unitClass = kEndClass;
-            if (position < size) unitClass = text[position] < 256 ? lowClass_[text[position]] : classOf(text[position]);
-            uint32_t encoded = unitClass == kUnknown ? kUnknown : edges_[row + unitClass];
-            if (encoded == kUnknown && (encoded = slowEdge(row, unitClass)) == kUnknown) return std::nullopt;
-            if (encoded & 1) end = position;
-            row = encoded >> 1;
-            if (row == 0 || position == size) return end;
-            // A tick may search with this automaton too: it only adds states, and nothing here is
-            // kept by reference across it.
-            if ((position - start) % kUnitsBetweenCheckpoints == kUnitsBetweenCheckpoints - 1) checkpoint();
+        size_t position = start;
+        size_t checkpointAt = start + kUnitsBetweenCheckpoints;
+        while (true) {
+            // Units below 256 along edges already made: a lookup each. A tick may search with
+            // this automaton too: it only adds states, so the edges are looked up afresh after it.
+            const uint32_t* const edges = edges_.data();
+            for (const size_t stop = std::min(size, checkpointAt); position < stop; ++position) {
+                const char16_t unit = text[position];
+                if (unit >= 256) break;
+                const uint32_t encoded = edges[row + lowClass_[unit]];
+                if (encoded == kUnknown) break;
+                if (encoded & 1) end = position;
+                row = encoded >> 1;
+                if (row == 0) return end;
+            }
+            if (position == checkpointAt) {
+                checkpoint();
+                checkpointAt += kUnitsBetweenCheckpoints;
+                continue;
+            }
+            // The text's end, an edge not yet made, or units above 255 (each until the next below).
+            do {
+                uint32_t unitClass = kEndClass;
+                if (position < size) unitClass = text[position] < 256 ? lowClass_[text[position]] : classOf(text[position]);
+                uint32_t encoded = unitClass == kUnknown ? kUnknown : edges_[row + unitClass];
+                if (encoded == kUnknown && (encoded = slowEdge(row, unitClass)) == kUnknown) return std::nullopt;
+                if (encoded & 1) end = position;
+                row = encoded >> 1;
+                if (row == 0 || position == size) return end;
+                ++position;
+            } while (position < size && position != checkpointAt && text[position] >= 256);
         }
     }
     bool overgrown() const { return overgrown_; }

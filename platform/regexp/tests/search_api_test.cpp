@@ -353,7 +353,8 @@ TEST(SearchFrom, TheAutomatonAgreesWithPcre2sInterpreter) {
         u"a|ab|abc", u"(?:a|ab)c", u"a+?b?", u"(?:ab|a)(?:bc|c)?", u"x(?:ab)*?b", u"(?:a|b)*a",
         u"a{2,3}b{0,2}?", u"(?:ab){1,3}", u"^a|b$", u"\\Ba\\w", u"(?:L|u8|u)?\"", u"[^\\n]+?$", u"\\b(?:Rem|if)\\b[^\\n]*"};
     const std::u16string text =
-        u"0x1F_ 0b12 0bz 12.5e+3x 7a ab abcab aabcc xababb \"u8\"L\" 0Xg 1.e5 ab\nba\rAB 9_9 xRem rem_ Rem x\nif";
+        u"0x1F_ 0b12 0bz 12.5e+3x 7a ab abcab aabcc xababb \"u8\"L\" 0Xg 1.e5 ab\nba\rAB 9_9 xRem rem_ Rem x\nif"
+        u" a\u20acb \u00e9ab 1\u4e2d2 ab\u20ac\nRem \u00e9\u20ac";
     std::vector<Span> fast, plain;
     for (const char16_t* source : sources) {
         for (const Options& options : kAllOptions) {
@@ -379,14 +380,27 @@ TEST(SearchFrom, TheAutomatonAgreesWithPcre2sInterpreter) {
     EXPECT_FALSE(growing.searchesByAutomaton());
 }
 
-// A search of millions of short attempts still gives the search watch its turn: by PCRE2 (whose
-// match limit does not count attempts that end without backtracking) and by the automaton.
-TEST(SearchFrom, AWatchStopsALongSearchOfShortAttempts) {
-    std::u16string subject;
-    for (int i = 0; i < 4'000'000; ++i) subject += u"ab";
-    for (const char16_t* source : {u"(ab|ac)(?:d|e)", u"(?:ab|ac)(?:d|e)"}) {
+// A search of millions of short attempts, or one attempt over millions of units, still gives the
+// search watch its turn: by PCRE2 (whose match limit does not count attempts that end without
+// backtracking) and by the automaton, over units below 256 and above.
+TEST(SearchFrom, AWatchStopsALongSearch) {
+    std::u16string pairs, oneLong = u"a", oneLongWide = u"a";
+    for (int i = 0; i < 4'000'000; ++i) pairs += u"ab";
+    oneLong.append(8'000'000, u'b').append(u"c");  // one attempt, which matches: no turn after it
+    oneLongWide.append(8'000'000, u'\u4e2d').append(u"c");
+    struct Case {
+        const char16_t* source;
+        const std::u16string& subject;
+        bool byAutomaton;
+    };
+    const Case cases[] = {{u"(ab|ac)(?:d|e)", pairs, false},
+                          {u"(?:ab|ac)(?:d|e)", pairs, true},
+                          {u"a(?:b|xy)*c", oneLong, true},
+                          {u"a(?:\u4e2d|xy)*c", oneLongWide, true}};
+    for (const auto& [source, subject, byAutomaton] : cases) {
         Pattern pattern(source, Options{});
         ASSERT_FALSE(pattern.walksWithoutEngine());
+        ASSERT_EQ(pattern.searchesByAutomaton(), byAutomaton) << Printable(source);
         regexp::SearchWatch watch([] { return false; }, std::chrono::milliseconds(1));
         bool interrupted = false;  // searched again while the watch's thread has not yet run
         for (int round = 0; round < 50 && !interrupted; ++round) {
