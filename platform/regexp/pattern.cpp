@@ -311,15 +311,16 @@ struct Pattern::Impl {
     // The automaton, built when the pattern is first searched: for a pattern without groups whose
     // matches are never empty (so that only starts with one of the first units are tried).
     bool dfaReady() {
-        if (!dfaTried) {
-            dfaTried = true;
-            if (groups == 0 && firstUnits && !sequence) {
-                dialect::ParsedPattern parsed = dialect::Parse(source, options.ignoreCase);
-                dfa = detail::LazyDfa::Compile(*parsed.root, options.ignoreCase, options.multiline);
-                if (dfa) listFewFirstUnits();
-            }
-        }
+        if (!dfaTried) buildDfa();
         return dfa && !dfa->overgrown();
+    }
+    [[gnu::noinline]] void buildDfa() {
+        dfaTried = true;
+        if (groups == 0 && firstUnits && !sequence) {
+            dialect::ParsedPattern parsed = dialect::Parse(source, options.ignoreCase);
+            dfa = detail::LazyDfa::Compile(*parsed.root, options.ignoreCase, options.multiline);
+            if (dfa) listFewFirstUnits();
+        }
     }
 
     // The first units, when there are at most four, for the automaton's look for starts.
