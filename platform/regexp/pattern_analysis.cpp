@@ -220,6 +220,58 @@ std::optional<size_t> MaximumLength(const Node& node) {
     }
 }
 
+}  // namespace
+
+namespace {
+
+bool IsFixedLength(const Node& node) {
+    const std::optional<size_t> longest = MaximumLength(node);
+    return longest && *longest == ExtentOf(node).consumed;
+}
+
+bool HasUnequalFixedAlternatives(const Node& alternation) {
+    std::optional<size_t> length;
+    for (const NodePtr& child : alternation.children) {
+        if (!IsFixedLength(*child)) continue;
+        const size_t consumed = *MaximumLength(*child);
+        if (length && *length != consumed) return true;
+        length = consumed;
+    }
+    return false;
+}
+
+enum class Prefix { Found, Fixed, Ends };
+
+// Looks for such an alternation through the parts of fixed length from the node's start.
+Prefix ScanFixedPrefix(const Node& node) {
+    switch (node.kind) {
+    case NodeKind::Sequence:
+        for (const NodePtr& child : node.children) {
+            const Prefix part = ScanFixedPrefix(*child);
+            if (part != Prefix::Fixed) return part;
+        }
+        return Prefix::Fixed;
+    case NodeKind::Alternation:
+        if (HasUnequalFixedAlternatives(node)) return Prefix::Found;
+        for (const NodePtr& child : node.children)
+            if (ScanFixedPrefix(*child) == Prefix::Found) return Prefix::Found;
+        break;
+    case NodeKind::Group:
+    case NodeKind::NonCapturing:
+    case NodeKind::Repeat:
+        if (ScanFixedPrefix(node.child()) == Prefix::Found) return Prefix::Found;
+        break;
+    default: break;
+    }
+    return IsFixedLength(node) ? Prefix::Fixed : Prefix::Ends;
+}
+
+}  // namespace
+
+bool UnequalAlternativesFirst(const Node& root) { return ScanFixedPrefix(root) == Prefix::Found; }
+
+namespace {
+
 constexpr size_t kNoBound = SIZE_MAX;
 
 // Looks for the required unit among the parts that every match takes in order, `before` units

@@ -319,6 +319,9 @@ TEST(SearchFrom, FormsTheJitGetsWrongAlone) {
         {u"(a)?\\1+b", u"xb", {1, 2}},
         {u"(?:(a)|x)\\1{2,}b", u"xb", {0, 2}},
         {u"[^\\x00-\\x60\\x62-\\xff]b{1,2}", u"x\u0416b", {1, 3}},
+        {u"(a|\\B)a+aa", u"xaaa", {1, 4}},
+        {u"(aa|a)a+aa", u"aaaa", {0, 4}},
+        {u"([a-f]|\\B)[a-f]+aa", u"xaaa", {1, 4}},
     };
     for (const Case& c : cases) {
         for (Options options : kAllOptions)
