@@ -220,10 +220,6 @@ std::optional<size_t> MaximumLength(const Node& node) {
     }
 }
 
-}  // namespace
-
-namespace {
-
 bool IsFixedLength(const Node& node) {
     const std::optional<size_t> longest = MaximumLength(node);
     return longest && *longest == ExtentOf(node).consumed;
@@ -242,7 +238,8 @@ bool HasUnequalFixedAlternatives(const Node& alternation) {
 
 enum class Prefix { Found, Fixed, Ends };
 
-// Looks for such an alternation through the parts of fixed length from the node's start.
+// Looks for an alternation with alternatives of unequal fixed lengths through the parts of fixed
+// length from the node's start.
 Prefix ScanFixedPrefix(const Node& node) {
     switch (node.kind) {
     case NodeKind::Sequence:
