@@ -490,8 +490,10 @@ Pattern::Pattern(std::u16string_view source, Options options) : impl_(std::make_
     }
     d.startsWord = d.firstUnits && dialect::StartsAtWordBoundary(*parsed.root) && d.firstUnits->isSubsetOf(WordUnitSet());
     // Without the start-up checks the JIT tries every start; where a match begins with one of a
-    // few units, those are looked for here instead, and the JIT tries each one found.
-    d.startsOneByOne = unequalAlternativesFirst && d.firstUnits && d.firstUnits->count() <= 4;
+    // few units, and none of them white space (which most lines hold several of), those are
+    // looked for here instead, and the JIT tries each one found.
+    d.startsOneByOne = unequalAlternativesFirst && d.firstUnits && d.firstUnits->count() <= 4 &&
+                       !d.firstUnits->test(u' ') && !d.firstUnits->test(u'\t') && !d.firstUnits->test(u'\n');
 }
 
 Pattern::~Pattern() = default;
