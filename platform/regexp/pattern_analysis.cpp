@@ -220,17 +220,19 @@ std::optional<size_t> MaximumLength(const Node& node) {
     }
 }
 
-bool IsFixedLength(const Node& node) {
+// The number of units every match of the node takes, when it is one number.
+std::optional<size_t> FixedLength(const Node& node) {
     const std::optional<size_t> longest = MaximumLength(node);
-    return longest && *longest == ExtentOf(node).consumed;
+    if (!longest || *longest != ExtentOf(node).consumed) return std::nullopt;
+    return longest;
 }
 
 bool HasUnequalFixedAlternatives(const Node& alternation) {
     std::optional<size_t> length;
     for (const NodePtr& child : alternation.children) {
-        if (!IsFixedLength(*child)) continue;
-        const size_t consumed = *MaximumLength(*child);
-        if (length && *length != consumed) return true;
+        const std::optional<size_t> consumed = FixedLength(*child);
+        if (!consumed) continue;
+        if (length && *length != *consumed) return true;
         length = consumed;
     }
     return false;
@@ -260,7 +262,7 @@ Prefix ScanFixedPrefix(const Node& node) {
         break;
     default: break;
     }
-    return IsFixedLength(node) ? Prefix::Fixed : Prefix::Ends;
+    return FixedLength(node) ? Prefix::Fixed : Prefix::Ends;
 }
 
 }  // namespace
