@@ -94,14 +94,18 @@ awk -v s="$(field startup 1)" -v sf="$(field startup 2)" -v c="$(field cat 1)" -
     printf "  one byte %.4f s (fastest %.4f); cat %.4f s (fastest %.4f)\n", s, sf, c, cf }'
 
 echo
-echo "batch mode against lumivar-hlx (hlx/c.hlx, output to a new file in both):"
+echo "batch mode against lumivar-hlx (hlx/c.hlx, output to a new file in both; then batch mode"
+echo "replacing a file, which flushes the new content to disk before it takes the old one's place):"
 cp "$input" "$work/input.c"
+: > "$work/kept.htm"
 run_rounds "tool=$hlx $root/hlx/c.hlx $work/input.c" \
-    "batch=$bin/lumivar in=$work/input.c out=$work/batch.htm hlx=$root/hlx/c.hlx overwrite=1 showoutput=0"
+    "batch=$bin/lumivar in=$work/input.c out=$work/batch.htm hlx=$root/hlx/c.hlx overwrite=1 showoutput=0" \
+    "replacing=$bin/lumivar in=$work/input.c out=$work/kept.htm hlx=$root/hlx/c.hlx overwrite=1 showoutput=0"
 awk -v bm="$(field batch 1)" -v bf="$(field batch 2)" -v tm="$(field tool 1)" -v tf="$(field tool 2)" \
-    -v bk="$(field batch 3)" -v tk="$(field tool 3)" 'BEGIN {
+    -v bk="$(field batch 3)" -v tk="$(field tool 3)" -v rm="$(field replacing 1)" -v rf="$(field replacing 2)" 'BEGIN {
     printf "  lumivar %.3f s (fastest %.3f), %.1f MB; lumivar-hlx %.3f s (fastest %.3f), %.1f MB\n", bm, bf, bk / 1024, tm, tf, tk / 1024
-    printf "  %.2f / %.2f times in time, %.2f times in memory\n", bm / tm, bf / tf, bk / tk }'
+    printf "  %.2f / %.2f times in time, %.2f times in memory\n", bm / tm, bf / tf, bk / tk
+    printf "  replacing a file: %.3f s (fastest %.3f), %.2f / %.2f times lumivar-hlx\n", rm, rf, rm / tm, rf / tf }'
 
 echo
 echo "scaling (bench/c_entered.hlx; 100 MB is the input ten times over):"

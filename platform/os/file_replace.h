@@ -1,7 +1,10 @@
 // Replacing a file's whole content so that a failure or a crash part-way never leaves a
-// truncated file: the new bytes go to a temporary file in the same folder, which is flushed to
-// disk and then renamed over the target. The target keeps its permissions; a new file gets the
-// usual ones (0666 less the umask).
+// truncated file in place of the old one: the new bytes go to a temporary file in the same
+// folder, which is flushed to disk and then renamed over the target. The target keeps its
+// permissions; a new file gets the usual ones (0666 less the umask). A new file is renamed into
+// place unflushed, as the system writes any file: a crash can then lose only the bytes just
+// written, never what was there, and the flush (tens of milliseconds for a large output) is
+// paid only where it protects something.
 #pragma once
 
 #include <cstddef>
@@ -51,7 +54,8 @@ public:
     ~Replacement();
 
     void write(std::string_view bytes);
-    // Flushes the new content to disk and renames it over the target. Call once.
+    // Renames the new content over the target, flushed to disk first when the target existed.
+    // Call once.
     void commit();
 
 private:
