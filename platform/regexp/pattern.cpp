@@ -244,7 +244,6 @@ struct Pattern::Impl {
     pcre2_match_data* current = nullptr;  // the match data of the last search
     bool jit = false;  // code is JIT-compiled
     bool jitTried = false;
-    bool startsOneByOne = false;  // the JIT tries each start a match may begin with, one a call
     bool quickTried = false;
     size_t maxLookbehind = 0;
     bool anchored = false;
@@ -383,9 +382,7 @@ struct Pattern::Impl {
     int runQuick(std::u16string_view subject, size_t& from) {
         pcre2_match_context* context = MatchResources::forThisThread(false).quickContext();
         while (true) {
-            if (startsOneByOne && (from = findFirstUnit(subject, from)) == subject.size()) return PCRE2_ERROR_NOMATCH;
-            size_t lastStart = subject.size() - from > kQuickStarts ? from + kQuickStarts : subject.size();
-            if (startsOneByOne) lastStart = from;
+            const size_t lastStart = subject.size() - from > kQuickStarts ? from + kQuickStarts : subject.size();
             pcre2_set_offset_limit(context, lastStart);
             const int rc = pcre2_jit_match(quick.get(), Units(subject), subject.size(), from, 0, matchData.get(), context);
             current = matchData.get();
@@ -459,14 +456,11 @@ Pattern::Pattern(std::u16string_view source, Options options) : impl_(std::make_
     d.code = Compile(d.translated, options);
     d.minLength = InfoNumber(d.code.get(), PCRE2_INFO_MINLENGTH);
     size_t reach = dialect::MinimumReach(*parsed.root);
-    const bool unequalAlternativesFirst = dialect::UnequalAlternativesFirst(*parsed.root);
-    if (d.minLength > reach || dialect::LooksAheadAtStart(*parsed.root) || unequalAlternativesFirst) {
+    if (d.minLength > reach || dialect::LooksAheadAtStart(*parsed.root)) {
         // PCRE2 10.42 skips subjects that do match when a lookahead comes first: it overstates
         // the length some need ("(?=a)b?a" gets 2), and it takes the first unit from the
-        // lookahead and then wants the required unit after it ("(?=bx)x?b" fails on "bx"). Its
-        // JIT, looking ahead for where a match may start, misses matches after alternatives of
-        // different fixed lengths near the start ("(?:a|\B)a+aa" on "aaaa" from 1). Such a
-        // pattern goes without the start-up checks.
+        // lookahead and then wants the required unit after it ("(?=bx)x?b" fails on "bx").
+        // Such a pattern goes without the start-up checks.
         d.compileFlags = PCRE2_NO_START_OPTIMIZE;
         d.code = Compile(d.translated, options, d.compileFlags);
         d.minLength = std::min(d.minLength, reach);
@@ -489,11 +483,6 @@ Pattern::Pattern(std::u16string_view source, Options options) : impl_(std::make_
         if (range && range->first != range->second) d.startRange = range;
     }
     d.startsWord = d.firstUnits && dialect::StartsAtWordBoundary(*parsed.root) && d.firstUnits->isSubsetOf(WordUnitSet());
-    // Without the start-up checks the JIT tries every start; where a match begins with one of a
-    // few units, and none of them white space (which most lines hold several of), those are
-    // looked for here instead, and the JIT tries each one found.
-    d.startsOneByOne = unequalAlternativesFirst && d.firstUnits && d.firstUnits->count() <= 4 &&
-                       !d.firstUnits->test(u' ') && !d.firstUnits->test(u'\t') && !d.firstUnits->test(u'\n');
 }
 
 Pattern::~Pattern() = default;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/regexp/case_folding.h"
+#include "platform/regexp/pattern_analysis.h"
 
 namespace regexp::dialect {
 
@@ -93,13 +94,40 @@ public:
     explicit Emitter(Options options) : options_(options) {}
 
     std::u16string run(const Node& root) {
+        earlyFailStop_ = PartOpeningUnequalAlternatives(root);
         emit(root);
         if (out_.ends_with(kCallout)) out_.resize(out_.size() - kCallout.size());  // nothing left to come back to
         return std::move(out_);
     }
 
 private:
+    // PCRE2 10.42's JIT lets an open repeat of a single unit fail at once where it failed
+    // before from a later position, which holds while the repeat is reached at positions that
+    // only grow; after alternatives of different lengths they do not ("(?:a|\B)a+aa" misses
+    // "aaa" in "xaaa"). An empty lookahead before the part that holds them keeps it from doing
+    // so from there on; the parts before it are of fixed length, so hold no such repeat.
+    static const Node* PartOpeningUnequalAlternatives(const Node& root) {
+        if (!UnequalAlternativesFirst(root)) return nullptr;
+        if (root.kind == NodeKind::Sequence)
+            for (const NodePtr& child : root.children)
+                if (UnequalAlternativesFirst(*child)) return child.get();
+        return &root;
+    }
+
     void emit(const Node& node) {
+        if (&node == earlyFailStop_) {
+            out_ += u"(?=)";
+            if (node.kind == NodeKind::Alternation) {
+                out_ += u"(?:";
+                emitPart(node);
+                out_ += u')';
+                return;
+            }
+        }
+        emitPart(node);
+    }
+
+    void emitPart(const Node& node) {
         switch (node.kind) {
         case NodeKind::Empty: break;
         case NodeKind::Unit: emitUnit(node.unit); break;
@@ -197,6 +225,7 @@ private:
     }
 
     Options options_;
+    const Node* earlyFailStop_ = nullptr;
     std::u16string out_;
 };
 

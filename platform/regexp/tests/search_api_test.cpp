@@ -322,6 +322,7 @@ TEST(SearchFrom, FormsTheJitGetsWrongAlone) {
         {u"(a|\\B)a+aa", u"xaaa", {1, 4}},
         {u"(aa|a)a+aa", u"aaaa", {0, 4}},
         {u"([a-f]|\\B)[a-f]+aa", u"xaaa", {1, 4}},
+        {u"(?:x(?:|yy)|(?:ba|)b+)a", u"bab", {0, 2}},
     };
     for (const Case& c : cases) {
         for (Options options : kAllOptions)
