@@ -267,7 +267,15 @@ Prefix ScanFixedPrefix(const Node& node) {
 
 }  // namespace
 
-bool UnequalAlternativesFirst(const Node& root) { return ScanFixedPrefix(root) == Prefix::Found; }
+const Node* PartOpeningUnequalAlternatives(const Node& root) {
+    if (root.kind != NodeKind::Sequence) return ScanFixedPrefix(root) == Prefix::Found ? &root : nullptr;
+    for (const NodePtr& child : root.children) {
+        const Prefix part = ScanFixedPrefix(*child);
+        if (part == Prefix::Found) return child.get();
+        if (part == Prefix::Ends) break;
+    }
+    return nullptr;
+}
 
 namespace {
 

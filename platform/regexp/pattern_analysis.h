@@ -17,10 +17,11 @@ bool MayMatchEmpty(const Node& node);
 size_t MinimumReach(const Node& node);
 // Whether a lookahead can be tested at a match's start, before anything is consumed.
 bool LooksAheadAtStart(const Node& node);
-// Whether an alternation with two alternatives that each take a fixed number of units, but not
+// Where an alternation with two alternatives that each take a fixed number of units, but not
 // the same number (an assertion takes none), as "(?:a|\B)" and "(?:aa|a)", comes before the
-// first part of a match that varies in length.
-bool UnequalAlternativesFirst(const Node& root);
+// first part of a match that varies in length: the root's part that holds it (the root itself
+// unless the root is a sequence), else null. The parts before it are of fixed length.
+const Node* PartOpeningUnequalAlternatives(const Node& root);
 // The units a non-empty match can start with; null when the pattern may match empty.
 std::unique_ptr<UnitBits> FirstUnits(const Node& root, bool ignoreCase);
 // The set of a pattern that tests exactly one code unit, or null.

@@ -106,14 +106,6 @@ private:
     // only grow; after alternatives of different lengths they do not ("(?:a|\B)a+aa" misses
     // "aaa" in "xaaa"). An empty lookahead before the part that holds them keeps it from doing
     // so from there on; the parts before it are of fixed length, so hold no such repeat.
-    static const Node* PartOpeningUnequalAlternatives(const Node& root) {
-        if (!UnequalAlternativesFirst(root)) return nullptr;
-        if (root.kind == NodeKind::Sequence)
-            for (const NodePtr& child : root.children)
-                if (UnequalAlternativesFirst(*child)) return child.get();
-        return &root;
-    }
-
     void emit(const Node& node) {
         if (&node == earlyFailStop_) {
             out_ += u"(?=)";
