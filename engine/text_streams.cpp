@@ -90,7 +90,9 @@ void AnsiOutputSink::convertAndWrite(std::u16string_view text, bool escaped) {
         output_.handOnIfFull();
         return;
     }
-    constexpr size_t kPiece = 16 * 1024;
+    // The room a piece asks for (three bytes a unit, six escaped) fits within a block's slack.
+    constexpr size_t kPiece = 4 * 1024;
+    static_assert(strings::HtmlEscapeRoom(kPiece) <= fileio::BackgroundWriter::SlackOf(fileio::BackgroundWriter::kBlockBytes));
     while (!text.empty()) {
         size_t units = std::min(text.size(), kPiece);
         if (units < text.size() && IsLeadSurrogate(text[units - 1])) --units;  // a pair stays whole

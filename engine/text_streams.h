@@ -20,7 +20,7 @@ namespace engine {
 std::u16string ReadAllText(int fd, std::u16string_view what, const fileio::StopRequest& stop = {});
 
 // Converts text to the ANSI code page and writes it to fd (or hands the bytes to a writer), in
-// blocks of a megabyte written on a thread of their own (fileio::BackgroundWriter). A surrogate
+// blocks of 128 KB written on a thread of their own (fileio::BackgroundWriter). A surrogate
 // pair split between two pieces is kept together; for a code page whose conversion depends on
 // what came before (ISO-2022, UTF-7 and the like) the text is gathered and converted once at the
 // end, so the bytes are always those of converting the whole text at once. A write failure

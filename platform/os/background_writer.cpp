@@ -10,7 +10,7 @@ namespace {
 constexpr size_t kMostBlocks = 4;
 
 // Room for a block and for what the last append before its hand-on carries past its size.
-ByteBlock EmptyBlock(size_t blockBytes) { return ByteBlock(blockBytes + blockBytes / 4); }
+ByteBlock EmptyBlock(size_t blockBytes) { return ByteBlock(blockBytes + BackgroundWriter::SlackOf(blockBytes)); }
 
 }  // namespace
 
