@@ -6,6 +6,8 @@
 #include <new>
 #include <utility>
 
+#include "platform/text/large_buffer.h"
+
 namespace engine::detail {
 
 namespace {
@@ -23,6 +25,7 @@ char16_t* OutputPages::take() {
         auto* slab = static_cast<char16_t*>(std::aligned_alloc(kSlabBytes, kSlabBytes));
         if (!slab) throw std::bad_alloc();
         slabs_.emplace_back(slab);
+        text::AdviseHugePages(slab, kSlabBytes);
         for (size_t k = kPagesPerSlab; k-- > 0;) free_.push_back(slab + k * kPageUnits);
     }
     char16_t* page = free_.back();

@@ -1,9 +1,7 @@
 // The output of a chunk formatted ahead, held until the formatter hands it on. It is kept in
 // pages of a pool shared by both threads: pages come back to the pool when the output is done
-// with, and new ones are cut from slabs of 2 MB. Growing strings would touch fresh memory again
-// and again instead, and a page fault is dear on a virtual machine. (The slabs are not asked to
-// be huge pages: made present as they are written, such a page may be one the host must fault
-// in, at 5 to 7 ms.)
+// with, and new ones are cut from slabs of 2 MB, each a huge page. Growing strings would touch
+// fresh memory again and again instead, and a page fault is dear on a virtual machine.
 #pragma once
 
 #include <algorithm>

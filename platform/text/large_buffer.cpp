@@ -32,6 +32,11 @@ std::pair<uintptr_t, uintptr_t> HugePagesIn(void* data, size_t bytes) {
 
 }  // namespace
 
+void AdviseHugePages(void* data, size_t bytes) {
+    const auto [begin, end] = HugePagesIn(data, bytes);
+    Advise(begin, end, MADV_HUGEPAGE);
+}
+
 void AdviseLargeBuffer(void* data, size_t bytes) {
     if (bytes < kLargeBuffer) return;
     const auto [hugeBegin, hugeEnd] = HugePagesIn(data, bytes);

@@ -18,4 +18,11 @@ inline constexpr size_t kLargeBuffer = size_t(4) << 20;
 // buffer of the process, go in small pages.
 void AdviseLargeBuffer(void* data, size_t bytes);
 
+// Asks for huge pages for the whole ones inside storage not yet written, made present as they
+// are first written, whatever came before: a buffer filled bit by bit, a huge page at a time,
+// over a whole run. Its first write costs one fault per 2 MB, where small pages cost one per 4 KB
+// (about 2.6 ms for 2 MB here, even after being made present in one call) and a huge page the
+// host must fault in 2 to 7 ms.
+void AdviseHugePages(void* data, size_t bytes);
+
 }  // namespace text
