@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   googletest libgtest-dev libgmock-dev
-  libsqlite3-dev libicu-dev uuid-dev libpcre2-dev unixodbc-dev xdg-utils
+  libsqlite3-dev libicu-dev libpcre2-dev unixodbc-dev xdg-utils
   python3 python3-dev pybind11-dev
   valgrind
   clang-14 libclang-rt-14-dev

@@ -34,6 +34,7 @@ TEST(Guid, NewGuidsAreRandomVersionFour) {
         GUID g;
         ASSERT_EQ(CoCreateGuid(&g), S_OK);
         EXPECT_EQ(g.Data3 >> 12, 4);
+        EXPECT_EQ(g.Data4[0] >> 6, 2);
         seen.insert(GuidToString(g));
     }
     EXPECT_EQ(seen.size(), 100u);
