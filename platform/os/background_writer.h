@@ -26,7 +26,7 @@ public:
     using Writer = std::function<void(std::string_view)>;
     // Small enough that the blocks in turn stay in the processor's cache, and that few fresh pages
     // are touched (a page fault is dear on a virtual machine): 1 MB blocks cost a 10 MB catch-all
-    // conversion about 10 ms more.
+    // conversion 10 to 20 ms more.
     static constexpr size_t kBlockBytes = size_t(128) << 10;
     // What an append may carry a block past blockBytes without its memory growing.
     static constexpr size_t SlackOf(size_t blockBytes) { return blockBytes / 4; }
