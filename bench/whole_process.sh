@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Whole conversions as a user runs them: wall time and peak memory of `lumivar-hlx format DEF FILE
 # > out.html` for each definition, next to KDE's kate-syntax-highlighter on the same file; the
-# fixed costs under them (start-up, reading and writing); the program in batch mode against
-# lumivar-hlx; and how the time grows from 1 MB to 10 MB to 100 MB.
+# fixed costs under them (start-up, reading and writing, and the catch-all's job done by a small C
+# program that does nothing else); the program in batch mode against lumivar-hlx; and how the time
+# grows from 1 MB to 10 MB to 100 MB.
 #
 #   bash bench/whole_process.sh [BIN_DIR] [INPUT] [RUNS]
 #
@@ -86,12 +87,16 @@ done
 echo "(x KDE: the highlighter's time over ours, between medians / between fastest runs)"
 
 echo
-echo "fixed costs, in the same way: a conversion of a one-byte file (start-up and exit), and cat"
-echo "copying the input twice over into a new file (about the catch-all's reading and writing):"
+echo "fixed costs, in the same way: a conversion of a one-byte file (start-up and exit), cat"
+echo "copying the input twice over into a new file (about the catch-all's reading and writing), and"
+echo "bench/catch_all_floor.c, the catch-all's job and nothing else (the least it takes here):"
 printf 'x' > "$work/one.c"
-run_rounds "startup=$hlx $root/bench/catch_all.hlx $work/one.c" "cat=cat $input $input"
-awk -v s="$(field startup 1)" -v sf="$(field startup 2)" -v c="$(field cat 1)" -v cf="$(field cat 2)" 'BEGIN {
-    printf "  one byte %.4f s (fastest %.4f); cat %.4f s (fastest %.4f)\n", s, sf, c, cf }'
+cc -O2 -o "$work/floor" "$root/bench/catch_all_floor.c"
+run_rounds "startup=$hlx $root/bench/catch_all.hlx $work/one.c" "cat=cat $input $input" "floor=$work/floor $input"
+awk -v s="$(field startup 1)" -v sf="$(field startup 2)" -v c="$(field cat 1)" -v cf="$(field cat 2)" \
+    -v fl="$(field floor 1)" -v ff="$(field floor 2)" -v b="$bytes" 'BEGIN {
+    printf "  one byte %.4f s (fastest %.4f); cat %.4f s (fastest %.4f)\n", s, sf, c, cf
+    printf "  catch_all_floor %.4f s (fastest %.4f), %.1f MB/s (%.1f)\n", fl, ff, b / 1048576 / fl, b / 1048576 / ff }'
 
 echo
 echo "batch mode against lumivar-hlx (hlx/c.hlx, output to a new file in both; then batch mode"
