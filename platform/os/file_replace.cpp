@@ -146,11 +146,12 @@ struct Replacement::State {
     std::unique_ptr<TemporaryFile> temporary;  // none when the target is written in place
     fileio::FileDescriptor inPlace;
     bool committed = false;
-    bool flushes = false;  // the new content is flushed to disk before it replaces an old file
     off_t written = 0;
     off_t queued = 0;  // bytes whose writeback to disk has been started
 
     int fd() { return temporary ? temporary->descriptor().get() : inPlace.get(); }
+    // The new content is flushed to disk before it replaces an old file.
+    bool flushes() const { return temporary && target.exists; }
 };
 
 Replacement::Replacement(const std::string& path) : state_(std::make_unique<State>()) {
@@ -164,7 +165,6 @@ Replacement::Replacement(const std::string& path) : state_(std::make_unique<Stat
     }
     s.temporary = CreateTemporaryBeside(s.target.path);
     if (s.target.exists) CopyOwnershipAndMode(s.fd(), s.target.status, s.target.path);
-    s.flushes = s.target.exists;
 }
 
 Replacement::~Replacement() = default;
@@ -180,7 +180,7 @@ void Replacement::write(std::string_view bytes) {
     // Writeback starts while the rest is still being made, so the flush at commit has little
     // left to wait for. Only a hint: a file system without it flushes everything at commit.
     constexpr off_t kWritebackStep = 4 << 20;
-    if (s.flushes && s.written - s.queued >= kWritebackStep) {
+    if (s.flushes() && s.written - s.queued >= kWritebackStep) {
         ::sync_file_range(s.fd(), s.queued, s.written - s.queued, SYNC_FILE_RANGE_WRITE);
         s.queued = s.written;
     }
@@ -194,10 +194,10 @@ void Replacement::commit() {
         if (s.inPlace.close() != 0) Fail(Step::Write, s.target.path);
         return;
     }
-    if (s.flushes && ::fsync(s.fd()) != 0) Fail(Step::Write, s.target.path);
+    if (s.flushes() && ::fsync(s.fd()) != 0) Fail(Step::Write, s.target.path);
     if (s.temporary->descriptor().close() != 0) Fail(Step::Write, s.target.path);
     s.temporary->renameTo(s.target.path);
-    if (s.flushes) SyncFolder(FolderOf(s.target.path));
+    if (s.flushes()) SyncFolder(FolderOf(s.target.path));
 }
 
 void ReplaceFileContent(const std::string& path, std::string_view bytes, const ProgressHook& hook) {
