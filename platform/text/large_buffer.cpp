@@ -40,7 +40,7 @@ void AdviseHugePages(void* data, size_t bytes) {
 void AdviseLargeBuffer(void* data, size_t bytes) {
     if (bytes < kLargeBuffer) return;
     const auto [hugeBegin, hugeEnd] = HugePagesIn(data, bytes);
-    if (!gHugePagesSlow.load(std::memory_order_relaxed)) Advise(hugeBegin, hugeEnd, MADV_HUGEPAGE);
+    if (!gHugePagesSlow.load(std::memory_order_relaxed)) AdviseHugePages(data, bytes);
 #ifdef MADV_POPULATE_WRITE  // Linux 5.14
     // Huge page by huge page while they come quickly; the rest in small pages from the first
     // slow one on.
