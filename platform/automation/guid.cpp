@@ -1,11 +1,9 @@
 #include "platform/automation/guid.h"
 
-#include <sys/random.h>
-
-#include <cerrno>
 #include <cstring>
 
 #include "platform/automation/ascii.h"
+#include "platform/automation/random_bytes.h"
 #include "platform/automation/system_errors.h"
 
 namespace {
@@ -81,26 +79,10 @@ HRESULT IIDFromString(LPCOLESTR lpsz, IID* piid) {
     return hr == CO_E_CLASSSTRING ? E_INVALIDARG : hr;
 }
 
-namespace {
-
-// Bytes from the kernel's random source, as libuuid takes them, without loading another library.
-bool FillRandom(unsigned char* bytes, size_t count) {
-    while (count > 0) {
-        const ssize_t got = ::getrandom(bytes, count, 0);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) return false;
-        bytes += got;
-        count -= size_t(got);
-    }
-    return true;
-}
-
-}  // namespace
-
 HRESULT CoCreateGuid(GUID* pguid) {
     if (!pguid) return E_INVALIDARG;
     unsigned char raw[16];
-    if (!FillRandom(raw, sizeof raw)) return HRESULT_FROM_WIN32(ERROR_GEN_FAILURE);
+    if (!automation::FillRandomBytes(raw, sizeof raw)) return HRESULT_FROM_WIN32(ERROR_GEN_FAILURE);
     raw[6] = uint8_t((raw[6] & 0x0F) | 0x40);  // version 4: random
     raw[8] = uint8_t((raw[8] & 0x3F) | 0x80);  // the variant of RFC 4122
     // The text form reads the first three fields as numbers, the last eight bytes in order.

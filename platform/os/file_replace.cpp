@@ -1,7 +1,6 @@
 #include "platform/os/file_replace.h"
 
 #include <fcntl.h>
-#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,6 +12,7 @@
 #include <system_error>
 #include <utility>
 
+#include "platform/automation/random_bytes.h"
 #include "platform/os/file_descriptor.h"
 #include "platform/os/file_io.h"
 
@@ -95,8 +95,7 @@ Target ExamineTarget(const std::string& path) {
 std::string RandomTag() {
     static constexpr char alphabet[] = "abcdefghijklmnopqrstuvwxyz0123456789";
     unsigned char random[6];
-    if (::getrandom(random, sizeof random, 0) != sizeof random) {
-        // getrandom cannot fail for so few bytes once the pool is ready; fall back to the pid.
+    if (!automation::FillRandomBytes(random, sizeof random)) {  // no random source: the pid
         for (unsigned i = 0; i < sizeof random; ++i) random[i] = static_cast<unsigned char>(::getpid() >> (i * 5));
     }
     std::string tag;
