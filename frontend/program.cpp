@@ -11,14 +11,14 @@
 #include "engine/format_progress.h"
 #include "frontend/command_line.h"
 #include "frontend/exit_status.h"
-#include "frontend/first_start.h"
+#include "components/registration/first_start.h"
 #include "frontend/frm_main.h"
 #include "frontend/frm_progress.h"
 #include "frontend/window_entry.h"
 #include "platform/text/codepage.h"
 #include "platform/ui/console_ui.h"
 #include "platform/ui/display.h"
-#include "tools/common/error_report.h"
+#include "platform/os/error_report.h"
 
 namespace {
 
@@ -80,7 +80,7 @@ int RunOnConsole(const std::u16string& arguments) {
     ui::ConsoleServices::catchInterrupt([] { gCancelled = true; });
     if (::isatty(STDERR_FILENO)) gProgress.onChange = DrawProgressOnTerminal;
     frmMain form;
-    return tools::RunReportingErrors(kFailed, [&] {
+    return os::RunReportingErrors(kFailed, [&] {
         if (form.Form_Load(arguments)) {
             std::fputs(kUsage, stderr);
             return int(kCannotRun);
@@ -105,7 +105,7 @@ int main(int argc, char** argv) {
         std::fputs(kHelp, stdout);
         return kWritten;
     }
-    frontend::RegisterModulesOnFirstStart("lumivar");
+    components::RegisterModulesOnFirstStart("lumivar");
     std::vector<std::u16string> arguments;
     for (int i = 1; i < argc; ++i) arguments.push_back(text::AnsiToText(argv[i]));
     std::u16string joined = frontend::JoinArguments(arguments);

@@ -17,7 +17,7 @@
 #include "frontend/qt/show_once_dialog.h"
 #include "frontend/window_entry.h"
 #include "platform/ui/qt_ui.h"
-#include "tools/common/error_report.h"
+#include "platform/os/error_report.h"
 
 extern "C" __attribute__((visibility("default"))) int LumivarRunWithWindows(int* argc, char** argv,
                                                                               const char16_t* arguments) {
@@ -31,7 +31,7 @@ extern "C" __attribute__((visibility("default"))) int LumivarRunWithWindows(int*
     qtview::ShowOnceDialog::Install(gShowOnce);
     qtview::AboutDialog::Install(gAbout);
     std::unique_ptr<qtview::MainWindow> window;
-    int status = tools::RunReportingErrors(frontend::kFailed, [&] {
+    int status = os::RunReportingErrors(frontend::kFailed, [&] {
         if (!form.Form_Load(arguments)) return frontend::ExitStatusOf(form);
         window = std::make_unique<qtview::MainWindow>(form);
         progress.setParent(window.get(), progress.windowFlags());

@@ -13,13 +13,13 @@
 #include "engine/hlx_reader.h"
 #include "engine/section_formatter.h"
 #include "engine/text_streams.h"
-#include "frontend/first_start.h"
+#include "components/registration/first_start.h"
 #include "platform/automation/error.h"
 #include "platform/automation/error_numbers.h"
 #include "platform/os/file_io.h"
 #include "platform/text/codepage.h"
 #include "platform/ui/console_ui.h"
-#include "tools/common/error_report.h"
+#include "platform/os/error_report.h"
 
 namespace {
 
@@ -91,11 +91,11 @@ int RunFormat(const std::string& definitionArgument, const std::optional<std::st
     ui::ConsoleServices::catchInterrupt([] { gCancelled = true; });
     InputReader reader(inputArgument);
     // The definition reader creates "Tavrel.Strings2".
-    frontend::RegisterModulesOnFirstStart("lumivar-hlx");
+    components::RegisterModulesOnFirstStart("lumivar-hlx");
     LONG ptr = 0;
     size_t length = 0;
     try {
-        int status = tools::RunReportingErrors(kFormatFailed, [&] {
+        int status = os::RunReportingErrors(kFormatFailed, [&] {
             std::u16string definitionName = text::AnsiToText(definitionArgument);
             modHlx::DefinitionTree tree = modHlx::ReadHlx(definitionName);
             const modHlx::SectionRecord& start = FirstSection(tree, definitionName);

@@ -7,9 +7,9 @@
 #include <string_view>
 
 #include "engine/hlx_reader.h"
-#include "frontend/first_start.h"
+#include "components/registration/first_start.h"
 #include "platform/text/codepage.h"
-#include "tools/common/error_report.h"
+#include "platform/os/error_report.h"
 #include "tools/hlx/definition_json.h"
 #include "tools/hlx/format_command.h"
 
@@ -62,9 +62,9 @@ constexpr char kHelp[] =
     "2 a bad command line, 130 formatting cancelled by Ctrl+C.\n";
 
 int Run(std::string_view command, const std::string& fileArgument) {
-    return tools::RunReportingErrors(kExitLoadFailed, [&] {
+    return os::RunReportingErrors(kExitLoadFailed, [&] {
         modHlx::DefinitionTree tree = modHlx::ReadHlx(text::AnsiToText(fileArgument));
-        if (command == "dump") tools::WriteToStandardOutput(text::TextToAnsi(DefinitionJson(tree)));
+        if (command == "dump") os::WriteToStandardOutput(text::TextToAnsi(DefinitionJson(tree)));
         return kExitSuccess;
     });
 }
@@ -73,8 +73,8 @@ int Run(std::string_view command, const std::string& fileArgument) {
 
 int main(int argc, char** argv) {
     if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-        return tools::RunReportingErrors(kExitLoadFailed, [] {
-            tools::WriteToStandardOutput(kHelp);
+        return os::RunReportingErrors(kExitLoadFailed, [] {
+            os::WriteToStandardOutput(kHelp);
             return kExitSuccess;
         });
     }
@@ -82,7 +82,7 @@ int main(int argc, char** argv) {
         return RunFormat(argv[2], argc == 4 ? std::optional<std::string>(argv[3]) : std::nullopt);
     }
     // The definition reader creates "Tavrel.Strings2".
-    frontend::RegisterModulesOnFirstStart("lumivar-hlx");
+    components::RegisterModulesOnFirstStart("lumivar-hlx");
     if (argc == 3 && (std::strcmp(argv[1], "check") == 0 || std::strcmp(argv[1], "dump") == 0)) {
         return Run(argv[1], argv[2]);
     }

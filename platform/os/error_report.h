@@ -1,4 +1,4 @@
-// How the command-line tools report a failure: one line "Error NUMBER: DESCRIPTION" on standard
+// How the programs report a failure: one line "Error NUMBER: DESCRIPTION" on standard
 // error, in the ANSI code page.
 #pragma once
 
@@ -7,7 +7,7 @@
 
 #include "platform/automation/error.h"
 
-namespace tools {
+namespace os {
 
 void ReportError(const ComError& error);
 
@@ -19,4 +19,4 @@ int RunReportingErrors(int failureStatus, const std::function<int()>& body);
 // number for it (61 disk full, 57 device I/O error, ...).
 void WriteToStandardOutput(std::string_view bytes);
 
-}  // namespace tools
+}  // namespace os

@@ -4,7 +4,7 @@
 
 #include <fstream>
 
-#include "frontend/first_start.h"
+#include "components/registration/first_start.h"
 #include "platform/com/creation.h"
 #include "platform/com/registry_keys.h"
 #include "platform/text/codepage.h"
@@ -44,11 +44,11 @@ TEST_P(FirstStart, LeavesEveryClassUsableFromTheRightModule) {
         // Another installation: the modules with the libraries they load beside them.
         for (const fs::directory_entry& file : fs::directory_iterator(kBuilt))
             if (file.path().extension() == ".so") fs::copy_file(file.path(), copies / file.path().filename());
-        const auto problems = frontend::RegisterMissingModules(copies.path());
+        const auto problems = components::RegisterMissingModules(copies.path());
         ASSERT_TRUE(problems.empty()) << problems.front();
         if (c.before == Before::RegisteredFromCopyRemoved) fs::remove_all(copies.path());
     }
-    EXPECT_TRUE(frontend::RegisterMissingModules(kBuilt).empty());
+    EXPECT_TRUE(components::RegisterMissingModules(kBuilt).empty());
     const fs::path expected = c.registeredFromCopyAfter ? copies.path() : kBuilt;
     for (const std::u16string& progId : kProgIds) {
         EXPECT_EQ(expected.string(), RegisteredFolder(progId)) << text::TextToAnsi(progId);
@@ -66,7 +66,7 @@ INSTANTIATE_TEST_SUITE_P(Stores, FirstStart, ::testing::ValuesIn(kCases));
 TEST(FirstStartFailures, NameTheMissingModuleFiles) {
     testsupport::TempRegistry registry;
     testsupport::TempDir empty;
-    const auto problems = frontend::RegisterMissingModules(empty.path());
+    const auto problems = components::RegisterMissingModules(empty.path());
     ASSERT_EQ(3u, problems.size());
     EXPECT_NE(std::string::npos, problems[2].find((empty / QUILLON_FILE).string() + "\" failed to load")) << problems[2];
     EXPECT_EQ("(not registered)", RegisteredFolder(u"Tavrel.Strings2"));
@@ -77,7 +77,7 @@ TEST(FirstStartFailures, NameTheStoreThatCannotBeWritten) {
     std::ofstream(dir / "file") << "not a folder";
     testsupport::ScopedEnv env;
     env.set("TAVREL_REGISTRY", (dir / "file" / "registry.db").string());
-    const auto problems = frontend::RegisterMissingModules(kBuilt);
+    const auto problems = components::RegisterMissingModules(kBuilt);
     ASSERT_EQ(3u, problems.size());
     for (const std::string& problem : problems)
         EXPECT_NE(std::string::npos, problem.find("registry store \"" + (dir / "file").string())) << problem;

@@ -1,4 +1,4 @@
-#include "tools/common/error_report.h"
+#include "platform/os/error_report.h"
 
 #include <unistd.h>
 
@@ -11,7 +11,7 @@
 #include "platform/os/file_io.h"
 #include "platform/text/codepage.h"
 
-namespace tools {
+namespace os {
 
 void ReportError(const ComError& error) {
     std::string line = "Error " + std::to_string(error.number()) + ": " + text::TextToAnsi(error.description()) + "\n";
@@ -41,4 +41,4 @@ void WriteToStandardOutput(std::string_view bytes) {
     }
 }
 
-}  // namespace tools
+}  // namespace os

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace frontend {
+namespace components {
 
 // Registers each shipped module (mossel, halvern, quillon) found in moduleFolder whose class is
 // not registered in the current store, or is registered to a module file that no longer exists.
@@ -18,4 +18,4 @@ std::vector<std::string> RegisterMissingModules(const std::filesystem::path& mod
 // "PROGRAM: MESSAGE". Returns whether every class is usable.
 bool RegisterModulesOnFirstStart(const char* program);
 
-}  // namespace frontend
+}  // namespace components

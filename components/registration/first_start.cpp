@@ -1,4 +1,4 @@
-#include "frontend/first_start.h"
+#include "components/registration/first_start.h"
 
 #include <dlfcn.h>
 
@@ -13,7 +13,7 @@
 #include "platform/registry/registry.h"
 #include "platform/text/codepage.h"
 
-namespace frontend {
+namespace components {
 namespace {
 
 struct ShippedModule {
@@ -89,4 +89,4 @@ bool RegisterModulesOnFirstStart(const char* program) {
     return problems.empty();
 }
 
-}  // namespace frontend
+}  // namespace components
