@@ -105,6 +105,10 @@ int main(int argc, char** argv) {
         std::fputs(kHelp, stdout);
         return kWritten;
     }
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::puts("lumivar " LUMIVAR_VERSION);
+        return kWritten;
+    }
     components::RegisterModulesOnFirstStart("lumivar");
     std::vector<std::u16string> arguments;
     for (int i = 1; i < argc; ++i) arguments.push_back(text::AnsiToText(argv[i]));

@@ -13,7 +13,7 @@ namespace frontend {
 
 inline constexpr char16_t kProductName[] = u"Lumivar";
 inline constexpr char16_t kCompanyName[] = u"Tavrel";
-inline constexpr char16_t kVersion[] = u"1.0.0";
+inline constexpr char16_t kVersion[] = u"" LUMIVAR_VERSION;
 inline constexpr char16_t kDescription[] = u"This program is part of the Quorvex utilities.";
 // The page Feedback and Support open, followed by "?action=...&productid=HLX". The project has
 // no web home yet: a reserved example domain stands in until it does.

@@ -23,7 +23,7 @@ constexpr char kUsage[] =
     "Usage: lumivar-hlx check FILE.hlx\n"
     "       lumivar-hlx dump FILE.hlx\n"
     "       lumivar-hlx format FILE.hlx [INPUT]\n"
-    "       lumivar-hlx --help\n";
+    "       lumivar-hlx --help | --version\n";
 
 constexpr char kHelp[] =
     "lumivar-hlx: checks a syntax definition (HLX) file, shows what Lumivar reads from it, and\n"
@@ -50,6 +50,7 @@ constexpr char kHelp[] =
     "                  Output written before a failure stays written. Ctrl+C cancels like the\n"
     "                  Cancel button: every open section still writes its footer.\n"
     "  --help          Shows this text.\n"
+    "  --version       Prints \"lumivar-hlx VERSION\".\n"
     "\n"
     "Load failures: 53 file not found, 76 folder not found, 5 a section header that is \"[\"\n"
     "alone, 457 a section name used twice, 91 a FORMAT, ENTER or RETURN line before the first\n"
@@ -75,6 +76,12 @@ int main(int argc, char** argv) {
     if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
         return os::RunReportingErrors(kExitLoadFailed, [] {
             os::WriteToStandardOutput(kHelp);
+            return kExitSuccess;
+        });
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        return tools::RunReportingErrors(kExitLoadFailed, [] {
+            tools::WriteToStandardOutput("lumivar-hlx " LUMIVAR_VERSION "\n");
             return kExitSuccess;
         });
     }

@@ -35,6 +35,7 @@ constexpr const char* kUsage =
     "\n"
     "  -u, --unregister   unregister instead of register\n"
     "  -h, --help         show this text\n"
+    "      --version      print \"tavrel-regsvr VERSION\"\n"
     "\n"
     "Exit status: 0 done, 1 bad arguments, 3 the module does not load, 4 the module lacks\n"
     "the entry point, 5 the entry point reported a failure.\n";
@@ -104,6 +105,10 @@ int Run(const Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::puts("tavrel-regsvr " LUMIVAR_VERSION);
+        return Done;
+    }
     Options options;
     if (!ParseArguments(argc, argv, options)) return BadArguments;
     if (options.help) {
