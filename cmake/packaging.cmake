@@ -47,15 +47,40 @@ endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/lumivar.desktop DESTINATION share/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/lumivar.svg DESTINATION share/icons/hicolor/scalable/apps)
 
+# A manual page per program and the changelog go in compressed with gzip -9n (no name or time
+# stamp inside, so that the same sources give the same package); the copyright file goes in as is.
+find_program(GZIP_PROGRAM gzip REQUIRED)
+set(compressed_docs "")
+foreach(source IN LISTS lumivar_programs ITEMS changelog)
+  set(page ${source})
+  if(source IN_LIST lumivar_programs)
+    set(page man/${source}.1)
+  endif()
+  get_filename_component(name ${page} NAME)
+  set(copy ${CMAKE_BINARY_DIR}/packaging/${name})
+  add_custom_command(OUTPUT ${copy}.gz
+                     COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/packaging/${page} ${copy}
+                     COMMAND ${GZIP_PROGRAM} -9nf ${copy}
+                     DEPENDS ${PROJECT_SOURCE_DIR}/packaging/${page} VERBATIM)
+  list(APPEND compressed_docs ${copy}.gz)
+endforeach()
+add_custom_target(lumivar_compressed_docs ALL DEPENDS ${compressed_docs})
+list(FILTER compressed_docs INCLUDE REGEX "[.]1[.]gz$")
+install(FILES ${compressed_docs} DESTINATION share/man/man1)
+install(FILES ${CMAKE_BINARY_DIR}/packaging/changelog.gz ${PROJECT_SOURCE_DIR}/packaging/copyright
+        DESTINATION share/doc/lumivar)
+
 # cpack -G DEB in the build folder: lumivar_VERSION_ARCH.deb, installing under /usr.
 set(CPACK_PACKAGE_NAME lumivar)
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.0)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Lumivar")
 set(CPACK_PACKAGE_CONTACT "Lumivar developers <lumivar@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "turns source files into syntax-coloured HTML")
-set(CPACK_PACKAGE_DESCRIPTION "Lumivar formats a source file as HTML in which the code is coloured by \
-its syntax, following syntax definition files (HLX) shipped for some thirty languages. It comes with \
-lumivar-hlx, which checks definitions and formats from the command line.")
+# Debian wants the long description in lines of at most 80 characters.
+set(CPACK_PACKAGE_DESCRIPTION "Lumivar formats a source file as HTML in which the code is coloured by its
+syntax, following syntax definition files (HLX) shipped for some thirty
+languages. It comes with lumivar-hlx, which checks definitions and formats
+from the command line.")
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
@@ -63,8 +88,13 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION devel)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_BINARY_DIR}/bin)
-# showoutput opens the page with xdg-open; the window draws its SVG icon with Qt's SVG plugin.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, libqt6svg6")
+# showoutput opens the page with xdg-open; the window draws its SVG icon with Qt's SVG plugin;
+# configuring an ODBC data source loads unixODBC's installer library (libodbcinst.so.2) by dlopen.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, libqt6svg6, libodbcinst2")
+# CPack adds maintainer scripts that run ldconfig whenever shared objects lie below /usr/lib; the
+# libraries here are private to lib/lumivar (found through the RUNPATH $ORIGIN), so a script run
+# after packaging takes those scripts out again.
+set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/packaging/without_ldconfig.cmake)
 include(CPack)
 
 if(LUMIVAR_TESTS)
