@@ -11,7 +11,7 @@ packages=(
   clang-14 libclang-rt-14-dev
   locales-all
   libgsf-1-dev python3-olefile
-  file desktop-file-utils
+  file desktop-file-utils lintian
   qt6-base-dev libgl-dev libqt6svg6
 )
 
