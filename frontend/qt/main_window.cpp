@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -177,6 +178,18 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         refresh();
     }
+}
+
+// Only a dialog presses its default button on Enter; here the key comes up from a text box, a
+// check box or a button that does not take Enter itself.
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    bool plain = event->modifiers() == Qt::NoModifier;
+    bool keypad = event->key() == Qt::Key_Enter && event->modifiers() == Qt::KeypadModifier;
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && (plain || keypad)) {
+        cmdGo_->click();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void MainWindow::noteBounds() { form_.Bounds = BoundsOf(this, twips_); }

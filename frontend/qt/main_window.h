@@ -26,6 +26,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Enter presses Go, as a dialog's default button would be pressed.
+    void keyPressEvent(QKeyEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 

@@ -130,6 +130,24 @@ TEST_F(MainWindowTest, GoConvertsAfterAskingToOverwrite) {
     EXPECT_NE(std::string::npos, Read(dir / "out.htm").find("Dim"));
 }
 
+TEST_F(MainWindowTest, EnterPressesGoFromABoxOrACheckBox) {
+    std::ofstream(dir / "in.asp") << "<% Dim x %>";
+    std::ofstream(dir / "out.htm") << "old";
+    form.txtInputFilename.Text = (dir / "in.asp").u16string();
+    form.setOutputFilename((dir / "out.htm").u16string());
+    window->refresh();
+    const std::pair<const char*, Qt::Key> presses[] = {{"txtInputFilename", Qt::Key_Return},
+                                                       {"chkDosText", Qt::Key_Enter}};
+    for (const auto& [name, key] : presses) {
+        services->answers = {ui::vbNo};  // Go asks before replacing out.htm
+        control<QWidget>(name)->setFocus();
+        QTest::keyClick(control<QWidget>(name), key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+    }
+    ASSERT_EQ(2u, services->boxes.size());
+    EXPECT_EQ(u"Warning", services->boxes[1].title);
+    EXPECT_EQ("old", Read(dir / "out.htm"));
+}
+
 TEST_F(MainWindowTest, EachBrowseButtonStartsInItsFolder) {
     const std::pair<const char*, std::u16string*> buttons[] = {
         {"cmdBrowseInput", &gInputDir}, {"cmdBrowseOutput", &gOutputDir}, {"cmdBrowseHLX", &gHLXDir}};
