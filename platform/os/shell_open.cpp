@@ -27,6 +27,12 @@ bool Exists(const std::string& path) {
     return ::stat(path.c_str(), &status) == 0;
 }
 
+// A relative path goes as ./path, so that a name beginning with "-" cannot pass for an option.
+std::string OpenerArgument(std::string target) {
+    if (IsAddress(target) || target[0] == '/') return target;
+    return "./" + target;
+}
+
 }  // namespace
 
 std::shared_ptr<ChildProcess> StartShellOpen(std::u16string_view target) {
@@ -34,7 +40,7 @@ std::shared_ptr<ChildProcess> StartShellOpen(std::u16string_view target) {
     if (bytes.empty() || bytes.find('\0') != std::string::npos) return nullptr;
     if (!IsAddress(bytes) && !Exists(bytes)) return nullptr;
     try {
-        return StartProcess({"xdg-open", bytes});
+        return StartProcess({"xdg-open", OpenerArgument(std::move(bytes))});
     } catch (const std::system_error&) {
         return nullptr;
     }

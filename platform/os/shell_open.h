@@ -1,5 +1,6 @@
 // Opening a document, folder or address with the program the desktop associates with it:
-// xdg-open, started directly (no shell), with the target as its one argument.
+// xdg-open, started directly (no shell), with the target as its one argument (a relative path
+// as ./path, never read as an option).
 #pragma once
 
 #include <memory>
