@@ -9,7 +9,9 @@
 #include "frontend/frm_show_once.h"
 #include "frontend/mod_main.h"
 #include "frontend/program_globals.h"
+#include "platform/automation/ascii.h"
 #include "platform/automation/client.h"
+#include "platform/text/parameter_scanner.h"
 #include "platform/ui/ui_services.h"
 
 namespace {
@@ -120,6 +122,13 @@ bool frmMain::Form_Load(const std::u16string& arguments) {
     UpdateHLXFileNameInput();
     if (Switch(params.get(), u"in").vt == VT_EMPTY) return true;
     RunBatch(params.get());
+    return false;
+}
+
+// The scan that ParseCommandline makes, without the dictionary: its keys ignore the case of A to Z.
+bool frmMain::AsksForBatch(const std::u16string& arguments) {
+    for (const text::NamedParameter& parameter : text::ScanParameters(arguments))
+        if (automation::EqualIgnoringAsciiCase(parameter.name, u"in")) return true;
     return false;
 }
 

@@ -26,6 +26,8 @@ public:
     bool Form_Load(const std::u16string& arguments);
     void Form_Unload();
     void RunBatch(IDispatch* params);
+    // Whether Form_Load would run a batch conversion: the arguments hold the switch "in".
+    static bool AsksForBatch(const std::u16string& arguments);
     // One conversion, its failures reported in message boxes.
     void Process(const std::u16string& inputfilename, const std::u16string& destfile, const std::u16string& hlxfile,
                  const VARIANT& hlxfolder, LONG& overwritemode, bool& showoutput, LONG& dostext);

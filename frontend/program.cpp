@@ -51,8 +51,9 @@ constexpr char kHelp[] =
     "\n"
     "Without \"in\", the program opens its window when a display answers (DISPLAY or\n"
     "WAYLAND_DISPLAY, or QT_QPA_PLATFORM set). With one, batch mode shows its messages and\n"
-    "progress in windows; without one, messages go to standard error and Ctrl+C cancels like the\n"
-    "Cancel button: the output made so far, with its closing lines, is written.\n"
+    "progress in windows; without one, or with one nobody sees (QT_QPA_PLATFORM=offscreen or\n"
+    "minimal), messages go to standard error and Ctrl+C cancels like the Cancel button: the\n"
+    "output made so far, with its closing lines, is written.\n"
     "\n"
     "Exit status: 0 the output file was written (a cancelled conversion too), 1 the conversion\n"
     "failed or the output was not overwritten, 2 the command line cannot run (no \"in\" and no\n"
@@ -113,5 +114,8 @@ int main(int argc, char** argv) {
     std::vector<std::u16string> arguments;
     for (int i = 1; i < argc; ++i) arguments.push_back(text::AnsiToText(argv[i]));
     std::u16string joined = frontend::JoinArguments(arguments);
-    return ui::DisplayReachable() ? RunWithDisplay(argc, argv, joined) : RunOnConsole(joined);
+    // A batch run on a display that nobody sees reports as on the console: a message box there
+    // would wait for an answer that never comes.
+    bool windows = ui::DisplayReachable() && !(ui::DisplayUnseen() && frmMain::AsksForBatch(joined));
+    return windows ? RunWithDisplay(argc, argv, joined) : RunOnConsole(joined);
 }

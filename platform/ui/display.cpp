@@ -69,6 +69,11 @@ bool WaylandReachable(const DisplayEnvironment& environment) {
     return !environment.runtimeDir.empty() && IsSocket(environment.runtimeDir + "/" + name);
 }
 
+// The first platform that QT_QPA_PLATFORM names ("name[:options][;fallback...]").
+std::string FirstPlatformName(const std::string& platforms) {
+    return platforms.substr(0, platforms.find_first_of(":;"));
+}
+
 }  // namespace
 
 DisplayEnvironment DisplayEnvironment::FromProcess() {
@@ -84,6 +89,11 @@ bool DisplayReachable(const DisplayEnvironment& environment) {
     if (!environment.qpaPlatform.empty()) return true;
     if (!environment.waylandDisplay.empty() && WaylandReachable(environment)) return true;
     return !environment.display.empty() && X11Reachable(environment);
+}
+
+bool DisplayUnseen(const DisplayEnvironment& environment) {
+    std::string name = FirstPlatformName(environment.qpaPlatform);
+    return name == "offscreen" || name == "minimal" || name == "minimalegl";
 }
 
 }  // namespace ui

@@ -19,4 +19,8 @@ struct DisplayEnvironment {
 
 bool DisplayReachable(const DisplayEnvironment& environment = DisplayEnvironment::FromProcess());
 
+// Whether the Qt platform chosen by hand draws into memory only (offscreen, minimal): its
+// windows are seen by nobody, and nobody answers their message boxes.
+bool DisplayUnseen(const DisplayEnvironment& environment = DisplayEnvironment::FromProcess());
+
 }  // namespace ui

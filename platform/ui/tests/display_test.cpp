@@ -96,4 +96,17 @@ TEST(Display, ReachableOnlyWhenItsSocketOrPortAnswers) {
     }
 }
 
+TEST(Display, UnseenOnlyOnAPlatformThatDrawsIntoMemory) {
+    const std::pair<const char*, bool> cases[] = {
+        {"", false},          {"xcb", false},           {"offscreen", true},
+        {"minimal", true},    {"minimal:enable_fonts", true},
+        {"offscreen;xcb", true}, {"wayland;offscreen", false},  // the first that Qt tries counts
+    };
+    for (const auto& [platform, unseen] : cases) {
+        ui::DisplayEnvironment environment;
+        environment.qpaPlatform = platform;
+        EXPECT_EQ(unseen, ui::DisplayUnseen(environment)) << platform;
+    }
+}
+
 }  // namespace
