@@ -53,6 +53,8 @@ public:
         gCancelled = false;
         try {
             return runSteps();
+        } catch (const fileio::ReadStopped&) {
+            return JobOutcome::Cancelled;  // before the progress display: nothing to take down
         } catch (const ComError& error) {
             // Unlike the steps with messages of their own, a failure here may come while the
             // progress display and the hourglass are up: both go, so the window is usable again.
@@ -80,7 +82,7 @@ private:
         step_ = u"Load Input File";
         std::u16string input;
         try {
-            input = system_.ReadFileToString(r_.inputfilename);
+            input = ReadFileToStringAs(SystemCopy::Program, r_.inputfilename, CancelledWhileReading);
         } catch (const ComError& error) {
             return fail(LoadFailure(u"input file", r_.inputfilename, error));
         }
@@ -96,7 +98,8 @@ private:
         step_ = u"Read the hlx";
         modHlx::DefinitionTree tree;
         try {
-            tree = modHlx::ReadHlx(r_.hlxfile);
+            tree = modHlx::ParseHlx(ReadFileToStringAs(SystemCopy::Program, r_.hlxfile, CancelledWhileReading),
+                                    r_.hlxfile);
         } catch (const ComError& error) {
             return fail(LoadFailure(u"the HLX file", r_.hlxfile, error));
         }
@@ -110,7 +113,8 @@ private:
             throw ComError(errnum::kSubscriptOutOfRange, errsource::kProgram, u"Subscript out of range");
         const modHlx::SectionRecord& start = tree.Sections.at(0).value;
         step_ = u"Format Section";
-        if (!formatIntoOutput(tree, start, input)) return JobOutcome::Failed;
+        JobOutcome formatted = formatIntoOutput(tree, start, input);
+        if (formatted != JobOutcome::Written) return formatted;
         step_ = u"Display output";
         if (r_.showoutput && host_.showOutputChecked()) {
             // The opener answers False rather than raising (no xdg-open, or it failed): that is
@@ -135,9 +139,10 @@ private:
 
     // Formats into a replacement of destfile as the text is made, so the output is never held
     // whole; the file is replaced once formatting has ended (or was cancelled: the footers are
-    // written and the partial output kept). After a formatting error it stays as it was and the
-    // error passes on; a failure to write is reported here and gives false.
-    bool formatIntoOutput(const modHlx::DefinitionTree& tree, const modHlx::SectionRecord& start,
+    // written and the partial output kept), unless the cancel came before any input was
+    // formatted. After a formatting error it stays as it was and the error passes on; a failure
+    // to write is reported here and gives Failed.
+    JobOutcome formatIntoOutput(const modHlx::DefinitionTree& tree, const modHlx::SectionRecord& start,
                           std::u16string_view input) {
         std::optional<System::FileWriter> output;
         try {
@@ -161,19 +166,22 @@ private:
             return writeFailed(failure.error);
         }
         host_.hideProgress();
+        if (gCancelled && ptr == 0) {
+            ui::Current().setMousePointer(ui::MousePointer::Default);
+            return JobOutcome::Cancelled;
+        }
         step_ = u"Write output";
         try {
             output->Commit();
         } catch (const ComError& error) {
             return writeFailed(error);
         }
-        return true;
+        return JobOutcome::Written;
     }
 
-    bool writeFailed(const ComError& error) {
+    JobOutcome writeFailed(const ComError& error) {
         host_.hideProgress();
-        fail(u"Unable to write output file (" + r_.destfile + u")." + error.description());
-        return false;
+        return fail(u"Unable to write output file (" + r_.destfile + u")." + error.description());
     }
 
     // Whether destfile may be written: yes when no file of that name exists, else by the mode.

@@ -28,8 +28,10 @@ public:
 };
 
 // How the job ended, for callers that report it further (the program's exit status); the
-// design's job itself has no result.
-enum class JobOutcome { Written, NotOverwritten, Failed };
+// design's job itself has no result. Cancelled: stopped before any input was formatted (while
+// reading, or at the first look at the cancel flag); nothing was written and an existing output
+// stays as it was. A cancel later on writes what was formatted, which counts as Written.
+enum class JobOutcome { Written, NotOverwritten, Failed, Cancelled };
 
 struct JobRequest {
     std::u16string inputfilename;

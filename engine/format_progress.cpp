@@ -4,6 +4,11 @@ bool gCancelled = false;
 
 namespace engine {
 
+bool CancelledWhileReading() {
+    ui::Current().processPendingEvents();
+    return gCancelled;
+}
+
 EventPumpProgress::EventPumpProgress(std::function<void(int32_t)> showPosition, uint32_t stepsPerReport)
     : showPosition_(std::move(showPosition)), stepsPerReport_(stepsPerReport) {}
 

@@ -17,6 +17,10 @@ extern bool gCancelled;
 
 namespace engine {
 
+// The stop request of the reads before formatting (a large file, a FIFO, standard input): lets
+// pending events run, where Ctrl+C lands, and asks to stop once the job is cancelled.
+bool CancelledWhileReading();
+
 class FormatProgress {
 public:
     virtual ~FormatProgress() = default;

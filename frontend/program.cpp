@@ -23,6 +23,7 @@
 namespace {
 
 using frontend::ExitStatusOf;
+using frontend::kCancelled;
 using frontend::kCannotRun;
 using frontend::kFailed;
 using frontend::kWritten;
@@ -53,11 +54,14 @@ constexpr char kHelp[] =
     "WAYLAND_DISPLAY, or QT_QPA_PLATFORM set). With one, batch mode shows its messages and\n"
     "progress in windows; without one, or with one nobody sees (QT_QPA_PLATFORM=offscreen or\n"
     "minimal), messages go to standard error and Ctrl+C cancels like the Cancel button: the\n"
-    "output made so far, with its closing lines, is written.\n"
+    "output made so far, with its closing lines, is written. A cancel before anything was\n"
+    "formatted (the input or the definition still being read) ends the run at once and writes\n"
+    "nothing.\n"
     "\n"
-    "Exit status: 0 the output file was written (a cancelled conversion too), 1 the conversion\n"
-    "failed or the output was not overwritten, 2 the command line cannot run (no \"in\" and no\n"
-    "window to show); after the window is closed, 0.\n";
+    "Exit status: 0 the output file was written (a conversion cancelled part way too), 1 the\n"
+    "conversion failed or the output was not overwritten, 2 the command line cannot run (no\n"
+    "\"in\" and no window to show), 130 cancelled before anything was formatted (an existing\n"
+    "output stays as it was); after the window is closed, 0.\n";
 
 // On a terminal, the progress dialog becomes a bar on standard error.
 void DrawProgressOnTerminal(const frmProgress& progress) {
@@ -86,7 +90,9 @@ int RunOnConsole(const std::u16string& arguments) {
             std::fputs(kUsage, stderr);
             return int(kCannotRun);
         }
-        return ExitStatusOf(form);
+        int status = ExitStatusOf(form);
+        if (status == kCancelled) std::fputs("lumivar: cancelled before anything was formatted; nothing was written.\n", stderr);
+        return status;
     });
 }
 

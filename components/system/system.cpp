@@ -103,8 +103,14 @@ std::string ContentBytes(const VARIANT& content, const std::u16string& source) {
 
 // ---- file system ----
 
-int OpenForReading(const std::string& path, const std::u16string& source) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+// Opening a FIFO waits for its writer; a signal ends the wait, and stop decides whether to give
+// up (fileio::ReadStopped), asked before the open too as a read is.
+int OpenForReading(const std::string& path, const std::u16string& source, const fileio::StopRequest& stop) {
+    int fd;
+    do {
+        if (stop && stop()) throw fileio::ReadStopped();
+        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
     if (fd >= 0) return fd;
     if (errno == EMFILE || errno == ENFILE)
         throw ComError(errnum::kNoFreeFileHandles, kReadFileSource, u"No free file handles for load.");
@@ -141,14 +147,15 @@ const char16_t* RuntimeSource(SystemCopy copy) {
 }
 
 // The file named to be read whole, open; path becomes its file-system name.
-FileDescriptor OpenWholeFile(const VARIANT& filepath, std::string& path, const std::u16string& source) {
+FileDescriptor OpenWholeFile(const VARIANT& filepath, std::string& path, const std::u16string& source,
+                             const fileio::StopRequest& stop = {}) {
     std::u16string name = ArgumentText(filepath, source);
     if (name.empty()) throw ComError(errnum::kBlankFileName, kReadFileSource, u"The filename cannot be blank.");
     path = fileerrors::FileSystemPath(name, source);
     struct stat status {};
     if (::stat(path.c_str(), &status) != 0) throw ErrorForErrno(errno, path, source);
     if (S_ISDIR(status.st_mode)) throw ErrorForNumber(errnum::kPathFileAccessError, source);
-    return FileDescriptor(OpenForReading(path, source));
+    return FileDescriptor(OpenForReading(path, source, stop));
 }
 
 // The path a write goes to; an empty name is no file name at all.
@@ -184,7 +191,7 @@ std::u16string ReadFileToStringAs(SystemCopy copy, const std::u16string& filepat
     const std::u16string source = RuntimeSource(copy);
     try {
         std::string path;
-        FileDescriptor fd = OpenWholeFile(Variant::fromString(filepath), path, source);
+        FileDescriptor fd = OpenWholeFile(Variant::fromString(filepath), path, source, stop);
         return fileerrors::ReadTextToEndOrRaise(fd.get(), path, source, stop);
     } catch (const fileio::ReadStopped&) {
         throw;

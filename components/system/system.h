@@ -158,7 +158,8 @@ private:
 };
 
 // System::ReadFileToString as that copy of the class does it, without the object (whose
-// creation needs the component services): for a caller that reads on a thread of its own. A
-// stop request ends the read with fileio::ReadStopped.
+// creation needs the component services): for a caller that reads on a thread of its own, or
+// that must be able to stop. A stop request ends the read, or the wait of opening a FIFO, with
+// fileio::ReadStopped.
 std::u16string ReadFileToStringAs(SystemCopy copy, const std::u16string& filepath,
                                   const fileio::StopRequest& stop = {});

@@ -157,20 +157,32 @@ TEST_P(ConversionJob, ShowsItsBoxesAndWritesWhatItShould) {
 INSTANTIATE_TEST_SUITE_P(Cases, ConversionJob, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return "Case" + std::to_string(info.index); });
 
-TEST(ConversionJobCancel, WritesThePartialOutputWithItsFooters) {
+// A cancel once formatting has begun writes the partial output with its footers; one before
+// any input was formatted (here at the first processing of events, while the input is read)
+// writes nothing and leaves the old output.
+TEST(ConversionJobCancel, WritesThePartialOutputOnlyAfterFormattingBegan) {
     testsupport::TempDir dir;
     Write(dir / "in.txt", std::string(1 << 20, 'a'));
     Write(dir / "def.hlx", kPlain);
-    ui::ScopedScriptedServices scripted;
-    scripted->onPump = [] { gCancelled = true; };
     RecordingHost host(dir.path());
     engine::JobRequest request;
     request.inputfilename = (dir / "in.txt").u16string();
     request.destfile = (dir / "out.html").u16string();
     request.hlxfile = (dir / "def.hlx").u16string();
+    request.overwritemode = 1;
+    ui::ScopedScriptedServices scripted;
+
+    Write(dir / "out.html", "old");
+    scripted->onPump = [] { gCancelled = true; };
+    EXPECT_EQ(JobOutcome::Cancelled, engine::RunConversion(host, request));
+    EXPECT_EQ("old", Read(dir / "out.html"));
+
+    host.maximum = -1;
+    scripted->onPump = [&host] { gCancelled = host.maximum >= 0; };  // from the first progress report on
     EXPECT_EQ(JobOutcome::Written, engine::RunConversion(host, request));
     std::string output = Read(dir / "out.html");
     EXPECT_LT(output.size(), (1u << 20) + 11);
+    EXPECT_LT(11u, output.size());
     EXPECT_EQ("<pre>", output.substr(0, 5));
     EXPECT_EQ("</pre>", output.substr(output.size() - 6));
     EXPECT_EQ(1 << 20, host.maximum);

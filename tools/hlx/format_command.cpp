@@ -26,11 +26,7 @@ namespace {
 std::u16string ReadInput(const std::optional<std::string>& inputArgument) {
     if (!inputArgument || *inputArgument == "-") {
         // Ctrl+C while the input is awaited ends the read at once, as a cancel.
-        auto cancelled = [] {
-            ui::Current().processPendingEvents();
-            return gCancelled;
-        };
-        return engine::ReadAllText(STDIN_FILENO, u"the standard input", cancelled);
+        return engine::ReadAllText(STDIN_FILENO, u"the standard input", engine::CancelledWhileReading);
     }
     return ReadFileToStringAs(SystemCopy::Program, text::AnsiToText(*inputArgument));
 }
