@@ -80,8 +80,8 @@ int main(int argc, char** argv) {
         });
     }
     if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
-        return tools::RunReportingErrors(kExitLoadFailed, [] {
-            tools::WriteToStandardOutput("lumivar-hlx " LUMIVAR_VERSION "\n");
+        return os::RunReportingErrors(kExitLoadFailed, [] {
+            os::WriteToStandardOutput("lumivar-hlx " LUMIVAR_VERSION "\n");
             return kExitSuccess;
         });
     }
