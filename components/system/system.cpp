@@ -1,7 +1,6 @@
 #include "components/system/system.h"
 
 #include <fcntl.h>
-#include <glob.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -121,26 +120,6 @@ bool IsFile(const std::string& path) {
     struct stat status {};
     return ::stat(path.c_str(), &status) == 0 && !S_ISDIR(status.st_mode);
 }
-
-class GlobResult {
-public:
-    explicit GlobResult(const std::string& pattern) {
-        matched_ = ::glob(pattern.c_str(), GLOB_NOESCAPE | GLOB_PERIOD, nullptr, &result_) == 0;
-    }
-    GlobResult(const GlobResult&) = delete;
-    GlobResult& operator=(const GlobResult&) = delete;
-    ~GlobResult() { ::globfree(&result_); }
-    bool anyFile() const {
-        if (!matched_) return false;
-        for (std::size_t i = 0; i < result_.gl_pathc; ++i)
-            if (IsFile(result_.gl_pathv[i])) return true;
-        return false;
-    }
-
-private:
-    glob_t result_{};
-    bool matched_ = false;
-};
 
 const char16_t* RuntimeSource(SystemCopy copy) {
     return copy == SystemCopy::Program ? errsource::kProgram : errsource::kComponents;
@@ -265,8 +244,7 @@ void System::WriteFile(const VARIANT& filepath, const VARIANT& content) {
 bool System::FileExists(const std::u16string& FileName) {
     if (FileName.empty()) return false;
     try {
-        std::string pattern = fileerrors::FileSystemPath(FileName, runtimeSource_);
-        return IsFile(pattern) || GlobResult(pattern).anyFile();
+        return IsFile(fileerrors::FileSystemPath(FileName, runtimeSource_));
     } catch (...) {
         return false;
     }

@@ -141,8 +141,9 @@ public:
         std::unique_ptr<filereplace::Replacement> file_;
     };
     FileWriter BeginWriteFile(const std::u16string& filepath);
-    // True when at least one file (not a folder) matches FileName; wildcards follow glob rules
-    // and files whose names begin with a period are found as well. Never raises.
+    // True when a file (not a folder) of that name exists, one whose name begins with a period
+    // too. "*", "?" and "[" are ordinary characters of a file name here, not wildcards: a
+    // pattern would find other files than the one named. Never raises.
     bool FileExists(const std::u16string& FileName);
 
 private:
