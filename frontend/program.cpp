@@ -15,6 +15,7 @@
 #include "frontend/frm_main.h"
 #include "frontend/frm_progress.h"
 #include "frontend/window_entry.h"
+#include "platform/os/file_replace.h"
 #include "platform/text/codepage.h"
 #include "platform/ui/console_ui.h"
 #include "platform/ui/display.h"
@@ -116,6 +117,8 @@ int main(int argc, char** argv) {
         std::puts("lumivar " LUMIVAR_VERSION);
         return kWritten;
     }
+    // Killed by a termination request, the program leaves no temporary file beside its output.
+    filereplace::RemoveTemporaryFilesWhenTerminated();
     components::RegisterModulesOnFirstStart("lumivar");
     std::vector<std::u16string> arguments;
     for (int i = 1; i < argc; ++i) arguments.push_back(text::AnsiToText(argv[i]));

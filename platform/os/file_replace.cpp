@@ -1,14 +1,20 @@
 #include "platform/os/file_replace.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <charconv>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <mutex>
 #include <system_error>
 #include <utility>
 
@@ -28,26 +34,65 @@ namespace {
     throw ReplaceError(error, step, path);
 }
 
-// A temporary file that is removed again unless it was renamed into place.
+// ---- temporary files removed when the process is told to end ----
+
+// The paths of this process's temporary files in fixed slots, so that a signal handler can
+// remove them without allocating or locking.
+struct TrackedPath {
+    std::atomic<bool> live{false};
+    char path[PATH_MAX];
+};
+constexpr int kTrackedPaths = 16;
+TrackedPath gTracked[kTrackedPaths];
+std::mutex gTrackingLock;  // orders the registrations; the handler does without it
+
+// The slot that now holds path, or -1 when none is free (the file is then left to the removal
+// of abandoned temporary files).
+int Track(const std::string& path) {
+    if (path.size() >= PATH_MAX) return -1;
+    std::lock_guard guard(gTrackingLock);
+    for (int slot = 0; slot < kTrackedPaths; ++slot) {
+        if (gTracked[slot].live.load()) continue;
+        std::memcpy(gTracked[slot].path, path.c_str(), path.size() + 1);
+        gTracked[slot].live.store(true);
+        return slot;
+    }
+    return -1;
+}
+
+void Untrack(int slot) {
+    if (slot >= 0) gTracked[slot].live.store(false);
+}
+
+extern "C" void RemoveTrackedAndEnd(int signal) {
+    for (TrackedPath& tracked : gTracked)
+        if (tracked.live.load()) ::unlink(tracked.path);
+    ::signal(signal, SIG_DFL);
+    ::raise(signal);  // ends the process as the signal would have, once the handler returns
+}
+
+// A temporary file that is removed again unless it was moved into place.
 class TemporaryFile {
 public:
-    TemporaryFile(std::string path, int fd) : path_(std::move(path)), fd_(fd) {}
+    TemporaryFile(std::string path, int fd) : path_(std::move(path)), fd_(fd), slot_(Track(path_)) {}
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
     ~TemporaryFile() {
-        if (!renamed_) ::unlink(path_.c_str());
+        if (!moved_) ::unlink(path_.c_str());
+        Untrack(slot_);
     }
     const std::string& path() const { return path_; }
     fileio::FileDescriptor& descriptor() { return fd_; }
     void renameTo(const std::string& target) {
         if (::rename(path_.c_str(), target.c_str()) != 0) Fail(Step::Replace, target);
-        renamed_ = true;
+        moved_ = true;
     }
 
 private:
     std::string path_;
     fileio::FileDescriptor fd_;
-    bool renamed_ = false;
+    int slot_;
+    bool moved_ = false;
 };
 
 struct Target {
@@ -92,9 +137,14 @@ Target ExamineTarget(const std::string& path) {
     return target;
 }
 
+// A temporary file is named ".name.<pid>-<tag>.tmp": the writer's process id tells a later
+// writer whether it is still being written.
+constexpr std::size_t kTagLength = 6;
+constexpr std::string_view kTemporarySuffix = ".tmp";
+
 std::string RandomTag() {
     static constexpr char alphabet[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    unsigned char random[6];
+    unsigned char random[kTagLength];
     if (!automation::FillRandomBytes(random, sizeof random)) {  // no random source: the pid
         for (unsigned i = 0; i < sizeof random; ++i) random[i] = static_cast<unsigned char>(::getpid() >> (i * 5));
     }
@@ -103,14 +153,51 @@ std::string RandomTag() {
     return tag;
 }
 
-// A new, empty file beside the target: ".name.xxxxxx.tmp", the name shortened so that the
-// temporary name stays within the file system's limit.
+bool IsTagCharacter(char c) { return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'); }
+
+// The process id in the name of a temporary file of that form; 0 for any other name.
+pid_t WriterOf(std::string_view name) {
+    if (name.size() < 2 || name[0] != '.' || !name.ends_with(kTemporarySuffix)) return 0;
+    name.remove_suffix(kTemporarySuffix.size());
+    if (name.size() < kTagLength + 1) return 0;
+    std::string_view tag = name.substr(name.size() - kTagLength);
+    if (!std::all_of(tag.begin(), tag.end(), IsTagCharacter)) return 0;
+    name.remove_suffix(kTagLength);
+    if (!name.ends_with('-')) return 0;
+    name.remove_suffix(1);
+    auto dot = name.rfind('.');
+    if (dot == std::string_view::npos || dot < 2) return 0;  // ".", at least one character, "."
+    std::string_view digits = name.substr(dot + 1);
+    pid_t pid = 0;
+    auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), pid);
+    if (error != std::errc() || end != digits.data() + digits.size()) return 0;
+    return pid > 0 ? pid : 0;
+}
+
+bool IsRunning(pid_t pid) { return ::kill(pid, 0) == 0 || errno == EPERM; }
+
+// Removes the temporary files in folder whose writers ended without removing them (killed).
+void RemoveAbandonedTemporaries(const std::string& folder) {
+    struct Closer {
+        void operator()(DIR* dir) const { ::closedir(dir); }
+    };
+    std::unique_ptr<DIR, Closer> dir(::opendir(folder.c_str()));
+    if (!dir) return;
+    while (const dirent* entry = ::readdir(dir.get())) {
+        pid_t writer = WriterOf(entry->d_name);
+        if (writer != 0 && !IsRunning(writer)) ::unlinkat(::dirfd(dir.get()), entry->d_name, 0);
+    }
+}
+
+// A new, empty file beside the target, the target's name shortened so that the temporary name
+// stays within the file system's limit.
 std::unique_ptr<TemporaryFile> CreateTemporaryBeside(const std::string& target) {
     constexpr std::size_t kMaxNameKept = 200;
-    std::string prefix = FolderOf(target) + "/." + NameOf(target).substr(0, kMaxNameKept) + ".";
+    std::string prefix =
+        FolderOf(target) + "/." + NameOf(target).substr(0, kMaxNameKept) + "." + std::to_string(::getpid()) + "-";
     constexpr int kAttempts = 100;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        std::string path = prefix + RandomTag() + ".tmp";
+        std::string path = prefix + RandomTag() + std::string(kTemporarySuffix);
         int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) return std::make_unique<TemporaryFile>(std::move(path), fd);
         if (errno != EEXIST) Fail(Step::Write, target);
@@ -151,6 +238,11 @@ struct Replacement::State {
     int fd() { return temporary ? temporary->descriptor().get() : inPlace.get(); }
     // The new content is flushed to disk before it replaces an old file.
     bool flushes() const { return temporary && target.exists; }
+
+    void openInPlace(int flags) {
+        inPlace = fileio::FileDescriptor(::open(target.path.c_str(), O_WRONLY | O_CLOEXEC | flags));
+        if (inPlace.get() < 0) Fail(Step::Write, target.path);
+    }
 };
 
 Replacement::Replacement(const std::string& path) : state_(std::make_unique<State>()) {
@@ -158,10 +250,10 @@ Replacement::Replacement(const std::string& path) : state_(std::make_unique<Stat
     State& s = *state_;
     s.target = ExamineTarget(path);
     if (s.target.exists && !S_ISREG(s.target.status.st_mode)) {
-        s.inPlace = fileio::FileDescriptor(::open(s.target.path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
-        if (s.inPlace.get() < 0) Fail(Step::Write, s.target.path);
+        s.openInPlace(O_TRUNC);
         return;
     }
+    RemoveAbandonedTemporaries(FolderOf(s.target.path));
     s.temporary = CreateTemporaryBeside(s.target.path);
     if (s.target.exists) CopyOwnershipAndMode(s.fd(), s.target.status, s.target.path);
 }
@@ -197,6 +289,18 @@ void Replacement::commit() {
     if (s.temporary->descriptor().close() != 0) Fail(Step::Write, s.target.path);
     s.temporary->renameTo(s.target.path);
     if (s.flushes()) SyncFolder(FolderOf(s.target.path));
+}
+
+void RemoveTemporaryFilesWhenTerminated() {
+    for (int signal : {SIGTERM, SIGHUP}) {
+        struct sigaction current {};
+        // A signal that is ignored (nohup) or handled elsewhere is left so.
+        if (::sigaction(signal, nullptr, &current) != 0 || current.sa_handler != SIG_DFL) continue;
+        struct sigaction action {};
+        action.sa_handler = RemoveTrackedAndEnd;
+        sigemptyset(&action.sa_mask);
+        ::sigaction(signal, &action, nullptr);
+    }
 }
 
 void ReplaceFileContent(const std::string& path, std::string_view bytes, const ProgressHook& hook) {

@@ -46,6 +46,9 @@ inline constexpr std::size_t kBlockSize = std::size_t(1) << 20;
 // followed and that file is replaced; a dangling one is replaced itself. A target that exists
 // but is not a regular file (a device, a pipe) cannot be renamed over: it is opened and written
 // in place. Every call raises ReplaceError.
+//
+// The temporary file is ".name.<pid>-<tag>.tmp", the writer's process id in it: a replacement
+// removes those of the folder whose writer no longer runs (one killed before it could).
 class Replacement {
 public:
     explicit Replacement(const std::string& path);  // a file-system path
@@ -66,5 +69,9 @@ private:
 // Makes bytes the whole content of the file at path, as one Replacement does, written a block at
 // a time (the hook hears after each).
 void ReplaceFileContent(const std::string& path, std::string_view bytes, const ProgressHook& hook = {});
+
+// From now on, a termination request (SIGTERM, or SIGHUP when not ignored) first removes the
+// temporary files of the replacements under way, then ends the process as the signal would.
+void RemoveTemporaryFilesWhenTerminated();
 
 }  // namespace filereplace

@@ -5,6 +5,8 @@
 #include <signal.h>
 #include <sys/resource.h>
 
+#include <cstring>
+
 #include "components/system/system.h"
 #include "components/system/tests/system_test_support.h"
 #include "tests/support/temp_dir.h"
@@ -40,7 +42,9 @@ TEST_F(FileReplace, WritesTheWholeContentInBlocks) {
     EXPECT_EQ(EntryCount(dir_.path()), 1u);
 }
 
-TEST_F(FileReplace, AProcessKilledMidWriteLeavesTheOldFileWhole) {
+// The temporary file of a writer that was killed is removed by the next writer in the folder;
+// one whose writer runs, and files of other names, stay.
+TEST_F(FileReplace, AProcessKilledMidWriteLeavesTheOldFileWholeAndItsTemporaryFileToTheNextWriter) {
     std::string content(filereplace::kBlockSize * 3, 'n');
     int status = RunInChild([&] {
         ReplaceFileContent(target(), content, [](std::size_t) { ::raise(SIGKILL); });
@@ -48,6 +52,26 @@ TEST_F(FileReplace, AProcessKilledMidWriteLeavesTheOldFileWhole) {
     });
     EXPECT_EQ(status, -SIGKILL);
     EXPECT_EQ(FileBytes(target()), kOldContent);
+    EXPECT_EQ(EntryCount(dir_.path()), 2u);
+    WriteBytes(dir_ / (".page.html." + std::to_string(::getpid()) + "-abcdef.tmp"), "being written");
+    WriteBytes(dir_ / ".notes.tmp", "");
+    ReplaceFileContent(dir_ / "other.html", "other");
+    EXPECT_EQ(EntryCount(dir_.path()), 4u);
+}
+
+TEST_F(FileReplace, ATerminationRequestMidWriteRemovesTheTemporaryFile) {
+    std::string content(filereplace::kBlockSize * 3, 'n');
+    for (int signal : {SIGTERM, SIGHUP}) {
+        int status = RunInChild([&] {
+            ::signal(signal, SIG_DFL);
+            filereplace::RemoveTemporaryFilesWhenTerminated();
+            ReplaceFileContent(target(), content, [signal](std::size_t) { ::raise(signal); });
+            return 0;
+        });
+        EXPECT_EQ(status, -signal);
+        EXPECT_EQ(FileBytes(target()), kOldContent);
+        EXPECT_EQ(EntryCount(dir_.path()), 1u) << strsignal(signal);
+    }
 }
 
 TEST_F(FileReplace, AnExceptionMidWriteRemovesTheTemporaryFile) {
