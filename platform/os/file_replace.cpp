@@ -231,6 +231,8 @@ struct Replacement::State {
     Target target;
     std::unique_ptr<TemporaryFile> temporary;  // none when the target is written in place
     fileio::FileDescriptor inPlace;
+    bool holdsContent = false;  // written in place at commit only, so that it stays whole until then
+    std::string held;
     bool committed = false;
     off_t written = 0;
     off_t queued = 0;  // bytes whose writeback to disk has been started
@@ -243,6 +245,14 @@ struct Replacement::State {
         inPlace = fileio::FileDescriptor(::open(target.path.c_str(), O_WRONLY | O_CLOEXEC | flags));
         if (inPlace.get() < 0) Fail(Step::Write, target.path);
     }
+    void writeHeldContent() {
+        try {
+            fileio::WriteAll(inPlace.get(), held);
+        } catch (const std::system_error& error) {
+            Fail(Step::Write, target.path, error.code().value());
+        }
+        if (::ftruncate(inPlace.get(), off_t(held.size())) != 0) Fail(Step::Write, target.path);
+    }
 };
 
 Replacement::Replacement(const std::string& path) : state_(std::make_unique<State>()) {
@@ -254,7 +264,16 @@ Replacement::Replacement(const std::string& path) : state_(std::make_unique<Stat
         return;
     }
     RemoveAbandonedTemporaries(FolderOf(s.target.path));
-    s.temporary = CreateTemporaryBeside(s.target.path);
+    try {
+        s.temporary = CreateTemporaryBeside(s.target.path);
+    } catch (const ReplaceError& error) {
+        // A folder that takes no new file, holding a file that may be written: that file is
+        // written in place, as a plain write would.
+        if (!s.target.exists || (error.error() != EACCES && error.error() != EPERM)) throw;
+        s.openInPlace(0);
+        s.holdsContent = true;
+        return;
+    }
     if (s.target.exists) CopyOwnershipAndMode(s.fd(), s.target.status, s.target.path);
 }
 
@@ -262,6 +281,10 @@ Replacement::~Replacement() = default;
 
 void Replacement::write(std::string_view bytes) {
     State& s = *state_;
+    if (s.holdsContent) {
+        s.held.append(bytes);
+        return;
+    }
     try {
         fileio::WriteAll(s.fd(), bytes);
     } catch (const std::system_error& error) {
@@ -282,6 +305,7 @@ void Replacement::commit() {
     if (s.committed) return;
     s.committed = true;
     if (!s.temporary) {
+        if (s.holdsContent) s.writeHeldContent();
         if (s.inPlace.close() != 0) Fail(Step::Write, s.target.path);
         return;
     }

@@ -45,7 +45,8 @@ inline constexpr std::size_t kBlockSize = std::size_t(1) << 20;
 // commit, the replacement removes its temporary file. A symbolic link to an existing file is
 // followed and that file is replaced; a dangling one is replaced itself. A target that exists
 // but is not a regular file (a device, a pipe) cannot be renamed over: it is opened and written
-// in place. Every call raises ReplaceError.
+// in place. So is an existing file in a folder where no new file can be made, with the new
+// content held until commit. Every call raises ReplaceError.
 //
 // The temporary file is ".name.<pid>-<tag>.tmp", the writer's process id in it: a replacement
 // removes those of the folder whose writer no longer runs (one killed before it could).

@@ -82,21 +82,34 @@ TEST_F(FileReplace, AnExceptionMidWriteRemovesTheTemporaryFile) {
     EXPECT_EQ(EntryCount(dir_.path()), 1u);
 }
 
-TEST_F(FileReplace, AFolderWhereNoTemporaryFileCanBeMadeLeavesTheOldFileWhole) {
+// A folder that takes no new file: a file there that may be written is written in place, and
+// only at commit; a new file cannot be made.
+TEST_F(FileReplace, AFolderWhereNoTemporaryFileCanBeMadeGetsTheFileWrittenInPlace) {
     std::filesystem::permissions(target(), std::filesystem::perms(0666));
     std::filesystem::permissions(dir_.path(), std::filesystem::perms(0555));
     int status = RunInChild(
         [&] {
             try {
+                {
+                    filereplace::Replacement unfinished(target());
+                    unfinished.write("partial");
+                }
+                if (FileBytes(target()) != kOldContent) return 1;
                 ReplaceFileContent(target(), "new");
-                return 0;
+            } catch (const ReplaceError&) {
+                return 2;
+            }
+            try {
+                ReplaceFileContent(dir_ / "new.html", "new");
+                return 3;
             } catch (const ReplaceError& error) {
-                return error.step() == Step::Write ? error.error() : 1;
+                return error.step() == Step::Write ? error.error() : 4;
             }
         },
         true);
     EXPECT_EQ(status, EACCES);
-    EXPECT_EQ(FileBytes(target()), kOldContent);
+    EXPECT_EQ(FileBytes(target()), "new");
+    EXPECT_EQ(EntryCount(dir_.path()), 1u);
 }
 
 TEST_F(FileReplace, AFullDiskLeavesTheOldFileWholeAndNoTemporaryFile) {
