@@ -73,10 +73,7 @@ private:
         bool permitted = overwritePermitted();
         step_ = u"Abort the process if overwrite is not allowed and the file already exists";
         if (!permitted) {
-            if (r_.overwritemode != 2)
-                MsgBox(u"The output file already existed and overwrite was not allowed (" + r_.destfile +
-                           u"). The process was aborted",
-                       ui::vbOKOnly | ui::vbInformation, host_.appTitle());
+            if (r_.overwritemode != 2) showRefusal();
             return JobOutcome::NotOverwritten;
         }
         step_ = u"Load Input File";
@@ -113,8 +110,7 @@ private:
             throw ComError(errnum::kSubscriptOutOfRange, errsource::kProgram, u"Subscript out of range");
         const modHlx::SectionRecord& start = tree.Sections.at(0).value;
         step_ = u"Format Section";
-        JobOutcome formatted = formatIntoOutput(tree, start, input);
-        if (formatted != JobOutcome::Written) return formatted;
+        if (JobOutcome outcome = formatIntoOutput(tree, start, input); outcome != JobOutcome::Written) return outcome;
         step_ = u"Display output";
         if (r_.showoutput && host_.showOutputChecked()) {
             // The opener answers False rather than raising (no xdg-open, or it failed): that is
@@ -143,10 +139,10 @@ private:
     // formatted. After a formatting error it stays as it was and the error passes on; a failure
     // to write is reported here and gives Failed.
     JobOutcome formatIntoOutput(const modHlx::DefinitionTree& tree, const modHlx::SectionRecord& start,
-                          std::u16string_view input) {
+                                std::u16string_view input) {
         std::optional<System::FileWriter> output;
         try {
-            output.emplace(system_.BeginWriteFile(r_.destfile));
+            output.emplace(system_.BeginWriteFile(r_.destfile, ifPresent_));
         } catch (const ComError& error) {
             return writeFailed(error);
         }
@@ -181,12 +177,28 @@ private:
 
     JobOutcome writeFailed(const ComError& error) {
         host_.hideProgress();
+        if (ifPresent_ == filereplace::IfPresent::Keep && error.number() == errnum::kFileAlreadyExists) {
+            // The output appeared while the conversion ran: kept, as one there at the start is.
+            showRefusal();
+            ui::Current().setMousePointer(ui::MousePointer::Default);
+            return JobOutcome::NotOverwritten;
+        }
         return fail(u"Unable to write output file (" + r_.destfile + u")." + error.description());
     }
 
-    // Whether destfile may be written: yes when no file of that name exists, else by the mode.
+    void showRefusal() {
+        MsgBox(u"The output file already existed and overwrite was not allowed (" + r_.destfile +
+                   u"). The process was aborted",
+               ui::vbOKOnly | ui::vbInformation, host_.appTitle());
+    }
+
+    // Whether destfile may be written: yes when no file of that name exists (and one that
+    // appears meanwhile is then replaced only in mode 1), else by the mode.
     bool overwritePermitted() {
-        if (!system_.FileExists(r_.destfile)) return true;
+        if (!system_.FileExists(r_.destfile)) {
+            if (r_.overwritemode != 1) ifPresent_ = filereplace::IfPresent::Keep;
+            return true;
+        }
         switch (r_.overwritemode) {
         case 1:
             return true;
@@ -216,6 +228,7 @@ private:
     JobRequest r_;
     System system_{SystemCopy::Program};
     std::u16string step_;
+    filereplace::IfPresent ifPresent_ = filereplace::IfPresent::Replace;
 };
 
 }  // namespace

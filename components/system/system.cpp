@@ -187,11 +187,13 @@ void System::WriteFileFromString(const std::u16string& filepath, const std::u16s
     writer.Commit();
 }
 
-System::FileWriter System::BeginWriteFile(const std::u16string& filepath) { return FileWriter(filepath, runtimeSource_); }
+System::FileWriter System::BeginWriteFile(const std::u16string& filepath, filereplace::IfPresent ifPresent) {
+    return FileWriter(filepath, runtimeSource_, ifPresent);
+}
 
-System::FileWriter::FileWriter(const std::u16string& filepath, std::u16string source)
+System::FileWriter::FileWriter(const std::u16string& filepath, std::u16string source, filereplace::IfPresent ifPresent)
     : filepath_(filepath), source_(std::move(source)) {
-    Raising([&] { file_ = std::make_unique<filereplace::Replacement>(WritablePath(filepath_, source_)); });
+    Raising([&] { file_ = std::make_unique<filereplace::Replacement>(WritablePath(filepath_, source_), ifPresent); });
 }
 
 void System::FileWriter::Write(std::string_view bytes) {
@@ -209,6 +211,8 @@ void System::FileWriter::Raising(Action action) {
         try {
             action();
         } catch (const filereplace::ReplaceError& error) {
+            if (error.error() == EEXIST && error.step() == filereplace::Step::Replace)
+                throw ErrorForNumber(errnum::kFileAlreadyExists, source_);  // a file kept in its place
             throw ErrorForErrno(error.error(), error.path(), source_);
         }
     } catch (...) {

@@ -124,7 +124,8 @@ public:
     void WriteFileFromString(const std::u16string& filepath, const std::u16string& content);
     // A file's new content written in pieces of bytes: the file is replaced by Commit only, and
     // stays as it was when the writer goes without one. Errors come again like
-    // WriteFileFromString's.
+    // WriteFileFromString's. With IfPresent::Keep, a file that is there when the writer begins
+    // or commits stays as it is, and error 58 (file already exists) is raised.
     class FileWriter {
     public:
         void Write(std::string_view bytes);
@@ -132,7 +133,7 @@ public:
 
     private:
         friend class System;
-        FileWriter(const std::u16string& filepath, std::u16string source);
+        FileWriter(const std::u16string& filepath, std::u16string source, filereplace::IfPresent ifPresent);
         template <class Action>
         void Raising(Action action);
 
@@ -140,7 +141,8 @@ public:
         std::u16string source_;
         std::unique_ptr<filereplace::Replacement> file_;
     };
-    FileWriter BeginWriteFile(const std::u16string& filepath);
+    FileWriter BeginWriteFile(const std::u16string& filepath,
+                              filereplace::IfPresent ifPresent = filereplace::IfPresent::Replace);
     // True when a file (not a folder) of that name exists, one whose name begins with a period
     // too. "*", "?" and "[" are ordinary characters of a file name here, not wildcards: a
     // pattern would find other files than the one named. Never raises.

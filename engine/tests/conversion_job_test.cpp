@@ -29,10 +29,14 @@ public:
     void showProgress() override { shown = true; }
     void setProgressMaximum(int32_t maximum) override { this->maximum = maximum; }
     void setProgressValue(int32_t) override {}
-    void hideProgress() override { shown = false; }
+    void hideProgress() override {
+        shown = false;
+        if (onHide) onHide();
+    }
     bool showOutputChecked() const override { return false; }
 
     bool shown = false;
+    std::function<void()> onHide;  // runs when formatting has ended, before the output is put in place
     int32_t maximum = -1;
 
 private:
@@ -156,6 +160,40 @@ TEST_P(ConversionJob, ShowsItsBoxesAndWritesWhatItShould) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, ConversionJob, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return "Case" + std::to_string(info.index); });
+
+// Another writer put the output in place while this job formatted: in modes 0 and 2 its file
+// stays and the job is refused as if the file had been there at the start; mode 1 replaces it.
+TEST(ConversionJobRace, AnOutputThatAppearedMeanwhileIsReplacedOnlyInMode1) {
+    for (LONG mode : {0, 2, 1}) {
+        testsupport::TempDir dir;
+        Write(dir / "in.txt", "a<b");
+        Write(dir / "def.hlx", kPlain);
+        ui::ScopedScriptedServices scripted;
+        RecordingHost host(dir.path());
+        host.onHide = [&] { Write(dir / "out.html", "theirs"); };
+        engine::JobRequest request;
+        request.inputfilename = (dir / "in.txt").u16string();
+        request.destfile = (dir / "out.html").u16string();
+        request.hlxfile = (dir / "def.hlx").u16string();
+        request.overwritemode = mode;
+
+        JobOutcome outcome = engine::RunConversion(host, request);
+
+        if (mode == 1) {
+            EXPECT_EQ(JobOutcome::Written, outcome);
+            EXPECT_EQ("<pre>a<b>&lt;</b>b</pre>", Read(dir / "out.html"));
+            continue;
+        }
+        EXPECT_EQ(JobOutcome::NotOverwritten, outcome) << mode;
+        EXPECT_EQ("theirs", Read(dir / "out.html"));
+        ASSERT_EQ(1u, scripted->boxes.size());
+        EXPECT_EQ(Utf8(u"The output file already existed and overwrite was not allowed (" + request.destfile +
+                       u"). The process was aborted"),
+                  Utf8(scripted->boxes[0].text));
+        EXPECT_EQ(ui::MousePointer::Default, scripted->pointer);
+        EXPECT_EQ(3, std::distance(fs::directory_iterator(dir.path()), {}));  // no temporary file left
+    }
+}
 
 // A cancel once formatting has begun writes the partial output with its footers; one before
 // any input was formatted (here at the first processing of events, while the input is read)

@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <charconv>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -87,8 +88,29 @@ public:
         if (::rename(path_.c_str(), target.c_str()) != 0) Fail(Step::Replace, target);
         moved_ = true;
     }
+    // Moves the file to target only if nothing has that name; EEXIST otherwise.
+    void moveToFreeName(const std::string& target) {
+        if (::renameat2(AT_FDCWD, path_.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) != 0) {
+            if (errno != EINVAL && errno != ENOSYS) Fail(Step::Replace, target);
+            linkToFreeName(target);
+        }
+        moved_ = true;
+    }
 
 private:
+    // For a file system without that rename: a second name, which a link makes only when it is
+    // free; without links either, a look just before the rename.
+    void linkToFreeName(const std::string& target) {
+        if (::link(path_.c_str(), target.c_str()) == 0) {
+            ::unlink(path_.c_str());
+            return;
+        }
+        if (errno != EPERM && errno != ENOSYS && errno != EOPNOTSUPP) Fail(Step::Replace, target);
+        struct stat status {};
+        if (::lstat(target.c_str(), &status) == 0) Fail(Step::Replace, target, EEXIST);
+        renameTo(target);
+    }
+
     std::string path_;
     fileio::FileDescriptor fd_;
     int slot_;
@@ -229,6 +251,7 @@ void SyncFolder(const std::string& folder) {
 
 struct Replacement::State {
     Target target;
+    IfPresent ifPresent = IfPresent::Replace;
     std::unique_ptr<TemporaryFile> temporary;  // none when the target is written in place
     fileio::FileDescriptor inPlace;
     bool holdsContent = false;  // written in place at commit only, so that it stays whole until then
@@ -255,10 +278,13 @@ struct Replacement::State {
     }
 };
 
-Replacement::Replacement(const std::string& path) : state_(std::make_unique<State>()) {
+Replacement::Replacement(const std::string& path, IfPresent ifPresent) : state_(std::make_unique<State>()) {
     if (path.empty()) Fail(Step::Write, path, ENOENT);
     State& s = *state_;
+    s.ifPresent = ifPresent;
     s.target = ExamineTarget(path);
+    struct stat entry {};
+    if (ifPresent == IfPresent::Keep && ::lstat(path.c_str(), &entry) == 0) Fail(Step::Replace, path, EEXIST);
     if (s.target.exists && !S_ISREG(s.target.status.st_mode)) {
         s.openInPlace(O_TRUNC);
         return;
@@ -311,6 +337,10 @@ void Replacement::commit() {
     }
     if (s.flushes() && ::fsync(s.fd()) != 0) Fail(Step::Write, s.target.path);
     if (s.temporary->descriptor().close() != 0) Fail(Step::Write, s.target.path);
+    if (s.ifPresent == IfPresent::Keep) {
+        s.temporary->moveToFreeName(s.target.path);
+        return;
+    }
     s.temporary->renameTo(s.target.path);
     if (s.flushes()) SyncFolder(FolderOf(s.target.path));
 }

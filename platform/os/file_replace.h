@@ -40,6 +40,11 @@ using ProgressHook = std::function<void(std::size_t written)>;
 
 inline constexpr std::size_t kBlockSize = std::size_t(1) << 20;
 
+// Whether a new file may take the place of whatever is at the target when it is put there.
+// Keep: only if nothing is there, then or when the replacement begins; otherwise EEXIST and
+// the target stays as it is.
+enum class IfPresent { Replace, Keep };
+
 // A file's new content written in pieces: the bytes go to a temporary file beside the target,
 // which replaces the target on commit. Until then the target is as it was; destroyed without a
 // commit, the replacement removes its temporary file. A symbolic link to an existing file is
@@ -52,7 +57,7 @@ inline constexpr std::size_t kBlockSize = std::size_t(1) << 20;
 // removes those of the folder whose writer no longer runs (one killed before it could).
 class Replacement {
 public:
-    explicit Replacement(const std::string& path);  // a file-system path
+    explicit Replacement(const std::string& path, IfPresent ifPresent = IfPresent::Replace);  // a file-system path
     Replacement(const Replacement&) = delete;
     Replacement& operator=(const Replacement&) = delete;
     ~Replacement();
