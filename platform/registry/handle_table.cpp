@@ -11,6 +11,7 @@
 // The object behind an HKEY that RegOpenKeyExW and RegCreateKeyExW hand out.
 struct HKEY__ {
     tavrel::registry::KeyRef key;
+    tavrel::registry::EnumerationCursors cursors;
 };
 
 namespace tavrel::registry {
@@ -71,12 +72,17 @@ KeyRef ResolveHandle(HKEY handle) {
 }
 
 HKEY OpenHandle(const KeyRef& key) {
-    auto object = std::make_unique<HKEY__>(HKEY__{key});
+    auto object = std::make_unique<HKEY__>(HKEY__{key, {}});
     HKEY handle = object.get();
     OpenHandles().emplace(handle, std::move(object));
     return handle;
 }
 
 bool CloseHandle(HKEY handle) { return OpenHandles().erase(handle) == 1; }
+
+EnumerationCursors* CursorsOf(HKEY handle) {
+    auto found = OpenHandles().find(handle);
+    return found == OpenHandles().end() ? nullptr : &found->second->cursors;
+}
 
 }  // namespace tavrel::registry

@@ -64,26 +64,54 @@ bool KeyTable::hasSubkeys(KeyId id) {
     return query.bind(1, id).step();
 }
 
+namespace {
+
+SubkeyEntry SubkeyRow(const Statement& row) {
+    return SubkeyEntry{row.bytes(0), NameFromBytes(row.bytes(1)), NameFromBytes(row.bytes(2)), row.integer(3)};
+}
+
+ValueEntry ValueRow(const Statement& row) {
+    return ValueEntry{row.integer(0), NameFromBytes(row.bytes(1)), static_cast<DWORD>(row.integer(2)), row.bytes(3)};
+}
+
+}  // namespace
+
 std::optional<SubkeyEntry> KeyTable::subkeyAt(KeyId parent, DWORD index) {
     if (!present_) return std::nullopt;
     Statement query(store_,
-                    "SELECT name, class, written FROM keys WHERE parent = ?1 ORDER BY folded LIMIT 1 OFFSET ?2");
+                    "SELECT folded, name, class, written FROM keys WHERE parent = ?1 ORDER BY folded LIMIT 1 OFFSET ?2");
     if (!query.bind(1, parent).bind(2, static_cast<int64_t>(index)).step()) return std::nullopt;
-    return SubkeyEntry{NameFromBytes(query.bytes(0)), NameFromBytes(query.bytes(1)), query.integer(2)};
+    return SubkeyRow(query);
+}
+
+std::optional<SubkeyEntry> KeyTable::subkeyAfter(KeyId parent, const SubkeyEntry& previous) {
+    if (!present_) return std::nullopt;
+    Statement query(store_,
+                    "SELECT folded, name, class, written FROM keys WHERE parent = ?1 AND folded > ?2"
+                    " ORDER BY folded LIMIT 1");
+    if (!query.bind(1, parent).bind(2, previous.folded).step()) return std::nullopt;
+    return SubkeyRow(query);
 }
 
 std::optional<ValueEntry> KeyTable::value(KeyId key, std::u16string_view name) {
     if (!present_) return std::nullopt;
-    Statement query(store_, "SELECT name, type, data FROM vals WHERE key = ?1 AND folded = ?2");
+    Statement query(store_, "SELECT id, name, type, data FROM vals WHERE key = ?1 AND folded = ?2");
     if (!query.bind(1, key).bind(2, FoldedBytes(name)).step()) return std::nullopt;
-    return ValueEntry{NameFromBytes(query.bytes(0)), static_cast<DWORD>(query.integer(1)), query.bytes(2)};
+    return ValueRow(query);
 }
 
 std::optional<ValueEntry> KeyTable::valueAt(KeyId key, DWORD index) {
     if (!present_) return std::nullopt;
-    Statement query(store_, "SELECT name, type, data FROM vals WHERE key = ?1 ORDER BY id LIMIT 1 OFFSET ?2");
+    Statement query(store_, "SELECT id, name, type, data FROM vals WHERE key = ?1 ORDER BY id LIMIT 1 OFFSET ?2");
     if (!query.bind(1, key).bind(2, static_cast<int64_t>(index)).step()) return std::nullopt;
-    return ValueEntry{NameFromBytes(query.bytes(0)), static_cast<DWORD>(query.integer(1)), query.bytes(2)};
+    return ValueRow(query);
+}
+
+std::optional<ValueEntry> KeyTable::valueAfter(KeyId key, const ValueEntry& previous) {
+    if (!present_) return std::nullopt;
+    Statement query(store_, "SELECT id, name, type, data FROM vals WHERE key = ?1 AND id > ?2 ORDER BY id LIMIT 1");
+    if (!query.bind(1, key).bind(2, previous.id).step()) return std::nullopt;
+    return ValueRow(query);
 }
 
 void KeyTable::setValue(KeyId key, std::u16string_view name, DWORD type, std::string_view data) {

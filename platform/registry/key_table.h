@@ -18,13 +18,18 @@ constexpr KeyId kClassesRootId = 1;
 constexpr KeyId kUsersId = 4;
 constexpr bool IsRootId(KeyId id) { return id >= kClassesRootId && id <= kUsersId; }
 
+// How many levels of keys a root may hold below it, as the platform's registry allows.
+constexpr size_t kMaxKeyDepth = 512;
+
 struct SubkeyEntry {
+    std::string folded;  // where it stands in the enumeration
     std::u16string name;
     std::u16string className;
     int64_t written = 0;  // 100-nanosecond intervals since 1601, as FILETIME counts
 };
 
 struct ValueEntry {
+    int64_t id = 0;  // where it stands in the enumeration
     std::u16string name;
     DWORD type = REG_NONE;
     std::string data;
@@ -40,12 +45,14 @@ public:
     std::optional<KeyId> find(KeyId from, const std::vector<std::u16string_view>& path);
     KeyId createChild(KeyId parent, std::u16string_view name, LPCOLESTR className);
     bool hasSubkeys(KeyId id);
-    // Subkeys in the order of their folded names.
+    // Subkeys in the order of their folded names: by index, or the one after a given one.
     std::optional<SubkeyEntry> subkeyAt(KeyId parent, DWORD index);
+    std::optional<SubkeyEntry> subkeyAfter(KeyId parent, const SubkeyEntry& previous);
 
     std::optional<ValueEntry> value(KeyId key, std::u16string_view name);
-    // Values in the order they were first set.
+    // Values in the order they were first set: by index, or the one after a given one.
     std::optional<ValueEntry> valueAt(KeyId key, DWORD index);
+    std::optional<ValueEntry> valueAfter(KeyId key, const ValueEntry& previous);
     // A value set again keeps its place and the case of its first name.
     void setValue(KeyId key, std::u16string_view name, DWORD type, std::string_view data);
     bool deleteValue(KeyId key, std::u16string_view name);

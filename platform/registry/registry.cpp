@@ -88,6 +88,13 @@ bool CopyName(const std::u16string& name, LPOLESTR buffer, DWORD capacity) {
     return true;
 }
 
+// The depth of the key path leads to below from. The registry holds no deeper keys, and the
+// platform refuses such a path with ERROR_INVALID_PARAMETER.
+size_t DepthBelow(const KeyRef& from, const std::vector<std::u16string_view>& path) {
+    if (path.size() > kMaxKeyDepth - std::min(from.depth, kMaxKeyDepth)) throw RegistryFailure{ERROR_INVALID_PARAMETER};
+    return from.depth + path.size();
+}
+
 std::optional<KeyId> FindKey(KeyTable& table, const KeyRef& from, LPCOLESTR subKey) {
     std::vector<std::u16string_view> path = KeyPath(subKey);
     RequireAlive(table, from);
@@ -127,12 +134,15 @@ LSTATUS RegOpenKeyExW(HKEY hKey, LPCOLESTR lpSubKey, DWORD, REGSAM samDesired, P
         if (!phkResult) return ERROR_INVALID_PARAMETER;
         *phkResult = nullptr;
         KeyRef from = ResolveHandle(hKey);
+        std::vector<std::u16string_view> path = KeyPath(lpSubKey);
+        size_t depth = DepthBelow(from, path);
         Transaction transaction(*from.store, Transaction::Kind::Read);
         KeyTable table(transaction);
-        std::optional<KeyId> target = FindKey(table, from, lpSubKey);
+        RequireAlive(table, from);
+        std::optional<KeyId> target = table.find(from.id, path);
         if (!target) return ERROR_FILE_NOT_FOUND;
         transaction.commit();
-        *phkResult = OpenHandle(KeyRef{from.store, *target, GrantedRights(samDesired)});
+        *phkResult = OpenHandle(KeyRef{from.store, *target, GrantedRights(samDesired), depth});
         return ERROR_SUCCESS;
     });
 }
@@ -144,8 +154,9 @@ LSTATUS RegCreateKeyExW(HKEY hKey, LPCOLESTR lpSubKey, DWORD, LPOLESTR lpClass, 
         *phkResult = nullptr;
         KeyRef from = ResolveHandle(hKey);
         std::vector<std::u16string_view> path = KeyPath(lpSubKey);
+        size_t depth = DepthBelow(from, path);
         auto handOut = [&](KeyId id, DWORD disposition) {
-            *phkResult = OpenHandle(KeyRef{from.store, id, GrantedRights(samDesired)});
+            *phkResult = OpenHandle(KeyRef{from.store, id, GrantedRights(samDesired), depth});
             if (lpdwDisposition) *lpdwDisposition = disposition;
             return ERROR_SUCCESS;
         };
@@ -217,14 +228,36 @@ LSTATUS RegSetValueExW(HKEY hKey, LPCOLESTR lpValueName, DWORD, DWORD dwType, co
 
 namespace {
 
-// The subkey at index of an open key, after the checks every enumeration of subkeys makes.
-std::optional<SubkeyEntry> SubkeyAt(HKEY hKey, DWORD dwIndex) {
+// The entry at index of an open key, after the checks every enumeration makes. When index
+// follows the one the handle's cursor last handed out and the store has not changed since, the
+// entry after that one is looked up instead of counting from the start, so that walking the
+// indexes up costs the same at every step.
+template <class Entry>
+std::optional<Entry> EntryAt(HKEY hKey, DWORD index, REGSAM right, EnumerationCursor<Entry> EnumerationCursors::*list,
+                             std::optional<Entry> (KeyTable::*after)(KeyId, const Entry&),
+                             std::optional<Entry> (KeyTable::*at)(KeyId, DWORD)) {
     KeyRef key = ResolveHandle(hKey);
-    RequireRight(key, KEY_ENUMERATE_SUB_KEYS);
+    RequireRight(key, right);
     Transaction transaction(*key.store, Transaction::Kind::Read);
     KeyTable table(transaction);
     RequireAlive(table, key);
-    return table.subkeyAt(key.id, dwIndex);
+    ChangeStamp stamp = transaction.present() ? key.store->changeStamp() : ChangeStamp{};
+    EnumerationCursors* cursors = CursorsOf(hKey);
+    EnumerationCursor<Entry>* cursor = cursors ? &(cursors->*list) : nullptr;
+    bool follows = cursor && cursor->entry && cursor->stamp == stamp && index == cursor->index + 1;
+    std::optional<Entry> entry = follows ? (table.*after)(key.id, *cursor->entry) : (table.*at)(key.id, index);
+    if (cursor) *cursor = {entry, index, stamp};
+    return entry;
+}
+
+std::optional<SubkeyEntry> SubkeyAt(HKEY hKey, DWORD index) {
+    return EntryAt(hKey, index, KEY_ENUMERATE_SUB_KEYS, &EnumerationCursors::subkeys, &KeyTable::subkeyAfter,
+                   &KeyTable::subkeyAt);
+}
+
+std::optional<ValueEntry> ValueAt(HKEY hKey, DWORD index) {
+    return EntryAt(hKey, index, KEY_QUERY_VALUE, &EnumerationCursors::values, &KeyTable::valueAfter,
+                   &KeyTable::valueAt);
 }
 
 }  // namespace
@@ -260,12 +293,7 @@ LSTATUS RegEnumValueW(HKEY hKey, DWORD dwIndex, LPOLESTR lpValueName, DWORD* lpc
                       DWORD* lpType, BYTE* lpData, DWORD* lpcbData) {
     return Guarded([&]() -> LSTATUS {
         if (!lpValueName || !lpcchValueName || lpReserved || (lpData && !lpcbData)) return ERROR_INVALID_PARAMETER;
-        KeyRef key = ResolveHandle(hKey);
-        RequireRight(key, KEY_QUERY_VALUE);
-        Transaction transaction(*key.store, Transaction::Kind::Read);
-        KeyTable table(transaction);
-        RequireAlive(table, key);
-        std::optional<ValueEntry> value = table.valueAt(key.id, dwIndex);
+        std::optional<ValueEntry> value = ValueAt(hKey, dwIndex);
         if (!value) return ERROR_NO_MORE_ITEMS;
         if (!CopyName(value->name, lpValueName, *lpcchValueName)) return ERROR_MORE_DATA;
         *lpcchValueName = static_cast<DWORD>(value->name.size());

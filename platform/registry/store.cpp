@@ -36,6 +36,7 @@ constexpr const char* kSchema =
     " type INTEGER NOT NULL,"
     " data BLOB NOT NULL);"
     "CREATE UNIQUE INDEX IF NOT EXISTS vals_by_name ON vals(key, folded);"
+    "CREATE INDEX IF NOT EXISTS vals_in_order ON vals(key, id);"
     "INSERT OR IGNORE INTO keys(id, parent, name, folded, class, written) VALUES"
     " (1, NULL, x'', x'', NULL, 0), (2, NULL, x'', x'', NULL, 0),"
     " (3, NULL, x'', x'', NULL, 0), (4, NULL, x'', x'', NULL, 0);"
@@ -43,7 +44,11 @@ constexpr const char* kSchema =
     "PRAGMA application_id = 1414943303;";
 static_assert(kApplicationId == 1414943303);
 
+// Added to stores made before values were enumerated through it.
+constexpr const char* kLaterIndexes = "CREATE INDEX IF NOT EXISTS vals_in_order ON vals(key, id);";
+
 thread_local std::u16string tLastFailureText;
+thread_local uint64_t tStatementSteps = 0;
 
 struct FileIdentity {
     bool exists = false;
@@ -66,6 +71,8 @@ void FailWithText(LSTATUS code, const std::string& path, const std::string& prob
 }
 
 std::u16string LastFailureText() { return tLastFailureText; }
+
+uint64_t StatementSteps() { return tStatementSteps; }
 
 // ---- Store ------------------------------------------------------------------------------------
 
@@ -148,6 +155,18 @@ Store::Content Store::inspect() {
 void Store::createTables() {
     exec(kSchema);
     ready_ = true;
+    indexed_ = true;
+}
+
+void Store::addLaterIndexes() {
+    exec(kLaterIndexes);
+    indexed_ = true;
+}
+
+ChangeStamp Store::changeStamp() {
+    Statement version(*this, "PRAGMA data_version");
+    int64_t othersCommitted = version.step() ? version.integer(0) : 0;
+    return {othersCommitted, sqlite3_total_changes64(db_)};
 }
 
 void Store::exec(const char* sql) {
@@ -207,6 +226,9 @@ Transaction::Transaction(Store& store, Kind kind) : store_(store) {
         if (!registry && kind == Kind::Write) {
             store_.createTables();
             createdTables_ = true;
+        } else if (registry && kind != Kind::Read && !store_.indexed_) {
+            store_.addLaterIndexes();
+            addedIndexes_ = true;
         }
         present_ = registry || kind == Kind::Write;
     } catch (...) {
@@ -222,6 +244,7 @@ void Transaction::rollback() {
     sqlite3_exec(store_.db_, "ROLLBACK", nullptr, nullptr, nullptr);
     open_ = false;
     if (createdTables_) store_.ready_ = false;
+    if (createdTables_ || addedIndexes_) store_.indexed_ = false;
 }
 
 void Transaction::begin(const char* sql) {
@@ -240,6 +263,7 @@ void Transaction::commit() {
 Statement::Statement(Store& store, const char* sql) : store_(store), stmt_(store.prepared(sql)) {}
 
 Statement::~Statement() {
+    tStatementSteps += static_cast<uint64_t>(sqlite3_stmt_status(stmt_, SQLITE_STMTSTATUS_VM_STEP, 1));
     sqlite3_reset(stmt_);
     sqlite3_clear_bindings(stmt_);
 }

@@ -25,6 +25,18 @@ struct RegistryFailure {
 [[noreturn]] void FailWithText(LSTATUS code, const std::string& path, const std::string& problem);
 std::u16string LastFailureText();
 
+// How many steps SQLite's engine took for the statements of this thread so far: the work the
+// registry calls did, for checking how it grows with the size of a key.
+uint64_t StatementSteps();
+
+// Changes when anything in a store changes: commits of other connections, and every row that
+// this connection changes.
+struct ChangeStamp {
+    int64_t othersCommitted = 0;
+    int64_t ownChanges = 0;
+    bool operator==(const ChangeStamp&) const = default;
+};
+
 class Store {
 public:
     explicit Store(std::string path);
@@ -36,6 +48,8 @@ public:
     // True when this connection may serve calls for path now: same path, same process (a
     // connection never crosses a fork), and the file it opened is still the one at that path.
     bool servesPath(const std::string& path) const;
+    // Inside a transaction.
+    ChangeStamp changeStamp();
 
 private:
     friend class Transaction;
@@ -47,6 +61,7 @@ private:
     void openFile(bool create);
     Content inspect();
     void createTables();
+    void addLaterIndexes();
     void exec(const char* sql);
     sqlite3_stmt* prepared(const char* sql);
     [[noreturn]] void fail(int rc);
@@ -57,6 +72,7 @@ private:
     dev_t device_ = 0;
     ino_t inode_ = 0;
     bool ready_ = false;
+    bool indexed_ = false;
     bool writing_ = false;
     std::unordered_map<std::string_view, sqlite3_stmt*> statements_;
 };
@@ -84,6 +100,7 @@ private:
     bool present_ = false;
     bool open_ = false;
     bool createdTables_ = false;
+    bool addedIndexes_ = false;
 };
 
 // A cached prepared statement, reset when this object ends. sql must be a string literal.

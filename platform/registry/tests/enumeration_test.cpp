@@ -1,7 +1,10 @@
 // Enumerating subkeys and values: order, buffer sizes and the end of the list.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "platform/registry/registry.h"
+#include "platform/registry/store.h"
 #include "platform/registry/tests/registry_helpers.h"
 #include "tests/support/temp_dir.h"
 
@@ -105,6 +108,68 @@ TEST_F(EnumerationTest, IndexesFollowChangesBetweenCalls) {
     CreateKey(key_, u"B");
     ASSERT_EQ(RegEnumKeyW(key_, 1, buffer, 4), ERROR_SUCCESS);
     EXPECT_EQ(std::u16string(buffer), u"B");
+}
+
+// The engine steps one walk through all values and all subkeys of the key takes.
+uint64_t StepsToEnumerate(HKEY key) {
+    uint64_t before = tavrel::registry::StatementSteps();
+    EXPECT_FALSE(ValueNames(key).empty());
+    EXPECT_FALSE(SubkeyNames(key).empty());
+    return tavrel::registry::StatementSteps() - before;
+}
+
+void AddEntries(HKEY key, int from, int to) {
+    for (int i = from; i < to; ++i) {
+        std::u16string name = u"n" + std::u16string(1, char16_t(u'A' + i % 26)) + std::u16string(i / 26 + 1, u'x');
+        ASSERT_EQ(SetDword(key, name.c_str(), DWORD(i)), ERROR_SUCCESS);
+        CreateKey(key, name.c_str());
+    }
+}
+
+TEST_F(EnumerationTest, EachNextIndexCostsTheSameHoweverLongTheList) {
+    AddEntries(key_, 0, 400);
+    uint64_t steps400 = StepsToEnumerate(key_);
+    AddEntries(key_, 400, 800);
+    uint64_t steps800 = StepsToEnumerate(key_);
+    // Twice the entries: twice the work when each step is constant, four times when quadratic.
+    EXPECT_LT(double(steps800), 2.5 * double(steps400)) << steps400 << " then " << steps800;
+}
+
+// Index requests in any order on one or two handles, with changes in between, give what a
+// fresh look at the list would.
+TEST_F(EnumerationTest, IndexesInAnyOrderAndAcrossChangesFindTheRightEntry) {
+    for (const char16_t* name : {u"a", u"b", u"c", u"d"}) {
+        ASSERT_EQ(SetDword(key_, name, 1), ERROR_SUCCESS);
+        CreateKey(key_, name);
+    }
+    Key other = CreateKey(HKEY_CURRENT_USER, u"List");
+    auto valueAt = [](HKEY key, DWORD index) {
+        char16_t name[8];
+        DWORD length = 8;
+        LSTATUS status = RegEnumValueW(key, index, name, &length, nullptr, nullptr, nullptr, nullptr);
+        return status == ERROR_SUCCESS ? std::u16string(name, length) : u"end";
+    };
+    auto subkeyAt = [](HKEY key, DWORD index) {
+        char16_t name[8];
+        return RegEnumKeyW(key, index, name, 8) == ERROR_SUCCESS ? std::u16string(name) : u"end";
+    };
+    EXPECT_EQ(valueAt(key_, 0), u"a");
+    EXPECT_EQ(subkeyAt(key_, 0), u"a");
+    EXPECT_EQ(valueAt(key_, 1), u"b");
+    EXPECT_EQ(subkeyAt(key_, 1), u"b");
+    EXPECT_EQ(valueAt(other, 2), u"c");
+    EXPECT_EQ(valueAt(key_, 2), u"c");
+    EXPECT_EQ(valueAt(key_, 1), u"b");
+    EXPECT_EQ(valueAt(key_, 2), u"c");
+    ASSERT_EQ(RegDeleteValueW(other, u"b"), ERROR_SUCCESS);
+    EXPECT_EQ(valueAt(key_, 3), u"end");
+    ASSERT_EQ(RegDeleteKeyW(other, u"a"), ERROR_SUCCESS);
+    CreateKey(other, u"B2");
+    EXPECT_EQ(subkeyAt(key_, 2), u"c");
+    EXPECT_EQ(subkeyAt(key_, 3), u"d");
+    EXPECT_EQ(subkeyAt(key_, 4), u"end");
+    EXPECT_EQ(valueAt(key_, 2), u"d");
+    EXPECT_EQ(valueAt(key_, 3), u"end");
 }
 
 }  // namespace

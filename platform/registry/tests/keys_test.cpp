@@ -143,6 +143,30 @@ TEST_F(KeysTest, BackslashesSeparateKeysWithOneTrailingBackslashAllowed) {
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, u"C"));
 }
 
+// "k\k\...\k", levels names deep.
+std::u16string NestedPath(size_t levels) {
+    std::u16string path = u"k";
+    for (size_t i = 1; i < levels; ++i) path += u"\\k";
+    return path;
+}
+
+TEST_F(KeysTest, KeysReachAtMost512LevelsBelowTheirRoot) {
+    Key deepest;
+    EXPECT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, NestedPath(512).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              deepest.out(), nullptr),
+              ERROR_SUCCESS);
+    Key tooDeep;
+    EXPECT_EQ(RegCreateKeyExW(deepest, u"k", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, tooDeep.out(), nullptr),
+              ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(OpenKey(HKEY_CURRENT_USER, NestedPath(513).c_str(), tooDeep), ERROR_INVALID_PARAMETER);
+    Key middle = CreateKey(HKEY_CURRENT_USER, NestedPath(500).c_str());
+    EXPECT_EQ(RegCreateKeyExW(middle, NestedPath(13).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, tooDeep.out(),
+                              nullptr),
+              ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(OpenKey(middle, NestedPath(12).c_str(), tooDeep), ERROR_SUCCESS);
+    EXPECT_TRUE(SubkeyNames(deepest).empty());
+}
+
 TEST_F(KeysTest, ClassNameAndLastWriteTimeAreReported) {
     auto fileTimeNow = [] {
         auto since1970 = std::chrono::system_clock::now().time_since_epoch();
