@@ -21,8 +21,6 @@ constexpr ULONG kChunk = 65536;
 constexpr ULONGLONG kReserveStep = 100000;
 constexpr int kDescriptorBytes = 24;
 
-thread_local int nesting = 0;
-
 [[noreturn]] void Fail(HRESULT hr) { throw FormatFailure{hr}; }
 
 void Check(HRESULT hr) {
@@ -101,11 +99,8 @@ private:
 }  // namespace
 
 NestingGuard::NestingGuard() {
-    if (nesting >= kLimit) Fail(E_FAIL);
-    ++nesting;
+    if (level_.depth() > kLimit) Fail(E_FAIL);
 }
-
-NestingGuard::~NestingGuard() { --nesting; }
 
 // ---- writing --------------------------------------------------------------------------------
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "components/dictionary/item_list.h"
+#include "platform/automation/nesting.h"
 
 namespace mossel {
 
@@ -66,11 +67,11 @@ private:
 class NestingGuard {
 public:
     NestingGuard();
-    ~NestingGuard();
-    NestingGuard(const NestingGuard&) = delete;
-    NestingGuard& operator=(const NestingGuard&) = delete;
 
     static constexpr int kLimit = 200;
+
+private:
+    automation::NestingLevel<NestingGuard> level_;
 };
 
 // Writes the item count and every item; reads them back into an empty list.

@@ -152,6 +152,8 @@ private:
     std::string ReadBytes(const VARIANT& filepath);
     LONG LaunchProcess(const std::u16string& cmdline, bool wait);
     LONG CreateNamedMutex(const std::u16string& mutexname);
+    // RegWriteTree's walk; a tree nested too deep throws through every level of it.
+    Variant WriteTree(const VARIANT& dictTree, const std::u16string& key);
     [[noreturn]] void RaiseSystemError(DWORD code) const;
     Variant TrimmedName(const std::optional<std::u16string>& name);
 

@@ -9,6 +9,7 @@
 #include "components/system/system.h"
 #include "platform/automation/arrays.h"
 #include "platform/automation/client.h"
+#include "platform/automation/nesting.h"
 #include "platform/automation/typename.h"
 #include "platform/com/registry_keys.h"
 #include "platform/text/codepage.h"
@@ -27,9 +28,15 @@ Variant Nothing() { return Variant::fromDispatch(nullptr); }
 
 bool IsText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
 
+// The stored UTF-16 units, with their terminating NUL.
+std::u16string UnitsOf(const std::vector<BYTE>& data, DWORD size) {
+    std::u16string units(size / sizeof(char16_t), u'\0');
+    std::memcpy(units.data(), data.data(), units.size() * sizeof(char16_t));
+    return units;
+}
+
 std::u16string TextOf(const std::vector<BYTE>& data, DWORD size) {
-    std::u16string text(size / sizeof(char16_t), u'\0');
-    std::memcpy(text.data(), data.data(), text.size() * sizeof(char16_t));
+    std::u16string text = UnitsOf(data, size);
     if (text.ends_with(u'\0')) text.pop_back();
     return text;
 }
@@ -87,17 +94,63 @@ void AddItem(IDispatch* dictionary, const std::u16string& name, const VARIANT& i
     automation::Call(dictionary, u"Add", automation::Args(arguments));
 }
 
+// The size of a value's data as the ANSI calls count it: text in bytes of the ANSI code page.
+DWORD AnsiDataSize(HKEY key, DWORD index, DWORD type, DWORD size) {
+    // Every UTF-16 unit takes at least one ANSI byte: text past the limit in units is past it in bytes.
+    if (!IsText(type) || size / sizeof(char16_t) > kEnumDataSize) return size;
+    std::vector<char16_t> name(kEnumNameLength);
+    std::vector<BYTE> data(size);
+    DWORD nameLength = kEnumNameLength;
+    if (RegEnumValueW(key, index, name.data(), &nameLength, nullptr, &type, data.data(), &size) != ERROR_SUCCESS)
+        return size;
+    return static_cast<DWORD>(text::TextToAnsi(UnitsOf(data, size)).size());
+}
+
 // The name of value number index, or nothing at the end of the list. The list also ends at a
-// value whose name or data would not fit the ANSI calls' buffers (texts counted in characters).
+// value whose name or data would not fit the ANSI calls' buffers.
 std::optional<std::u16string> EnumeratedValueName(HKEY key, DWORD index) {
     std::vector<char16_t> name(kEnumNameLength);
     DWORD nameLength = kEnumNameLength, type = 0, size = 0;
     if (RegEnumValueW(key, index, name.data(), &nameLength, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
         return std::nullopt;
-    DWORD ansiSize = IsText(type) ? size / sizeof(char16_t) : size;
-    if (ansiSize > kEnumDataSize) return std::nullopt;
+    if (AnsiDataSize(key, index, type, size) > kEnumDataSize) return std::nullopt;
     return std::u16string(name.data(), nameLength);
 }
+
+Variant ReadSubtree(HKEY parent, const std::u16string& subkey);
+
+// The tree of an open key: subkeys first, then values, each in the registry's order. Subkeys
+// are opened from their parent, so that reading costs the same at every level.
+Variant ReadTree(HKEY opened) {
+    ComPtr<IDispatch> tree = modTavrelGeneral::CreateObjectEx(u"Tavrel.Dictionary");
+    std::vector<char16_t> name(kEnumNameLength);
+    for (DWORD index = 0; RegEnumKeyW(opened, index, name.data(), kEnumNameLength) == ERROR_SUCCESS; ++index) {
+        std::u16string subkey(name.data());
+        AddItem(tree.get(), subkey, ReadSubtree(opened, subkey));
+    }
+    for (DWORD index = 0;; ++index) {
+        std::optional<std::u16string> valueName = EnumeratedValueName(opened, index);
+        if (!valueName) break;
+        Variant value;
+        if (QueryRegistryValue(opened, *valueName, value) == ERROR_SUCCESS) AddItem(tree.get(), *valueName, value);
+    }
+    return Variant::fromDispatch(tree.get());
+}
+
+// The tree of a key below parent; Nothing when it cannot be opened or read.
+Variant ReadSubtree(HKEY parent, const std::u16string& subkey) {
+    try {
+        RegKey opened;
+        if (RegOpenKeyExW(parent, subkey.c_str(), 0, KEY_READ, opened.put()) != ERROR_SUCCESS) return Nothing();
+        return ReadTree(opened.get());
+    } catch (...) {
+        return Nothing();
+    }
+}
+
+// Ends a whole walk of RegWriteTree: its tree holds itself, or nests deeper than any key can.
+struct TreeTooDeep {};
+constexpr int kMaxTreeNesting = 512;
 
 }  // namespace
 
@@ -150,37 +203,27 @@ Variant System::RegDeleteTree(const std::u16string& key) {
     }
 }
 
-// Subkeys first, then values, each in the registry's order; a nested key that cannot be read
-// is an item holding Nothing.
+// A nested key that cannot be read is an item holding Nothing.
 Variant System::RegReadTree(const std::u16string& key) {
+    auto path = modRegistry::SplitRoot(key);
+    if (!path) return Nothing();
+    if (path->rest.ends_with(u'\\')) path->rest.pop_back();
+    return ReadSubtree(path->root, path->rest);
+}
+
+// The result is that of the last item written (True for an empty tree). A tree nested deeper
+// than keys can be, as one that holds itself is, fails as a whole.
+Variant System::RegWriteTree(const VARIANT& dictTree, const std::u16string& key) {
     try {
-        auto path = modRegistry::SplitRoot(key);
-        if (!path) return Nothing();
-        std::u16string base = key;
-        if (path->rest.ends_with(u'\\')) path->rest.pop_back();
-        else base += u'\\';
-        RegKey opened;
-        if (RegOpenKeyExW(path->root, path->rest.c_str(), 0, KEY_READ, opened.put()) != ERROR_SUCCESS) return Nothing();
-        ComPtr<IDispatch> tree = modTavrelGeneral::CreateObjectEx(u"Tavrel.Dictionary");
-        std::vector<char16_t> name(kEnumNameLength);
-        for (DWORD index = 0; RegEnumKeyW(opened.get(), index, name.data(), kEnumNameLength) == ERROR_SUCCESS; ++index) {
-            std::u16string subkey(name.data());
-            AddItem(tree.get(), subkey, RegReadTree(base + subkey + u'\\'));
-        }
-        for (DWORD index = 0;; ++index) {
-            std::optional<std::u16string> valueName = EnumeratedValueName(opened.get(), index);
-            if (!valueName) break;
-            Variant value;
-            if (QueryRegistryValue(opened.get(), *valueName, value) == ERROR_SUCCESS) AddItem(tree.get(), *valueName, value);
-        }
-        return Variant::fromDispatch(tree.get());
+        return WriteTree(dictTree, key);
     } catch (...) {
-        return Nothing();
+        return Variant::fromBool(false);
     }
 }
 
-// The result is that of the last item written (True for an empty tree).
-Variant System::RegWriteTree(const VARIANT& dictTree, const std::u16string& key) {
+Variant System::WriteTree(const VARIANT& dictTree, const std::u16string& key) {
+    const automation::NestingLevel<TreeTooDeep> level;
+    if (level.depth() > kMaxTreeNesting) throw TreeTooDeep{};
     try {
         Variant tree;
         if (FAILED(VariantCopyInd(tree.ptr(), &dictTree)) || tree.vt != VT_DISPATCH || !tree.pdispVal)
@@ -191,9 +234,11 @@ Variant System::RegWriteTree(const VARIANT& dictTree, const std::u16string& key)
             Variant index = Variant::fromLong(i);
             std::u16string path = key + u'\\' + VarToStr(automation::Call(tree.pdispVal, u"Name", automation::Args({&index, 1})));
             Variant item = automation::Get(tree.pdispVal, u"Item", automation::Args({&index, 1}));
-            result = automation::TypeName(item) == u"IDictionary" ? RegWriteTree(item, path) : RegWrite(path, item);
+            result = automation::TypeName(item) == u"IDictionary" ? WriteTree(item, path) : RegWrite(path, item);
         }
         return result;
+    } catch (const TreeTooDeep&) {
+        throw;
     } catch (...) {
         return Variant::fromBool(false);
     }

@@ -10,6 +10,7 @@
 #include "platform/automation/dispatch.h"
 #include "platform/automation/typename.h"
 #include "platform/com/creation.h"
+#include "platform/registry/store.h"
 
 using namespace systemtest;
 
@@ -91,6 +92,55 @@ TEST_F(RegistryTrees, WriteCopiesATreeAndReportsTheLastItem) {
     ComPtr<IDispatch> empty = com::CreateObject(u"Tavrel.Dictionary");
     EXPECT_EQ(system_.RegWriteTree(Variant::fromDispatch(empty.get()), u"HKXX\\Nowhere").boolVal, VARIANT_TRUE);
     EXPECT_EQ(system_.RegWriteTree(Variant(), root_).boolVal, VARIANT_FALSE);
+}
+
+TEST_F(RegistryTrees, WriteOfATreeThatHoldsItselfFails) {
+    int status = RunInChild([&] {
+        ComPtr<IDispatch> tree = com::CreateObject(u"Tavrel.Dictionary");
+        Variant add[][2] = {{Variant::fromString(u"v"), Variant::fromLong(1)},
+                            {Variant::fromString(u"self"), Variant::fromDispatch(tree.get())}};
+        for (auto& arguments : add) automation::Call(tree.get(), u"Add", automation::Args(arguments));
+        bool failed = system_.RegWriteTree(Variant::fromDispatch(tree.get()), root_).boolVal == VARIANT_FALSE;
+        return failed ? 0 : 1;
+    });
+    EXPECT_EQ(status, 0) << "1: not refused; negative: the signal that ended the writer";
+}
+
+// "A\A\...": a chain of keys, each holding one value.
+void WriteChain(System& system, const std::u16string& root, int levels) {
+    std::u16string key = root;
+    for (int i = 0; i < levels; ++i) ASSERT_EQ(system.RegWrite((key += u"\\A") + u"\\v", Variant::fromLong(i)).boolVal, VARIANT_TRUE);
+}
+
+uint64_t StepsToRead(System& system, const std::u16string& key) {
+    uint64_t before = tavrel::registry::StatementSteps();
+    EXPECT_NE(Describe(system.RegReadTree(key)), u"Nothing");
+    return tavrel::registry::StatementSteps() - before;
+}
+
+TEST_F(RegistryTrees, ReadingADeeperTreeCostsInProportionToItsSize) {
+    WriteChain(system_, root_ + u"\\Short", 100);
+    WriteChain(system_, root_ + u"\\Long", 200);
+    uint64_t shortSteps = StepsToRead(system_, root_ + u"\\Short");
+    uint64_t longSteps = StepsToRead(system_, root_ + u"\\Long");
+    // Twice the keys: twice the work when each level costs the same, about four times when
+    // every level is looked up again from the root.
+    EXPECT_LT(double(longSteps), 2.5 * double(shortSteps)) << shortSteps << " then " << longSteps;
+}
+
+// The data of a value read by RegReadTree may take 2000 bytes in the ANSI code page.
+TEST_F(RegistryTrees, ReadCountsTextInBytesOfTheAnsiCodePage) {
+    AnsiCodePage utf8("65001");
+    const std::pair<size_t, const char16_t*> cases[] = {
+        {999, u"text=String;after=Long;"},  // 1998 bytes and the NUL
+        {1000, u""},                          // 2000 bytes and the NUL
+    };
+    for (const auto& [count, expected] : cases) {
+        system_.RegDeleteTree(root_);
+        system_.RegWrite(root_ + u"\\text", Variant::fromString(std::u16string(count, u'\u00E9')));
+        system_.RegWrite(root_ + u"\\after", Variant::fromLong(1));
+        EXPECT_EQ(Describe(system_.RegReadTree(root_)), expected) << count;
+    }
 }
 
 }  // namespace
