@@ -20,6 +20,8 @@ namespace os {
 namespace {
 
 constexpr size_t kMaxFileName = 255;
+// Lock files taken over by others while being locked, before creation gives up.
+constexpr int kMaxAttempts = 100;
 
 // A folder of the user's only: made when missing, refused when someone else owns it or may
 // write in it. The error is a system error code.
@@ -65,6 +67,41 @@ std::string LockFileName(std::u16string_view name) {
 
 MutexCreation Fail(DWORD error) { return {0, error}; }
 
+// A held lock file. The holder removes it while it still holds the lock, so that the file of a
+// mutex nobody holds does not stay behind. A forked child that ends leaves its parent's alone.
+class HeldLockFile {
+public:
+    HeldLockFile(std::string path, fileio::FileDescriptor lock)
+        : path_(std::move(path)), lock_(std::move(lock)), holder_(::getpid()) {}
+    HeldLockFile(const HeldLockFile&) = delete;
+    HeldLockFile& operator=(const HeldLockFile&) = delete;
+    // The lock goes with the descriptor, after the removal.
+    ~HeldLockFile() {
+        if (::getpid() == holder_) ::unlink(path_.c_str());
+    }
+
+private:
+    std::string path_;
+    fileio::FileDescriptor lock_;
+    pid_t holder_;
+};
+
+int LockWithoutWaiting(int fd) {
+    int result;
+    do {
+        result = ::flock(fd, LOCK_EX | LOCK_NB);
+    } while (result != 0 && errno == EINTR);
+    return result;
+}
+
+// True while path still names the open file: its holder removes it before letting go, so a
+// lock taken on a file no longer at the path came too late and guards nothing.
+bool StillAtPath(int fd, const std::string& path) {
+    struct stat opened {}, named {};
+    return ::fstat(fd, &opened) == 0 && ::stat(path.c_str(), &named) == 0 && opened.st_dev == named.st_dev &&
+           opened.st_ino == named.st_ino;
+}
+
 }  // namespace
 
 MutexCreation CreateNamedMutex(std::u16string_view name) {
@@ -74,15 +111,15 @@ MutexCreation CreateNamedMutex(std::u16string_view name) {
     std::string folder;
     if (DWORD error = MutexFolder(folder)) return Fail(error);
     std::string path = folder + "/" + fileName;
-    auto lock = std::make_shared<fileio::FileDescriptor>(
-        ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600));
-    if (lock->get() < 0) return Fail(SystemErrorCode(errno));
-    int result;
-    do {
-        result = ::flock(lock->get(), LOCK_EX | LOCK_NB);
-    } while (result != 0 && errno == EINTR);
-    if (result != 0) return Fail(errno == EWOULDBLOCK ? ERROR_ALREADY_EXISTS : SystemErrorCode(errno));
-    return {OpenHandle(HandleKind::Mutex, std::move(lock)), ERROR_SUCCESS};
+    for (int attempt = 0; attempt < kMaxAttempts; ++attempt) {
+        fileio::FileDescriptor lock(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600));
+        if (lock.get() < 0) return Fail(SystemErrorCode(errno));
+        if (LockWithoutWaiting(lock.get()) != 0)
+            return Fail(errno == EWOULDBLOCK ? ERROR_ALREADY_EXISTS : SystemErrorCode(errno));
+        if (StillAtPath(lock.get(), path))
+            return {OpenHandle(HandleKind::Mutex, std::make_shared<HeldLockFile>(path, std::move(lock))), ERROR_SUCCESS};
+    }
+    return Fail(ERROR_ALREADY_EXISTS);
 }
 
 DWORD CloseNamedMutex(LONG handle) {

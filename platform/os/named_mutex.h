@@ -3,7 +3,8 @@
 // ($XDG_RUNTIME_DIR/tavrel-mutexes, else /tmp/tavrel-<uid>/mutexes, made private to the user).
 // Every creation holds the lock through a file description of its own, so a second creation of
 // a held name fails in the holder's process too; a process that ends lets go of its locks.
-// Lock files stay behind; a lock file is no mutex.
+// Closing the last handle removes the lock file; the file of a process that died holding it
+// stays until the name is next created and closed. A lock file is no mutex.
 #pragma once
 
 #include <string_view>

@@ -1,9 +1,12 @@
 // Command lines, child processes and named mutexes of the operating-system services.
 #include <gtest/gtest.h>
 #include <sched.h>
+#include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <filesystem>
 #include <system_error>
 
 #include "platform/automation/system_errors.h"
@@ -103,6 +106,51 @@ TEST_F(NamedMutex, IsHeldOnceAndFreedOnClose) {
     os::MutexCreation again = os::CreateNamedMutex(u"Global\\app/1");
     EXPECT_EQ(again.error, 0u);
     EXPECT_EQ(os::CreateNamedMutex(std::u16string(300, u'x')).error, DWORD(ERROR_FILENAME_EXCED_RANGE));
+}
+
+TEST_F(NamedMutex, LeavesNoLockFileOnceNobodyHoldsIt) {
+    const std::filesystem::path folder = dir_.path() / "tavrel-mutexes";
+    auto files = [&] { return std::distance(std::filesystem::directory_iterator(folder), {}); };
+    for (const char16_t* name : {u"a", u"b", u"c"}) {
+        os::MutexCreation held = os::CreateNamedMutex(name);
+        ASSERT_EQ(held.error, 0u);
+        EXPECT_EQ(files(), 1);
+        EXPECT_EQ(os::CreateNamedMutex(name).error, DWORD(ERROR_ALREADY_EXISTS));
+        EXPECT_EQ(os::CloseNamedMutex(held.handle), 0u);
+        EXPECT_EQ(files(), 0) << "after closing " << char(name[0]);
+    }
+}
+
+// Processes that take and let go of one name over and over never hold it at the same time,
+// although every letting go removes the file that the others open.
+TEST_F(NamedMutex, IsNeverHeldTwiceWhileItsFileComesAndGoes) {
+    constexpr int kProcesses = 4, kRounds = 300;
+    auto* holders = static_cast<std::atomic<int>*>(
+        ::mmap(nullptr, 2 * sizeof(std::atomic<int>), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
+    ASSERT_NE(holders, MAP_FAILED);
+    std::atomic<int>& now = holders[0];
+    std::atomic<int>& overlaps = holders[1];
+    now = 0;
+    overlaps = 0;
+    std::vector<pid_t> children;
+    for (int p = 0; p < kProcesses; ++p) {
+        pid_t child = ::fork();
+        if (child == 0) {
+            for (int round = 0; round < kRounds; ++round) {
+                os::MutexCreation held = os::CreateNamedMutex(u"contended");
+                if (held.error != 0) continue;
+                if (now.fetch_add(1) != 0) overlaps.fetch_add(1);
+                sched_yield();
+                now.fetch_sub(1);
+                os::CloseNamedMutex(held.handle);
+            }
+            ::_exit(0);
+        }
+        children.push_back(child);
+    }
+    for (pid_t child : children) ::waitpid(child, nullptr, 0);
+    EXPECT_EQ(overlaps.load(), 0);
+    ::munmap(holders, 2 * sizeof(std::atomic<int>));
 }
 
 TEST_F(NamedMutex, HeldByAnotherProcessUntilItDies) {
