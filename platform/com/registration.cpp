@@ -97,7 +97,12 @@ HRESULT ResultOf(LSTATUS status) {
 
 HRESULT RegisterClass(const ClassRegistration& registration, std::u16string_view modulePath) {
     if (registration.progId.empty() || modulePath.empty()) return E_INVALIDARG;
-    return detail::Guarded([&] { return WriteKeys(RegistrationKeys(registration, modulePath)); });
+    return detail::Guarded([&] {
+        // The class key is written afresh: nothing of an earlier registration stays in it.
+        const std::u16string classKey = ClassKey(registration.clsid);
+        if (HRESULT hr = ResultOf(RegDeleteTreeW(HKEY_CLASSES_ROOT, classKey.c_str())); FAILED(hr)) return hr;
+        return WriteKeys(RegistrationKeys(registration, modulePath));
+    });
 }
 
 HRESULT RegisterTypeLibrary(const TypeLibraryRegistration& library, std::u16string_view modulePath) {
@@ -126,10 +131,13 @@ HRESULT StorableModulePath(const void* addressInModule, std::u16string& modulePa
     return path.empty() || text::TextToAnsi(modulePath) == path ? S_OK : HRESULT_FROM_WIN32(ERROR_NO_UNICODE_TRANSLATION);
 }
 
-HRESULT RegisterModuleClass(const ClassRegistration& registration, const void* addressInModule) {
+HRESULT RegisterModuleClass(const ClassRegistration& registration, const void* addressInModule,
+                            const std::optional<TypeLibraryRegistration>& typeLibrary) {
     std::u16string modulePath;
     HRESULT hr = StorableModulePath(addressInModule, modulePath);
-    return FAILED(hr) ? hr : RegisterClass(registration, modulePath);
+    if (SUCCEEDED(hr)) hr = RegisterClass(registration, modulePath);
+    if (SUCCEEDED(hr) && typeLibrary) hr = RegisterTypeLibrary(*typeLibrary, modulePath);
+    return hr;
 }
 
 }  // namespace com

@@ -46,7 +46,8 @@ struct TypeLibraryRegistration {
 
 HRESULT RegisterTypeLibrary(const TypeLibraryRegistration& library, std::u16string_view modulePath);
 
-// Writes the class's keys. The first registry failure ends it as HRESULT_FROM_WIN32(code);
+// Writes the class's keys; the class key is removed first, with everything an earlier
+// registration left in it. The first registry failure ends it as HRESULT_FROM_WIN32(code);
 // an empty ProgID or module path gives E_INVALIDARG.
 HRESULT RegisterClass(const ClassRegistration& registration, std::u16string_view modulePath);
 
@@ -60,9 +61,10 @@ std::u16string ModulePath(const void* addressInModule);
 // The module's path as the registry stores it; HRESULT_FROM_WIN32(ERROR_NO_UNICODE_TRANSLATION)
 // when the ANSI code page cannot write it exactly (stored, it would name another file).
 HRESULT StorableModulePath(const void* addressInModule, std::u16string& modulePath);
-// Registers the class with the path of the module holding addressInModule (one of its functions).
-// A path that the ANSI code page cannot write exactly fails with
-// HRESULT_FROM_WIN32(ERROR_NO_UNICODE_TRANSLATION) and registers nothing.
-HRESULT RegisterModuleClass(const ClassRegistration& registration, const void* addressInModule);
+// Registers the class, and then its type library when one is given, with the path of the module
+// holding addressInModule (one of its functions). A path that the ANSI code page cannot write
+// exactly fails with HRESULT_FROM_WIN32(ERROR_NO_UNICODE_TRANSLATION) and registers nothing.
+HRESULT RegisterModuleClass(const ClassRegistration& registration, const void* addressInModule,
+                            const std::optional<TypeLibraryRegistration>& typeLibrary = std::nullopt);
 
 }  // namespace com

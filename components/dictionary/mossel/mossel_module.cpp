@@ -24,10 +24,7 @@ HRESULT DllGetClassObject(REFCLSID rclsid, REFIID riid, void** ppv) {
 HRESULT DllCanUnloadNow() { return com::ThisModule().canUnloadNow(); }
 
 HRESULT DllRegisterServer() {
-    std::u16string path;
-    HRESULT hr = com::StorableModulePath(reinterpret_cast<const void*>(&DllRegisterServer), path);
-    if (SUCCEEDED(hr)) hr = com::RegisterClass(Registration(), path);
-    return FAILED(hr) ? hr : com::RegisterTypeLibrary(TypeLibrary(), path);
+    return com::RegisterModuleClass(Registration(), reinterpret_cast<const void*>(&DllRegisterServer), TypeLibrary());
 }
 
 // The type library stays registered.

@@ -14,6 +14,7 @@
 #include "platform/automation/client.h"
 #include "platform/automation/typename.h"
 #include "platform/com/creation.h"
+#include "platform/com/registry_keys.h"
 #include "platform/ui/scripted_ui.h"
 #include "tests/support/scoped_env.h"
 
@@ -66,6 +67,16 @@ TEST_F(TavrelSystem, ServesItsInterfaceWithTheDispidsAndGaps) {
     EXPECT_TRUE(std::regex_match(std::string(BstrView(guid).begin(), BstrView(guid).end()),
                                  std::regex("[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}")));
     SysFreeString(guid);
+}
+
+TEST_F(TavrelSystem, RegistersItsTypeLibrary) {
+    using com::detail::ReadString;
+    const std::u16string library = u"TypeLib\\{10AB3F46-0FFC-4A27-9180-4B439F64D7B7}\\1.0";
+    EXPECT_EQ(ReadString(HKEY_CLASSES_ROOT, library), u"Tavrel.System COM Component (ver 1.0)");
+    EXPECT_EQ(ReadString(HKEY_CLASSES_ROOT, library + u"\\0\\linux"), U(std::filesystem::path(HALVERN_PATH)));
+    const std::u16string interface = u"Interface\\{11F48EF6-9DE2-4AF4-BB1E-33F03BE20E94}";
+    EXPECT_EQ(ReadString(HKEY_CLASSES_ROOT, interface), u"_System");
+    EXPECT_EQ(ReadString(HKEY_CLASSES_ROOT, interface + u"\\TypeLib"), u"{10AB3F46-0FFC-4A27-9180-4B439F64D7B7}");
 }
 
 TEST_F(TavrelSystem, CreationFailsWith429WithoutTheStringsClass) {

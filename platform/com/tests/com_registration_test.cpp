@@ -69,6 +69,17 @@ TEST_F(Registration, RegisteringAgainMovesTheClassToTheNewModule) {
     EXPECT_EQ(u"/new/libsample.so", ReadString(HKEY_CLASSES_ROOT, Key(u"InprocServer32")));
 }
 
+TEST_F(Registration, RegisteringAgainRemovesWhatTheClassKeyNoLongerHas) {
+    ASSERT_EQ(S_OK, com::RegisterClass(Sample(), u"/old/libsample.so"));
+    ASSERT_EQ(ERROR_SUCCESS, WriteKey(HKEY_CLASSES_ROOT, Key(u"Stale\\Below"), u"left over"));
+    com::ClassRegistration reg = Sample();
+    reg.programmable = false;
+    ASSERT_EQ(S_OK, com::RegisterClass(reg, u"/new/libsample.so"));
+    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, Key(u"Stale")));
+    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, Key(u"Programmable")));
+    EXPECT_EQ(u"Maker.Sample.1", ReadString(HKEY_CLASSES_ROOT, Key(u"ProgID")));
+}
+
 TEST_F(Registration, RefusesAClassWithoutProgIdOrModule) {
     com::ClassRegistration reg = Sample();
     EXPECT_EQ(E_INVALIDARG, com::RegisterClass(reg, u""));
