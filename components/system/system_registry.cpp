@@ -96,8 +96,9 @@ void AddItem(IDispatch* dictionary, const std::u16string& name, const VARIANT& i
 
 // The size of a value's data as the ANSI calls count it: text in bytes of the ANSI code page.
 DWORD AnsiDataSize(HKEY key, DWORD index, DWORD type, DWORD size) {
-    // Every UTF-16 unit takes at least one ANSI byte: text past the limit in units is past it in bytes.
-    if (!IsText(type) || size / sizeof(char16_t) > kEnumDataSize) return size;
+    // A character takes at most two UTF-16 units and at least one ANSI byte: text of more than
+    // twice the limit in units is past it in bytes, and need not be read.
+    if (!IsText(type) || size / sizeof(char16_t) > 2 * kEnumDataSize) return size;
     std::vector<char16_t> name(kEnumNameLength);
     std::vector<BYTE> data(size);
     DWORD nameLength = kEnumNameLength;
