@@ -160,6 +160,17 @@ TEST(FormatSectionTest, IgnoreCaseFollowsTheSection) {
     EXPECT_EQ(u"[AbC]XY<xy>", Format(builder.tree(), u"AbCXYxy"));
 }
 
+TEST(FormatSectionTest, AKeywordListTooLargeForPcre2IsFormattedByItsWords) {
+    const std::u16string longWord(70, u'w');
+    std::u16string pattern = u"\\b(" + longWord;
+    for (int i = 0; i < 4000; ++i) pattern += u"|function_" + U(std::to_string(i));
+    pattern += u")\\b";
+    TreeBuilder builder;
+    builder.section(u"S").rule(pattern, u"<b>$0</b>").rule(u"[\\s\\S]", u"$$");
+    EXPECT_EQ(u"<b>function_12</b>&nbsp;function_12x(<b>" + longWord + u"</b>)",
+              Format(builder.tree(), u"function_12 function_12x(" + longWord + u")"));
+}
+
 TEST(FormatSectionTest, FormattingStartsAtPtrAndPatternsSeeTheTextFromThere) {
     TreeBuilder builder;
     builder.section(u"S").rule(u"^\\w", u"[$$]").rule(u"[\\s\\S]", u"$$");

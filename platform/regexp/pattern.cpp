@@ -16,6 +16,7 @@
 
 #include "platform/automation/error_numbers.h"
 #include "platform/regexp/dialect_tree.h"
+#include "platform/regexp/keyword_set.h"
 #include "platform/regexp/lazy_dfa.h"
 #include "platform/regexp/pattern_analysis.h"
 #include "platform/regexp/pcre_translation.h"
@@ -253,6 +254,8 @@ struct Pattern::Impl {
     std::optional<CodeUnitSet> firstUnits;
     std::optional<CodeUnitSet> singleUnits;
     std::optional<KeywordList> keywords;
+    // Searches a keyword list by word lookup: PCRE2 would refuse a long list as too large.
+    std::optional<KeywordSet> keywordSet;
     std::optional<detail::UnitSequence> sequence;  // walks the subject in place of PCRE2
     std::optional<detail::LazyDfa> dfa;  // tries each possible start before PCRE2
     bool dfaTried = false;
@@ -363,6 +366,48 @@ struct Pattern::Impl {
         return 0;
     }
 
+    // Compiles PCRE2's code now, so that a pattern it refuses fails here, and takes its facts.
+    void compileForSearches(const dialect::Node& root) {
+        minLength = InfoNumber(engineCode(), PCRE2_INFO_MINLENGTH);
+        size_t reach = dialect::MinimumReach(root);
+        if (minLength > reach || dialect::LooksAheadAtStart(root)) {
+            // PCRE2 10.42 skips subjects that do match when a lookahead comes first: it overstates
+            // the length some need ("(?=a)b?a" gets 2), and it takes the first unit from the
+            // lookahead and then wants the required unit after it ("(?=bx)x?b" fails on "bx").
+            // Such a pattern goes without the start-up checks.
+            compileFlags = PCRE2_NO_START_OPTIMIZE;
+            code.reset();
+            engineCode();
+            minLength = std::min(minLength, reach);
+        }
+        maxLookbehind = InfoNumber(code.get(), PCRE2_INFO_MAXLOOKBEHIND);
+        anchored = (InfoNumber(code.get(), PCRE2_INFO_ALLOPTIONS) & PCRE2_ANCHORED) != 0;
+    }
+
+    // PCRE2's code with callouts, compiled when first needed (a keyword list needs it only for
+    // the interpreter's second opinion), and match data for it.
+    pcre2_code* engineCode() {
+        if (!code) {
+            code = Compile(translated, options, compileFlags);
+            matchData.reset(pcre2_match_data_create_from_pattern(code.get(), nullptr));
+            if (!matchData) RaiseError(7);
+        }
+        return code.get();
+    }
+
+    // Searches that need no PCRE2: a keyword list's word lookup, or the walk of a unit sequence.
+    bool searchesWithoutEngine() const { return keywordSet || sequence; }
+    Span findWithoutEngine(std::u16string_view subject, size_t from) const {
+        return keywordSet ? keywordSet->findWord(subject, from) : sequence->find(subject, from);
+    }
+    void groupsWithoutEngine(std::u16string_view subject, const Span& match, std::vector<Span>& spans) const {
+        if (keywordSet) {
+            spans.assign(groups + 1, match);  // a captured list's group is the word itself
+            return;
+        }
+        sequence->groupsAt(subject, match.start, groups, spans);
+    }
+
     // The pattern without callouts, or null when the JIT cannot take it: then the pattern with
     // callouts serves alone.
     pcre2_code* quickCode() {
@@ -396,6 +441,7 @@ struct Pattern::Impl {
     // The number of pairs set by a match, or 0 for no match; the pairs are in ovector(). The
     // interpreter, when asked for, runs from `from` itself, without the JIT.
     int run(std::u16string_view subject, size_t from, bool interpreter = false) {
+        pcre2_code* compiled = engineCode();
         if (!interpreter && dfaReady()) {
             const int pairs = runDfa(subject, from);
             if (pairs >= 0) return pairs;
@@ -411,17 +457,17 @@ struct Pattern::Impl {
         }
         if (!interpreter && !jitTried) {
             jitTried = true;
-            jit = pcre2_jit_compile(code.get(), PCRE2_JIT_COMPLETE) == 0;
+            jit = pcre2_jit_compile(compiled, PCRE2_JIT_COMPLETE) == 0;
         }
         if (duringTick) {  // this pattern's match data may belong to a waiting search
-            tickData.reset(pcre2_match_data_create_from_pattern(code.get(), nullptr));
+            tickData.reset(pcre2_match_data_create_from_pattern(compiled, nullptr));
             if (!tickData) RaiseError(7);
             data = tickData.get();
         }
         pcre2_match_context* context = MatchResources::forThisThread(duringTick).context();
         int rc = jit && !interpreter
-                     ? pcre2_jit_match(code.get(), Units(subject), subject.size(), from, 0, data, context)
-                     : pcre2_match(code.get(), Units(subject), subject.size(), from, interpreter ? PCRE2_NO_JIT : 0,
+                     ? pcre2_jit_match(compiled, Units(subject), subject.size(), from, 0, data, context)
+                     : pcre2_match(compiled, Units(subject), subject.size(), from, interpreter ? PCRE2_NO_JIT : 0,
                                    data, context);
         current = data;  // set after the search: a tick inside it may have run this pattern too
         if (rc < 0 && rc != PCRE2_ERROR_NOMATCH) RaiseMatchError(rc);
@@ -453,28 +499,19 @@ Pattern::Pattern(std::u16string_view source, Options options) : impl_(std::make_
     dialect::ParsedPattern parsed = dialect::Parse(source, options.ignoreCase);
     d.groups = parsed.groupCount;
     d.translated = dialect::ToPcre2(*parsed.root, options);
-    d.code = Compile(d.translated, options);
-    d.minLength = InfoNumber(d.code.get(), PCRE2_INFO_MINLENGTH);
-    size_t reach = dialect::MinimumReach(*parsed.root);
-    if (d.minLength > reach || dialect::LooksAheadAtStart(*parsed.root)) {
-        // PCRE2 10.42 skips subjects that do match when a lookahead comes first: it overstates
-        // the length some need ("(?=a)b?a" gets 2), and it takes the first unit from the
-        // lookahead and then wants the required unit after it ("(?=bx)x?b" fails on "bx").
-        // Such a pattern goes without the start-up checks.
-        d.compileFlags = PCRE2_NO_START_OPTIMIZE;
-        d.code = Compile(d.translated, options, d.compileFlags);
-        d.minLength = std::min(d.minLength, reach);
+    d.keywords = dialect::FindKeywordList(*parsed.root, options.ignoreCase);
+    d.sequence = detail::UnitSequence::Read(*parsed.root, options.ignoreCase);
+    if (d.keywords && !d.sequence) {
+        d.keywordSet.emplace(*d.keywords);
+        d.minLength = dialect::MinimumReach(*parsed.root);
+        d.maxLookbehind = 1;  // the \b before a word
+    } else {
+        d.compileForSearches(*parsed.root);
     }
-    d.maxLookbehind = InfoNumber(d.code.get(), PCRE2_INFO_MAXLOOKBEHIND);
-    d.anchored = (InfoNumber(d.code.get(), PCRE2_INFO_ALLOPTIONS) & PCRE2_ANCHORED) != 0;
-    d.matchData.reset(pcre2_match_data_create_from_pattern(d.code.get(), nullptr));
-    if (!d.matchData) RaiseError(7);
     d.mayMatchEmpty = dialect::MayMatchEmpty(*parsed.root);
     d.asciiHeld = dialect::AsciiUnitsHeld(*parsed.root, options.ignoreCase);
     if (std::unique_ptr<UnitBits> units = dialect::FirstUnits(*parsed.root, options.ignoreCase)) d.firstUnits.emplace(*units);
     if (std::unique_ptr<UnitBits> units = dialect::SingleUnitSet(*parsed.root, options.ignoreCase)) d.singleUnits.emplace(*units);
-    d.keywords = dialect::FindKeywordList(*parsed.root, options.ignoreCase);
-    d.sequence = detail::UnitSequence::Read(*parsed.root, options.ignoreCase);
     if (!d.sequence) d.required = dialect::FindRequiredUnit(*parsed.root, options.ignoreCase);
     // PCRE2 finds a single first unit quickly, but tests a set of them unit by unit (such as the
     // digits a number begins with): a range is looked for eight units at a time instead.
@@ -545,8 +582,8 @@ std::optional<Span> Pattern::runAt(std::u16string_view subject, size_t position)
 const std::u16string& Pattern::translated() const { return impl_->translated; }
 
 std::optional<Span> Pattern::searchFrom(std::u16string_view subject, size_t from) {
-    if (impl_->sequence) {
-        Span span = impl_->sequence->find(subject, from);
+    if (impl_->searchesWithoutEngine()) {
+        Span span = impl_->findWithoutEngine(subject, from);
         if (!span.matched()) return std::nullopt;
         return span;
     }
@@ -556,10 +593,10 @@ std::optional<Span> Pattern::searchFrom(std::u16string_view subject, size_t from
 }
 
 bool Pattern::searchFrom(std::u16string_view subject, size_t from, std::vector<Span>& spans) {
-    if (impl_->sequence) {
-        Span span = impl_->sequence->find(subject, from);
+    if (impl_->searchesWithoutEngine()) {
+        Span span = impl_->findWithoutEngine(subject, from);
         if (!span.matched()) return false;
-        impl_->sequence->groupsAt(subject, span.start, impl_->groups, spans);
+        impl_->groupsWithoutEngine(subject, span, spans);
         return true;
     }
     int pairs = impl_->run(subject, from);

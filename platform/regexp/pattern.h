@@ -27,7 +27,8 @@
 //   a capture from an earlier pass: `(?:(a)|b)+` on "ab" gives group 0 "a" here, empty there.
 // - A case-insensitive back reference compares non-ASCII units exactly.
 // - Counts in `{n,m}` above 65535, more than 250 nested groups and compiled patterns above
-//   PCRE2's size limit fail with 5017, described as exceeding a limit of the engine.
+//   PCRE2's size limit fail with 5017, described as exceeding a limit of the engine. A keyword
+//   list (see KeywordList) is searched by word lookup without PCRE2, so it has no such limit.
 //
 // Errors (ComError, source "VBScript_RegExp_55"), with the engine's texts: 5017 syntax (a ')'
 // that closes nothing, a '\' at the end, {n,m} with n > m), 5018 unexpected quantifier, 5019
@@ -202,7 +203,8 @@ public:
     // (patterns without groups of unit tests, alternatives, repeats and \b \B ^ $; for tests).
     bool searchesByAutomaton();
     // The search run by PCRE2's interpreter on the translated pattern alone, without the JIT
-    // and without the shortcuts above (a second opinion for tests).
+    // and without the shortcuts above (a second opinion for tests; a keyword list's PCRE2 code
+    // is compiled for it, and may fail there with 5017).
     bool searchFromByInterpreter(std::u16string_view subject, size_t from, std::vector<Span>& spans);
     // The pattern as handed to PCRE2 (for diagnostics).
     const std::u16string& translated() const;

@@ -264,8 +264,8 @@ struct ReferenceGaveUp {};
 // The ECMAScript 3 matcher, in continuation-passing style.
 class ReferenceMatcher {
 public:
-    ReferenceMatcher(std::u16string_view subject, regexp::Options options, size_t groups)
-        : s_(subject), options_(options), groups_(groups) {}
+    ReferenceMatcher(std::u16string_view subject, regexp::Options options, size_t groups, size_t stepsPerSearch = 20000)
+        : s_(subject), options_(options), groups_(groups), stepsPerSearch_(stepsPerSearch) {}
 
     struct State {
         size_t pos;
@@ -312,8 +312,7 @@ private:
     }
 
     bool match(const RefNode& n, const State& st, const Continuation& k) const {
-        constexpr size_t kStepsPerSearch = 20000;
-        if (++steps_ > kStepsPerSearch) throw ReferenceGaveUp{};
+        if (++steps_ > stepsPerSearch_) throw ReferenceGaveUp{};
         switch (n.kind) {
         case RefNode::Unit:
         case RefNode::Set: {
@@ -386,6 +385,7 @@ private:
     std::u16string_view s_;
     regexp::Options options_;
     size_t groups_;
+    size_t stepsPerSearch_;
     mutable size_t steps_ = 0;
 };
 

@@ -65,8 +65,8 @@ std::vector<Record> ExecuteRecords(std::u16string_view pattern, std::u16string_v
 
 // The reference's global iteration: after an empty match the next search starts one further.
 std::vector<Record> ReferenceRecords(const regexptest::RefNode& root, size_t groups, std::u16string_view subject,
-                                     Options options) {
-    ReferenceMatcher matcher(subject, options, groups);
+                                     Options options, size_t stepsPerSearch = 20000) {
+    ReferenceMatcher matcher(subject, options, groups, stepsPerSearch);
     std::vector<Record> records;
     size_t from = 0;
     while (from <= subject.size()) {
@@ -532,6 +532,52 @@ TEST(KeywordList, RuleAgreesWithTheSearch) {
                 ASSERT_EQ(pattern.searchFrom(text, q), KeywordAt(*pattern.keywordList(), text, q)) << Printable(text);
         }
     }
+}
+
+// \b(w1|...|wN)\b as the reference builds it: a group of alternatives of units between boundaries.
+regexptest::RefPtr KeywordListTree(const std::vector<std::u16string>& words) {
+    auto alternation = regexptest::MakeRef(regexptest::RefNode::Alternation);
+    for (const std::u16string& word : words) {
+        auto sequence = regexptest::MakeRef(regexptest::RefNode::Sequence);
+        for (char16_t unit : word) {
+            sequence->children.push_back(regexptest::MakeRef(regexptest::RefNode::Unit, std::u16string(1, unit)));
+            sequence->children.back()->unit = unit;
+        }
+        alternation->children.push_back(sequence);
+    }
+    auto group = regexptest::MakeRef(regexptest::RefNode::Group);
+    group->number = 1;
+    group->children.push_back(alternation);
+    auto root = regexptest::MakeRef(regexptest::RefNode::Sequence);
+    root->children = {regexptest::MakeRef(regexptest::RefNode::WordBoundary, u"\\b"), group,
+                      regexptest::MakeRef(regexptest::RefNode::WordBoundary, u"\\b")};
+    return root;
+}
+
+// A list longer than PCRE2's compiled size allows (PHP's functions are more than 3,000): found
+// by Execute and Test as the independent matcher finds it.
+TEST(KeywordList, LongerThanPcre2CanCompileIsSearched) {
+    std::vector<std::u16string> words;
+    for (int i = 0; i < 3600; ++i) {  // array_0ab, array_0abx and the like: prefixes of one another
+        std::u16string word = u"array_" + std::u16string(1, char16_t('0' + i % 10));
+        for (int n = i / 10; n > 0; n /= 26) word += char16_t('a' + n % 26);
+        words.push_back(word);
+        if (i % 7 == 0) words.push_back(word + u"x");
+    }
+    const regexptest::RefPtr root = KeywordListTree(words);
+    const std::u16string source = regexptest::Render(*root);
+    const std::u16string subject = u"array_6ab(array_6abx) ARRAY_9ZM _array_1b array_1b_ array_4mnb.array_7\u00E9array_4mn";
+    for (const Options& options : kAllOptions) {
+        std::vector<Record> expected = ReferenceRecords(*root, 1, subject, options, 100'000'000);
+        ASSERT_GE(expected.size(), 3u);
+        std::vector<Record> actual;
+        ASSERT_NO_THROW(actual = ExecuteRecords(source, subject, options)) << source.size() << " units";
+        EXPECT_EQ(actual, expected) << "ignoreCase " << options.ignoreCase;
+    }
+    regexp::RegExp re;
+    re.setPattern(source);
+    EXPECT_TRUE(re.test(u"(array_5b)"));
+    EXPECT_FALSE(re.test(u"array_5b_ xarray_5 array_5b0"));
 }
 
 TEST(CachedPattern, OneCompiledPatternPerSourceAndOptions) {

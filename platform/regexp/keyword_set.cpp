@@ -1,0 +1,56 @@
+#include "platform/regexp/keyword_set.h"
+
+#include <algorithm>
+
+namespace regexp {
+
+KeywordSet::KeywordSet(const KeywordList& list) : ignoreCase_(list.ignoreCase) {
+    std::vector<uint64_t> packed;
+    for (std::u16string word : list.words) {
+        if (word.empty()) continue;  // a run of word units is never empty
+        std::transform(word.begin(), word.end(), word.begin(), [this](char16_t unit) { return folded(unit); });
+        lengths_ |= uint64_t(1) << LengthBit(word.size());
+        firstUnits_.add(word[0]);
+        if (word.size() > 8) {
+            longWords_.push_back(std::move(word));
+            continue;
+        }
+        uint64_t key = 0;
+        for (char16_t unit : word) key = key << 8 | unit;
+        packed.push_back(key);
+    }
+    size_t slots = 8;
+    while (slots < 2 * packed.size()) slots *= 2;
+    table_.assign(slots, 0);
+    mask_ = slots - 1;
+    for (uint64_t key : packed) {
+        size_t slot = SlotOf(key) & mask_;
+        while (table_[slot] != 0 && table_[slot] != key) slot = (slot + 1) & mask_;
+        table_[slot] = key;
+    }
+    std::sort(longWords_.begin(), longWords_.end());
+}
+
+bool KeywordSet::containsLong(std::u16string_view word) const {
+    std::u16string key(word);
+    std::transform(key.begin(), key.end(), key.begin(), [this](char16_t unit) { return folded(unit); });
+    return std::binary_search(longWords_.begin(), longWords_.end(), key);
+}
+
+Span KeywordSet::findWord(std::u16string_view subject, size_t from) const {
+    size_t at = from;
+    while (at > 0 && at < subject.size() && IsWordUnit(subject[at - 1])) ++at;  // inside a run: past it
+    while (at < subject.size()) {
+        if (!IsWordUnit(subject[at])) {
+            ++at;
+            continue;
+        }
+        size_t end = at + 1;
+        while (end < subject.size() && IsWordUnit(subject[end])) ++end;
+        if (contains(subject.substr(at, end - at))) return Span{at, end};
+        at = end;
+    }
+    return Span{};
+}
+
+}  // namespace regexp
