@@ -11,7 +11,9 @@
 #include <system_error>
 
 #include "platform/com/module_loader.h"
+#include "platform/automation/error_numbers.h"
 #include "platform/os/file_descriptor.h"
+#include "platform/os/file_errors.h"
 #include "platform/os/file_io.h"
 #include "platform/os/file_replace.h"
 #include "platform/storage/compound_format.h"
@@ -39,6 +41,11 @@ HRESULT FromErrno(int error, HRESULT otherwise) {
     case EWOULDBLOCK: return STG_E_SHAREVIOLATION;
     default: return otherwise;
     }
+}
+
+// A file that cannot be opened because it is missing: path-not-found when its folder is missing too.
+HRESULT MissingFileOrFolder(const std::string& path) {
+    return fileerrors::NumberForErrno(ENOENT, path) == errnum::kPathNotFound ? STG_E_PATHNOTFOUND : STG_E_FILENOTFOUND;
 }
 
 // Takes the file's exclusive lock without waiting.
@@ -99,7 +106,10 @@ HRESULT ReadStreamOfFile(const std::string& path, std::string_view streamName, s
     if (path.empty()) return STG_E_INVALIDNAME;
     try {
         const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-        if (file.get() < 0) return FromErrno(errno, STG_E_READFAULT);
+        if (file.get() < 0) {
+            const int error = errno;
+            return error == ENOENT ? MissingFileOrFolder(path) : FromErrno(error, STG_E_READFAULT);
+        }
         if (HRESULT hr = LockExclusively(file); FAILED(hr)) return hr;
         const CompoundFormat* format = LoadedFormat();
         if (!format) return kFormatMissing;

@@ -19,9 +19,10 @@ namespace storage {
 HRESULT WriteSingleStreamFile(const std::string& path, std::string_view streamName,
                               std::span<const std::byte> bytes);
 
-// The bytes of the named stream in the root storage of a compound file. A missing file gives
-// STG_E_FILENOTFOUND, a file that is not a compound file STG_E_FILEALREADYEXISTS, a compound
-// file without that stream STG_E_FILENOTFOUND.
+// The bytes of the named stream in the root storage of a compound file; names compare without
+// regard to case. A missing file gives STG_E_FILENOTFOUND (STG_E_PATHNOTFOUND when its folder
+// is missing), a file that is not a compound file STG_E_FILEALREADYEXISTS, a compound file
+// without that stream STG_E_FILENOTFOUND.
 HRESULT ReadStreamOfFile(const std::string& path, std::string_view streamName, std::vector<std::byte>& bytes);
 
 }  // namespace storage

@@ -18,6 +18,31 @@ struct ObjectUnref {
 template <class T>
 using GObjectPtr = std::unique_ptr<T, ObjectUnref>;
 
+// Compound-file names compare by the upper case of each character.
+bool SameName(const char* a, const char* b) {
+    if (!g_utf8_validate(a, -1, nullptr) || !g_utf8_validate(b, -1, nullptr)) return false;
+    for (; *a && *b; a = g_utf8_next_char(a), b = g_utf8_next_char(b)) {
+        if (g_unichar_toupper(g_utf8_get_char(a)) != g_unichar_toupper(g_utf8_get_char(b))) return false;
+    }
+    return *a == *b;
+}
+
+// The stream of the root storage with that name, or null.
+GsfInput* StreamNamed(GsfInfile* root, const std::string& name) {
+    const int count = gsf_infile_num_children(root);
+    for (int i = 0; i < count; ++i) {
+        const char* childName = gsf_infile_name_by_index(root, i);
+        if (!childName || !SameName(childName, name.c_str())) continue;
+        GsfInput* child = gsf_infile_child_by_index(root, i);
+        if (child && GSF_IS_INFILE(child) && gsf_infile_num_children(GSF_INFILE(child)) >= 0) {  // a storage
+            g_object_unref(child);
+            return nullptr;
+        }
+        return child;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 HRESULT tavrel_build_compound_file(std::string_view streamName, std::span<const std::byte> bytes,
@@ -47,9 +72,8 @@ HRESULT tavrel_stream_of_compound_file(const std::string& file, std::string_view
     GObjectPtr<GsfInfile> root(gsf_infile_msole_new(input.get(), &error));
     if (error) g_error_free(error);
     if (!root) return STG_E_FILEALREADYEXISTS;
-    GObjectPtr<GsfInput> stream(gsf_infile_child_by_name(root.get(), std::string(streamName).c_str()));
-    if (!stream || (GSF_IS_INFILE(stream.get()) && gsf_infile_num_children(GSF_INFILE(stream.get())) >= 0))
-        return STG_E_FILENOTFOUND;
+    GObjectPtr<GsfInput> stream(StreamNamed(root.get(), std::string(streamName)));
+    if (!stream) return STG_E_FILENOTFOUND;
     const gsf_off_t size = gsf_input_size(stream.get());
     if (size < 0 || size_t(size) > file.size()) return STG_E_READFAULT;
     bytes.resize(size_t(size));

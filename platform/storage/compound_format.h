@@ -18,8 +18,9 @@ extern "C" {
 // The bytes of a compound file whose root storage holds only the named stream with the bytes.
 HRESULT tavrel_build_compound_file(std::string_view streamName, std::span<const std::byte> bytes,
                                    std::vector<std::byte>& file);
-// The named stream's bytes from the bytes of a compound file: STG_E_FILEALREADYEXISTS when they
-// are not a compound file, STG_E_FILENOTFOUND when it has no such stream.
+// The named stream's bytes from the bytes of a compound file (names compare without regard to
+// case): STG_E_FILEALREADYEXISTS when they are not a compound file, STG_E_FILENOTFOUND when it
+// has no such stream.
 HRESULT tavrel_stream_of_compound_file(const std::string& file, std::string_view streamName,
                                        std::vector<std::byte>& bytes);
 }

@@ -51,12 +51,21 @@ TEST_F(DictionaryFile, FilesThatCannotBeReadLeaveTheDictionaryAlone) {
     AddItem(d.get(), u"kept", Variant());
     const std::pair<std::string, HRESULT> cases[] = {{path_, STG_E_FILEALREADYEXISTS},
                                                      {(dir_ / "missing").string(), STG_E_FILENOTFOUND},
+                                                     {(dir_ / "no folder" / "dict.stg").string(), STG_E_PATHNOTFOUND},
                                                      {(dir_ / "other.stg").string(), STG_E_FILENOTFOUND}};
     for (const auto& [file, expected] : cases) {
         Bstr name(std::u16string(file.begin(), file.end()));
         EXPECT_EQ(expected, d->UnmarshallDictionaryFromStream(name.get())) << file;
         EXPECT_EQ(1, Count(d.get()));
     }
+}
+
+TEST_F(DictionaryFile, TheStreamIsFoundWhateverTheCaseOfItsName) {
+    ASSERT_EQ(S_OK, storage::WriteSingleStreamFile(path_, "TAVREL", std::vector<std::byte>(4, std::byte{0})));
+    auto d = NewDictionary();
+    AddItem(d.get(), u"replaced", Variant());
+    EXPECT_EQ(S_OK, d->UnmarshallDictionaryFromStream(name_.get()));
+    EXPECT_EQ(0, Count(d.get()));
 }
 
 TEST_F(DictionaryFile, OpenFileIsExclusiveAndAFailedSaveKeepsTheOldFile) {
