@@ -94,6 +94,7 @@ constexpr HRESULT STG_E_PATHNOTFOUND = hr(0x80030003);
 constexpr HRESULT STG_E_SHAREVIOLATION = hr(0x80030020);
 constexpr HRESULT STG_E_FILEALREADYEXISTS = hr(0x80030050);  // a file that is not a compound file
 constexpr HRESULT STG_E_INVALIDNAME = hr(0x800300FC);
+constexpr HRESULT STG_E_DOCFILECORRUPT = hr(0x80030109);
 
 // An Automation error raised with a number, as the runtime reports it.
 constexpr HRESULT HRESULT_FROM_ERRNUMBER(LONG number) {

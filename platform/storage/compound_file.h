@@ -22,7 +22,8 @@ HRESULT WriteSingleStreamFile(const std::string& path, std::string_view streamNa
 // The bytes of the named stream in the root storage of a compound file; names compare without
 // regard to case. A missing file gives STG_E_FILENOTFOUND (STG_E_PATHNOTFOUND when its folder
 // is missing), a file that is not a compound file STG_E_FILEALREADYEXISTS, a compound file
-// without that stream STG_E_FILENOTFOUND.
+// without that stream STG_E_FILENOTFOUND, a damaged one STG_E_DOCFILECORRUPT or the error of
+// the step that failed.
 HRESULT ReadStreamOfFile(const std::string& path, std::string_view streamName, std::vector<std::byte>& bytes);
 
 }  // namespace storage

@@ -20,7 +20,8 @@ HRESULT tavrel_build_compound_file(std::string_view streamName, std::span<const 
                                    std::vector<std::byte>& file);
 // The named stream's bytes from the bytes of a compound file (names compare without regard to
 // case): STG_E_FILEALREADYEXISTS when they are not a compound file, STG_E_FILENOTFOUND when it
-// has no such stream.
+// has no such stream, STG_E_DOCFILECORRUPT when libgsf reads it but finds it damaged. Nothing
+// of libgsf's complaints reaches GLib's log, the host's.
 HRESULT tavrel_stream_of_compound_file(const std::string& file, std::string_view streamName,
                                        std::vector<std::byte>& bytes);
 }

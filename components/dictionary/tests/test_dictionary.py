@@ -8,6 +8,7 @@ import os
 import shutil
 import struct
 import subprocess
+import sys
 import tempfile
 import unittest
 
@@ -92,6 +93,21 @@ class DictionaryTest(unittest.TestCase):
             file.write(compound_file(big.MarshallDictionary()))
         self.d.UnmarshallDictionaryFromStream(path)
         self.assertEqual((self.d.Count, self.d.Name(1)), (1, "k" * 3000))
+
+    def test_damaged_compound_files_are_refused_quietly(self):
+        """libgsf's complaints stay off the host's standard error, even where G_DEBUG makes them fatal."""
+        whole = compound_file(bytes(5000))
+        fat_past_end = whole[:512 + 12] + struct.pack("<I", 500) + whole[512 + 16:]
+        for name, damaged in (("truncated", whole[:512 * 5]), ("fat_past_end", fat_past_end)):
+            path = os.path.join(FOLDER, name + ".stg")
+            with open(path, "wb") as file:
+                file.write(damaged)
+            host = ("import tavrel\ntry:\n    tavrel.Dispatch('Tavrel.Dictionary').UnmarshallDictionaryFromStream(%r)\n"
+                    "except tavrel.com_error as error:\n    print(hex(error.hresult & 0xFFFFFFFF))" % path)
+            run = subprocess.run([sys.executable, "-c", host], env=dict(os.environ, G_DEBUG="fatal-warnings"),
+                                 capture_output=True, text=True)
+            self.assertEqual((run.returncode, run.stderr), (0, ""), name)
+            self.assertTrue(run.stdout.startswith("0x8003"), name)  # a structured-storage error
 
     def test_parse_parameters(self):
         parsed = tavrel.Dispatch("Tavrel.Strings2").ParseParameters('/in=a.txt /out="my file.htm" -q')
