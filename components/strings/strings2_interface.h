@@ -11,6 +11,7 @@ inline constexpr GUID LIBID_Tavrel{0x774FBEC9, 0x5AAB, 0x4776, {0xAC, 0xD3, 0xB3
 namespace strings2 {
 
 inline constexpr char16_t kProgId[] = u"Tavrel.Strings2";
+inline constexpr char16_t kHelpString[] = u"Tavrel.Strings COM Component (ver 1.0)";
 
 // DISPIDs of the members. 0x6003000B and 0x60030011 belong to procedures of the class that
 // are not members.

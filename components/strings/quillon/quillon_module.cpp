@@ -11,6 +11,10 @@ com::ClassRegistration Registration() {
             true};
 }
 
+com::TypeLibraryRegistration TypeLibrary() {
+    return {LIBID_Tavrel, u"1.0", strings2::kHelpString, {{IID__Strings2, u"_Strings2"}}};
+}
+
 }  // namespace
 
 HRESULT DllGetClassObject(REFCLSID rclsid, REFIID riid, void** ppv) {
@@ -20,7 +24,7 @@ HRESULT DllGetClassObject(REFCLSID rclsid, REFIID riid, void** ppv) {
 HRESULT DllCanUnloadNow() { return com::ThisModule().canUnloadNow(); }
 
 HRESULT DllRegisterServer() {
-    return com::RegisterModuleClass(Registration(), reinterpret_cast<const void*>(&DllRegisterServer));
+    return com::RegisterModuleClass(Registration(), reinterpret_cast<const void*>(&DllRegisterServer), TypeLibrary());
 }
 
 HRESULT DllUnregisterServer() { return com::UnregisterClass(Registration()); }

@@ -69,6 +69,9 @@ TEST_F(Quillon, RegistrationWritesTheKeysOfAnInProcessClass) {
     EXPECT_EQ(u"Tavrel.Strings2.1", ReadString(HKEY_CLASSES_ROOT, Key(u"ProgID")));
     EXPECT_EQ(u"Tavrel.Strings2", ReadString(HKEY_CLASSES_ROOT, Key(u"VersionIndependentProgID")));
     EXPECT_EQ(u"{774FBEC9-5AAB-4776-ACD3-B37769737076}", ReadString(HKEY_CLASSES_ROOT, Key(u"TypeLib")));
+    const std::u16string library = u"TypeLib\\{774FBEC9-5AAB-4776-ACD3-B37769737076}\\1.0";
+    EXPECT_EQ(u"Tavrel.Strings COM Component (ver 1.0)", ReadString(HKEY_CLASSES_ROOT, library));
+    EXPECT_EQ(u"_Strings2", ReadString(HKEY_CLASSES_ROOT, u"Interface\\{E1924FEC-3807-440A-9985-DEE78FF83539}"));
 }
 
 TEST_F(Quillon, CreatedByEitherProgId) {
