@@ -22,11 +22,7 @@ bin=$(cd "${1:-$root/build-release/bin}" && pwd)
 input=$(realpath "${2:-/tmp/glibc-10mb.c}")
 runs=${3:-5}
 
-need() {  # need COMMAND PACKAGE
-    command -v "$1" >/dev/null && return
-    if [ "$(id -u)" != 0 ]; then echo "$1 is missing: apt-get install $2" >&2; exit 1; fi
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$2" >/dev/null
-}
+. "$root/bench/common.sh"
 need kate-syntax-highlighter libkf5syntaxhighlighting-tools
 need /usr/bin/time time
 
@@ -64,7 +60,6 @@ run_rounds() {
     done
 }
 field() { awk -v n="$2" '{ print $n }' "$work/$1"; }
-size_mb() { awk -v b="$(stat -c %s "$1")" 'BEGIN { printf "%.1f", b / 1048576 }'; }
 
 echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//'), $(uname -r)"
 echo "input: $input ($(size_mb "$input") MB), $runs rounds, wall time of the whole process${BENCH_CPU:+, on processor $BENCH_CPU}${BENCH_PAUSE:+, $BENCH_PAUSE s pause before each run}"
