@@ -13,8 +13,8 @@
 #   4 MiB with the ratio 4 MiB / 1 MiB;
 # - units: a short unit (`/*x*/ab\n` where the definition has block comments, else `"x"ab\n`)
 #   and a unit that enters and leaves each section (bench/section_units.py), each repeated to
-#   1, 2 and 4 MB, or to 100, 200 and 400 KB when 100 KB already takes more than 0.1 s, with
-#   the ratio 4x / 1x.
+#   1, 2 and 4 MB, or to 100, 200 and 400 KB when 200 KB takes 0.1 s more than a one-byte
+#   input, with the ratio 4x / 1x.
 # Each figure is the median of RUNS runs (3; a run over 2 s is not repeated) and every run is cut
 # at the timeout (30 s): "timeout" then, and the larger sizes are not tried. KDE runs KATE_RUNS
 # times (1) on the 4 MiB file only; "n/a" where KDE has no such syntax or there is no corpus.
@@ -56,14 +56,14 @@ f90|Fortran (Free Format)||/usr/lib/gcc:*.f90 /usr/share:*.f90
 go|Go|golang-golang-x-text-dev|/usr/share/doc/git:*.go /usr/share/gocode:*.go
 ini|INI Files||/usr:*.ini,*.cfg,*.desktop,*.service,*.properties,*.inf,*.reg
 java|Java|openjdk-17-source|zip:/usr/lib/jvm/openjdk-17/lib/src.zip:java.base/java/
-js|JavaScript||/usr/share/javascript:*.js /usr/share/nodejs:*.js /usr/lib/node_modules:*.js
+js|JavaScript||/usr/share/javascript:*.js /usr/share/nodejs:*.js
 json|JSON||/usr/share:*.json
 kt|Kotlin||
 lua|Lua|lua-penlight lua-inspect|/usr/share/lua:*.lua
 makefile|Makefile||/usr:Makefile,makefile,GNUmakefile,*.mk,*.mak
 md|Markdown||/usr:*.md,*.markdown
 pas|Pascal||/usr:*.pas,*.pp,*.dpr,*.lpr
-php|PHP (HTML)||/usr/share:*.php
+php|PHP (HTML)|php-phpseclib php-phpseclib3|/usr/share/php:*.php
 pl|Perl||/usr/share/perl:*.pm,*.pl /usr/share/perl5:*.pm,*.pl
 ps1|PowerShell||/usr:*.ps1,*.psm1,*.psd1
 py|Python||/usr/lib/python3.11:*.py
@@ -74,7 +74,7 @@ sh|Bash||/usr:*.sh,*.bash /usr/share/bash-completion/completions:*
 sql|SQL||/usr/share:*.sql
 swift|Swift||
 ts|TypeScript|node-typescript|/usr/share/nodejs/typescript:*.ts
-txt|||/usr/share/doc:*.txt
+txt|None||/usr/share/doc:*.txt
 vb|||
 xml|XML||/usr/share:*.xml
 yaml|YAML||/usr:*.yaml,*.yml'
@@ -84,7 +84,8 @@ least=16384  # less distinct text than this is no corpus
 wanted() { [ -z "$langs" ] || [[ $langs == *",$1,"* ]]; }
 
 # candidates SOURCES...: the files each ROOT:GLOBS names, sorted within a root; minified
-# JavaScript and CSS left out (one line of a whole library is not what people read)
+# JavaScript and CSS left out (one line of a whole library is not what people read), and the
+# trees of packages from outside Debian that this machine has
 candidates() {
     local spec dir globs pattern args
     for spec in "$@"; do
@@ -101,7 +102,7 @@ candidates() {
         IFS=, read -ra pattern <<< "$globs"
         for g in "${pattern[@]}"; do args+=(-o -name "$g"); done
         find "$dir" -type f \( "${args[@]:1}" \) 2>/dev/null | sort
-    done | grep -v -E '\.min\.(js|css)$' || true
+    done | grep -v -E '\.min\.(js|css)$|^/usr/lib/(google-cloud-sdk|jvm/temurin|node_modules)/' || true
 }
 
 # owned: reads paths (ARCHIVE!MEMBER for archive members), prints "PACKAGE<TAB>PATH" for those a
@@ -196,7 +197,7 @@ real_row() {  # real_row DEF KDE_SYNTAX
     local s; s=$(scaling "$def" "$work/r1" "$work/r2" "$f")
     t4=$(echo "$s" | awk -F' / | \\| ' '{ print $3 }')
     kde=n/a
-    if [ -n "$syntax" ] && kate-syntax-highlighter --list | grep -qxF "$syntax"; then
+    if [ -n "$syntax" ] && grep -qxF "$syntax" "$work/kde-syntaxes"; then
         kde=$(timed "$kate_runs" kate-syntax-highlighter -s "$syntax" -f html "$f")
     fi
     echo "$(awk -v t="$t4" -v b="$(stat -c %s "$f")" 'BEGIN { if (t + 0 > 0) printf "%.1f", b / 1048576 / t; else printf "-" }') | $kde | $(ratio "$kde" "$t4") | $s"
@@ -205,9 +206,9 @@ real_row() {  # real_row DEF KDE_SYNTAX
 # unit_row DEF UNIT: "BASE: T1 / T2 / T4 | T4/T1" for the unit repeated to BASE, 2 BASE, 4 BASE
 unit_row() {
     local def=$1 unit=$2 base=1048576 label="1 MB" probe
-    repeat_to 102400 "$unit" "$work/u"
+    repeat_to 204800 "$unit" "$work/u"
     probe=$(format 1 "$def" "$work/u")
-    if [ "$probe" = timeout ] || [ "$probe" = error ] || awk -v p="$probe" 'BEGIN { exit !(p > 0.1) }'; then
+    if [ "$probe" = timeout ] || [ "$probe" = error ] || awk -v p="$probe" -v s="$startup" 'BEGIN { exit !(p > s + 0.1) }'; then
         base=102400 label="100 KB"
     fi
     repeat_to "$base" "$unit" "$work/u1"
@@ -227,8 +228,11 @@ show() {  # show TEXT: TEXT as a Markdown code span, its line ends as \n
 
 need kate-syntax-highlighter libkf5syntaxhighlighting-tools
 need unzip unzip
+kate-syntax-highlighter --list > "$work/kde-syntaxes"
+printf x > "$work/one"
+startup=$(timed 3 "$bin/lumivar-hlx" format "$root/hlx/txt.hlx" "$work/one")
 echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//'), $(uname -r); $(date -u '+%Y-%m-%d %H:%M') UTC"
-echo "lumivar-hlx: $bin; $runs runs (a run over 2 s once), KDE $kate_runs, each cut at $limit s; corpora in $corpus"
+echo "lumivar-hlx: $bin; $runs runs (a run over 2 s once), KDE $kate_runs, each cut at $limit s; a one-byte conversion $startup s; corpora in $corpus"
 echo
 if [ "$only" != units ]; then
     printf '| definition | KDE syntax | MB/s (4 MiB) | KDE (s) | x KDE | 1 / 2 / 4 MiB (s) | 4 / 1 |\n|---|---|---|---|---|---|---|\n'
