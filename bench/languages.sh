@@ -74,7 +74,7 @@ sh|Bash||/usr:*.sh,*.bash /usr/share/bash-completion/completions:*
 sql|SQL||/usr/share:*.sql
 swift|Swift||
 ts|TypeScript|node-typescript|/usr/share/nodejs/typescript:*.ts
-txt|None||/usr/share/doc:*.txt
+txt|||/usr/share/doc:*.txt
 vb|||
 xml|XML||/usr/share:*.xml
 yaml|YAML||/usr:*.yaml,*.yml'
@@ -133,7 +133,8 @@ build_corpus() {
     local lang=$1 packages=$2 total=0 pkg path file bytes
     shift 2
     [ -s "$corpus/$lang.txt" ] && return
-    if [ -n "$packages" ] && [ -z "$(candidates "$@" | head -n 1)" ] && [ "$(id -u)" = 0 ]; then
+    # shellcheck disable=SC2086
+    if [ -n "$packages" ] && ! dpkg -s $packages >/dev/null 2>&1 && [ "$(id -u)" = 0 ]; then
         echo "installing $packages for $lang" >&2
         # shellcheck disable=SC2086
         DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $packages >/dev/null 2>&1 || echo "  failed" >&2
