@@ -558,21 +558,12 @@ private:
     }
 
     // Whether the pattern's last search gives the first match at or after `from` for this
-    // subject too: it searched from at or before `from` and found nothing before it, and no
-    // position from `from` to its match looks back past either subject's start (where the
-    // two subjects could differ), unless no match can start at those positions anyway.
+    // subject too: it searched from at or before `from` and found nothing before it, and the
+    // tries from `from` to its match go alike in both subjects.
     bool memoAnswers(const CompiledPattern& pattern, uint32_t subjectStart, uint32_t from) const {
         const SearchMemo& memo = pattern.memo;
         if (memo.from == kNoMatch || from < memo.from || (memo.start != kNoMatch && from > memo.start)) return false;
-        size_t safe = size_t(std::max(subjectStart, memo.subjectStart)) + pattern.regex->maxLookbehind();
-        if (from >= safe) return true;
-        if (memo.start != kNoMatch && memo.start < safe) return false;
-        const regexp::CodeUnitSet* firstUnits = pattern.regex->firstUnits();
-        if (!firstUnits) return false;
-        for (size_t position = from; position < std::min<size_t>(safe, len_); ++position) {
-            if (firstUnits->test(inp_[position])) return false;
-        }
-        return true;
+        return pattern.regex->triesAlike(inp_, subjectStart, memo.subjectStart, from, memo.start == kNoMatch ? len_ : memo.start);
     }
 
     Slot search(CompiledPattern& pattern, uint32_t subjectStart, uint32_t from) {

@@ -35,7 +35,16 @@ const std::vector<std::u16string> kTemplates = {
     u"$$", u"$$", u"$$", u"<i>$$</i>", u"$0", u"[$0|$1]", u"$1$0", u"", u"$$$0$", u"$9", u"x$y", u"$10", u"<$$>",
     u"{$2}",
 };
-const std::u16string kAlphabet = u"aAbB1_ ()<&>\"\nab  aa/*\\";
+const std::u16string kAlphabet = u"aAbB1_ ()<&>\"\nab  aa/*\\$02";
+// Patterns whose next match may lie far ahead, most with \b, ^ or a lookahead at their start, and
+// units of input that enter and leave a quoted section: each return searches afresh.
+const std::vector<std::u16string> kFarPatterns = {
+    u"\\b(ab|b1)(\\s+)(/\\w*/)", u"\\bz\\w*", u"^a", u"^", u"(?=z)\\w+", u"\\Bz", u"a\\b", u"z", u"\\$\\d",
+    u"\\b\\d+", u"\\bA", u"b$", u"(?=\\b)q", u"\\Bb+", u"(a)(z)?\\b", u"\\b_\\w",
+};
+const std::vector<std::u16string> kReturningUnits = {
+    u"\"x\"ab ", u"\"x\"a", u"\"\"_", u"\"x\" b1 /a/", u"\"$1\"2", u"\"x\"\n", u"\"z\"", u"\"x\"q", u"z", u"ab", u"a\"b\"$0",
+};
 
 class Generator {
 public:
@@ -79,6 +88,36 @@ public:
         }
         description = text.str();
         return builder.tree();
+    }
+
+    // A section of far patterns and a catch-all that enters a quoted section, which returns at
+    // the next quote.
+    modHlx::DefinitionTree returningDefinition(std::string& description) {
+        TreeBuilder builder;
+        const bool ignoreCase = chance(2);
+        builder.section(u"S0", ignoreCase).header(u"<h0>").footer(u"</f0>");
+        std::ostringstream text;
+        text << "[S0] ignoreCase=" << ignoreCase << "\n";
+        for (int r = 1 + below(4); r > 0; --r) {
+            const std::u16string& pattern = pick(kFarPatterns);
+            const std::u16string& format = pick(kTemplates);
+            builder.rule(pattern, format);
+            text << "  " << Narrow(pattern) << " -> " << Narrow(format) << "\n";
+        }
+        builder.rule(u"\"", u"<q>", u"S1");
+        if (chance(2)) builder.rule(u"\\w+", u"$$");
+        builder.rule(u"[\\s\\S]", u"$$");
+        builder.section(u"S1").footer(u"</q>");
+        builder.rule(u"\"", u"$$", {}, true);
+        builder.rule(u"[^\"]+", u"$$");
+        description = text.str();
+        return builder.tree();
+    }
+
+    std::u16string returningInput() {
+        std::u16string text;
+        for (int n = 5 + below(40); n > 0; --n) text += pick(kReturningUnits);
+        return text;
     }
 
     std::u16string input() {
@@ -161,6 +200,25 @@ TEST(FormatterEquivalenceTest, SameOutputReportsAndErrorsAsThePlainFormatter) {
     EXPECT_GT(withErrors, int(kDefinitions / 8));
     EXPECT_GT(nested, int(kDefinitions / 3));
     std::printf("compared %d cases: %d with errors, %d entering sections\n", compared, withErrors, nested);
+}
+
+// A section entered and left at every quote while other patterns' next matches lie far ahead
+// (or nowhere): the searches after each return give the same matches as the plain formatter's.
+TEST(FormatterEquivalenceTest, SameOutputWhenASectionReturnsOften) {
+    int compared = 0;
+    for (uint32_t seed = 1; seed <= kDefinitions; ++seed) {
+        Generator generator(seed + 500000);
+        std::string description;
+        modHlx::DefinitionTree tree = generator.returningDefinition(description);
+        for (int i = 0; i < kInputsPerDefinition; ++i) {
+            std::u16string input = generator.returningInput();
+            ExpectSame(RunReference(tree, input, StepReports()), RunFormatter(tree, input, StepReports()),
+                       Context(seed, description, input));
+            ++compared;
+            if (HasFailure()) return;
+        }
+    }
+    std::printf("compared %d cases of a section that returns often\n", compared);
 }
 
 // Inputs cut into chunks of a few units, each formatted from a guess by whichever thread is free

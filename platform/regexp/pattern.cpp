@@ -247,6 +247,7 @@ struct Pattern::Impl {
     bool jitTried = false;
     bool quickTried = false;
     size_t maxLookbehind = 0;
+    dialect::LookBack lookBack;
     bool anchored = false;
     size_t minLength = 0;
     bool mayMatchEmpty = true;
@@ -509,6 +510,7 @@ Pattern::Pattern(std::u16string_view source, Options options) : impl_(std::make_
         d.compileForSearches(*parsed.root);
     }
     d.mayMatchEmpty = dialect::MayMatchEmpty(*parsed.root);
+    d.lookBack = dialect::LooksBack(*parsed.root, options.multiline);
     d.asciiHeld = dialect::AsciiUnitsHeld(*parsed.root, options.ignoreCase);
     if (std::unique_ptr<UnitBits> units = dialect::FirstUnits(*parsed.root, options.ignoreCase)) d.firstUnits.emplace(*units);
     if (std::unique_ptr<UnitBits> units = dialect::SingleUnitSet(*parsed.root, options.ignoreCase)) d.singleUnits.emplace(*units);
@@ -539,6 +541,22 @@ const std::u16string& Pattern::source() const { return impl_->source; }
 Options Pattern::options() const { return impl_->options; }
 size_t Pattern::groupCount() const { return impl_->groups; }
 size_t Pattern::maxLookbehind() const { return impl_->maxLookbehind; }
+bool Pattern::triesAlike(std::u16string_view text, size_t startA, size_t startB, size_t from, size_t through) const {
+    if (startA == startB) return true;
+    const Impl& d = *impl_;
+    const size_t later = std::max(startA, startB);
+    // Tries from here on look back at units that both subjects hold.
+    const size_t seenByBoth = later + d.maxLookbehind;
+    const size_t last = std::min({through, seenByBoth - 1, text.size()});
+    for (size_t position = from; position <= last && position < seenByBoth; ++position) {
+        if (d.firstUnits && (position == text.size() || !d.firstUnits->test(text[position]))) continue;
+        // A look back of one unit that none of \b \B ^ explains is not known well enough to judge.
+        if (position == later && d.maxLookbehind == 1 && d.lookBack.any() && d.lookBack.takesAsStart(text[later - 1]))
+            continue;
+        return false;
+    }
+    return true;
+}
 bool Pattern::anchoredAtStart() const { return impl_->anchored; }
 size_t Pattern::minLength() const { return impl_->minLength; }
 bool Pattern::mayMatchEmpty() const { return impl_->mayMatchEmpty; }

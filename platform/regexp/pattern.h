@@ -186,6 +186,13 @@ public:
         const char16_t* runStartBefore(const char16_t* floor, const char16_t* at, Memo& memo) const;
     };
     size_t maxLookbehind() const;
+    // Whether a search from any position in [from, through] finds the same match in the subjects
+    // of `text` that begin at startA and at startB (both at or before `from`, both running to the
+    // end of `text`): the try at every such position gives the same result in both. Only a try
+    // that looks back past the later start can differ, and not when it cannot begin with the unit
+    // there, or when what it looks back at (\b \B ^) takes the unit before that start as it
+    // takes a subject's start. So what a search showed for one subject holds for the other.
+    bool triesAlike(std::u16string_view text, size_t startA, size_t startB, size_t from, size_t through) const;
     bool anchoredAtStart() const;
     size_t minLength() const;
     bool mayMatchEmpty() const;

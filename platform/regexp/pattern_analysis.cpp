@@ -344,6 +344,23 @@ std::bitset<128> AsciiUnitsHeld(const Node& node, bool ignoreCase) {
     return held;
 }
 
+LookBack LooksBack(const Node& root, bool multiline) {
+    LookBack found;
+    switch (root.kind) {
+    case NodeKind::WordBoundary:
+    case NodeKind::NotWordBoundary: found.wordBoundary = true; break;
+    case NodeKind::Start: (multiline ? found.lineStart : found.textStart) = true; break;
+    default:
+        for (const NodePtr& child : root.children) {
+            const LookBack inner = LooksBack(*child, multiline);
+            found.wordBoundary |= inner.wordBoundary;
+            found.lineStart |= inner.lineStart;
+            found.textStart |= inner.textStart;
+        }
+    }
+    return found;
+}
+
 bool StartsAtWordBoundary(const Node& root) {
     return root.kind == NodeKind::Sequence && !root.children.empty() && root.children.front()->kind == NodeKind::WordBoundary;
 }

@@ -29,6 +29,20 @@ std::unique_ptr<UnitBits> SingleUnitSet(const Node& root, bool ignoreCase);
 // The ASCII units that a match, or the text of a group (a lookahead's too), may hold. (No unit
 // beyond ASCII equals an ASCII one without regard to case.)
 std::bitset<128> AsciiUnitsHeld(const Node& root, bool ignoreCase);
+// The assertions of a pattern that look at the unit before their position (\b, \B, ^), by what
+// they take a subject's start for: the unit before it is no word unit, is a line end, or the
+// start is unlike any unit.
+struct LookBack {
+    bool wordBoundary = false;  // \b or \B
+    bool lineStart = false;     // ^ in multi-line mode
+    bool textStart = false;     // ^ otherwise
+    bool any() const { return wordBoundary || lineStart || textStart; }
+    // Whether each of them takes `before` in front of a position as it takes a subject's start.
+    bool takesAsStart(char16_t before) const {
+        return !textStart && !(wordBoundary && IsWordUnit(before)) && !(lineStart && before != u'\n' && before != u'\r');
+    }
+};
+LookBack LooksBack(const Node& root, bool multiline);
 // Whether every match begins at a word boundary (\b comes first).
 bool StartsAtWordBoundary(const Node& root);
 // The words of a keyword-list pattern (see KeywordList), or nothing.

@@ -135,6 +135,59 @@ TEST(SearchFrom, IndependentOfTheSubjectStartBeyondTheLookbehind) {
     }
 }
 
+// Where triesAlike says two subjects' tries from `from` through `through` go alike, a search from
+// `from` finds the same match in both, or none that starts by `through` in either.
+TEST(TriesAlike, SearchesOfBothSubjectsAgree) {
+    std::mt19937 random(7);
+    std::vector<Span> a, b;
+    int alikeAcrossALookbehind = 0;
+    for (uint32_t seed = 1; seed <= 400; ++seed) {
+        PatternGenerator generator(seed + 20000);
+        std::u16string source = regexptest::Render(*generator.generate());
+        for (const Options& options : kAllOptions) {
+            Pattern pattern(source, options);
+            std::u16string text = RandomSubject(random, 12);
+            std::u16string_view whole(text);
+            for (size_t later = 1; later <= text.size(); ++later) {
+                const size_t earlier = size_t(random()) % later;
+                const size_t through = later + size_t(random()) % (text.size() - later + 1);
+                if (!pattern.triesAlike(whole, earlier, later, later, through)) continue;
+                alikeAcrossALookbehind += pattern.maxLookbehind() > 0;
+                const bool inEarlier = pattern.searchFrom(whole.substr(earlier), later - earlier, a) && a[0].start + earlier <= through;
+                const bool inLater = pattern.searchFrom(whole.substr(later), 0, b) && b[0].start + later <= through;
+                ASSERT_EQ(inEarlier, inLater) << Printable(source) << " in " << Printable(text) << " from " << later;
+                if (!inEarlier) continue;
+                for (Span& span : a)
+                    if (span.matched()) span = Span{span.start + earlier, span.end + earlier};
+                for (Span& span : b)
+                    if (span.matched()) span = Span{span.start + later, span.end + later};
+                ASSERT_EQ(a, b) << Printable(source) << " in " << Printable(text) << " from " << later;
+            }
+        }
+    }
+    EXPECT_GT(alikeAcrossALookbehind, 1000);
+}
+
+TEST(TriesAlike, ByWhatTheUnitBeforeTheLaterStartLooksLike) {
+    struct Case {
+        const char16_t* pattern;
+        bool multiline;
+        const char16_t* text;  // the later subject starts after its first unit
+        bool alike;
+    };
+    const Case cases[] = {
+        {u"\\bab", false, u" ab", true},     {u"\\bab", false, u"xab", false},  {u"\\Bab", false, u"-ab", true},
+        {u"\\bab", false, u"xcd", true},     {u"ab", false, u"xab", true},      {u"^ab", false, u" ab", false},
+        {u"^ab", true, u"\nab", true},        {u"^ab", true, u" ab", false},     {u"(?=\\b)a", false, u"xab", false},
+        {u"\\b(a|x)\\s+/", false, u"/a /", true},
+    };
+    for (const Case& test : cases) {
+        Pattern pattern(test.pattern, Options{false, test.multiline});
+        const std::u16string_view text(test.text);
+        EXPECT_EQ(test.alike, pattern.triesAlike(text, 0, 1, 1, text.size())) << Printable(test.pattern) << " " << Printable(text);
+    }
+}
+
 // Every search, with the JIT and the shortcuts, against PCRE2's interpreter on the same
 // translation; the subjects repeat their units, as the JIT's faults have needed.
 TEST(SearchFrom, AgreesWithPcre2sInterpreter) {
