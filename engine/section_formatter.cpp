@@ -365,7 +365,8 @@ private:
         } while (ptr_ < batchUntil && !cancelled_ && out_.roughSize() < kFlushUnits);
     }
 
-    void rebuild(Frame& frame) {
+    // Apart from the step loop, so that the loop keeps its few values in registers.
+    [[gnu::noinline]] void rebuild(Frame& frame) {
         CompiledSection& section = *frame.section;
         if (section.failure) throw *section.failure;
         frame.searchStart = ptr_;
