@@ -202,6 +202,17 @@ TEST(FormatterEquivalenceTest, SameOutputReportsAndErrorsAsThePlainFormatter) {
     std::printf("compared %d cases: %d with errors, %d entering sections\n", compared, withErrors, nested);
 }
 
+// Both fill a template in one pass: a match or group holding "$0" is not read again.
+TEST(FormatterEquivalenceTest, InsertedTextIsNotReadAgain) {
+    TreeBuilder builder;
+    builder.section(u"S");
+    builder.rule(u"\\$(\\d)", u"<$$|$0>");
+    builder.rule(u"[\\s\\S]", u"$$");
+    const std::u16string expected = u"<$0|0>&nbsp;<$1|1>";
+    EXPECT_EQ(expected, RunReference(builder.tree(), u"$0 $1", StepReports()).out);
+    EXPECT_EQ(expected, RunFormatter(builder.tree(), u"$0 $1", StepReports()).out);
+}
+
 // A section entered and left at every quote while other patterns' next matches lie far ahead
 // (or nowhere): the searches after each return give the same matches as the plain formatter's.
 TEST(FormatterEquivalenceTest, SameOutputWhenASectionReturnsOften) {

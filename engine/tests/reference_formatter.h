@@ -1,7 +1,8 @@
 // A plain, literal formatter for comparison: every pattern of the section is run over the whole
 // rest of the input with the RegExp object at each rebuild, the steps walk the match lists with
-// one cursor per pattern, templates are filled by replacing "$$" and then "$0", "$1", ... in
-// the whole text, escaping is four replacements, and nesting is recursion. Its one departure
+// one cursor per pattern, templates are read once left to right ("$$" the match, "$" and a digit
+// below the group count that group, inserted text never read again), escaping is four
+// replacements, and nesting is recursion. Its one departure
 // from that plan is the formatter's own: an empty match is never chosen.
 #pragma once
 
@@ -38,6 +39,26 @@ inline std::u16string EncodeHTML(std::u16string_view s) {
 inline std::u16string Digits(long value) {
     std::string text = std::to_string(value);
     return std::u16string(text.begin(), text.end());
+}
+
+// The rule's template with the escaped match for "$$" and the escaped group d for "$d" (d a
+// digit below the group count); any other "$" is itself.
+template <class Match>
+std::u16string Filled(std::u16string_view format, const Match& match) {
+    std::u16string filled;
+    for (size_t i = 0; i < format.size(); ++i) {
+        const char16_t next = i + 1 < format.size() ? format[i + 1] : 0;
+        if (format[i] == u'$' && next == u'$') {
+            filled += EncodeHTML(match.value());
+            ++i;
+        } else if (format[i] == u'$' && next >= u'0' && next <= u'9' && size_t(next - u'0') < size_t(match.subMatchCount())) {
+            filled += EncodeHTML(match.subMatch(next - u'0'));
+            ++i;
+        } else {
+            filled += format[i];
+        }
+    }
+    return filled;
 }
 
 inline ComError SearchError(const modHlx::PatternRecord& pattern, const ComError& error) {
@@ -114,13 +135,7 @@ inline void FormatSection(const modHlx::DefinitionTree& hlx, const modHlx::Secti
             ptr += 1;
         } else {
             const modHlx::RuleRecord& rule = Section->Rules[bestRule];
-            std::u16string filled = ReplaceAll(rule.Formats.get(u"HTML"), u"$$", EncodeHTML(best->value()));
-            for (size_t j = 0; j < best->subMatchCount(); ++j) {
-                std::u16string marker(1, u'$');
-                marker += Digits(long(j));
-                filled = ReplaceAll(filled, marker, EncodeHTML(best->subMatch(j)));
-            }
-            out += filled;
+            out += Filled(rule.Formats.get(u"HTML"), *best);
             ptr += LONG(best->length());
             if (rule.Enter && !rule.Enter->empty()) {
                 FormatSection(hlx, hlx.Sections.find(*rule.Enter), inp, out, ptr, progress);
