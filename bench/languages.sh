@@ -87,17 +87,17 @@ wanted() { [ -z "$langs" ] || [[ $langs == *",$1,"* ]]; }
 # JavaScript and CSS left out (one line of a whole library is not what people read), and the
 # trees of packages from outside Debian that this machine has
 candidates() {
-    local spec dir globs pattern args
-    for spec in "$@"; do
-        if [[ $spec == zip:* ]]; then
-            spec=${spec#zip:}
-            [ -f "${spec%%:*}" ] || continue
+    local entry dir globs pattern args
+    for entry in "$@"; do
+        if [[ $entry == zip:* ]]; then
+            entry=${entry#zip:}
+            [ -f "${entry%%:*}" ] || continue
             mkdir -p "$corpus/unzipped"
-            unzip -qo "${spec%%:*}" "${spec#*:}*" -d "$corpus/unzipped" >/dev/null 2>&1 || true
-            find "$corpus/unzipped/${spec#*:}" -type f 2>/dev/null | sort | sed "s|^|${spec%%:*}!|"
+            unzip -qo "${entry%%:*}" "${entry#*:}*" -d "$corpus/unzipped" >/dev/null 2>&1 || true
+            find "$corpus/unzipped/${entry#*:}" -type f 2>/dev/null | sort | sed "s|^|${entry%%:*}!|"
             continue
         fi
-        dir=${spec%%:*} globs=${spec#*:} args=()
+        dir=${entry%%:*} globs=${entry#*:} args=()
         [ -d "$dir" ] || continue
         IFS=, read -ra pattern <<< "$globs"
         for g in "${pattern[@]}"; do args+=(-o -name "$g"); done
