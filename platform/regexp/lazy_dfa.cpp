@@ -14,10 +14,11 @@ using dialect::Node;
 using dialect::NodeKind;
 
 // Bounds that keep an automaton small: a counted repeat is written out once per pass, and a
-// pattern whose states or classes grow past these is PCRE2's.
+// pattern whose program or classes grow past these is PCRE2's; states past their bound are
+// dropped and made again.
 constexpr size_t kMostInstructions = 2048;
 constexpr size_t kMostMatchers = 62;  // a class signature has a bit per test, and two more
-constexpr size_t kMostStates = 256;  // a row of edges is 260 bytes
+constexpr size_t kMostStates = 1024;  // a row of edges is 260 bytes
 constexpr uint64_t kWordBit = 1;
 constexpr uint64_t kLineEndBit = 2;
 
@@ -25,16 +26,16 @@ bool IsAsciiLetter(char16_t unit) { return (unit | 0x20) >= u'a' && (unit | 0x20
 
 }  // namespace
 
-std::optional<LazyDfa> LazyDfa::Compile(const Node& root, bool ignoreCase, bool multiline) {
+std::optional<LazyDfa> LazyDfa::Compile(const Node& root, bool ignoreCase, bool multiline, Direction direction) {
     LazyDfa dfa;
+    dfa.direction_ = direction;
     dfa.ignoreCase_ = ignoreCase;
     dfa.multiline_ = multiline;
     if (!dfa.emit(root) || dfa.program_.size() >= kMostInstructions) return std::nullopt;
     dfa.add(Instruction{Op::Match});
     if (!dfa.findClasses()) return std::nullopt;
     dfa.seen_.assign(dfa.program_.size(), 0);
-    dfa.states_.push_back(State{kOther, {}});  // no way left: stays there, and no match ends
-    dfa.edges_.assign(kRowSize, 0);
+    dfa.dropStates();
     return dfa;
 }
 
@@ -73,8 +74,11 @@ bool LazyDfa::emit(const Node& node) {
     case NodeKind::Empty: return true;
     case NodeKind::Unit:
     case NodeKind::Set: return emitConsume(node);
-    case NodeKind::Sequence:
-        return std::all_of(node.children.begin(), node.children.end(), [&](const dialect::NodePtr& child) { return emit(*child); });
+    case NodeKind::Sequence: {
+        const auto emitChild = [&](const dialect::NodePtr& child) { return emit(*child); };
+        if (direction_ == Direction::Backward) return std::all_of(node.children.rbegin(), node.children.rend(), emitChild);
+        return std::all_of(node.children.begin(), node.children.end(), emitChild);
+    }
     case NodeKind::Alternation: {
         std::vector<uint32_t> jumpsToEnd;
         for (size_t i = 0; i < node.children.size(); ++i) {
@@ -89,13 +93,20 @@ bool LazyDfa::emit(const Node& node) {
         for (uint32_t jump : jumpsToEnd) program_[jump].first = static_cast<uint32_t>(program_.size());
         return true;
     }
+    case NodeKind::Group:
     case NodeKind::NonCapturing: return emit(node.child());
     case NodeKind::Repeat: return emitRepeat(node);
     case NodeKind::Start:
     case NodeKind::End:
+        // Read backward, ^ looks at the unit still to come and $ at the one already read.
+        if (direction_ == Direction::Backward) {
+            add(Instruction{Op::Assert, node.kind == NodeKind::Start ? NodeKind::End : NodeKind::Start});
+            return true;
+        }
+        [[fallthrough]];
     case NodeKind::WordBoundary:
     case NodeKind::NotWordBoundary: add(Instruction{Op::Assert, node.kind}); return true;
-    default: return false;  // groups, lookaheads and back references
+    default: return false;  // lookaheads and back references
     }
 }
 
@@ -158,31 +169,47 @@ bool LazyDfa::holds(NodeKind assertion, Before before, std::optional<uint32_t> n
     }
 }
 
-std::optional<uint32_t> LazyDfa::stateFor(Before before, std::vector<uint32_t> ways) {
-    if (ways.empty()) return 0;
-    auto key = std::make_pair(before, std::move(ways));
-    if (auto found = stateIndex_.find(key); found != stateIndex_.end()) return found->second;
-    if (states_.size() == kMostStates) return std::nullopt;
+uint32_t LazyDfa::classAt(const char16_t* text, size_t size, size_t position) {
+    return position == size ? kEndClass : text[position] < 256 ? lowClass_[text[position]] : classOf(text[position]);
+}
+
+void LazyDfa::dropStates() {
+    states_.assign(1, State{kOther, false, {}});  // no way left: stays there, and no match ends
+    edges_.assign(kRowSize, 0);
+    stateIndex_.clear();
+    std::fill(std::begin(startRows_), std::end(startRows_), kUnknown);
+    ++generation_;
+}
+
+uint32_t LazyDfa::rowFor(State state) {
+    if (state.ways.empty() && !state.restarts) return 0;
+    if (auto found = stateIndex_.find(state); found != stateIndex_.end()) return found->second * kRowSize;
+    if (states_.size() == kMostStates) dropStates();
     const auto index = static_cast<uint32_t>(states_.size());
-    states_.push_back(State{before, key.second});
+    states_.push_back(state);
     edges_.resize(edges_.size() + kRowSize, kUnknown);
-    stateIndex_.emplace(std::move(key), index);
-    return index;
+    stateIndex_.emplace(std::move(state), index);
+    return index * kRowSize;
 }
 
 // The ways of the state followed through splits, jumps and assertions (which see the unit
-// before and the next one) to the tests that take the next unit, most preferred first; a way
-// that reaches the end matches and drops the rest. Then the tests that the next unit passes.
+// before and the next one) to the tests that take the next unit, most preferred first, then a new
+// try when the state restarts. Forward, a way that reaches the end matches and drops the rest;
+// backward every way goes on. Then the tests that the next unit passes.
 uint32_t LazyDfa::edge(uint32_t state, uint32_t unitClass) {
     const std::optional<uint32_t> next = unitClass == kEndClass ? std::nullopt : std::optional(unitClass);
     const Before before = states_[state].before;
+    const bool restarts = states_[state].restarts;
+    const bool firstMatchOnly = direction_ == Direction::Forward;
+    std::vector<uint32_t> ways = states_[state].ways;
+    if (restarts) ways.push_back(0);
     std::vector<uint32_t> tests;
     std::vector<uint32_t> pending;
     bool matched = false;
     ++pass_;
-    for (uint32_t way : states_[state].ways) {
+    for (uint32_t way : ways) {
         pending.push_back(way);
-        while (!pending.empty() && !matched) {
+        while (!pending.empty() && !(matched && firstMatchOnly)) {
             const uint32_t pc = pending.back();
             pending.pop_back();
             if (seen_[pc] == pass_) continue;
@@ -201,37 +228,60 @@ uint32_t LazyDfa::edge(uint32_t state, uint32_t unitClass) {
             case Op::Match: matched = true; break;
             }
         }
-        if (matched) break;
+        if (matched && firstMatchOnly) break;
     }
-    std::vector<uint32_t> ways;
+    State target{kOther, restarts && !matched, {}};
     if (next) {
         const uint64_t bits = classSignatures_[*next];
         for (uint32_t pc : tests)
-            if (bits & (uint64_t{4} << program_[pc].first)) ways.push_back(pc + 1);
+            if (bits & (uint64_t{4} << program_[pc].first)) target.ways.push_back(pc + 1);
+        target.before = (bits & kWordBit) ? kWordUnit : (bits & kLineEndBit) ? kLineEnd : kOther;
     }
-    const Before after = !next ? kOther : (classSignatures_[*next] & kWordBit) ? kWordUnit : (classSignatures_[*next] & kLineEndBit) ? kLineEnd : kOther;
-    const std::optional<uint32_t> target = stateFor(after, std::move(ways));
-    if (!target) return kUnknown;
-    const uint32_t encoded = *target * kRowSize << 1 | (matched ? 1 : 0);
-    edges_[state * kRowSize + unitClass] = encoded;
+    const bool idle = target.restarts && target.ways.empty();
+    const uint32_t generation = generation_;
+    const uint32_t row = rowFor(std::move(target));
+    const uint32_t encoded = row << 2 | (idle ? kIdleBit : 0) | (matched ? kMatchBit : 0);
+    if (generation == generation_) edges_[state * kRowSize + unitClass] = encoded;  // else the row is gone
     return encoded;
 }
 
 uint32_t LazyDfa::startRow(Before before) {
-    if (!starts_[before]) starts_[before] = stateFor(before, {0});
-    if (!starts_[before]) {
-        overgrown_ = true;
-        return kUnknown;
+    if (startRows_[before] == kUnknown) {
+        const bool forward = direction_ == Direction::Forward;
+        startRows_[before] = rowFor(State{before, forward, forward ? std::vector<uint32_t>{} : std::vector<uint32_t>{0}});
     }
-    return *starts_[before] * kRowSize;
+    return startRows_[before];
 }
 
-uint32_t LazyDfa::slowEdge(uint32_t row, uint32_t unitClass) {
-    const uint32_t encoded = unitClass == kUnknown ? kUnknown : edge(row / kRowSize, unitClass);
-    overgrown_ = encoded == kUnknown;
-    return encoded;
+uint32_t LazyDfa::edgeAt(uint32_t row, uint32_t unitClass) {
+    const uint32_t known = edges_[row + unitClass];
+    return known != kUnknown ? known : edge(row / kRowSize, unitClass);
 }
 
-void LazyDfa::checkpoint() { SearchWatch::Checkpoint(); }
+void LazyDfa::checkpoint(uint32_t& row) {
+    const State state = states_[row / kRowSize];
+    const uint32_t generation = generation_;
+    SearchWatch::Checkpoint();
+    if (generation != generation_) row = rowFor(state);
+}
+
+size_t LazyDfa::leftmostStartOfMatchEndingAt(const char16_t* text, size_t size, size_t from, size_t end) {
+    uint32_t row = startRow(end == size ? kTextStart : Kind(text[end]));
+    size_t start = Span::npos;
+    size_t checkpointAt = end > kUnitsBetweenCheckpoints ? end - kUnitsBetweenCheckpoints : 0;
+    for (size_t position = end;; --position) {
+        // The unit to come is the one before the position; at the text's start there is none.
+        uint32_t encoded = kUnknown;
+        if (position > 0 && text[position - 1] < 256) encoded = edges_[row + lowClass_[text[position - 1]]];
+        if (encoded == kUnknown) encoded = edgeAt(row, position == 0 ? kEndClass : classAt(text, size, position - 1));
+        if (encoded & kMatchBit) start = position;
+        row = encoded >> 2;
+        if (row == 0 || position == from) return start;
+        if (position == checkpointAt) {
+            checkpoint(row);
+            checkpointAt = checkpointAt > kUnitsBetweenCheckpoints ? checkpointAt - kUnitsBetweenCheckpoints : 0;
+        }
+    }
+}
 
 }  // namespace regexp::detail

@@ -1,16 +1,21 @@
-// A deterministic automaton, built state by state as a search needs it, for patterns without
-// groups made of unit tests, alternatives, repeats and the assertions \b \B ^ $, such as the
-// number pattern \b(?:0[xX][0-9A-Fa-f]+|\d+\.?\d*(?:[eE][+-]?\d+)?)[uUlLfF]*\b. A try at one
-// start walks the subject a table lookup per unit, where a call into PCRE2 costs several hundred
-// instructions before it looks at the subject.
+// Deterministic automata, built state by state as a search needs them, for patterns made of unit
+// tests, groups, alternatives, repeats and the assertions \b \B ^ $, such as the number pattern
+// \b(?:0[xX][0-9A-Fa-f]+|\d+\.?\d*(?:[eE][+-]?\d+)?)[uUlLfF]*\b. A search reads each unit once
+// with a table lookup, so its time grows with the text alone, whatever the pattern's shape
+// (PCRE2 may try every start and backtrack at each).
 //
-// It finds the match PCRE2 finds. A state is the ordered list of the ways a backtracking
-// matcher would still try, the first most preferred; a way that reaches the pattern's end ends a
-// match there and drops every less preferred way, so the last match end recorded is the one the
-// backtracking order gives (earlier alternatives first, greedy repeats longest first, lazy ones
-// shortest first). Lookaheads, back references, groups and a repeated part that may match empty
-// (PCRE2 has rules of its own for empty passes) are left to PCRE2, and so is a pattern whose
-// automaton grows past a bound. Private to the regular-expression layer.
+// A search takes two automata. The forward one runs the tries from every start at once: a state
+// is the ordered list of the ways a backtracking matcher would still try, earlier starts first and
+// within a start the most preferred first; a way that reaches the pattern's end ends a match there
+// and drops every less preferred way (and stops new starts), so when no way is left the last end
+// recorded is that of the match PCRE2 finds: the leftmost start, then the backtracking order
+// (earlier alternatives first, greedy repeats longest first, lazy ones shortest first). The
+// backward one reads the pattern reversed from that end towards the search's start and keeps
+// every way: the furthest place where one ends is the leftmost start of a match with that end,
+// the match's start. Groups only group here: their spans are PCRE2's, found from that start.
+// Lookaheads, back references and a repeated part that may match empty (PCRE2 has rules of its
+// own for empty passes) are left to PCRE2. When the states fill their bound they are dropped
+// and made again as needed. Private to the regular-expression layer.
 #pragma once
 
 #include <algorithm>
@@ -19,7 +24,7 @@
 #include <map>
 #include <memory>
 #include <optional>
-#include <utility>
+#include <tuple>
 #include <vector>
 
 #include "platform/regexp/dialect_tree.h"
@@ -29,56 +34,19 @@ namespace regexp::detail {
 
 class LazyDfa {
 public:
-    // The automaton of a parsed pattern, or nothing for a shape it leaves to PCRE2.
-    static std::optional<LazyDfa> Compile(const dialect::Node& root, bool ignoreCase, bool multiline);
+    enum class Direction : uint8_t { Forward, Backward };
+    // The automaton of a parsed pattern read in `direction`, or nothing for a shape it leaves to PCRE2.
+    static std::optional<LazyDfa> Compile(const dialect::Node& root, bool ignoreCase, bool multiline, Direction direction);
 
-    // The end of the match that starts at `start` of text[0, size) (the assertions see the whole
-    // text), Span::npos for none; nothing when the automaton grew past its bound (it is then
-    // left to PCRE2 for good).
-    // Inline: most tries end within a unit or two.
-    std::optional<size_t> matchEndAt(const char16_t* text, size_t size, size_t start) {
-        if (overgrown_) return std::nullopt;
-        const Before before = start == 0                    ? kTextStart
-                              : IsWordUnit(text[start - 1]) ? kWordUnit
-                              : IsLineEnd(text[start - 1])  ? kLineEnd
-                                                            : kOther;
-        uint32_t row = starts_[before] ? *starts_[before] * kRowSize : startRow(before);
-        if (row == kUnknown) return std::nullopt;
-        size_t end = Span::npos;
-        size_t position = start;
-        size_t checkpointAt = start + kUnitsBetweenCheckpoints;
-        while (true) {
-            // Units below 256 along edges already made: a lookup each. A tick may search with
-            // this automaton too: it only adds states, so the edges are looked up afresh after it.
-            const uint32_t* const edges = edges_.data();
-            for (const size_t stop = std::min(size, checkpointAt); position < stop; ++position) {
-                const char16_t unit = text[position];
-                if (unit >= 256) break;
-                const uint32_t encoded = edges[row + lowClass_[unit]];
-                if (encoded == kUnknown) break;
-                if (encoded & 1) end = position;
-                row = encoded >> 1;
-                if (row == 0) return end;
-            }
-            if (position == checkpointAt) {
-                checkpoint();
-                checkpointAt += kUnitsBetweenCheckpoints;
-                continue;
-            }
-            // The text's end, an edge not yet made, or units above 255 (each until the next below).
-            do {
-                uint32_t unitClass = kEndClass;
-                if (position < size) unitClass = text[position] < 256 ? lowClass_[text[position]] : classOf(text[position]);
-                uint32_t encoded = unitClass == kUnknown ? kUnknown : edges_[row + unitClass];
-                if (encoded == kUnknown && (encoded = slowEdge(row, unitClass)) == kUnknown) return std::nullopt;
-                if (encoded & 1) end = position;
-                row = encoded >> 1;
-                if (row == 0 || position == size) return end;
-                ++position;
-            } while (position < size && position != checkpointAt && text[position] >= 256);
-        }
-    }
-    bool overgrown() const { return overgrown_; }
+    // Forward: the end of the first match at or after `from` of text[0, size) (the assertions
+    // see the whole text), Span::npos for none. While no try is under way the scan goes on at
+    // nextStart(position): the first place at or after it where a match may start (past the
+    // text's end for none).
+    template <class NextStart>
+    size_t firstMatchEnd(const char16_t* text, size_t size, size_t from, NextStart&& nextStart);
+    // Backward: the leftmost start at or after `from` of a match that ends at `end`, Span::npos
+    // for none.
+    size_t leftmostStartOfMatchEndingAt(const char16_t* text, size_t size, size_t from, size_t end);
 
 private:
     // A code-unit test: the unit `a` or `b`, or a member of `bits`.
@@ -96,16 +64,25 @@ private:
         uint32_t second = 0;  // Split: tried next
     };
     static bool IsLineEnd(char16_t unit) { return unit == u'\n' || unit == u'\r'; }
-    // What the unit before a position is.
+    // What the unit already read next to a position is (the one before it forward, the one after
+    // it backward); kTextStart: none, the text ends there.
     enum Before : uint8_t { kTextStart, kWordUnit, kLineEnd, kOther };
+    static Before Kind(char16_t unit) { return IsWordUnit(unit) ? kWordUnit : IsLineEnd(unit) ? kLineEnd : kOther; }
     struct State {
         Before before;
+        bool restarts;  // forward, before any match: a new try starts at every position
         std::vector<uint32_t> ways;  // instructions to go on from, most preferred first
+        auto key() const { return std::tie(before, restarts, ways); }
+        bool operator<(const State& other) const { return key() < other.key(); }
     };
     static constexpr uint32_t kUnknown = UINT32_MAX;
     static constexpr uint32_t kMostClasses = 64;
     static constexpr uint32_t kEndClass = kMostClasses;  // the edge taken at the text's end
     static constexpr uint32_t kRowSize = kMostClasses + 1;
+    // An edge: the next state's row << 2, | kMatchBit when a match ends before the unit, |
+    // kIdleBit when the next state has no way and restarts (the scan may skip to a next start).
+    static constexpr uint32_t kMatchBit = 1;
+    static constexpr uint32_t kIdleBit = 2;
     static constexpr size_t kUnitsBetweenCheckpoints = 1 << 16;
 
     LazyDfa() = default;
@@ -116,16 +93,20 @@ private:
     bool findClasses();
     uint64_t signature(char16_t unit) const;
     uint32_t classOf(char16_t unit);  // kUnknown when there would be too many classes
-    std::optional<uint32_t> stateFor(Before before, std::vector<uint32_t> ways);
-    uint32_t edge(uint32_t state, uint32_t unitClass);  // kUnknown when there would be too many states
-    uint32_t startRow(Before before);  // kUnknown when overgrown
-    uint32_t slowEdge(uint32_t row, uint32_t unitClass);  // an edge not yet made; kUnknown when overgrown
-    static void checkpoint();
+    uint32_t classAt(const char16_t* text, size_t size, size_t position);  // kEndClass at the end
+    uint32_t rowFor(State state);
+    uint32_t edge(uint32_t state, uint32_t unitClass);
+    uint32_t edgeAt(uint32_t row, uint32_t unitClass);  // the edge, made when not yet made
+    uint32_t startRow(Before before);
+    void dropStates();
+    // A turn for the search watch; `row` still names the same state after it (a tick may search
+    // with this automaton too).
+    void checkpoint(uint32_t& row);
     bool holds(dialect::NodeKind assertion, Before before, std::optional<uint32_t> next) const;
 
+    Direction direction_ = Direction::Forward;
     bool ignoreCase_ = false;
     bool multiline_ = false;
-    bool overgrown_ = false;
     std::vector<Instruction> program_;
     std::vector<Matcher> matchers_;
     // Units are sorted into classes that every test treats alike: a byte table below 256, a
@@ -133,13 +114,39 @@ private:
     uint8_t lowClass_[256] = {};
     std::vector<uint64_t> classSignatures_;
     std::vector<State> states_;  // state 0: no way left
-    // Each state's row of edges, by class: the next state's row start << 1, | 1 when a match ends
-    // before the unit; kUnknown until first taken.
-    std::vector<uint32_t> edges_;
-    std::map<std::pair<Before, std::vector<uint32_t>>, uint32_t> stateIndex_;
-    std::optional<uint32_t> starts_[4];
+    std::vector<uint32_t> edges_;  // each state's row of edges, by class; kUnknown until first taken
+    std::map<State, uint32_t> stateIndex_;
+    uint32_t startRows_[4] = {};  // by the unit before the start; kUnknown until made
+    uint32_t generation_ = 0;  // counts the times the states were dropped
     std::vector<uint32_t> seen_;  // per instruction: the pass that last reached it
     uint32_t pass_ = 0;
 };
+
+template <class NextStart>
+size_t LazyDfa::firstMatchEnd(const char16_t* text, size_t size, size_t from, NextStart&& nextStart) {
+    size_t position = nextStart(from);
+    if (position >= size) return Span::npos;  // matches are never empty
+    uint32_t row = startRow(position == 0 ? kTextStart : Kind(text[position - 1]));
+    size_t end = Span::npos;
+    size_t checkpointAt = position + kUnitsBetweenCheckpoints;
+    while (true) {
+        uint32_t encoded = kUnknown;
+        if (position < size && text[position] < 256) encoded = edges_[row + lowClass_[text[position]]];
+        if (encoded == kUnknown) encoded = edgeAt(row, classAt(text, size, position));
+        if (encoded & kMatchBit) end = position;
+        row = encoded >> 2;
+        if (row == 0 || position == size) return end;
+        ++position;
+        if (encoded & kIdleBit) {
+            position = nextStart(position);
+            if (position >= size) return end;
+            row = startRow(Kind(text[position - 1]));
+        }
+        if (position >= checkpointAt) {
+            checkpoint(row);
+            checkpointAt = position + kUnitsBetweenCheckpoints;
+        }
+    }
+}
 
 }  // namespace regexp::detail

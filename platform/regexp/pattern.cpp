@@ -257,8 +257,10 @@ struct Pattern::Impl {
     std::optional<KeywordList> keywords;
     // Searches a keyword list by word lookup: PCRE2 would refuse a long list as too large.
     std::optional<KeywordSet> keywordSet;
-    std::optional<detail::UnitSequence> sequence;  // walks the subject in place of PCRE2
-    std::optional<detail::LazyDfa> dfa;  // tries each possible start before PCRE2
+    std::optional<detail::UnitSequence> sequence;  // walks a match for its groups in place of PCRE2...
+    bool sequenceSearches = false;  // ... and searches too, when that takes linear time
+    std::optional<detail::LazyDfa> dfa;  // finds a match's end in place of PCRE2...
+    std::optional<detail::LazyDfa> backwardDfa;  // ... and its start
     bool dfaTried = false;
     size_t dfaPairs[2] = {};  // the automaton's last match
     std::array<char16_t, 4> fewFirstUnits{};  // the units a match can start with (repeated to fill)...
@@ -312,19 +314,20 @@ struct Pattern::Impl {
         return from;
     }
 
-    // The automaton, built when the pattern is first searched: for a pattern without groups whose
-    // matches are never empty (so that only starts with one of the first units are tried).
+    // The automata, built when the pattern is first searched: for a pattern whose matches are
+    // never empty (so that a scan may skip to a unit a match can start with).
     bool dfaReady() {
         if (!dfaTried) buildDfa();
-        return dfa && !dfa->overgrown();
+        return dfa.has_value();
     }
     [[gnu::noinline]] void buildDfa() {
         dfaTried = true;
-        if (groups == 0 && firstUnits && !sequence) {
-            dialect::ParsedPattern parsed = dialect::Parse(source, options.ignoreCase);
-            dfa = detail::LazyDfa::Compile(*parsed.root, options.ignoreCase, options.multiline);
-            if (dfa) listFewFirstUnits();
-        }
+        if (!firstUnits || sequenceSearches) return;
+        dialect::ParsedPattern parsed = dialect::Parse(source, options.ignoreCase);
+        using detail::LazyDfa;
+        backwardDfa = LazyDfa::Compile(*parsed.root, options.ignoreCase, options.multiline, LazyDfa::Direction::Backward);
+        if (backwardDfa) dfa = LazyDfa::Compile(*parsed.root, options.ignoreCase, options.multiline, LazyDfa::Direction::Forward);
+        if (dfa) listFewFirstUnits();
     }
 
     // The first units, when there are at most four, for the automaton's look for starts.
@@ -337,34 +340,20 @@ struct Pattern::Impl {
         for (size_t i = fewFirstUnitCount; i < fewFirstUnits.size(); ++i) fewFirstUnits[i] = fewFirstUnits[0];
     }
 
-    // The search by the automaton from `from`: 1 for a match (in dfaPairs), 0 for none, or -1
-    // with `from` moved to the start where it gave the pattern over to PCRE2.
-    int runDfa(std::u16string_view subject, size_t& from) {
-        constexpr size_t kUnitsBetweenCheckpoints = 1 << 16;
-        constexpr size_t kUnitsPerTry = 4;  // a guess of a try's cost, for the checkpoints
+    // The search by the automata from `from`: the match's bounds, and its groups by PCRE2 from
+    // the match's start when asked for. The number of pairs set, 0 for no match.
+    int runDfa(std::u16string_view subject, size_t from, bool wantGroups) {
         size_t requiredAt = Span::npos;
-        size_t sinceCheckpoint = 0;
-        for (size_t start = nextFirstUnit(subject, from, requiredAt); start < subject.size();) {
-            const std::optional<size_t> end = dfa->matchEndAt(subject.data(), subject.size(), start);
-            if (!end) {  // overgrown: PCRE2's from here on
-                from = start;
-                return -1;
-            }
-            if (*end != Span::npos) {
-                dfaPairs[0] = start;
-                dfaPairs[1] = *end;
-                current = nullptr;
-                return 1;
-            }
-            const size_t next = nextFirstUnit(subject, start + 1, requiredAt);
-            sinceCheckpoint += std::min(next, subject.size()) - start + kUnitsPerTry;
-            if (sinceCheckpoint >= kUnitsBetweenCheckpoints) {
-                SearchWatch::Checkpoint();  // a tick may search with this pattern too: no try is under way
-                sinceCheckpoint = 0;
-            }
-            start = next;
-        }
-        return 0;
+        const size_t end = dfa->firstMatchEnd(subject.data(), subject.size(), from,
+                                              [&](size_t at) { return nextFirstUnit(subject, at, requiredAt); });
+        if (end == Span::npos) return 0;
+        const size_t start = backwardDfa->leftmostStartOfMatchEndingAt(subject.data(), subject.size(), from, end);
+        if (start == Span::npos) return runEngine(subject, from);  // not expected: PCRE2 decides
+        if (wantGroups && groups > 0) return runEngine(subject, start);
+        dfaPairs[0] = start;
+        dfaPairs[1] = end;
+        current = nullptr;
+        return 1;
     }
 
     // Compiles PCRE2's code now, so that a pattern it refuses fails here, and takes its facts.
@@ -397,7 +386,9 @@ struct Pattern::Impl {
     }
 
     // Searches that need no PCRE2: a keyword list's word lookup, or the walk of a unit sequence.
-    bool searchesWithoutEngine() const { return keywordSet || sequence; }
+    bool searchesWithoutEngine() const { return keywordSet || sequenceSearches; }
+    // Groups that need no PCRE2: those of a match found by the automata are walked.
+    bool groupsWithoutEngine() const { return keywordSet || sequence; }
     Span findWithoutEngine(std::u16string_view subject, size_t from) const {
         return keywordSet ? keywordSet->findWord(subject, from) : sequence->find(subject, from);
     }
@@ -439,14 +430,16 @@ struct Pattern::Impl {
         }
     }
 
-    // The number of pairs set by a match, or 0 for no match; the pairs are in ovector(). The
-    // interpreter, when asked for, runs from `from` itself, without the JIT.
-    int run(std::u16string_view subject, size_t from, bool interpreter = false) {
+    // The number of pairs set by a match, or 0 for no match; the pairs are in ovector(), all of
+    // them when `wantGroups`, else at least the match's. The interpreter, when asked for, runs
+    // from `from` itself, without the JIT.
+    int run(std::u16string_view subject, size_t from, bool interpreter = false, bool wantGroups = true) {
+        engineCode();
+        if (!interpreter && dfaReady()) return runDfa(subject, from, wantGroups);
+        return runEngine(subject, from, interpreter);
+    }
+    int runEngine(std::u16string_view subject, size_t from, bool interpreter = false) {
         pcre2_code* compiled = engineCode();
-        if (!interpreter && dfaReady()) {
-            const int pairs = runDfa(subject, from);
-            if (pairs >= 0) return pairs;
-        }
         if (!interpreter) from = firstPossibleStart(subject, from);
         if (from > subject.size()) return 0;
         pcre2_match_data* data = matchData.get();
@@ -502,6 +495,7 @@ Pattern::Pattern(std::u16string_view source, Options options) : impl_(std::make_
     d.translated = dialect::ToPcre2(*parsed.root, options);
     d.keywords = dialect::FindKeywordList(*parsed.root, options.ignoreCase);
     d.sequence = detail::UnitSequence::Read(*parsed.root, options.ignoreCase);
+    d.sequenceSearches = d.sequence && d.sequence->findsInLinearTime();
     if (d.keywords && !d.sequence) {
         d.keywordSet.emplace(*d.keywords);
         d.minLength = dialect::MinimumReach(*parsed.root);
@@ -514,10 +508,10 @@ Pattern::Pattern(std::u16string_view source, Options options) : impl_(std::make_
     d.asciiHeld = dialect::AsciiUnitsHeld(*parsed.root, options.ignoreCase);
     if (std::unique_ptr<UnitBits> units = dialect::FirstUnits(*parsed.root, options.ignoreCase)) d.firstUnits.emplace(*units);
     if (std::unique_ptr<UnitBits> units = dialect::SingleUnitSet(*parsed.root, options.ignoreCase)) d.singleUnits.emplace(*units);
-    if (!d.sequence) d.required = dialect::FindRequiredUnit(*parsed.root, options.ignoreCase);
+    if (!d.sequenceSearches) d.required = dialect::FindRequiredUnit(*parsed.root, options.ignoreCase);
     // PCRE2 finds a single first unit quickly, but tests a set of them unit by unit (such as the
     // digits a number begins with): a range is looked for eight units at a time instead.
-    if (!d.sequence && !d.required && !d.anchored && d.firstUnits) {
+    if (!d.sequenceSearches && !d.required && !d.anchored && d.firstUnits) {
         const std::optional<std::pair<char16_t, char16_t>> range = d.firstUnits->onlyRange();
         if (range && range->first != range->second) d.startRange = range;
     }
@@ -605,16 +599,16 @@ std::optional<Span> Pattern::searchFrom(std::u16string_view subject, size_t from
         if (!span.matched()) return std::nullopt;
         return span;
     }
-    if (impl_->run(subject, from) == 0) return std::nullopt;
+    if (impl_->run(subject, from, false, false) == 0) return std::nullopt;
     const PCRE2_SIZE* ovector = impl_->ovector();
     return Span{ovector[0], ovector[1]};
 }
 
 bool Pattern::searchFrom(std::u16string_view subject, size_t from, std::vector<Span>& spans) {
-    if (impl_->searchesWithoutEngine()) {
-        Span span = impl_->findWithoutEngine(subject, from);
-        if (!span.matched()) return false;
-        impl_->groupsWithoutEngine(subject, span, spans);
+    if (impl_->groupsWithoutEngine()) {
+        const std::optional<Span> match = searchFrom(subject, from);
+        if (!match) return false;
+        impl_->groupsWithoutEngine(subject, *match, spans);
         return true;
     }
     int pairs = impl_->run(subject, from);

@@ -206,8 +206,9 @@ public:
     // Whether searches walk the subject with a sequence of unit tests instead of running PCRE2
     // (patterns such as \w+ or [A-Za-z_]\w*\( with one greedy reading; for tests).
     bool walksWithoutEngine() const;
-    // Whether searches try each possible start with a deterministic automaton before PCRE2
-    // (patterns without groups of unit tests, alternatives, repeats and \b \B ^ $; for tests).
+    // Whether searches find a match's bounds with deterministic automata in time that grows with
+    // the text alone, PCRE2 giving only its groups (patterns of unit tests, groups, alternatives,
+    // repeats and \b \B ^ $ whose matches are never empty; for tests).
     bool searchesByAutomaton();
     // The search run by PCRE2's interpreter on the translated pattern alone, without the JIT
     // and without the shortcuts above (a second opinion for tests; a keyword list's PCRE2 code

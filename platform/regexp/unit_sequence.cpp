@@ -219,6 +219,10 @@ void UnitSequence::findAnchor() {
     return Attempt{end, walkedTo, skipTo};
 }
 
+bool UnitSequence::findsInLinearTime() const {
+    return oneRun_ || std::none_of(steps_.begin(), steps_.end() - 1, [](const Step& step) { return step.repeated; });
+}
+
 Span UnitSequence::find(std::u16string_view text, size_t from) const {
     if (oneRun_) return findRun(text, from);
     if (anchorUnit_ >= 0) return findByAnchor(text, from);

@@ -85,14 +85,28 @@ TEST(PatternErrors, ItemOutOfRangeIsAnInvalidArgument) {
     EXPECT_EQ(ErrorNumberOf([&] { m.item(0).subMatchTookPart(1); }), 5);
 }
 
-// Catastrophic backtracking ends with an error instead of running for ever.
-TEST(RunawaySearch, FailsWithTheMatchLimitError) {
-    const std::pair<std::u16string, std::u16string> cases[] = {
-        {u"(a+)+b", std::u16string(40, u'a') + u"!b"},
-        {u"(x+x+)+y", std::u16string(40, u'x') + u"!y"},
-        {u"(a|a)*c", std::u16string(60, u'a') + u"!c"},
+// Catastrophic backtracking, left to PCRE2 where a lookahead or a back reference asks for it,
+// ends with an error instead of running for ever; the automata search the same shapes without
+// one in time that grows with the subject.
+TEST(RunawaySearch, FailsWithTheMatchLimitErrorOnlyWherePcre2Searches) {
+    struct Case {
+        const char16_t* pattern;
+        std::u16string subject;
+        bool runsAway;
     };
-    for (const auto& [pattern, subject] : cases) {
+    const Case cases[] = {
+        {u"(a+)+(?=b)", std::u16string(40, u'a') + u"!b", true},
+        {u"(x+x+)+(?=y)", std::u16string(40, u'x') + u"!y", true},
+        {u"(a|a)*(?=c)c", std::u16string(60, u'a') + u"!c", true},
+        {u"(a+)+b", std::u16string(40, u'a') + u"!b", false},
+        {u"(x+x+)+y", std::u16string(40, u'x') + u"!y", false},
+        {u"(a|a)*c", std::u16string(60, u'a') + u"!", false},
+    };
+    for (const auto& [pattern, subject, runsAway] : cases) {
+        if (!runsAway) {
+            EXPECT_EQ(Execute(pattern, subject).count(), 0);
+            continue;
+        }
         const ComError e = ErrorOf([&] { Execute(pattern, subject); });
         EXPECT_EQ(e.number(), 5017);
         EXPECT_NE(e.description().find(u"match limit"), std::u16string::npos);
@@ -101,11 +115,11 @@ TEST(RunawaySearch, FailsWithTheMatchLimitError) {
 
 TEST(RunawaySearch, ALowerLimitEndsSearchesSoonerUntilItIsPutBack) {
     const std::u16string subject = std::u16string(15, u'a') + u"!b";  // some 65,000 steps, no match
-    EXPECT_EQ(Execute(u"(a+)+b", subject).count(), 0);
+    EXPECT_EQ(Execute(u"(a+)+(?=b)", subject).count(), 0);
     regexp::SetMatchLimit(1000);
-    EXPECT_EQ(ErrorOf([&] { Execute(u"(a+)+b", subject); }).number(), 5017);
+    EXPECT_EQ(ErrorOf([&] { Execute(u"(a+)+(?=b)", subject); }).number(), 5017);
     regexp::SetMatchLimit(100'000'000);
-    EXPECT_EQ(Execute(u"(a+)+b", subject).count(), 0);
+    EXPECT_EQ(Execute(u"(a+)+(?=b)", subject).count(), 0);
 }
 
 TEST(RunawaySearch, LongButLinearMatchesStayWithinTheLimits) {
