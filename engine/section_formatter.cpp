@@ -9,12 +9,12 @@
 #include <unordered_map>
 #include <vector>
 
-#include "engine/chunk_pool.h"
+#include "engine/chunk_join.h"
 #include "engine/compiled_section.h"
 #include "engine/formatter_state.h"
 #include "engine/output_buffer.h"
+#include "engine/output_route.h"
 #include "platform/automation/error_numbers.h"
-#include "platform/os/process.h"
 #include "platform/regexp/search_watch.h"
 
 namespace engine::detail {
@@ -29,21 +29,6 @@ struct Choice {
     uint32_t start = 0;
     uint32_t end = 0;
 };
-
-constexpr uint32_t kChunkUnits = 64 * 1024;  // chunks of 128 Ki and more left one thread waiting at the end
-std::atomic<uint32_t> gChunkUnits{kMachineChunkUnits};
-
-uint32_t ChunkUnits() {
-    static const uint32_t byMachine = os::UsableProcessors() >= 2 ? kChunkUnits : 0;
-    const uint32_t set = gChunkUnits.load(std::memory_order_relaxed);
-    return set == kMachineChunkUnits ? byMachine : set;
-}
-std::atomic<uint64_t> gJoinedChunks{0};
-constexpr uint32_t kJoinWindow = 4096;  // join points are noted this far into a chunk
-constexpr uint32_t kGuessBatch = 4096;  // a guess looks whether it is still wanted after about this many units
-constexpr size_t kMostJoinPoints = 512;
-constexpr size_t kDenseJoinPoints = 32;
-constexpr uint32_t kJoinSpacing = 32;
 
 // Runs on guessed chunks report nothing: the calling thread reports as it joins them.
 class Unreported : public FormatProgress {
@@ -67,19 +52,11 @@ ComError SectionNotFound(const CompiledSection& section, const CompiledPattern& 
     return ComError(errnum::kSubscriptOutOfRange, errsource::kProgram, description);
 }
 
-// Drains the escaped copies of the input long enough to go to a sink apart from the rest.
-OutputBuffer::Drain EscapedCopiesTo(OutputSink* sink) {
-    if (!sink || !sink->escapesCopies()) return nullptr;
-    return [sink](std::u16string_view text) { sink->writeEscaped(text); };
-}
-
-class SectionFormatter {
+class SectionFormatter final : public JoinableFormatter {
 public:
-    // The output goes to the sink when there is one, else it is appended to text.
-    SectionFormatter(const modHlx::DefinitionTree& hlx, std::u16string_view inp, std::u16string* text, OutputSink* sink,
-                     FormatProgress& progress)
-        : hlx_(hlx), inp_(inp), text_(text), sink_(sink),
-          out_([this](std::u16string_view piece) { handOn(piece); }, kFlushUnits, EscapedCopiesTo(sink)),
+    SectionFormatter(const modHlx::DefinitionTree& hlx, std::u16string_view inp, OutputRoute route, FormatProgress& progress)
+        : hlx_(hlx), inp_(inp), route_(route),
+          out_([this](std::u16string_view piece) { route_.handOn(piece); }, kFlushUnits, route_.escapedCopies()),
           progress_(progress) {}
 
     void run(const modHlx::SectionRecord& start, LONG& ptr) {
@@ -95,19 +72,20 @@ public:
             return !progress_.cancelled();
         });
         try {
-            startPool(start);
-            if (!pool_ || !joinChunk()) enter(start);
+            startJoin(start);
+            if (!join_ || !join_->joinNext(*this)) enter(start);
             while (!frames_.empty()) {
-                iterate(std::min(nextJoin_, len_));
-                if (ptr_ >= nextJoin_ && !frames_.empty()) joinChunk();
+                const uint32_t nextJoin = join_ ? join_->nextJoin() : kNoMatch;
+                iterate(std::min(nextJoin, len_));
+                if (ptr_ >= nextJoin && !frames_.empty()) join_->joinNext(*this);
             }
         } catch (...) {
-            pool_.reset();
+            join_.reset();
             ptr = LONG(ptr_);
             flushAfterFailure();
             throw;
         }
-        pool_.reset();
+        join_.reset();
         ptr = LONG(ptr_);
         flush();
     }
@@ -117,103 +95,53 @@ public:
                ChunkRun& run) {
         len_ = uint32_t(inp_.size());
         ptr_ = from;
-        chunkOutput_ = &run.output;
+        route_.toChunk(&run.output);
         frames_.clear();
         slots_.clear();
         cancelled_ = false;
         try {
             enter(start);
-            while (!frames_.empty() && !abandoned.load(std::memory_order_relaxed)) {
-                if (ptr_ >= stopAt && ptr_ < len_) break;
-                const bool joinPoints = ptr_ - from < kJoinWindow;
-                if (frames_.size() == 1 && joinPoints && joinPointDue(run)) noteJoinPoint(run);
-                iterate(joinPoints ? 0 : std::min({stopAt, len_, ptr_ + kGuessBatch}));
-            }
+            FormatAhead(*this, from, stopAt, len_, abandoned, run);
         } catch (...) {
             run.failure = std::current_exception();
         }
         run.usable = !cancelled_ && !abandoned.load(std::memory_order_relaxed);
         flush();
-        chunkOutput_ = nullptr;
+        route_.toChunk(nullptr);
         run.end = save();
     }
 
-private:
-    // A step, and more in the same call while the section stays and they end before
-    // `batchUntil` (a position where the caller looks at the state between steps).
-    void iterate(uint32_t batchUntil) {
-        if (ptr_ >= len_ || cancelled_) {
-            leave();
-        } else {
-            stepUnlessCancelled(frames_.back(), batchUntil);
-        }
-        if (out_.roughSize() >= kFlushUnits) flush();
+    // What the chunk join needs (see JoinableFormatter).
+    uint32_t position() const override { return ptr_; }
+    bool running() const override { return !frames_.empty(); }
+    bool cancelled() const override { return cancelled_; }
+    void step(uint32_t batchUntil) override { iterate(batchUntil); }
+
+    bool keepWaiting() override {
+        progress_.report(int32_t(ptr_));
+        cancelled_ = progress_.cancelled();
+        return !cancelled_;
+    }
+    void lookForCancel() override { cancelled_ = progress_.cancelled(); }
+
+    // A join point is a step's end in the start section alone, with every slot caught up (or
+    // a fresh search due): the slots and the subject's start then decide every later step.
+    void noteJoinPoint(ChunkRun& run) override {
+        if (frames_.size() != 1) return;
+        Frame& frame = frames_.back();
+        if (!frame.rebuild && !caughtUp(frame)) return;
+        const Slot* slots = slots_.data() + frame.slots;
+        const size_t output = route_.chunkSize() + out_.size();
+        run.joins.push_back(JoinPoint{ptr_, frame.searchStart, frame.rebuild, output, run.joinSlots.size()});
+        run.joinSlots.insert(run.joinSlots.end(), slots, slots + frame.section->searched.size());
     }
 
-    // A long input is formatted in chunks on two threads (see ChunkPool).
-    void startPool(const modHlx::SectionRecord& start) {
-        const uint32_t units = ChunkUnits();
-        if (cancelled_ || units == 0 || len_ - ptr_ < 2 * uint64_t(units)) return;
-        // Without searches a section's steps cost less than handing output between threads.
-        if (compiled(start).searched.empty()) return;
-        plan_.emplace(inp_, ptr_, units);
-        if (plan_->count() < 2) return;
-        pool_ = std::make_unique<ChunkPool>(*plan_, [this, &start] { return NewGuesser(hlx_, inp_, start); });
-    }
-
-    // At the start of a chunk: takes its run's output and state from one of its join points
-    // (all of the first chunk's, which began in the true state), or formats the chunk itself
-    // when the steps meet none. False when there is no run to take.
-    bool joinChunk() {
-        const size_t index = nextChunk_;
-        std::optional<ChunkRun> run = takeChunk(index);
-        if (!run) return false;
-        if (index == 0) {
-            splice(*run, 0);
-        } else if (const JoinPoint* point = reachJoinPoint(*run)) {
-            gJoinedChunks.fetch_add(1, std::memory_order_relaxed);
-            splice(*run, point->output);
-        }
-        return true;
-    }
-
-    // The run of a chunk, reporting while it waits; nothing after a cancel or when the run was
-    // cut short.
-    std::optional<ChunkRun> takeChunk(size_t index) {
-        nextChunk_ = index + 1;
-        nextJoin_ = nextChunk_ < plan_->count() ? plan_->begin(nextChunk_) : kNoMatch;
-        std::optional<ChunkRun> run = pool_->take(index, [this] {
-            progress_.report(int32_t(ptr_));
-            cancelled_ = progress_.cancelled();
-            return !cancelled_;
-        });
-        if (run && !run->usable) {
-            cancelled_ = progress_.cancelled();
-            return std::nullopt;
-        }
-        if (cancelled_) nextJoin_ = kNoMatch;
-        return run;
-    }
-
-    // Takes steps until a step ends at one of the run's join points in the same state; null when
-    // the steps pass them all.
-    const JoinPoint* reachJoinPoint(const ChunkRun& run) {
-        auto next = run.joins.begin();
-        while (!frames_.empty() && !cancelled_) {
-            while (next != run.joins.end() && next->position < ptr_) ++next;
-            if (next == run.joins.end()) return nullptr;
-            if (frames_.size() == 1 && next->position == ptr_ && sameFutureAs(run, *next)) return &*next;
-            iterate(0);
-        }
-        return nullptr;
-    }
-
-    // Whether every step from here on is the same as from the join point: the start section
-    // alone runs in both, and either both search afresh now, or every slot holds the same
-    // element and the next search of each sees the same text in both subjects (it starts at
-    // least the pattern's look-behind after both subjects' starts), and no run of a LocalRuns
-    // pattern's units reaches back from here to where the subjects begin.
-    bool sameFutureAs(const ChunkRun& run, const JoinPoint& point) {
+    // The start section alone runs in both, and either both search afresh now, or every slot
+    // holds the same element and the next search of each sees the same text in both subjects
+    // (it starts at least the pattern's look-behind after both subjects' starts), and no run of
+    // a LocalRuns pattern's units reaches back from here to where the subjects begin.
+    bool sameFutureAs(const ChunkRun& run, const JoinPoint& point) override {
+        if (frames_.size() != 1) return false;
         Frame& frame = frames_.back();
         if (frame.rebuild || point.rebuild) return frame.rebuild == point.rebuild;
         if (!caughtUp(frame)) return false;
@@ -234,30 +162,12 @@ private:
         return true;
     }
 
-    // A run's output from `from` on, then its state where it stopped.
-    void splice(const ChunkRun& run, size_t from) {
+    void handOn(const ChunkOutput& output, size_t from) override {
         flush();
-        run.output.forEachPiece(from, [this](std::u16string_view piece) { handOn(piece); });
-        restore(run.end);
-        if (run.failure) std::rethrow_exception(run.failure);
+        output.forEachPiece(from, [this](std::u16string_view piece) { route_.handOn(piece); });
     }
 
-    // Every step's end at first (most chunks join within a few units of their start), then
-    // points some units apart: once the two runs agree, any later point serves.
-    bool joinPointDue(const ChunkRun& run) const {
-        if (run.joins.size() < kDenseJoinPoints) return true;
-        return run.joins.size() < kMostJoinPoints && ptr_ >= run.joins.back().position + kJoinSpacing;
-    }
-
-    void noteJoinPoint(ChunkRun& run) {
-        Frame& frame = frames_.back();
-        if (!frame.rebuild && !caughtUp(frame)) return;
-        const Slot* slots = slots_.data() + frame.slots;
-        run.joins.push_back(JoinPoint{ptr_, frame.searchStart, frame.rebuild, chunkOutput_->size() + out_.size(), run.joinSlots.size()});
-        run.joinSlots.insert(run.joinSlots.end(), slots, slots + frame.section->searched.size());
-    }
-
-    SavedState save() const {
+    SavedState save() const override {
         SavedState state;
         for (const Frame& frame : frames_) state.frames.emplace_back(frame.section->record, frame);
         state.slots = slots_;
@@ -265,7 +175,7 @@ private:
         return state;
     }
 
-    void restore(const SavedState& state) {
+    void restore(const SavedState& state) override {
         frames_.clear();
         for (const auto& [record, saved] : state.frames) {
             Frame frame = saved;
@@ -274,6 +184,25 @@ private:
         }
         slots_ = state.slots;
         ptr_ = state.ptr;
+    }
+
+private:
+    // A step, and more in the same call while the section stays and they end before
+    // `batchUntil` (a position where the caller looks at the state between steps).
+    void iterate(uint32_t batchUntil) {
+        if (ptr_ >= len_ || cancelled_) {
+            leave();
+        } else {
+            stepUnlessCancelled(frames_.back(), batchUntil);
+        }
+        if (out_.roughSize() >= kFlushUnits) flush();
+    }
+
+    // A long input is formatted in chunks on two threads (see ChunkJoin). Without searches a
+    // section's steps cost less than handing output between threads.
+    void startJoin(const modHlx::SectionRecord& start) {
+        if (cancelled_ || compiled(start).searched.empty()) return;
+        join_ = ChunkJoin::Start(inp_, ptr_, [this, &start] { return NewGuesser(hlx_, inp_, start); });
     }
 
     // What was made before a failure is handed on; a failure to write it does not hide the
@@ -286,16 +215,6 @@ private:
     }
 
     void flush() { out_.flush(); }
-
-    void handOn(std::u16string_view piece) {
-        if (sink_) {
-            sink_->write(piece);
-        } else if (chunkOutput_) {
-            chunkOutput_->append(piece);
-        } else {
-            text_->append(piece);
-        }
-    }
 
     CompiledSection& compiled(const modHlx::SectionRecord& record) {
         std::unique_ptr<CompiledSection>& section = sections_[&record];
@@ -655,9 +574,7 @@ private:
 
     const modHlx::DefinitionTree& hlx_;
     std::u16string_view inp_;
-    std::u16string* text_;
-    OutputSink* sink_;
-    ChunkOutput* chunkOutput_ = nullptr;  // while guessing
+    OutputRoute route_;
     OutputBuffer out_;
     FormatProgress& progress_;
     std::unordered_map<const modHlx::SectionRecord*, std::unique_ptr<CompiledSection>> sections_;
@@ -668,17 +585,14 @@ private:
     uint32_t ptr_ = 0;
     uint32_t quota_ = 1;  // steps left before the next report
     bool cancelled_ = false;
-    std::optional<ChunkPlan> plan_;
-    std::unique_ptr<ChunkPool> pool_;
-    size_t nextChunk_ = 0;
-    uint32_t nextJoin_ = kNoMatch;  // where the next chunk begins
+    std::unique_ptr<ChunkJoin> join_;  // while a long input runs on two threads
 };
 
 // A formatter of its own for one thread of a pool.
 class Guesser : public ChunkGuesser {
 public:
     Guesser(const modHlx::DefinitionTree& hlx, std::u16string_view inp, const modHlx::SectionRecord& start)
-        : start_(start), formatter_(hlx, inp, nullptr, nullptr, unreported_) {}
+        : start_(start), formatter_(hlx, inp, OutputRoute(), unreported_) {}
     void guess(uint32_t from, uint32_t stopAt, const std::atomic<bool>& abandoned, ChunkRun& run) override {
         formatter_.guess(start_, from, stopAt, abandoned, run);
     }
@@ -704,15 +618,12 @@ void engine::OutputSink::writeEscaped(std::u16string_view text) {
 
 void engine::CompileAhead(const modHlx::SectionRecord& section) { detail::CompilePatterns(section); }
 
-void engine::detail::SetChunkUnits(uint32_t units) { gChunkUnits.store(units, std::memory_order_relaxed); }
-uint64_t engine::detail::JoinedChunks() { return gJoinedChunks.load(std::memory_order_relaxed); }
-
 void FormatSection(const modHlx::DefinitionTree& hlx, const modHlx::SectionRecord& Section, std::u16string_view inp,
                    std::u16string& out, LONG& ptr, engine::FormatProgress& progress) {
-    engine::detail::SectionFormatter(hlx, inp, &out, nullptr, progress).run(Section, ptr);
+    engine::detail::SectionFormatter(hlx, inp, engine::detail::OutputRoute(out), progress).run(Section, ptr);
 }
 
 void FormatSection(const modHlx::DefinitionTree& hlx, const modHlx::SectionRecord& Section, std::u16string_view inp,
                    engine::OutputSink& out, LONG& ptr, engine::FormatProgress& progress) {
-    engine::detail::SectionFormatter(hlx, inp, nullptr, &out, progress).run(Section, ptr);
+    engine::detail::SectionFormatter(hlx, inp, engine::detail::OutputRoute(out), progress).run(Section, ptr);
 }
