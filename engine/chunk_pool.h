@@ -1,10 +1,10 @@
 // Long inputs formatted on two threads. The input is cut into chunks at line starts; each chunk
 // is formatted from a guess of the state at its start (the start section, searching afresh),
-// by whichever thread is free, and the formatter then joins the chunks in order: from the true
-// state at a chunk's start it takes steps until it stands at one of the points the guess noted
-// near that start in the same state, takes the guess's output from there and its state at the
-// chunk's end; when it meets none it formats the chunk itself. The output is the same as from
-// one thread.
+// by whichever thread is free, and the formatter then joins the chunks in order (chunk_join.h):
+// from the true state at a chunk's start it takes steps until it stands at one of the points
+// the guess noted near that start in the same state, takes the guess's output from there and
+// its state at the chunk's end; when it meets none it formats the chunk itself. The output is
+// the same as from one thread.
 #pragma once
 
 #include <atomic>

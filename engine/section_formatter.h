@@ -14,7 +14,7 @@
 // global search finds them). An empty match is never chosen, so no definition can make the
 // formatter stand still. Nesting lives on a stack of its own, not on the machine stack: its
 // depth is limited by memory only. A long input is formatted in chunks on two threads
-// (chunk_pool.h), with the same output.
+// (chunk_join.h), with the same output.
 //
 // Errors (ComError, source "lumivar"):
 //   a pattern that cannot be compiled or whose search runs away, raised when its section first
