@@ -52,6 +52,12 @@ ComError SectionNotFound(const CompiledSection& section, const CompiledPattern& 
     return ComError(errnum::kSubscriptOutOfRange, errsource::kProgram, description);
 }
 
+// Formats one input. run() steps from the start section to the end, joining the chunks that
+// the other thread formatted ahead when the input is long (ChunkJoin); guess() formats one such
+// chunk. A step chooses the longest match at the position (choose: the searched patterns' next
+// matches, kept in slots by catchUp, and the compiled section's tables for single units,
+// keywords and runs), writes it (apply) and may enter or leave a section; stretches where only
+// single units can match go in one call (takePlainRun).
 class SectionFormatter final : public JoinableFormatter {
 public:
     SectionFormatter(const modHlx::DefinitionTree& hlx, std::u16string_view inp, OutputRoute route, FormatProgress& progress)
