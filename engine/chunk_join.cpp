@@ -13,23 +13,10 @@ constexpr uint32_t kChunkUnits = 64 * 1024;  // chunks of 128 Ki and more left o
 std::atomic<uint32_t> gChunkUnits{kMachineChunkUnits};
 std::atomic<uint64_t> gJoinedChunks{0};
 
-constexpr uint32_t kJoinWindow = 4096;  // join points are noted this far into a chunk
-constexpr uint32_t kGuessBatch = 4096;  // a guess looks whether it is still wanted after about this many units
-constexpr size_t kMostJoinPoints = 512;
-constexpr size_t kDenseJoinPoints = 32;
-constexpr uint32_t kJoinSpacing = 32;
-
 uint32_t ChunkUnits() {
     static const uint32_t byMachine = os::UsableProcessors() >= 2 ? kChunkUnits : 0;
     const uint32_t set = gChunkUnits.load(std::memory_order_relaxed);
     return set == kMachineChunkUnits ? byMachine : set;
-}
-
-// Every step's end at first (most chunks join within a few units of their start), then points
-// some units apart: once the two runs agree, any later point serves.
-bool JoinPointDue(const ChunkRun& run, uint32_t position) {
-    if (run.joins.size() < kDenseJoinPoints) return true;
-    return run.joins.size() < kMostJoinPoints && position >= run.joins.back().position + kJoinSpacing;
 }
 
 }  // namespace
@@ -92,17 +79,6 @@ void ChunkJoin::splice(const ChunkRun& run, size_t from, JoinableFormatter& form
     formatter.handOn(run.output, from);
     formatter.restore(run.end);
     if (run.failure) std::rethrow_exception(run.failure);
-}
-
-void FormatAhead(JoinableFormatter& formatter, uint32_t from, uint32_t stopAt, uint32_t inputEnd,
-                 const std::atomic<bool>& abandoned, ChunkRun& run) {
-    while (formatter.running() && !abandoned.load(std::memory_order_relaxed)) {
-        const uint32_t position = formatter.position();
-        if (position >= stopAt && position < inputEnd) break;
-        const bool joinPoints = position - from < kJoinWindow;
-        if (joinPoints && JoinPointDue(run, position)) formatter.noteJoinPoint(run);
-        formatter.step(joinPoints ? 0 : std::min({stopAt, inputEnd, position + kGuessBatch}));
-    }
 }
 
 }  // namespace engine::detail

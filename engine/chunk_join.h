@@ -5,6 +5,7 @@
 // point, and saves and restores its state.
 #pragma once
 
+#include <algorithm>
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
@@ -72,10 +73,37 @@ private:
     uint32_t nextJoin_ = kNoMatch;
 };
 
+namespace join {
+
+constexpr uint32_t kWindow = 4096;      // join points are noted this far into a chunk
+constexpr uint32_t kGuessBatch = 4096;  // a guess looks whether it is still wanted after about this many units
+constexpr size_t kMostPoints = 512;
+constexpr size_t kDensePoints = 32;
+constexpr uint32_t kSpacing = 32;
+
+// Every step's end at first (most chunks join within a few units of their start), then points
+// some units apart: once the two runs agree, any later point serves.
+inline bool PointDue(const ChunkRun& run, uint32_t position) {
+    if (run.joins.size() < kDensePoints) return true;
+    return run.joins.size() < kMostPoints && position >= run.joins.back().position + kSpacing;
+}
+
+}  // namespace join
+
 // Formats a chunk ahead, on a thread of the pool, with a formatter that has just entered the
 // start section at `from`: steps to the first step that ends at or after stopAt (or to the end
-// of the input, inputEnd), noting join points near `from`, until the run is abandoned.
-void FormatAhead(JoinableFormatter& formatter, uint32_t from, uint32_t stopAt, uint32_t inputEnd,
-                 const std::atomic<bool>& abandoned, ChunkRun& run);
+// of the input, inputEnd), noting join points near `from`, until the run is abandoned. Inline:
+// in the join window this loop runs once a step, and inlined into the (final) formatter its
+// calls are direct, as cheap as the steps' own.
+inline void FormatAhead(JoinableFormatter& formatter, uint32_t from, uint32_t stopAt, uint32_t inputEnd,
+                        const std::atomic<bool>& abandoned, ChunkRun& run) {
+    while (formatter.running() && !abandoned.load(std::memory_order_relaxed)) {
+        const uint32_t position = formatter.position();
+        if (position >= stopAt && position < inputEnd) break;
+        const bool joinPoints = position - from < join::kWindow;
+        if (joinPoints && join::PointDue(run, position)) formatter.noteJoinPoint(run);
+        formatter.step(joinPoints ? 0 : std::min({stopAt, inputEnd, position + join::kGuessBatch}));
+    }
+}
 
 }  // namespace engine::detail
