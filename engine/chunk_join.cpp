@@ -1,6 +1,6 @@
 #include "engine/chunk_join.h"
 
-#include <algorithm>
+#include <exception>
 
 #include "engine/section_formatter.h"
 #include "platform/os/process.h"
