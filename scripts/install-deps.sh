@@ -7,6 +7,7 @@ packages=(
   googletest libgtest-dev libgmock-dev
   libsqlite3-dev libicu-dev libpcre2-dev unixodbc-dev xdg-utils
   python3 python3-dev pybind11-dev
+  python3-pygments  # tests only: hlx/tests/measure compares the definitions with it
   valgrind
   clang-14 libclang-rt-14-dev
   locales-all

@@ -1,0 +1,253 @@
+#!/usr/bin/env python3
+"""The shipped definitions measured against Pygments on real files.
+
+    python3 measure.py LUMIVAR_HLX [--table-only] [LANGUAGE ...]
+    python3 measure.py LUMIVAR_HLX --diff FILE     # the lines of corpus/FILE where the two differ
+
+Formats every file of corpus/ (named LANGUAGE.NAME.EXT; LANGUAGE is the definition hlx/LANGUAGE.hlx)
+with `lumivar-hlx format`, checks that the text comes back exactly (tags left out, entities
+decoded), lexes the same text with Pygments, and compares both, character by character (spaces
+and line ends left out), in coarse classes: comment, string, number, keyword, other. Prints a
+table of precision and recall per language and class, and fails (exit 1) when a file's text does
+not come back, when a limit below is not reached, or when a language stays under a floor of
+floors.tsv. Characters inside the texts of disagreements.tsv (where Pygments is wrong) are not
+counted.
+"""
+import os
+import re
+import subprocess
+import sys
+from collections import defaultdict
+
+import pygments
+from pygments import lexers
+from pygments.token import Comment, Keyword, Name, Number, String, Literal
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+HLX = os.path.normpath(os.path.join(HERE, "..", ".."))
+CORPUS = os.path.join(HERE, "corpus")
+CLASSES = ("comment", "string", "number", "keyword")
+
+# The one place where the two sides meet in coarse classes.
+# Lumivar: the CSS classes of hlx/tests/look.txt. A span inside another takes the class of the
+# innermost span that has one here (an escape "e" inside a string is string, alone it is other).
+LUMIVAR_CLASSES = {
+    "c": "comment",
+    "s": "string", "r": "string",       # regular-expression literals are strings to Pygments
+    "n": "number",
+    "k": "keyword",
+    "b": "keyword",                     # true, None, nil: Pygments' Keyword.Constant
+    "t": "keyword",                     # int, void: Pygments' Keyword.Type
+    # p (preprocessor, directive), v (variable), e/en (escape, entity), h/hd (heading),
+    # tg/at (tag, attribute or key), sc (script block), ad/dl (diff lines): other
+}
+# Pygments: the first token type here that the token's type is in (or equal to) gives the class.
+PYGMENTS_CLASSES = [
+    (Comment.Preproc, "other"),         # "#include": Lumivar's directive class p
+    (Comment.PreprocFile, "string"),    # <stdio.h>
+    (Comment, "comment"),
+    (String.Affix, "other"),            # the b of b"..." is a prefix, not text
+    (String.Interpol, "other"),         # the code in "${...}" and "#{...}"
+    (String, "string"),
+    (Number, "number"),
+    (Literal.Date, "number"),
+    (Keyword.Namespace, "keyword"),
+    (Keyword, "keyword"),
+    (Name.Builtin.Pseudo, "other"),     # self, this
+]
+# Per language, before the list above: where a language's Pygments lexer names a thing otherwise.
+PYGMENTS_CLASSES_OF = {
+    "php": [(String.Doc, "comment")],   # /** ... */ doc blocks are comments to PHP
+    "pl": [(Comment.Preproc, "comment")],   # the text after __END__, POD included
+}
+# Where a definition's language is not the one Pygments would pick from the extension.
+PYGMENTS_LEXERS = {
+    "asp": "html", "bat": "batch", "cs": "csharp", "diff": "diff", "f90": "fortran",
+    "js": "javascript", "kt": "kotlin", "makefile": "make", "md": "markdown", "pas": "delphi",
+    "php": "html+php", "pl": "perl", "ps1": "powershell", "py": "python3", "r": "splus",
+    "rb": "ruby", "rs": "rust", "sh": "bash", "ts": "typescript", "vb": "vbnet",
+}
+# Overall limits; each language must reach PER_LANGUAGE in comments and strings where it has them.
+OVERALL = {"comment": 99.0, "string": 97.0}
+PER_LANGUAGE = 95.0
+
+
+def pygments_class(language, tokentype):
+    for parent, coarse in PYGMENTS_CLASSES_OF.get(language, []) + PYGMENTS_CLASSES:
+        if tokentype in parent:
+            return coarse
+    return "other"
+
+
+def read_tsv(name):
+    rows = []
+    with open(os.path.join(HERE, name), encoding="utf-8") as f:
+        for line in f:
+            if line.strip() and not line.startswith("#"):
+                rows.append(line.rstrip("\n").split("\t"))
+    return rows[1:]
+
+
+TAG = re.compile(r"<(/?)(\w+)([^>]*)>|([^<]+)")
+SPAN_CLASS = re.compile(r'class="(\w+)"')
+# The entities the formatter writes (a no-break space in the input stays one).
+ENTITIES = {"&amp;": "&", "&lt;": "<", "&gt;": ">", "&nbsp;": " ", "&quot;": '"'}
+ENTITY = re.compile("|".join(ENTITIES))
+
+
+def lumivar_classes(page):
+    """The text of a formatted page and the coarse class of each of its characters, or None for
+    the text when the spans do not balance."""
+    body = page[page.index('<pre class="lv">') + len('<pre class="lv">'):page.rindex("</pre>")]
+    text, classes, stack = [], [], []
+    for m in TAG.finditer(body):
+        if m.group(4) is not None:
+            chunk = ENTITY.sub(lambda e: ENTITIES[e.group(0)], m.group(4))
+            coarse = next((LUMIVAR_CLASSES[c] for c in reversed(stack) if c in LUMIVAR_CLASSES), "other")
+            text.append(chunk)
+            classes.extend([coarse] * len(chunk))
+        elif m.group(2) == "span":
+            if m.group(1):
+                if not stack:
+                    return None, classes
+                stack.pop()
+            else:
+                css = SPAN_CLASS.search(m.group(3))
+                stack.append(css.group(1) if css else "")
+        elif m.group(2) == "br":
+            text.append("\n")
+            classes.append("other")
+    return ("".join(text) if not stack else None), classes
+
+
+def pygments_classes(language, text):
+    name = PYGMENTS_LEXERS.get(language, language)
+    lexer = lexers.get_lexer_by_name(name, stripnl=False, ensurenl=False, tabsize=0)
+    classes = ["other"] * len(text)
+    for start, tokentype, value in lexer.get_tokens_unprocessed(text):
+        classes[start:start + len(value)] = [pygments_class(language, tokentype)] * len(value)
+    return classes
+
+
+def ignored(text, disagreements):
+    skip = [False] * len(text)
+    for snippet in disagreements:
+        snippet = snippet.encode().decode("unicode_escape")
+        for m in re.finditer(re.escape(snippet), text):
+            skip[m.start():m.end()] = [True] * (m.end() - m.start())
+    return skip
+
+
+def both_classes(tool, path, language):
+    """The file's text and the classes of Lumivar and Pygments; None for Lumivar's classes when
+    the text does not come back."""
+    with open(path, encoding="utf-8", newline="") as f:
+        source = f.read()
+    page = subprocess.run([tool, "format", os.path.join(HLX, language + ".hlx"), path],
+                          capture_output=True, check=True, env=dict(os.environ, TAVREL_ACP="65001")).stdout
+    text, ours = lumivar_classes(page.decode("utf-8"))
+    return source, (ours if text == source else None), pygments_classes(language, source)
+
+
+WORDS = str.maketrans("nk", "..")
+
+
+def show_differences(tool, name):
+    """Each line where comments or strings differ, under it Lumivar's and Pygments' classes by letter."""
+    source, ours, theirs = both_classes(tool, os.path.join(CORPUS, name), name.split(".")[0])
+    letter = {"comment": "c", "string": "s", "number": "n", "keyword": "k", "other": "."}
+    start = 0
+    for number, line in enumerate(source.split("\n"), 1):
+        a = "".join(letter[c] for c in ours[start:start + len(line)])
+        b = "".join(letter[c] for c in theirs[start:start + len(line)])
+        if a.translate(WORDS) != b.translate(WORDS):
+            print("%5d  %s\n   L:  %s\n   P:  %s" % (number, line, a, b))
+        start += len(line) + 1
+
+
+def measure(tool, path, language, disagreements):
+    """Counts (lumivar, pygments, both) per coarse class; None when the text does not come back."""
+    source, ours, theirs = both_classes(tool, path, language)
+    if ours is None:
+        return None
+    skip = ignored(source, disagreements)
+    counts = defaultdict(lambda: [0, 0, 0])
+    for ch, a, b, s in zip(source, ours, theirs, skip):
+        if s or ch.isspace():
+            continue
+        counts[a][0] += 1
+        counts[b][1] += 1
+        if a == b:
+            counts[a][2] += 1
+    return counts
+
+
+def ratio(part, whole):
+    return 100.0 * part / whole if whole else None
+
+
+def cell(counts, coarse):
+    ours, theirs, both = counts[coarse]
+    p, r = ratio(both, ours), ratio(both, theirs)
+    return p, r
+
+
+def fmt(value):
+    return "  -  " if value is None else "%5.1f" % value
+
+
+def main(argv):
+    tool, only = argv[1], [a for a in argv[2:] if not a.startswith("--")]
+    if "--diff" in argv:
+        return show_differences(tool, only[0])
+    disagreements = defaultdict(list)
+    for file, snippet, _why in read_tsv("disagreements.tsv"):
+        disagreements[file].append(snippet)
+    floors = {(lang, coarse, kind): float(value) for lang, coarse, kind, value, _why in read_tsv("floors.tsv")}
+    per_language = defaultdict(lambda: defaultdict(lambda: [0, 0, 0]))
+    failures = []
+    for name in sorted(os.listdir(CORPUS)):
+        language = name.split(".")[0]
+        if name == "README.md" or (only and language not in only):
+            continue
+        counts = measure(tool, os.path.join(CORPUS, name), language, disagreements[name])
+        if counts is None:
+            failures.append("%s: the text does not come back exactly" % name)
+            continue
+        for coarse, values in counts.items():
+            totals = per_language[language][coarse]
+            for i in range(3):
+                totals[i] += values[i]
+    overall = defaultdict(lambda: [0, 0, 0])
+    print("Pygments %s; precision/recall %% per class, characters that are not spaces" % pygments.__version__)
+    print("%-9s" % "language" + "".join(" %-13s" % c for c in CLASSES))
+    for language, counts in sorted(per_language.items()):
+        row = "%-9s" % language
+        for coarse in CLASSES:
+            p, r = cell(counts, coarse)
+            row += " %s/%s  " % (fmt(p), fmt(r))
+            for i in range(3):
+                overall[coarse][i] += counts[coarse][i]
+            if coarse in OVERALL:
+                for kind, value in (("P", p), ("R", r)):
+                    limit = floors.get((language, coarse, kind), PER_LANGUAGE)
+                    if value is not None and value < limit:
+                        failures.append("%s %s %s %.1f < %.1f" % (language, coarse, kind, value, limit))
+        print(row)
+    row = "%-9s" % "overall"
+    for coarse in CLASSES:
+        p, r = cell(overall, coarse)
+        row += " %s/%s  " % (fmt(p), fmt(r))
+        if coarse in OVERALL and not only:
+            for kind, value in (("P", p), ("R", r)):
+                limit = floors.get(("overall", coarse, kind), OVERALL[coarse])
+                if value is not None and value < limit:
+                    failures.append("overall %s %s %.1f < %.1f" % (coarse, kind, value, limit))
+    print(row)
+    for failure in failures:
+        print("FAIL:", failure)
+    return 1 if failures and "--table-only" not in argv else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
