@@ -29,8 +29,8 @@ CORPUS = os.path.join(HERE, "corpus")
 CLASSES = ("comment", "string", "number", "keyword")
 
 # The one place where the two sides meet in coarse classes.
-# Lumivar: the CSS classes of hlx/tests/look.txt. A span inside another takes the class of the
-# innermost span that has one here (an escape "e" inside a string is string, alone it is other).
+# Lumivar: the CSS classes of hlx/tests/look.txt. A character takes the class of the innermost span
+# that has one here (an escape "e" inside a string is string, alone it is other).
 LUMIVAR_CLASSES = {
     "c": "comment",
     "s": "string", "r": "string",       # regular-expression literals are strings to Pygments
@@ -38,8 +38,9 @@ LUMIVAR_CLASSES = {
     "k": "keyword",
     "b": "keyword",                     # true, None, nil: Pygments' Keyword.Constant
     "t": "keyword",                     # int, void: Pygments' Keyword.Type
-    # p (preprocessor, directive), v (variable), e/en (escape, entity), h/hd (heading),
-    # tg/at (tag, attribute or key), sc (script block), ad/dl (diff lines): other
+    "v": "other",                       # variables, also "$x" and "#{x}" inside strings
+    "p": "other", "h": "other", "hd": "other", "tg": "other", "at": "other", "ad": "other", "dl": "other",
+    # e, en (escapes, entities) and sc (a script block) take the class of the span around them
 }
 # Pygments: the first token type here that the token's type is in (or equal to) gives the class.
 PYGMENTS_CLASSES = [
@@ -59,6 +60,7 @@ PYGMENTS_CLASSES = [
 PYGMENTS_CLASSES_OF = {
     "php": [(String.Doc, "comment")],   # /** ... */ doc blocks are comments to PHP
     "pl": [(Comment.Preproc, "comment")],   # the text after __END__, POD included
+    "rb": [(String.Symbol, "keyword")],     # :name, Lumivar's builtin class as for true and nil
 }
 # Where a definition's language is not the one Pygments would pick from the extension.
 PYGMENTS_LEXERS = {
