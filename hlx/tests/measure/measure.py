@@ -60,12 +60,16 @@ PYGMENTS_CLASSES = [
     (Keyword.Namespace, "keyword"),
     (Keyword, "keyword"),
     (Name.Builtin.Pseudo, "other"),     # self, this
+    (Name.Builtin, "keyword"),          # len, print, url(: Lumivar's builtin class
 ]
 # Per language, before the list above: where a language's Pygments lexer names a thing otherwise.
 PYGMENTS_CLASSES_OF = {
     "php": [(String.Doc, "comment")],   # /** ... */ doc blocks are comments to PHP
     "pl": [(Comment.Preproc, "comment")],   # the text after __END__, POD included
     "rb": [(String.Symbol, "keyword")],     # :name, Lumivar's builtin class as for true and nil
+    # CSS: property names are Keyword (Lumivar's attribute class), units Keyword.Type (part of a
+    # number to Lumivar), value keywords Keyword.Constant
+    "css": [(Keyword.Type, "number"), (Keyword.Constant, "keyword"), (Keyword, "other")],
 }
 # Where a definition's language is not the one Pygments would pick from the extension.
 PYGMENTS_LEXERS = {
