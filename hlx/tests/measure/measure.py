@@ -44,8 +44,12 @@ LUMIVAR_CLASSES = {
     # e, en (escapes, entities) and sc (a script block) take the class of the span around them
 }
 # Per language, before the table above.
+# None: the class of the span around (Pygments' Perl and PowerShell lexers keep "$x" inside a
+# string as part of the string).
 LUMIVAR_CLASSES_OF = {
     "md": {"r": "other"},               # link targets: Pygments' Name.Attribute
+    "pl": {"v": None},
+    "ps1": {"v": None},
 }
 # Pygments: the first token type here that the token's type is in (or equal to) gives the class.
 PYGMENTS_CLASSES = [
@@ -70,6 +74,7 @@ PYGMENTS_CLASSES_OF = {
     # CSS: property names are Keyword (Lumivar's attribute class), units Keyword.Type (part of a
     # number to Lumivar), value keywords Keyword.Constant
     "css": [(Keyword.Type, "number"), (Keyword.Constant, "keyword"), (Keyword, "other")],
+    "sql": [(String.Symbol, "other")],      # "name" is a quoted identifier
 }
 # Where a definition's language is not the one Pygments would pick from the extension.
 PYGMENTS_LEXERS = {
@@ -111,7 +116,8 @@ def lumivar_classes(language, page):
     the text when the spans do not balance."""
     body = page[page.index('<pre class="lv">') + len('<pre class="lv">'):page.rindex("</pre>")]
     text, classes, stack = [], [], []
-    table = dict(LUMIVAR_CLASSES, **LUMIVAR_CLASSES_OF.get(language, {}))
+    table = {css: coarse for css, coarse in dict(LUMIVAR_CLASSES, **LUMIVAR_CLASSES_OF.get(language, {})).items()
+             if coarse is not None}
     for m in TAG.finditer(body):
         if m.group(4) is not None:
             chunk = ENTITY.sub(lambda e: ENTITIES[e.group(0)], m.group(4))
