@@ -210,14 +210,25 @@ def ratio(part, whole):
     return 100.0 * part / whole if whole else None
 
 
-def cell(counts, coarse):
-    ours, theirs, both = counts[coarse]
-    p, r = ratio(both, ours), ratio(both, theirs)
-    return p, r
+def row(name, counts, limit, floors, failures):
+    """One line of the table: precision/recall per class; a comment or string value under the
+    name's floor (or limit) is added to failures."""
+    cells = ""
+    for coarse in CLASSES:
+        ours, theirs, both = counts[coarse]
+        values = {"P": ratio(both, ours), "R": ratio(both, theirs)}
+        cells += " %s/%s  " % tuple("  -  " if v is None else "%5.1f" % v for v in values.values())
+        for kind, value in values.items():
+            least = floors.get((name, coarse, kind), limit.get(coarse))
+            if least is not None and value is not None and value < least:
+                failures.append("%s %s %s %.1f < %.1f" % (name, coarse, kind, value, least))
+    return "%-9s%s" % (name, cells)
 
 
-def fmt(value):
-    return "  -  " if value is None else "%5.1f" % value
+def add(totals, counts):
+    for coarse, values in counts.items():
+        for i in range(3):
+            totals[coarse][i] += values[i]
 
 
 def main(argv):
@@ -235,37 +246,15 @@ def main(argv):
         counts = measure(tool, os.path.join(CORPUS, name), language, disagreements)
         if counts is None:
             failures.append("%s: the text does not come back exactly" % name)
-            continue
-        for coarse, values in counts.items():
-            totals = per_language[language][coarse]
-            for i in range(3):
-                totals[i] += values[i]
-    overall = defaultdict(lambda: [0, 0, 0])
+        else:
+            add(per_language[language], counts)
     print("Pygments %s; precision/recall %% per class, characters that are not spaces" % pygments.__version__)
     print("%-9s" % "language" + "".join(" %-13s" % c for c in CLASSES))
+    overall = defaultdict(lambda: [0, 0, 0])
     for language, counts in sorted(per_language.items()):
-        row = "%-9s" % language
-        for coarse in CLASSES:
-            p, r = cell(counts, coarse)
-            row += " %s/%s  " % (fmt(p), fmt(r))
-            for i in range(3):
-                overall[coarse][i] += counts[coarse][i]
-            if coarse in OVERALL:
-                for kind, value in (("P", p), ("R", r)):
-                    limit = floors.get((language, coarse, kind), PER_LANGUAGE)
-                    if value is not None and value < limit:
-                        failures.append("%s %s %s %.1f < %.1f" % (language, coarse, kind, value, limit))
-        print(row)
-    row = "%-9s" % "overall"
-    for coarse in CLASSES:
-        p, r = cell(overall, coarse)
-        row += " %s/%s  " % (fmt(p), fmt(r))
-        if coarse in OVERALL and not only:
-            for kind, value in (("P", p), ("R", r)):
-                limit = floors.get(("overall", coarse, kind), OVERALL[coarse])
-                if value is not None and value < limit:
-                    failures.append("overall %s %s %.1f < %.1f" % (coarse, kind, value, limit))
-    print(row)
+        print(row(language, counts, {c: PER_LANGUAGE for c in OVERALL}, floors, failures))
+        add(overall, counts)
+    print(row("overall", overall, OVERALL if not only else {}, floors, failures))
     for failure in failures:
         print("FAIL:", failure)
     return 1 if failures and "--table-only" not in argv else 0
