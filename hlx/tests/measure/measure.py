@@ -75,6 +75,7 @@ PYGMENTS_CLASSES_OF = {
     # number to Lumivar), value keywords Keyword.Constant
     "css": [(Keyword.Type, "number"), (Keyword.Constant, "keyword"), (Keyword, "other")],
     "sql": [(String.Symbol, "other")],      # "name" is a quoted identifier
+    "py": [(String.Interpol, "string")],    # the placeholders {} and %s are text of the string
 }
 # Where a definition's language is not the one Pygments would pick from the extension.
 PYGMENTS_LEXERS = {
