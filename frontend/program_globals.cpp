@@ -4,8 +4,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <filesystem>
-
+#include "platform/os/process.h"
 #include "platform/text/codepage.h"
 
 std::u16string gAppTitle;
@@ -17,9 +16,7 @@ std::u16string gHLXDir;
 namespace frontend {
 
 std::u16string ProgramFolder() {
-    std::error_code error;
-    std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::u16string() : text::AnsiToText(program.parent_path().string());
+    return text::AnsiToText(os::ProgramFolder().string());
 }
 
 std::u16string FallbackFolder() {

@@ -10,6 +10,7 @@
 #include "platform/com/creation.h"
 #include "platform/com/module_loader.h"
 #include "platform/com/registry_keys.h"
+#include "platform/os/process.h"
 #include "platform/registry/registry.h"
 #include "platform/text/codepage.h"
 
@@ -61,12 +62,6 @@ std::optional<std::string> Register(const std::filesystem::path& file) {
     return message;
 }
 
-std::filesystem::path ProgramFolder() {
-    std::error_code error;
-    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::filesystem::path() : program.parent_path();
-}
-
 }  // namespace
 
 std::vector<std::string> RegisterMissingModules(const std::filesystem::path& moduleFolder) {
@@ -84,7 +79,7 @@ std::vector<std::string> RegisterMissingModules(const std::filesystem::path& mod
 }
 
 bool RegisterModulesOnFirstStart(const char* program) {
-    const std::vector<std::string> problems = RegisterMissingModules(ProgramFolder());
+    const std::vector<std::string> problems = RegisterMissingModules(os::ProgramFolder());
     for (const std::string& problem : problems) std::fprintf(stderr, "%s: %s\n", program, problem.c_str());
     return problems.empty();
 }

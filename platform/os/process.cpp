@@ -105,4 +105,10 @@ unsigned UsableProcessors() {
     return unsigned(std::max(CPU_COUNT(&set), 1));
 }
 
+std::filesystem::path ProgramFolder() {
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::filesystem::path() : program.parent_path();
+}
+
 }  // namespace os

@@ -5,6 +5,7 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,6 +36,10 @@ private:
 
 // How many processors this process may run on (its affinity mask; at least 1).
 unsigned UsableProcessors();
+
+// The folder that holds the running program (empty when it cannot be known): where the
+// definitions, help pages and component modules beside it are found.
+std::filesystem::path ProgramFolder();
 
 // Starts argv[0] (looked up in PATH when it holds no slash) with argv as its arguments, the
 // caller's environment and current folder, and the descriptors that are not close-on-exec.
