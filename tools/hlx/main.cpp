@@ -12,6 +12,8 @@
 #include "platform/os/error_report.h"
 #include "tools/hlx/definition_json.h"
 #include "tools/hlx/format_command.h"
+#include "tools/hlx/convert/convert_command.h"
+#include <vector>
 
 namespace {
 
@@ -23,6 +25,9 @@ constexpr char kUsage[] =
     "Usage: lumivar-hlx check FILE.hlx\n"
     "       lumivar-hlx dump FILE.hlx\n"
     "       lumivar-hlx format FILE.hlx [INPUT]\n"
+    "       lumivar-hlx convert SOURCE... --out FOLDER [--jobs N] [--line-anchors]\n"
+    "                           [--files-from FILE|-] [--shard I/N] [--force]\n"
+    "       lumivar-hlx convert --index-only FOLDER\n"
     "       lumivar-hlx --help | --version\n";
 
 constexpr char kHelp[] =
@@ -49,6 +54,23 @@ constexpr char kHelp[] =
     "                  naming a section that does not exist or a definition without sections.\n"
     "                  Output written before a failure stays written. Ctrl+C cancels like the\n"
     "                  Cancel button: every open section still writes its footer.\n"
+    "  convert SOURCE... --out FOLDER\n"
+    "                  Converts files and folders (walked recursively; version-control folders\n"
+    "                  passed over, symbolic links to folders not followed) into FOLDER/PATH.html,\n"
+    "                  each with the definition its extension chooses, and writes an index.html\n"
+    "                  per folder. Files without a definition, binary files (a NUL byte in the\n"
+    "                  first 8 KB) and links out of the tree are skipped; files that cannot be\n"
+    "                  read or formatted fail; the summary on standard error names both.\n"
+    "                  A re-run converts only what changed (FOLDER/.lumivar-manifest) and removes\n"
+    "                  the pages of sources that went.\n"
+    "    --jobs N        worker threads (default: every processor)\n"
+    "    --line-anchors  an anchor #L12 and an uncopied number for every line\n"
+    "    --files-from F  the sources listed in F (\"-\": standard input), NUL- or line-separated\n"
+    "    --shard I/N     only the I-th of N parts (by a hash of the relative path), no indexes\n"
+    "    --force         converts everything again\n"
+    "    --index-only FOLDER  writes the indexes of FOLDER from the records of all its shards\n"
+    "                  Exit status: 0 all converted, 1 a file failed, 2 a bad command line, 130\n"
+    "                  Ctrl+C (no partial page is left; what was done is recorded).\n"
     "  --help          Shows this text.\n"
     "  --version       Prints \"lumivar-hlx VERSION\".\n"
     "\n"
@@ -88,10 +110,15 @@ int main(int argc, char** argv) {
     if ((argc == 3 || argc == 4) && std::strcmp(argv[1], "format") == 0) {
         return RunFormat(argv[2], argc == 4 ? std::optional<std::string>(argv[3]) : std::nullopt);
     }
-    // The definition reader creates "Tavrel.Strings2".
-    components::RegisterModulesOnFirstStart("lumivar-hlx");
-    if (argc == 3 && (std::strcmp(argv[1], "check") == 0 || std::strcmp(argv[1], "dump") == 0)) {
-        return Run(argv[1], argv[2]);
+    if (argc >= 2 && std::strcmp(argv[1], "convert") == 0) {
+        int status = RunConvert(std::vector<std::string>(argv + 2, argv + argc));
+        if (status != kConvertUsage) return status;
+    } else {
+        // The definition reader creates "Tavrel.Strings2".
+        components::RegisterModulesOnFirstStart("lumivar-hlx");
+        if (argc == 3 && (std::strcmp(argv[1], "check") == 0 || std::strcmp(argv[1], "dump") == 0)) {
+            return Run(argv[1], argv[2]);
+        }
     }
     std::fputs(kUsage, stderr);
     std::fputs("Try 'lumivar-hlx --help' for more information.\n", stderr);
