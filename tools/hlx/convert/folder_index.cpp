@@ -1,5 +1,6 @@
 #include "tools/hlx/convert/folder_index.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <set>
@@ -8,21 +9,11 @@
 #include "components/strings/text_transforms.h"
 #include "platform/os/file_replace.h"
 #include "platform/text/codepage.h"
+#include "tools/hlx/convert/look.h"
 
 namespace convert {
 
 namespace {
-
-// The colours and font of the shipped look (hlx/tests/look.txt).
-constexpr char kPageStart[] =
-    "<!DOCTYPE html>\n"
-    "<html><head><meta name=\"color-scheme\" content=\"light dark\"><style>\n"
-    "body{margin:0;padding:8px;color:#24292f;background:#fff;font:13px/1.45 monospace}\n"
-    "a{color:#0550ae}h1{font-size:15px;color:#8250df}td,th{padding:1px 16px 1px 0;text-align:left}\n"
-    "td.z{text-align:right}th{color:#6e7781}\n"
-    "@media (prefers-color-scheme:dark){body{color:#d4d4d4;background:#1e1e1e}a{color:#4fc1ff}h1{color:#c586c0}"
-    "th{color:#6a9955}}\n"
-    "</style><title>";
 
 struct Listing {
     std::set<std::string> folders;
@@ -46,21 +37,40 @@ std::string Href(std::string_view path) {
     return out;
 }
 
-std::string Row(const std::string& href, const std::string& name, const std::string& language,
-                const std::string& size) {
-    return "<tr><td><a href=\"" + Href(href) + "\">" + Html(name) + "</a></td><td>" + Html(language) +
-           "</td><td class=\"z\">" + size + "</td></tr>\n";
-}
+// One line of the listing: the link, then the language and the size in columns.
+struct Line {
+    std::string href;
+    std::string name;
+    std::string language;
+    std::string size;
+};
 
+std::string Padding(size_t width, size_t used) { return std::string(width > used ? width - used : 1, ' '); }
+
+// The page: the look's header (with a title) and footer around a listing in its <pre> block.
 std::string Page(const std::string& folder, const Listing& listing) {
-    const std::string title = "/" + folder;
-    std::string page = kPageStart + Html(title) + "</title></head><body><h1>" + Html(title) + "</h1>\n" +
-                       "<table><tr><th>Name</th><th>Language</th><th>Size</th></tr>\n";
-    if (!folder.empty()) page += Row("../index.html", "..", "", "");
-    for (const std::string& sub : listing.folders) page += Row(sub + "/index.html", sub + "/", "folder", "");
+    const std::string title = Html("/" + folder);
+    std::vector<Line> lines;
+    if (!folder.empty()) lines.push_back({"../index.html", "../", "", ""});
+    for (const std::string& sub : listing.folders) lines.push_back({sub + "/index.html", sub + "/", "folder", ""});
     for (const auto& [name, entry] : listing.files)
-        page += Row(name + ".html", name, entry->language, std::to_string(entry->size));
-    return page + "</table></body></html>\n";
+        lines.push_back({name + ".html", name, entry->language, std::to_string(entry->size)});
+    size_t nameWidth = 0;
+    for (const Line& line : lines) nameWidth = std::max(nameWidth, line.name.size() + 2);
+    std::string page = kLookHeader;
+    page.insert(std::min(page.find("</head>"), page.size()), "<title>" + title + "</title>");
+    page += "<span class=\"hd\">" + title + "</span>\n\n";
+    for (const Line& line : lines) {
+        page += "<a href=\"" + Href(line.href) + "\">" + Html(line.name) + "</a>";
+        if (line.language.empty()) {
+            page += "\n";
+            continue;
+        }
+        page += Padding(nameWidth, line.name.size()) + "<span class=\"k\">" + Html(line.language) + "</span>";
+        if (!line.size.empty()) page += Padding(12, line.language.size() + line.size.size()) + "<span class=\"n\">" + line.size + "</span>";
+        page += "\n";
+    }
+    return page + kLookFooter;
 }
 
 std::map<std::string, Listing> Listings(const Manifest& manifest) {

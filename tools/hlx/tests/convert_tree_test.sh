@@ -37,28 +37,28 @@ grep -q '2 converted, 0 unchanged' err || fail "summary: $(tail -1 err)"
 # The indexes: every folder's links, languages and sizes.
 python3 - out <<'PY' || fail "indexes"
 import html.parser, os, sys
-class Rows(html.parser.HTMLParser):
+class Rows(html.parser.HTMLParser):  # per link: href, its text, then the text of each span after it
     def __init__(self):
         super().__init__(); self.rows = []; self.cell = False
     def handle_starttag(self, tag, attrs):
-        if tag == "tr": self.rows.append([])
-        if tag == "td": self.rows[-1].append(""); self.cell = True
-        if tag == "a": self.rows[-1].insert(0, dict(attrs)["href"])
+        if tag == "a": self.rows.append([dict(attrs)["href"], ""])
+        if tag == "span" and self.rows: self.rows[-1].append("")
+        self.cell = tag in ("a", "span") and bool(self.rows)
     def handle_endtag(self, tag):
-        if tag == "td": self.cell = False
+        self.cell = False
     def handle_data(self, data):
         if self.cell: self.rows[-1][-1] += data
 def rows(path):
-    p = Rows(); p.feed(open(path, encoding="utf-8").read()); return [r for r in p.rows if r]
+    p = Rows(); p.feed(open(path, encoding="utf-8").read()); return p.rows
 out = sys.argv[1]
-want = {"index.html": [["a/index.html", "a/", "folder", ""]],
-        "a/index.html": [["../index.html", "..", "", ""], ["b/index.html", "b/", "folder", ""],
+want = {"index.html": [["a/index.html", "a/", "folder"]],
+        "a/index.html": [["../index.html", "../"], ["b/index.html", "b/", "folder"],
                          ["y.py.html", "y.py", "py", str(os.path.getsize("src/a/y.py"))]],
-        "a/b/index.html": [["../index.html", "..", "", ""],
-                           ["x.c.html", "x.c", "c", str(os.path.getsize("src/a/b/x.c"))]]}
+        "a/b/index.html": [["../index.html", "../"], ["x.c.html", "x.c", "c", str(os.path.getsize("src/a/b/x.c"))]]}
 for page, expected in want.items():
     got = rows(os.path.join(out, page))
     assert got == expected, (page, got)
+    assert "prefers-color-scheme:dark" in open(os.path.join(out, page)).read()
     for r in got: assert os.path.exists(os.path.join(out, os.path.dirname(page), r[0])), r
 PY
 
@@ -113,6 +113,14 @@ for i in 1 2 3; do [ "$(grep -vc '^lumivar' sharded/.lumivar-manifest-$i-of-3)" 
 # --files-from: NUL-separated, with a file that is not there.
 printf 'src/a/y.py\0gone.c\0' | "$T" convert --files-from - --out listed 2> err
 [ -f listed/src/a/y.py.html ] && grep -q '^skipped: gone.c: No such file' err || fail "--files-from: $(cat err)"
+
+# Ctrl+C while a large file is formatted: status 130, no page and no temporary file left.
+mkdir big && yes 'int x = 1; /* a comment */ char *s = "text";' | head -c 30000000 > big/large.c
+"$T" convert big --out stopped --jobs 1 2> err & pid=$!
+until [ -n "$(find stopped -name '*.tmp' 2>/dev/null)" ] || ! kill -0 $pid 2>/dev/null; do sleep 0.05; done
+kill -INT $pid; wait $pid; status=$?
+[ $status = 130 ] || fail "Ctrl+C: status $status: $(cat err)"
+[ -z "$(find stopped -name '*.tmp' -o -name 'large.c.html')" ] || fail "Ctrl+C left $(find stopped)"
 
 # Bad command lines.
 for args in "convert" "convert src" "convert src --out o --shard 4/3" "convert src --out o --jobs 0" "convert src --out o --bogus"; do
