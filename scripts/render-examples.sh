@@ -5,7 +5,9 @@
 #   bash scripts/render-examples.sh [BUILD_DIR] [OUT_DIR] [--dark]
 #
 # BUILD_DIR (default build) holds bin/lumivar-hlx; OUT_DIR (default BUILD_DIR/rendered) gets
-# EXAMPLE.html and EXAMPLE.png per example. --dark renders with the dark colour scheme.
+# EXAMPLE.html and EXAMPLE.png per example, then tree-index.png and tree-anchors.png: the index
+# page and a page with line anchors of the examples converted by lumivar-hlx convert.
+# --dark renders with the dark colour scheme.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -32,6 +34,11 @@ flags=(--headless --disable-gpu --no-first-run --disable-background-networking -
 [ "$(id -u)" = 0 ] && flags+=(--no-sandbox)
 [ -n "$dark" ] && flags+=(--force-dark-mode --blink-settings=preferredColorScheme=0)
 
+shot() {  # shot PNG URL HEIGHT
+  chromium "${flags[@]}" --window-size=1000,$3 "--screenshot=$1" "$2" 2>/dev/null
+  echo "$1"
+}
+
 # The definition an example is formatted with: the one named beside it in examples.tsv.
 while IFS=$'\t' read -r example definition _; do
   case "$example" in ''|'#'*|example) continue ;; esac
@@ -40,6 +47,9 @@ while IFS=$'\t' read -r example definition _; do
   lines=$(wc -l < "$examples/$example")
   height=$(( (lines + 2) * 19 + 16 ))
   [ "$height" -gt 6000 ] && height=6000
-  chromium "${flags[@]}" --window-size=1000,$height "--screenshot=$out/$example.png" "file://$html" 2>/dev/null
-  echo "$out/$example.png"
+  shot "$out/$example.png" "file://$html" "$height"
 done < "$examples/examples.tsv"
+
+TAVREL_ACP=65001 "$formatter" convert "$examples" --out "$out/tree" --line-anchors 2>/dev/null || true
+shot "$out/tree-index.png" "file://$out/tree/index.html" 700
+shot "$out/tree-anchors.png" "file://$out/tree/01_compress_easy.c.html#L20" 700
