@@ -97,6 +97,18 @@ grep -q '1 converted, 0 unchanged, .* 1 removed' err || fail "changed re-run: $(
 "$T" convert src --out out --force 2> err
 grep -q '1 converted, 0 unchanged' err || fail "--force: $(tail -1 err)"
 
+# Odd names (a space, %, # and a tab) round-trip through the manifest and the index links; an
+# output folder inside the source is not walked.
+mkdir odd && printf 'x = 1\n' > "odd/a b%20#"$'\t'"c.py"
+"$T" convert odd --out odd/html 2>/dev/null && "$T" convert odd --out odd/html 2> err
+grep -q '0 converted, 1 unchanged, 0 skipped' err || fail "odd names re-run: $(tail -1 err)"
+python3 - odd/html <<'PY' || fail "odd names in the index"
+import os, re, sys, urllib.parse
+page = open(os.path.join(sys.argv[1], "index.html"), encoding="utf-8").read()
+hrefs = re.findall(r'<a href="([^"]*)">', page)
+assert len(hrefs) == 1 and os.path.isfile(os.path.join(sys.argv[1], urllib.parse.unquote(hrefs[0]))), hrefs
+PY
+
 # Shards: the union of 3 shards is the whole list, without overlap; then the indexes.
 mkdir -p many/d1/d2
 folders=(many many/d1 many/d1/d2)
