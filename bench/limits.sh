@@ -6,7 +6,7 @@
 #   bash bench/limits.sh build-release/bin [TEXT]      (TEXT: a large text file for txt.hlx)
 #
 # RULES="10000 30000" chooses the definition sizes (default 10000 30000 100000); PARTS="cancel"
-# runs only some of the parts: rules text nesting runs cancel.
+# runs only some of the parts: rules text nesting runs shapes cancel.
 # Peak memory is the maximum resident set size that /usr/bin/time reports.
 set -euo pipefail
 
@@ -39,7 +39,13 @@ print("\n".join(lines))
 EOF
 }
 
-wanted() { [[ " ${PARTS:-rules text nesting runs cancel} " == *" $1 "* ]]; }
+wanted() { [[ " ${PARTS:-rules text nesting runs shapes cancel} " == *" $1 "* ]]; }
+
+# A definition of one pattern and a catch-all: DEFINITION_FILE PATTERN.
+one_pattern() {
+    printf '[S]\nHEADER-HTML=<pre>\nFOOTER-HTML=</pre>\nPATTERN=%s\nFORMAT-HTML=<b>$$</b>\nPATTERN=[\\s\\S]\nFORMAT-HTML=$$\n' \
+        "$2" > "$1"
+}
 
 if wanted rules; then
 echo "== memory per pattern: format of 1 KB against check of the same definition"
@@ -69,9 +75,8 @@ read -r mb seconds < <(measure "$tool" format "$work/nest.hlx" "$work/nest.txt")
 echo "peak ${mb} MB, ${seconds} s (the input alone is 3 x 20 MB)"
 fi
 
-if wanted runs; then
-echo "== one long run decided by the units around each position: seconds for 1 MB and 8 MB"
-runs_case() {  # LABEL DEFINITION PYTHON_EXPRESSION_OF_N
+# Seconds of format for 1 MB and 8 MB: LABEL DEFINITION PYTHON_EXPRESSION_OF_N
+runs_case() {
     local times=()
     for mb in 1 8; do
         python3 -c "n = $mb << 20; print($3, end='')" > "$work/run.txt"
@@ -80,8 +85,23 @@ runs_case() {  # LABEL DEFINITION PYTHON_EXPRESSION_OF_N
     done
     echo "$1: ${times[0]} s and ${times[1]} s"
 }
+
+if wanted runs; then
+echo "== one long run decided by the units around each position: seconds for 1 MB and 8 MB"
 runs_case 'backslashes in a string (\\[\s\S])' "$here/c_entered.hlx" "'\"' + '\\\\' * n + '\"'"
 runs_case 'spaces (\s+), one name ([A-Za-z_]\w*)' "$here/c_entered.hlx" "' ' * (n // 2) + 'a' * (n // 2)"
+fi
+
+if wanted shapes; then
+echo "== patterns a backtracking search tries at every start, on text they do not match: seconds for 1 MB and 8 MB"
+shape_case() {  # PATTERN PYTHON_EXPRESSION_OF_N
+    one_pattern "$work/shape.hlx" "$1"
+    runs_case "$1" "$work/shape.hlx" "$2"
+}
+shape_case 'x?a*[bc]' "'a' * n"
+shape_case '(a|aa)+[cd]' "'a' * n"
+shape_case '\s+$' "' ' * n + 'x'"
+shape_case '(\w+\s?)*;' "'abcd ' * (n // 5)"
 fi
 
 wanted cancel || exit 0
@@ -109,13 +129,8 @@ interrupt() {  # DEFINITION INPUT: prints the seconds, the exit status and the o
     local end=$(date +%s.%N)
     echo "$(awk "BEGIN{printf \"%.2f\", $end-$start}") s, exit $status, output ends \"$(tail -c 12 "$work/out.html")\""
 }
-printf '[S]\nHEADER-HTML=<pre>\nFOOTER-HTML=</pre>\nPATTERN=%s\nFORMAT-HTML=<b>$$</b>\nPATTERN=[\\s\\S]\nFORMAT-HTML=$$\n' \
-    'a*[bc]' > "$work/linear.hlx"
-python3 -c "print('a' * 300_000, end='')" > "$work/a.txt"
-echo "a*[bc] over 300 KB of a: $(interrupt "$work/linear.hlx" "$work/a.txt")"
-sed -i 's/^PATTERN=a\*\[bc\]$/PATTERN=x?a*[bc]/' "$work/linear.hlx"
-echo "x?a*[bc] over 300 KB of a: $(interrupt "$work/linear.hlx" "$work/a.txt")"
-printf '[S]\nHEADER-HTML=<pre>\nFOOTER-HTML=</pre>\nPATTERN=%s\nFORMAT-HTML=<b>$$</b>\nPATTERN=[\\s\\S]\nFORMAT-HTML=$$\n' \
-    '(a|aa)+[cd]' > "$work/backtrack.hlx"
 python3 -c "print(('a' * 28 + 'b') * 20_000, end='')" > "$work/runs.txt"
-echo "(a|aa)+[cd] over runs of 28 a: $(interrupt "$work/backtrack.hlx" "$work/runs.txt")"
+for pattern in '(a|aa)+(?=[cd])' '(a|aa)+[cd]'; do  # backtracking for a lookahead; the automata
+    one_pattern "$work/backtrack.hlx" "$pattern"
+    echo "$pattern over runs of 28 a: $(interrupt "$work/backtrack.hlx" "$work/runs.txt")"
+done
