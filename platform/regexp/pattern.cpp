@@ -344,8 +344,9 @@ struct Pattern::Impl {
     // the match's start when asked for. The number of pairs set, 0 for no match.
     int runDfa(std::u16string_view subject, size_t from, bool wantGroups) {
         size_t requiredAt = Span::npos;
-        const size_t end = dfa->firstMatchEnd(subject.data(), subject.size(), from,
-                                              [&](size_t at) { return nextFirstUnit(subject, at, requiredAt); });
+        // A pattern anchored at the subject's start is tried there alone.
+        const auto nextStart = [&](size_t at) { return anchored ? (at == 0 ? 0 : Span::npos) : nextFirstUnit(subject, at, requiredAt); };
+        const size_t end = dfa->firstMatchEnd(subject.data(), subject.size(), from, nextStart);
         if (end == Span::npos) return 0;
         const size_t start = backwardDfa->leftmostStartOfMatchEndingAt(subject.data(), subject.size(), from, end);
         if (start == Span::npos) return runEngine(subject, from);  // not expected: PCRE2 decides
