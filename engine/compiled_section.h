@@ -40,8 +40,9 @@ using regexp::KeywordSet;
 struct SearchMemo {
     uint32_t from = kNoMatch;
     uint32_t subjectStart = 0;
-    uint32_t start = kNoMatch;  // kNoMatch: no match at or after `from`
+    uint32_t start = kNoMatch;  // kNoMatch: no match at or after `from` up to searchedTo
     uint32_t end = kNoMatch;
+    uint32_t searchedTo = kNoMatch;
     std::vector<regexp::Span> groups;  // relative to subjectStart, when the template needs them
     bool hasGroups = false;
 };

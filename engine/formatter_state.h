@@ -11,10 +11,14 @@
 namespace engine::detail {
 
 // The next match of a searched pattern for one section call: the current element of the
-// pattern's global match list (kNoMatch when the list is used up).
+// pattern's global match list (kNoMatch when the list is used up). A formatter that formats a
+// chunk ahead searches only so far: then the slot may be unsearched, saying only that no element
+// starts before `start`; the list goes on with a search from there.
 struct Slot {
+    static constexpr uint32_t kUnsearched = kNoMatch - 1;
     uint32_t start = kNoMatch;
     uint32_t end = kNoMatch;
+    bool unsearched() const { return end == kUnsearched; }
 };
 
 // One running section call.

@@ -101,6 +101,8 @@ public:
                ChunkRun& run) {
         len_ = uint32_t(inp_.size());
         ptr_ = from;
+        guessStop_ = stopAt;
+        guessMargin_ = std::max(stopAt - std::min(stopAt, from), 1u);
         route_.toChunk(&run.output);
         frames_.clear();
         slots_.clear();
@@ -150,7 +152,7 @@ public:
         if (frames_.size() != 1) return false;
         Frame& frame = frames_.back();
         if (frame.rebuild || point.rebuild) return frame.rebuild == point.rebuild;
-        if (!caughtUp(frame)) return false;
+        if (!caughtUp(frame) || !searchedOn(frame)) return false;
         const bool sameSubject = frame.searchStart == point.searchStart;
         if (!sameSubject && (frame.searchStart >= ptr_ || point.searchStart >= ptr_)) return false;
         if (!sameSubject && insideLocalRun(*frame.section)) return false;
@@ -160,12 +162,41 @@ public:
         for (size_t k = 0; k < section.searched.size(); ++k) {
             const Slot& mine = slots[k];
             const Slot& theirs = run.joinSlots[point.slots + k];
-            if (mine.start != theirs.start || mine.end != theirs.end) return false;
-            if (sameSubject || mine.start == kNoMatch) continue;
+            const CompiledPattern& pattern = section.patterns[section.searched[k]];
+            if (!sameElement(pattern, mine, theirs)) return false;
+            if (sameSubject) continue;
+            const uint64_t seenAlike = uint64_t(subjectsBegin) + pattern.regex->maxLookbehind();
+            if (theirs.unsearched() && theirs.start < seenAlike) return false;
+            if (mine.start == kNoMatch) continue;
             const uint64_t nextFrom = uint64_t(mine.end) + (mine.start == mine.end ? 1 : 0);
-            if (nextFrom < subjectsBegin + section.patterns[section.searched[k]].regex->maxLookbehind()) return false;
+            if (nextFrom < seenAlike) return false;
         }
         return true;
+    }
+
+    // Whether my slot holds the element theirs holds. An unsearched one of theirs says only that
+    // no element starts before it: mine must start there or later, found by a search from no
+    // further on (a search from further on may have passed over an element theirs would find).
+    static bool sameElement(const CompiledPattern& pattern, const Slot& mine, const Slot& theirs) {
+        if (!theirs.unsearched()) return mine.start == theirs.start && mine.end == theirs.end;
+        const SearchMemo& memo = pattern.memo;
+        return mine.start >= theirs.start && memo.start == mine.start && memo.end == mine.end && memo.from <= theirs.start;
+    }
+
+    // Searches on for every unsearched slot of the call (a chunk formatted ahead leaves some):
+    // false when a search fails or a cancel stops it, as caughtUp.
+    bool searchedOn(Frame& frame) {
+        Slot* const slots = slots_.data() + frame.slots;
+        try {
+            for (size_t k = 0; k < frame.section->searched.size(); ++k) {
+                if (slots[k].unsearched()) slots[k] = find(frame.section->patterns[frame.section->searched[k]], frame.searchStart, slots[k].start);
+            }
+            return true;
+        } catch (const regexp::SearchInterrupted&) {
+            cancelled_ = true;
+        } catch (const ComError&) {
+        }
+        return false;
     }
 
     void handOn(const ChunkOutput& output, size_t from) override {
@@ -434,7 +465,7 @@ private:
                 next = std::min(next, slots[k].start);
                 continue;
             }
-            if (slots[k].start < ptr_) advanceSlot(frame, k);
+            if (slots[k].start < ptr_ || slots[k].unsearched()) advanceSlot(frame, k);
             const Slot& slot = slots[k];
             if (slot.start == ptr_) atPosition(frame.section->searched[k], slot);
             next = std::min(next, slot.start);
@@ -464,8 +495,8 @@ private:
     // before the current position. Each element is searched for from the end of the one
     // before it (one unit further after an empty one), as a global search does.
     void advance(CompiledPattern& pattern, const Frame& frame, Slot& slot) {
-        while (slot.start < ptr_) {
-            uint32_t from = slot.end + (slot.start == slot.end ? 1 : 0);
+        while (slot.start < ptr_ || (slot.start == ptr_ && slot.unsearched())) {
+            uint32_t from = slot.unsearched() ? slot.start : slot.end + (slot.start == slot.end ? 1 : 0);
             slot = find(pattern, frame.searchStart, from);
         }
     }
@@ -474,13 +505,25 @@ private:
     Slot find(CompiledPattern& pattern, uint32_t subjectStart, uint32_t from) {
         if (from > len_) return Slot{};
         SearchMemo& memo = pattern.memo;
-        if (memoAnswers(pattern, subjectStart, from)) return Slot{memo.start, memo.end};
-        Slot found = search(pattern, subjectStart, from);
-        memo.from = from;
-        memo.subjectStart = subjectStart;
-        memo.start = found.start;
-        memo.end = found.end;
-        return found;
+        if (!memoAnswers(pattern, subjectStart, from)) {
+            const uint32_t lastStart = lastStartFor(from);
+            const Slot found = search(pattern, subjectStart, from, lastStart);
+            memo.from = from;
+            memo.subjectStart = subjectStart;
+            memo.start = found.start;
+            memo.end = found.end;
+            memo.searchedTo = lastStart;
+        }
+        if (memo.start == kNoMatch && memo.searchedTo < len_) return Slot{memo.searchedTo + 1, Slot::kUnsearched};
+        return Slot{memo.start, memo.end};
+    }
+
+    // How far a search from `from` looks for a match's start: to the end, except when formatting a
+    // chunk ahead, which needs matches up to a little past the chunk's end only (searching on to
+    // the end from every chunk would cost the input's length per chunk).
+    uint32_t lastStartFor(uint32_t from) const {
+        if (guessStop_ == kNoMatch) return len_;
+        return uint32_t(std::min<uint64_t>(len_, uint64_t(std::max(from, guessStop_)) + guessMargin_));
     }
 
     // Whether the pattern's last search gives the first match at or after `from` for this
@@ -488,20 +531,22 @@ private:
     // tries from `from` to its match go alike in both subjects.
     bool memoAnswers(const CompiledPattern& pattern, uint32_t subjectStart, uint32_t from) const {
         const SearchMemo& memo = pattern.memo;
-        if (memo.from == kNoMatch || from < memo.from || (memo.start != kNoMatch && from > memo.start)) return false;
-        return pattern.regex->triesAlike(inp_, subjectStart, memo.subjectStart, from, memo.start == kNoMatch ? len_ : memo.start);
+        const uint32_t knownTo = memo.start == kNoMatch ? memo.searchedTo : memo.start;
+        if (memo.from == kNoMatch || from < memo.from || from > knownTo) return false;
+        return pattern.regex->triesAlike(inp_, subjectStart, memo.subjectStart, from, knownTo);
     }
 
-    Slot search(CompiledPattern& pattern, uint32_t subjectStart, uint32_t from) {
+    Slot search(CompiledPattern& pattern, uint32_t subjectStart, uint32_t from, uint32_t lastStart) {
         std::u16string_view subject = units(subjectStart, len_);
         SearchMemo& memo = pattern.memo;
         memo.hasGroups = pattern.format.usesGroups();
+        const size_t lastInSubject = lastStart >= len_ ? regexp::Span::npos : lastStart - subjectStart;
         try {
             if (memo.hasGroups) {
-                if (!pattern.regex->searchFrom(subject, from - subjectStart, memo.groups)) return Slot{};
+                if (!pattern.regex->searchFrom(subject, from - subjectStart, memo.groups, lastInSubject)) return Slot{};
                 return Slot{uint32_t(memo.groups[0].start + subjectStart), uint32_t(memo.groups[0].end + subjectStart)};
             }
-            std::optional<regexp::Span> span = pattern.regex->searchFrom(subject, from - subjectStart);
+            std::optional<regexp::Span> span = pattern.regex->searchFrom(subject, from - subjectStart, lastInSubject);
             if (!span) return Slot{};
             return Slot{uint32_t(span->start + subjectStart), uint32_t(span->end + subjectStart)};
         } catch (const ComError& error) {
@@ -589,6 +634,8 @@ private:
     std::vector<regexp::Span> groups_;
     uint32_t len_ = 0;
     uint32_t ptr_ = 0;
+    uint32_t guessStop_ = kNoMatch;  // formatting a chunk ahead: where the chunk ends
+    uint32_t guessMargin_ = 0;       // how far past it and past a search's start searches look
     uint32_t quota_ = 1;  // steps left before the next report
     bool cancelled_ = false;
     std::unique_ptr<ChunkJoin> join_;  // while a long input runs on two threads

@@ -259,6 +259,7 @@ struct Pattern::Impl {
     std::optional<KeywordSet> keywordSet;
     std::optional<detail::UnitSequence> sequence;  // walks a match for its groups in place of PCRE2...
     bool sequenceSearches = false;  // ... and searches too, when that takes linear time
+    size_t startLimit = Span::npos;  // the search under way may give nothing for a match starting after it
     std::optional<detail::LazyDfa> dfa;  // finds a match's end in place of PCRE2...
     std::optional<detail::LazyDfa> backwardDfa;  // ... and its start
     bool dfaTried = false;
@@ -345,12 +346,19 @@ struct Pattern::Impl {
     int runDfa(std::u16string_view subject, size_t from, bool wantGroups) {
         size_t requiredAt = Span::npos;
         // A pattern anchored at the subject's start is tried there alone.
-        const auto nextStart = [&](size_t at) { return anchored ? (at == 0 ? 0 : Span::npos) : nextFirstUnit(subject, at, requiredAt); };
+        const auto nextStart = [&](size_t at) {
+            if (at > startLimit) return Span::npos;
+            return anchored ? (at == 0 ? 0 : Span::npos) : nextFirstUnit(subject, at, requiredAt);
+        };
         const size_t end = dfa->firstMatchEnd(subject.data(), subject.size(), from, nextStart);
         if (end == Span::npos) return 0;
         const size_t start = backwardDfa->leftmostStartOfMatchEndingAt(subject.data(), subject.size(), from, end);
-        if (start == Span::npos) return runEngine(subject, from);  // not expected: PCRE2 decides
-        if (wantGroups && groups > 0) return runEngine(subject, start);
+        if (start == Span::npos || (wantGroups && groups > 0)) {
+            startLimit = Span::npos;  // the match found may start past it
+            // The groups, by PCRE2 from the match's start (from `from` for a start not found,
+            // which is not expected: PCRE2 then decides).
+            return runEngine(subject, start == Span::npos ? from : start);
+        }
         dfaPairs[0] = start;
         dfaPairs[1] = end;
         current = nullptr;
@@ -419,12 +427,13 @@ struct Pattern::Impl {
     // them; moves `from` to the stretch where it stopped. PCRE2's result code.
     int runQuick(std::u16string_view subject, size_t& from) {
         pcre2_match_context* context = MatchResources::forThisThread(false).quickContext();
+        const size_t finalStart = std::min(subject.size(), startLimit);
         while (true) {
-            const size_t lastStart = subject.size() - from > kQuickStarts ? from + kQuickStarts : subject.size();
+            const size_t lastStart = finalStart - std::min(from, finalStart) > kQuickStarts ? from + kQuickStarts : finalStart;
             pcre2_set_offset_limit(context, lastStart);
             const int rc = pcre2_jit_match(quick.get(), Units(subject), subject.size(), from, 0, matchData.get(), context);
             current = matchData.get();
-            if (rc != PCRE2_ERROR_NOMATCH || lastStart == subject.size()) return rc;
+            if (rc != PCRE2_ERROR_NOMATCH || lastStart == finalStart) return rc;
             SearchWatch::Checkpoint();
             from = firstPossibleStart(subject, lastStart + 1);
             if (from > subject.size()) return PCRE2_ERROR_NOMATCH;
@@ -594,7 +603,8 @@ std::optional<Span> Pattern::runAt(std::u16string_view subject, size_t position)
 }
 const std::u16string& Pattern::translated() const { return impl_->translated; }
 
-std::optional<Span> Pattern::searchFrom(std::u16string_view subject, size_t from) {
+std::optional<Span> Pattern::searchFrom(std::u16string_view subject, size_t from, size_t lastStart) {
+    impl_->startLimit = lastStart;
     if (impl_->searchesWithoutEngine()) {
         Span span = impl_->findWithoutEngine(subject, from);
         if (!span.matched()) return std::nullopt;
@@ -605,13 +615,14 @@ std::optional<Span> Pattern::searchFrom(std::u16string_view subject, size_t from
     return Span{ovector[0], ovector[1]};
 }
 
-bool Pattern::searchFrom(std::u16string_view subject, size_t from, std::vector<Span>& spans) {
+bool Pattern::searchFrom(std::u16string_view subject, size_t from, std::vector<Span>& spans, size_t lastStart) {
     if (impl_->groupsWithoutEngine()) {
-        const std::optional<Span> match = searchFrom(subject, from);
+        const std::optional<Span> match = searchFrom(subject, from, lastStart);
         if (!match) return false;
         impl_->groupsWithoutEngine(subject, *match, spans);
         return true;
     }
+    impl_->startLimit = lastStart;
     int pairs = impl_->run(subject, from);
     if (pairs == 0) return false;
     impl_->spansOfMatch(pairs, spans);
@@ -619,6 +630,7 @@ bool Pattern::searchFrom(std::u16string_view subject, size_t from, std::vector<S
 }
 
 bool Pattern::searchFromByInterpreter(std::u16string_view subject, size_t from, std::vector<Span>& spans) {
+    impl_->startLimit = Span::npos;
     int pairs = impl_->run(subject, from, true);
     if (pairs == 0) return false;
     impl_->spansOfMatch(pairs, spans);

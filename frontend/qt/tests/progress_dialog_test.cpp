@@ -80,7 +80,7 @@ TEST_F(ProgressDialogTest, CancelStopsALongConversionWhileEventsRun) {
     testsupport::TempDir dir;
     {
         std::ofstream in(dir / "long.asp");
-        for (int i = 0; i < 20000; ++i) in << "<% Dim a" << i << " : a" << i << " = \"x\" & Len(\"y\") ' step %>\n";
+        for (int i = 0; i < 200000; ++i) in << "<% Dim a" << i << " : a" << i << " = \"x\" & Len(\"y\") ' step %>\n";
         in << "<% ' LASTLINE %>\n";
     }
     ui::ScopedScriptedServices services;  // boxes recorded; events are Qt's
