@@ -637,6 +637,7 @@ bool Pattern::searchFromByInterpreter(std::u16string_view subject, size_t from, 
     return true;
 }
 
+bool Pattern::stopsAtLastStart() const { return !impl_->searchesWithoutEngine(); }
 bool Pattern::walksWithoutEngine() const { return impl_->sequence.has_value(); }
 bool Pattern::searchesByAutomaton() { return impl_->dfaReady(); }
 
