@@ -178,6 +178,7 @@ void LazyDfa::dropStates() {
     edges_.assign(kRowSize, 0);
     stateIndex_.clear();
     std::fill(std::begin(startRows_), std::end(startRows_), kUnknown);
+    std::fill(std::begin(oneStartRows_), std::end(oneStartRows_), kUnknown);
     ++generation_;
 }
 
@@ -253,6 +254,11 @@ uint32_t LazyDfa::startRow(Before before) {
     return startRows_[before];
 }
 
+uint32_t LazyDfa::oneStartRow(Before before) {
+    if (oneStartRows_[before] == kUnknown) oneStartRows_[before] = rowFor(State{before, false, {0}});
+    return oneStartRows_[before];
+}
+
 uint32_t LazyDfa::edgeAt(uint32_t row, uint32_t unitClass) {
     const uint32_t known = edges_[row + unitClass];
     return known != kUnknown ? known : edge(row / kRowSize, unitClass);
@@ -270,6 +276,13 @@ size_t LazyDfa::leftmostStartOfMatchEndingAt(const char16_t* text, size_t size, 
     size_t start = Span::npos;
     size_t checkpointAt = end > kUnitsBetweenCheckpoints ? end - kUnitsBetweenCheckpoints : 0;
     for (size_t position = end;; --position) {
+        // Units below 256 along edges already made that neither end a match nor leave no way:
+        // a lookup each (kUnknown has the match bit).
+        for (const size_t stop = std::max(from, checkpointAt); position > stop && text[position - 1] < 256; --position) {
+            const uint32_t next = edges_[row + lowClass_[text[position - 1]]];
+            if ((next & kMatchBit) != 0 || next >> 2 == 0) break;
+            row = next >> 2;
+        }
         // The unit to come is the one before the position; at the text's start there is none.
         uint32_t encoded = kUnknown;
         if (position > 0 && text[position - 1] < 256) encoded = edges_[row + lowClass_[text[position - 1]]];

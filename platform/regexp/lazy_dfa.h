@@ -44,6 +44,9 @@ public:
     // text's end for none).
     template <class NextStart>
     size_t firstMatchEnd(const char16_t* text, size_t size, size_t from, NextStart&& nextStart);
+    // Forward: the end of the match that starts at `start` (Span::npos for none), when the try
+    // decides it within `most` units; nothing when it would read further.
+    std::optional<size_t> matchEndAt(const char16_t* text, size_t size, size_t start, size_t most);
     // Backward: the leftmost start at or after `from` of a match that ends at `end`, Span::npos
     // for none.
     size_t leftmostStartOfMatchEndingAt(const char16_t* text, size_t size, size_t from, size_t end);
@@ -97,7 +100,8 @@ private:
     uint32_t rowFor(State state);
     uint32_t edge(uint32_t state, uint32_t unitClass);
     uint32_t edgeAt(uint32_t row, uint32_t unitClass);  // the edge, made when not yet made
-    uint32_t startRow(Before before);
+    uint32_t startRow(Before before);  // forward: a try at every start; backward: at the end
+    uint32_t oneStartRow(Before before);  // forward: a try at this start alone
     void dropStates();
     // A turn for the search watch; `row` still names the same state after it (a tick may search
     // with this automaton too).
@@ -117,6 +121,7 @@ private:
     std::vector<uint32_t> edges_;  // each state's row of edges, by class; kUnknown until first taken
     std::map<State, uint32_t> stateIndex_;
     uint32_t startRows_[4] = {};  // by the unit before the start; kUnknown until made
+    uint32_t oneStartRows_[4] = {};
     uint32_t generation_ = 0;  // counts the times the states were dropped
     std::vector<uint32_t> seen_;  // per instruction: the pass that last reached it
     uint32_t pass_ = 0;
@@ -130,6 +135,13 @@ size_t LazyDfa::firstMatchEnd(const char16_t* text, size_t size, size_t from, Ne
     size_t end = Span::npos;
     size_t checkpointAt = position + kUnitsBetweenCheckpoints;
     while (true) {
+        // Units below 256 along edges already made that neither end a match nor leave the
+        // automaton idle or dead: a lookup each (kUnknown has both flag bits).
+        for (const size_t stop = std::min(size, checkpointAt); position < stop && text[position] < 256; ++position) {
+            const uint32_t next = edges_[row + lowClass_[text[position]]];
+            if ((next & (kMatchBit | kIdleBit)) != 0 || next == 0) break;
+            row = next >> 2;
+        }
         uint32_t encoded = kUnknown;
         if (position < size && text[position] < 256) encoded = edges_[row + lowClass_[text[position]]];
         if (encoded == kUnknown) encoded = edgeAt(row, classAt(text, size, position));
@@ -146,6 +158,21 @@ size_t LazyDfa::firstMatchEnd(const char16_t* text, size_t size, size_t from, Ne
             checkpoint(row);
             checkpointAt = position + kUnitsBetweenCheckpoints;
         }
+    }
+}
+
+inline std::optional<size_t> LazyDfa::matchEndAt(const char16_t* text, size_t size, size_t start, size_t most) {
+    uint32_t row = oneStartRow(start == 0 ? kTextStart : Kind(text[start - 1]));
+    size_t end = Span::npos;
+    const size_t last = size - start > most ? start + most : size;
+    for (size_t position = start;; ++position) {
+        uint32_t encoded = kUnknown;
+        if (position < size && text[position] < 256) encoded = edges_[row + lowClass_[text[position]]];
+        if (encoded == kUnknown) encoded = edgeAt(row, classAt(text, size, position));
+        if (encoded & kMatchBit) end = position;
+        row = encoded >> 2;
+        if (row == 0 || position == size) return end;
+        if (position == last) return std::nullopt;
     }
 }
 

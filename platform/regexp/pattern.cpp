@@ -350,9 +350,31 @@ struct Pattern::Impl {
             if (at > startLimit) return Span::npos;
             return anchored ? (at == 0 ? 0 : Span::npos) : nextFirstUnit(subject, at, requiredAt);
         };
-        const size_t end = dfa->firstMatchEnd(subject.data(), subject.size(), from, nextStart);
-        if (end == Span::npos) return 0;
-        const size_t start = backwardDfa->leftmostStartOfMatchEndingAt(subject.data(), subject.size(), from, end);
+        // Tries at one start each while they end within a few units (most tries of most
+        // patterns do), then the scan that runs the tries from every start at once, and the
+        // backward one that finds where its match starts.
+        constexpr size_t kUnitsOfAShortTry = 64;
+        constexpr size_t kUnitsBetweenCheckpoints = 1 << 16;
+        size_t start = nextStart(from);
+        size_t end = Span::npos;
+        for (size_t checkpointAt = start + kUnitsBetweenCheckpoints; start < subject.size(); start = nextStart(start + 1)) {
+            const std::optional<size_t> tried = dfa->matchEndAt(subject.data(), subject.size(), start, kUnitsOfAShortTry);
+            if (!tried) break;
+            if (*tried != Span::npos) {
+                end = *tried;
+                break;
+            }
+            if (start >= checkpointAt) {
+                SearchWatch::Checkpoint();  // a tick may search with this pattern too: no try is under way
+                checkpointAt = start + kUnitsBetweenCheckpoints;
+            }
+        }
+        if (start >= subject.size()) return 0;
+        if (end == Span::npos) {
+            end = dfa->firstMatchEnd(subject.data(), subject.size(), start, nextStart);
+            if (end == Span::npos) return 0;
+            start = backwardDfa->leftmostStartOfMatchEndingAt(subject.data(), subject.size(), start, end);
+        }
         if (start == Span::npos || (wantGroups && groups > 0)) {
             startLimit = Span::npos;  // the match found may start past it
             // The groups, by PCRE2 from the match's start (from `from` for a start not found,

@@ -220,7 +220,10 @@ void UnitSequence::findAnchor() {
 }
 
 bool UnitSequence::findsInLinearTime() const {
-    return oneRun_ || std::none_of(steps_.begin(), steps_.end() - 1, [](const Step& step) { return step.repeated; });
+    if (oneRun_) return true;
+    for (size_t i = 0; i + 1 < steps_.size(); ++i)
+        if (steps_[i].repeated && int(i) != skipStep_) return false;
+    return true;
 }
 
 Span UnitSequence::find(std::u16string_view text, size_t from) const {

@@ -39,9 +39,9 @@ public:
     bool runsDecidedLocally() const { return localRuns_; }
     Pattern::LocalRuns localRuns() const { return Pattern::LocalRuns{&first_, &steps_.back().units, pairs_}; }
 
-    // Whether find() takes time that grows with the text alone: for X+ and X Y*, and where only
-    // the last test repeats (a failed try walks no run). Other sequences may walk a run again
-    // from each start before it.
+    // Whether find() takes time that grows with the text alone: for X+ and X Y*, and where no
+    // test repeats but the last one and the one whose run a failed try skips (so no run is
+    // walked twice). Other sequences may walk a run again from each start before it.
     bool findsInLinearTime() const;
 
     // How many tests there are (for tests of the shapes taken).
