@@ -276,11 +276,11 @@ size_t LazyDfa::leftmostStartOfMatchEndingAt(const char16_t* text, size_t size, 
     size_t start = Span::npos;
     size_t checkpointAt = end > kUnitsBetweenCheckpoints ? end - kUnitsBetweenCheckpoints : 0;
     for (size_t position = end;; --position) {
-        // Units below 256 along edges already made that neither end a match nor leave no way:
-        // a lookup each (kUnknown has the match bit).
+        // Units below 256 along edges already made that leave some way: a lookup each.
         for (const size_t stop = std::max(from, checkpointAt); position > stop && text[position - 1] < 256; --position) {
             const uint32_t next = edges_[row + lowClass_[text[position - 1]]];
-            if ((next & kMatchBit) != 0 || next >> 2 == 0) break;
+            if (next == kUnknown || next >> 2 == 0) break;
+            if (next & kMatchBit) start = position;
             row = next >> 2;
         }
         // The unit to come is the one before the position; at the text's start there is none.

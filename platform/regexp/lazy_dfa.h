@@ -45,8 +45,9 @@ public:
     template <class NextStart>
     size_t firstMatchEnd(const char16_t* text, size_t size, size_t from, NextStart&& nextStart);
     // Forward: the end of the match that starts at `start` (Span::npos for none), when the try
-    // decides it within `most` units; nothing when it would read further.
-    std::optional<size_t> matchEndAt(const char16_t* text, size_t size, size_t start, size_t most);
+    // has matched or decided within `most` units; nothing when it would read further without a
+    // match. `readTo`: where it stopped.
+    std::optional<size_t> matchEndAt(const char16_t* text, size_t size, size_t start, size_t most, size_t& readTo);
     // Backward: the leftmost start at or after `from` of a match that ends at `end`, Span::npos
     // for none.
     size_t leftmostStartOfMatchEndingAt(const char16_t* text, size_t size, size_t from, size_t end);
@@ -135,11 +136,12 @@ size_t LazyDfa::firstMatchEnd(const char16_t* text, size_t size, size_t from, Ne
     size_t end = Span::npos;
     size_t checkpointAt = position + kUnitsBetweenCheckpoints;
     while (true) {
-        // Units below 256 along edges already made that neither end a match nor leave the
-        // automaton idle or dead: a lookup each (kUnknown has both flag bits).
+        // Units below 256 along edges already made that leave the automaton neither idle nor
+        // dead: a lookup each (kUnknown has the idle bit).
         for (const size_t stop = std::min(size, checkpointAt); position < stop && text[position] < 256; ++position) {
             const uint32_t next = edges_[row + lowClass_[text[position]]];
-            if ((next & (kMatchBit | kIdleBit)) != 0 || next == 0) break;
+            if ((next & kIdleBit) != 0 || next >> 2 == 0) break;
+            if (next & kMatchBit) end = position;
             row = next >> 2;
         }
         uint32_t encoded = kUnknown;
@@ -161,18 +163,31 @@ size_t LazyDfa::firstMatchEnd(const char16_t* text, size_t size, size_t from, Ne
     }
 }
 
-inline std::optional<size_t> LazyDfa::matchEndAt(const char16_t* text, size_t size, size_t start, size_t most) {
-    uint32_t row = oneStartRow(start == 0 ? kTextStart : Kind(text[start - 1]));
+inline std::optional<size_t> LazyDfa::matchEndAt(const char16_t* text, size_t size, size_t start, size_t most, size_t& readTo) {
+    const Before before = start == 0 ? kTextStart : Kind(text[start - 1]);
+    uint32_t row = oneStartRows_[before] != kUnknown ? oneStartRows_[before] : oneStartRow(before);
     size_t end = Span::npos;
     const size_t last = size - start > most ? start + most : size;
     for (size_t position = start;; ++position) {
+        // Units below 256 along edges already made: a lookup each.
+        for (; position < (end == Span::npos ? last : size) && text[position] < 256; ++position) {
+            const uint32_t next = edges_[row + lowClass_[text[position]]];
+            if (next == kUnknown) break;
+            if (next & kMatchBit) end = position;
+            row = next >> 2;
+            if (row == 0) {
+                readTo = position;
+                return end;
+            }
+        }
         uint32_t encoded = kUnknown;
         if (position < size && text[position] < 256) encoded = edges_[row + lowClass_[text[position]]];
         if (encoded == kUnknown) encoded = edgeAt(row, classAt(text, size, position));
         if (encoded & kMatchBit) end = position;
         row = encoded >> 2;
+        readTo = position;
         if (row == 0 || position == size) return end;
-        if (position == last) return std::nullopt;
+        if (position >= last && end == Span::npos) return std::nullopt;  // a try that has matched goes on
     }
 }
 

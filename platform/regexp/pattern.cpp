@@ -350,15 +350,20 @@ struct Pattern::Impl {
             if (at > startLimit) return Span::npos;
             return anchored ? (at == 0 ? 0 : Span::npos) : nextFirstUnit(subject, at, requiredAt);
         };
-        // Tries at one start each while they end within a few units (most tries of most
-        // patterns do), then the scan that runs the tries from every start at once, and the
-        // backward one that finds where its match starts.
+        // Tries at one start each while they read little more than the units they pass (most
+        // tries of most patterns end within a unit or two), then the scan that runs the tries
+        // from every start at once, and the backward one that finds where its match starts.
         constexpr size_t kUnitsOfAShortTry = 64;
         constexpr size_t kUnitsBetweenCheckpoints = 1 << 16;
         size_t start = nextStart(from);
         size_t end = Span::npos;
+        const size_t firstStart = start;
+        size_t read = 0;  // by the tries so far
         for (size_t checkpointAt = start + kUnitsBetweenCheckpoints; start < subject.size(); start = nextStart(start + 1)) {
-            const std::optional<size_t> tried = dfa->matchEndAt(subject.data(), subject.size(), start, kUnitsOfAShortTry);
+            if (read > 2 * (start - firstStart) + kUnitsOfAShortTry) break;
+            size_t readTo = start;
+            const std::optional<size_t> tried = dfa->matchEndAt(subject.data(), subject.size(), start, kUnitsOfAShortTry, readTo);
+            read += readTo - start + 1;
             if (!tried) break;
             if (*tried != Span::npos) {
                 end = *tried;
