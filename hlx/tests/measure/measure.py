@@ -50,6 +50,7 @@ LUMIVAR_CLASSES_OF = {
     "md": {"r": "other"},               # link targets: Pygments' Name.Attribute
     "pl": {"v": None},
     "ps1": {"v": None},
+    "cmake": {"v": None},
 }
 # Pygments: the first token type here that the token's type is in (or equal to) gives the class.
 PYGMENTS_CLASSES = [
@@ -76,6 +77,9 @@ PYGMENTS_CLASSES_OF = {
     "css": [(Keyword.Type, "number"), (Keyword.Constant, "keyword"), (Keyword, "other")],
     "sql": [(String.Symbol, "other")],      # "name" is a quoted identifier
     "py": [(String.Interpol, "string")],    # the placeholders {} and %s are text of the string
+    # CMake: unquoted arguments are String to it, quoted ones String.Double
+    "cmake": [(String.Double, "string"), (String, "other")],
+    "toml": [(Keyword.Constant, "keyword"), (Keyword, "other")],    # [table] headers are Keyword
 }
 # Where a definition's language is not the one Pygments would pick from the extension.
 PYGMENTS_LEXERS = {
