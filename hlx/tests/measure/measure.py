@@ -79,11 +79,13 @@ PYGMENTS_CLASSES_OF = {
     "py": [(String.Interpol, "string")],    # the placeholders {} and %s are text of the string
     # CMake: unquoted arguments are String to it, quoted ones String.Double
     "cmake": [(String.Double, "string"), (String, "other")],
+    "el": [(String.Symbol, "other")],     # 'name is a quoted symbol, not text
+    "rst": [(Comment.Preproc, "comment")],     # ".. text" comments
     "toml": [(Keyword.Constant, "keyword"), (Keyword, "other")],    # [table] headers are Keyword
 }
 # Where a definition's language is not the one Pygments would pick from the extension.
 PYGMENTS_LEXERS = {
-    "asp": "html", "bat": "batch", "cs": "csharp", "diff": "diff", "f90": "fortran",
+    "asp": "html", "bat": "batch", "el": "emacs-lisp", "rst": "rst", "cs": "csharp", "diff": "diff", "f90": "fortran",
     "js": "javascript", "kt": "kotlin", "makefile": "make", "md": "markdown", "pas": "delphi",
     "php": "html+php", "pl": "perl", "ps1": "powershell", "py": "python3", "r": "splus",
     "rb": "ruby", "rs": "rust", "sh": "bash", "ts": "typescript", "vb": "vbnet",
