@@ -91,7 +91,7 @@ PYGMENTS_CLASSES_OF = {
 }
 # Where a definition's language is not the one Pygments would pick from the extension.
 PYGMENTS_LEXERS = {
-    "asp": "html", "bat": "batch", "el": "emacs-lisp", "adb": "ada", "po": "pot", "ps": "postscript", "roff": "groff", "rst": "rst", "s": "gas", "tex": "latex", "cs": "csharp", "diff": "diff", "f90": "fortran",
+    "asp": "html", "bat": "batch", "el": "emacs-lisp", "adb": "ada", "pc": "pkgconfig", "po": "pot", "ps": "postscript", "roff": "groff", "rst": "rst", "s": "gas", "sed": "sed", "tex": "latex", "cs": "csharp", "diff": "diff", "f90": "fortran",
     "js": "javascript", "kt": "kotlin", "makefile": "make", "md": "markdown", "pas": "delphi",
     "php": "html+php", "pl": "perl", "ps1": "powershell", "py": "python3", "r": "splus",
     "rb": "ruby", "rs": "rust", "sh": "bash", "ts": "typescript", "vb": "vbnet",
