@@ -79,22 +79,23 @@ PYGMENTS_CLASSES_OF = {
     "py": [(String.Interpol, "string")],    # the placeholders {} and %s are text of the string
     # CMake: unquoted arguments are String to it, quoted ones String.Double
     "cmake": [(String.Double, "string"), (String, "other")],
-    "el": [(String.Symbol, "other")],     # 'name is a quoted symbol, not text
-    "rst": [(Comment.Preproc, "comment")],     # ".. text" comments
-    "tex": [(Name.Builtin, "other")],   # the braces { }
+    "el": [(String.Symbol, "other")],       # 'name is a quoted symbol, not text
+    "rst": [(Comment.Preproc, "comment")],  # ".. text" comments
+    "tex": [(Name.Builtin, "other")],       # the braces { }
     # gettext: "#:" references and "#," flags are comments to it; header fields "Name:" text of the string
     "po": [(Keyword.Declaration, "comment"), (Keyword.Type, "comment"), (Name.Property, "string")],
     # roff: the arguments of a request are String to it, quoted ones String.Double
     "roff": [(String.Double, "string"), (String, "other")],
     "ps": [(Comment.Preproc, "comment")],   # the %!PS first line
-    "toml": [(Keyword.Constant, "keyword"), (Keyword, "other")],    # [table] headers are Keyword
+    "toml": [(Keyword.Constant, "keyword"), (Keyword, "other")],  # [table] headers are Keyword
 }
 # Where a definition's language is not the one Pygments would pick from the extension.
 PYGMENTS_LEXERS = {
-    "asp": "html", "bat": "batch", "el": "emacs-lisp", "adb": "ada", "pc": "pkgconfig", "po": "pot", "ps": "postscript", "roff": "groff", "rst": "rst", "s": "gas", "sed": "sed", "tex": "latex", "cs": "csharp", "diff": "diff", "f90": "fortran",
-    "js": "javascript", "kt": "kotlin", "makefile": "make", "md": "markdown", "pas": "delphi",
-    "php": "html+php", "pl": "perl", "ps1": "powershell", "py": "python3", "r": "splus",
-    "rb": "ruby", "rs": "rust", "sh": "bash", "ts": "typescript", "vb": "vbnet",
+    "adb": "ada", "asp": "html", "bat": "batch", "cs": "csharp", "diff": "diff", "el": "emacs-lisp",
+    "f90": "fortran", "js": "javascript", "kt": "kotlin", "makefile": "make", "md": "markdown",
+    "pas": "delphi", "pc": "pkgconfig", "php": "html+php", "pl": "perl", "po": "pot", "ps": "postscript",
+    "ps1": "powershell", "py": "python3", "r": "splus", "rb": "ruby", "roff": "groff", "rs": "rust",
+    "s": "gas", "sh": "bash", "tex": "latex", "ts": "typescript", "vb": "vbnet",
 }
 # Overall limits; each language must reach PER_LANGUAGE in comments and strings where it has them.
 OVERALL = {"comment": 99.0, "string": 97.0}
