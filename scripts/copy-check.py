@@ -9,6 +9,7 @@ number of no-break spaces (U+00A0 or &nbsp;) in Selection.toString() and in the 
 text and HTML. Exit status 1 when the clipboard's plain text of any page holds one. Needs the chromium package
 (scripts/install-deps.sh).
 """
+import fcntl
 import json
 import os
 import pathlib
@@ -43,8 +44,10 @@ class Browser:
             flags.append("--no-sandbox")
         # Chromium expects the pipe on descriptors 3 and 4 exactly; they are kept open after this.
         def place_pipes():
-            os.dup2(to_browser, 3)
-            os.dup2(from_browser, 4)
+            # Copies above 4 first, so that neither end is closed by placing the other.
+            high_in, high_out = (fcntl.fcntl(fd, fcntl.F_DUPFD, 10) for fd in (to_browser, from_browser))
+            os.dup2(high_in, 3)
+            os.dup2(high_out, 4)
         self._process = subprocess.Popen(["chromium", *flags, "about:blank"], pass_fds=(3, 4),
                                          preexec_fn=place_pipes, stderr=subprocess.DEVNULL)
         os.close(to_browser)
