@@ -168,9 +168,11 @@ inline std::optional<size_t> LazyDfa::matchEndAt(const char16_t* text, size_t si
     uint32_t row = oneStartRows_[before] != kUnknown ? oneStartRows_[before] : oneStartRow(before);
     size_t end = Span::npos;
     const size_t last = size - start > most ? start + most : size;
+    size_t checkpointAt = start + kUnitsBetweenCheckpoints;
     for (size_t position = start;; ++position) {
         // Units below 256 along edges already made: a lookup each.
-        for (; position < (end == Span::npos ? last : size) && text[position] < 256; ++position) {
+        const size_t stop = std::min(end == Span::npos ? last : size, checkpointAt);
+        for (; position < stop && text[position] < 256; ++position) {
             const uint32_t next = edges_[row + lowClass_[text[position]]];
             if (next == kUnknown) break;
             if (next & kMatchBit) end = position;
@@ -188,6 +190,10 @@ inline std::optional<size_t> LazyDfa::matchEndAt(const char16_t* text, size_t si
         readTo = position;
         if (row == 0 || position == size) return end;
         if (position >= last && end == Span::npos) return std::nullopt;  // a try that has matched goes on
+        if (position >= checkpointAt) {  // a long match
+            checkpoint(row);
+            checkpointAt = position + kUnitsBetweenCheckpoints;
+        }
     }
 }
 
