@@ -259,6 +259,7 @@ struct Pattern::Impl {
     std::optional<KeywordSet> keywordSet;
     std::optional<detail::UnitSequence> sequence;  // walks a match for its groups in place of PCRE2...
     bool sequenceSearches = false;  // ... and searches too, when that takes linear time
+    bool refersBack = false;  // holds a back reference
     size_t startLimit = Span::npos;  // the search under way may give nothing for a match starting after it
     std::optional<detail::LazyDfa> dfa;  // finds a match's end in place of PCRE2...
     std::optional<detail::LazyDfa> backwardDfa;  // ... and its start
@@ -436,11 +437,13 @@ struct Pattern::Impl {
         sequence->groupsAt(subject, match.start, groups, spans);
     }
 
-    // The pattern without callouts, or null when the JIT cannot take it: then the pattern with
-    // callouts serves alone.
+    // The pattern without callouts, or null when the JIT cannot take it or the pattern refers
+    // back (PCRE2's match limit does not count the comparisons of a back reference, so a stretch
+    // without callouts could run for minutes): then the pattern with callouts serves alone.
     pcre2_code* quickCode() {
         if (quickTried) return quick.get();
         quickTried = true;
+        if (refersBack) return nullptr;
         try {
             std::unique_ptr<pcre2_code, CodeDeleter> compiled =
                 Compile(dialect::WithoutCallouts(translated), options, compileFlags | PCRE2_USE_OFFSET_LIMIT);
@@ -541,6 +544,7 @@ Pattern::Pattern(std::u16string_view source, Options options) : impl_(std::make_
         d.compileForSearches(*parsed.root);
     }
     d.mayMatchEmpty = dialect::MayMatchEmpty(*parsed.root);
+    d.refersBack = dialect::RefersBack(*parsed.root);
     d.lookBack = dialect::LooksBack(*parsed.root, options.multiline);
     d.asciiHeld = dialect::AsciiUnitsHeld(*parsed.root, options.ignoreCase);
     if (std::unique_ptr<UnitBits> units = dialect::FirstUnits(*parsed.root, options.ignoreCase)) d.firstUnits.emplace(*units);

@@ -125,6 +125,11 @@ bool MayMatchEmpty(const Node& node) {
     }
 }
 
+bool RefersBack(const Node& node) {
+    return node.kind == NodeKind::BackReference ||
+           std::any_of(node.children.begin(), node.children.end(), [](const NodePtr& child) { return RefersBack(*child); });
+}
+
 bool LooksAheadAtStart(const Node& node) {
     switch (node.kind) {
     case NodeKind::Lookahead: return true;

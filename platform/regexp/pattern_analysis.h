@@ -17,6 +17,8 @@ bool MayMatchEmpty(const Node& node);
 size_t MinimumReach(const Node& node);
 // Whether a lookahead can be tested at a match's start, before anything is consumed.
 bool LooksAheadAtStart(const Node& node);
+// Whether the pattern holds a back reference.
+bool RefersBack(const Node& node);
 // Where an alternation with two alternatives that each take a fixed number of units, but not
 // the same number (an assertion takes none), as "(?:a|\B)" and "(?:aa|a)", comes before the
 // first part of a match that varies in length: the root's part that holds it (the root itself
