@@ -351,30 +351,10 @@ struct Pattern::Impl {
             if (at > startLimit) return Span::npos;
             return anchored ? (at == 0 ? 0 : Span::npos) : nextFirstUnit(subject, at, requiredAt);
         };
-        // Tries at one start each while they read little more than the units they pass (most
-        // tries of most patterns end within a unit or two), then the scan that runs the tries
-        // from every start at once, and the backward one that finds where its match starts.
-        constexpr size_t kUnitsOfAShortTry = 64;
-        constexpr size_t kUnitsBetweenCheckpoints = 1 << 16;
+        // Tries at one start each while they stay short, then the scan that runs the tries from
+        // every start at once, and the backward one that finds where its match starts.
         size_t start = nextStart(from);
-        size_t end = Span::npos;
-        const size_t firstStart = start;
-        size_t read = 0;  // by the tries so far
-        for (size_t checkpointAt = start + kUnitsBetweenCheckpoints; start < subject.size(); start = nextStart(start + 1)) {
-            if (read > 2 * (start - firstStart) + kUnitsOfAShortTry) break;
-            size_t readTo = start;
-            const std::optional<size_t> tried = dfa->matchEndAt(subject.data(), subject.size(), start, kUnitsOfAShortTry, readTo);
-            read += readTo - start + 1;
-            if (!tried) break;
-            if (*tried != Span::npos) {
-                end = *tried;
-                break;
-            }
-            if (start >= checkpointAt) {
-                SearchWatch::Checkpoint();  // a tick may search with this pattern too: no try is under way
-                checkpointAt = start + kUnitsBetweenCheckpoints;
-            }
-        }
+        size_t end = tryStartsWhileShort(subject, start, nextStart);
         if (start >= subject.size()) return 0;
         if (end == Span::npos) {
             end = dfa->firstMatchEnd(subject.data(), subject.size(), start, nextStart);
@@ -391,6 +371,31 @@ struct Pattern::Impl {
         dfaPairs[1] = end;
         current = nullptr;
         return 1;
+    }
+
+    // Tries the starts from `start` on one at a time while they read little more than the units
+    // they pass (most tries of most patterns end within a unit or two): the end of the match at
+    // the `start` it leaves, or Span::npos with `start` where the tries grew long (or past the
+    // subject's end when no start is left).
+    template <class NextStart>
+    size_t tryStartsWhileShort(std::u16string_view subject, size_t& start, NextStart& nextStart) {
+        constexpr size_t kUnitsOfAShortTry = 64;
+        constexpr size_t kUnitsBetweenCheckpoints = 1 << 16;
+        const size_t firstStart = start;
+        size_t read = 0;  // by the tries so far
+        for (size_t checkpointAt = start + kUnitsBetweenCheckpoints; start < subject.size(); start = nextStart(start + 1)) {
+            if (read > 2 * (start - firstStart) + kUnitsOfAShortTry) break;
+            size_t readTo = start;
+            const std::optional<size_t> tried = dfa->matchEndAt(subject.data(), subject.size(), start, kUnitsOfAShortTry, readTo);
+            read += readTo - start + 1;
+            if (!tried) break;
+            if (*tried != Span::npos) return *tried;
+            if (start >= checkpointAt) {
+                SearchWatch::Checkpoint();  // a tick may search with this pattern too: no try is under way
+                checkpointAt = start + kUnitsBetweenCheckpoints;
+            }
+        }
+        return Span::npos;
     }
 
     // Compiles PCRE2's code now, so that a pattern it refuses fails here, and takes its facts.
