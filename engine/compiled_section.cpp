@@ -25,89 +25,12 @@ CompiledRule CompileRule(const modHlx::DefinitionTree& tree, const modHlx::RuleR
     return rule;
 }
 
-void Classify(CompiledPattern& compiled) {
-    const regexp::Pattern& regex = *compiled.regex;
-    if (const regexp::CodeUnitSet* set = regex.singleUnitSet()) {
-        compiled.kind = PatternKind::SingleUnit;
-        compiled.units = set;
-        return;
-    }
-    if (const std::optional<regexp::KeywordList>& list = regex.keywordList()) {
-        compiled.kind = PatternKind::Keywords;
-        compiled.keywords = std::make_unique<KeywordSet>(*list);
-        return;
-    }
-    if (const std::optional<regexp::Pattern::LocalRuns> runs = regex.localRuns()) {
-        compiled.kind = PatternKind::LocalRuns;
-        compiled.units = runs->first;
-        compiled.runs = *runs;
-        compiled.runsWords = !runs->pairs && *runs->rest == regexp::WordUnitSet();
-    }
-}
-
-bool CopiesEveryUnit(const CompiledSection& section) {
-    auto copies = [](UnitAction action) { return action == UnitAction::Copy; };
-    if (!std::all_of(section.asciiAction.begin(), section.asciiAction.end(), copies)) return false;
-    // Above ASCII, set by set: no LocalRuns match starts there, and each unit's first SingleUnit
-    // pattern copies it.
-    regexp::UnitBits left;  // units above ASCII that no SingleUnit pattern before has taken
-    left.set();
-    for (char16_t unit = 0; unit < 128; ++unit) left.reset(unit);
-    for (uint32_t index : section.localRuns) {
-        regexp::UnitBits starts;
-        section.patterns[index].units->addTo(starts);
-        if ((starts & left).any()) return false;
-    }
-    for (uint32_t index : section.singles) {
-        regexp::UnitBits units;
-        section.patterns[index].units->addTo(units);
-        if (!section.patterns[index].copiesMatch && (units & left).any()) return false;
-        left &= ~units;
-    }
-    return left.none();
-}
-
 void IndexPatterns(CompiledSection& section) {
-    section.asciiSingle.fill(kNoMatch);
-    for (const CompiledPattern& pattern : section.patterns) {
-        switch (pattern.kind) {
-        case PatternKind::Search: section.searched.push_back(pattern.order); break;
-        case PatternKind::Keywords:
-            section.keywords.push_back(pattern.order);
-            for (char16_t unit = 0; unit < 128; ++unit) {
-                if (!pattern.keywords->mayStartWith(unit)) continue;
-                section.keywordStarts.add(unit);
-                section.wordStarts.add(unit);
-            }
-            break;
-        case PatternKind::LocalRuns:
-            section.localRuns.push_back(pattern.order);
-            for (char16_t unit = 0; unit < 128 && pattern.runsWords; ++unit) {
-                if (pattern.units->test(unit)) section.wordStarts.add(unit);
-            }
-            break;
-        case PatternKind::SingleUnit:
-            section.singles.push_back(pattern.order);
-            for (char16_t unit = 0; unit < 128; ++unit) {
-                if (section.asciiSingle[unit] == kNoMatch && pattern.units->test(unit)) section.asciiSingle[unit] = pattern.order;
-            }
-            break;
-        }
-    }
-    section.asciiAction.fill(UnitAction::Drop);
-    section.asciiOnlyLocalRun.fill(kNoMatch);
-    for (char16_t unit = 0; unit < 128; ++unit) {
-        auto starts = [&](uint32_t index) { return section.patterns[index].units->test(unit); };
-        const auto first = std::find_if(section.localRuns.begin(), section.localRuns.end(), starts);
-        uint32_t index = section.asciiSingle[unit];
-        if (first != section.localRuns.end()) {
-            section.asciiAction[unit] = UnitAction::Stop;
-            if (std::none_of(first + 1, section.localRuns.end(), starts)) section.asciiOnlyLocalRun[unit] = *first;
-        } else if (index != kNoMatch) {
-            section.asciiAction[unit] = section.patterns[index].copiesMatch ? UnitAction::Copy : UnitAction::Other;
-        }
-    }
-    section.copiesEveryUnit = section.keywords.empty() && CopiesEveryUnit(section);
+    std::vector<std::shared_ptr<regexp::Pattern>> patterns;
+    for (const CompiledPattern& pattern : section.patterns) patterns.push_back(pattern.regex);
+    section.set = regexp::PatternSet(std::move(patterns));
+    for (char16_t unit = 0; unit < 128; ++unit) section.asciiAction[unit] = section.actionFromSet(unit);
+    section.copiesEveryUnit = section.set.everyUnitMatchedAloneBy([&](uint32_t index) { return section.patterns[index].copiesMatch; });
 }
 
 }  // namespace
@@ -157,7 +80,6 @@ std::unique_ptr<CompiledSection> CompileSection(const modHlx::DefinitionTree& tr
             compiled.format = FormatTemplate(format, compiled.regex->groupCount());
             compiled.copiesMatch = compiled.format.isMatchOnly() && section->rules.back().plain;
             if (!compiled.regex->mayHoldAnyOf(strings::kHtmlEscapedUnits)) compiled.format.fillBetweenLiteralsAsIs();
-            Classify(compiled);
             section->patterns.push_back(std::move(compiled));
         }
     }

@@ -55,8 +55,8 @@ ComError SectionNotFound(const CompiledSection& section, const CompiledPattern& 
 // Formats one input. run() steps from the start section to the end, joining the chunks that
 // the other thread formatted ahead when the input is long (ChunkJoin); guess() formats one such
 // chunk. A step chooses the longest match at the position (choose: the searched patterns' next
-// matches, kept in slots by catchUp, and the compiled section's tables for single units,
-// keywords and runs), writes it (apply) and may enter or leave a section; stretches where only
+// matches, kept in slots by catchUp, and the pattern set's answer for those a position
+// decides), writes it (apply) and may enter or leave a section; stretches where only
 // single units can match go in one call (takePlainRun).
 class SectionFormatter final : public JoinableFormatter {
 public:
@@ -141,13 +141,13 @@ public:
         const Slot* slots = slots_.data() + frame.slots;
         const size_t output = route_.chunkSize() + out_.size();
         run.joins.push_back(JoinPoint{ptr_, frame.searchStart, frame.rebuild, output, run.joinSlots.size()});
-        run.joinSlots.insert(run.joinSlots.end(), slots, slots + frame.section->searched.size());
+        run.joinSlots.insert(run.joinSlots.end(), slots, slots + frame.section->searched().size());
     }
 
     // The start section alone runs in both, and either both search afresh now, or every slot
     // holds the same element and the next search of each sees the same text in both subjects
     // (it starts at least the pattern's look-behind after both subjects' starts), and no run of
-    // a LocalRuns pattern's units reaches back from here to where the subjects begin.
+    // a run pattern's units reaches back from here to where the subjects begin.
     bool sameFutureAs(const ChunkRun& run, const JoinPoint& point) override {
         if (frames_.size() != 1) return false;
         Frame& frame = frames_.back();
@@ -155,14 +155,14 @@ public:
         if (!caughtUp(frame) || !searchedOn(frame)) return false;
         const bool sameSubject = frame.searchStart == point.searchStart;
         if (!sameSubject && (frame.searchStart >= ptr_ || point.searchStart >= ptr_)) return false;
-        if (!sameSubject && insideLocalRun(*frame.section)) return false;
+        if (!sameSubject && frame.section->set.runCrosses(inp_, ptr_)) return false;
         const uint32_t subjectsBegin = std::max(frame.searchStart, point.searchStart);
         const CompiledSection& section = *frame.section;
         const Slot* slots = slots_.data() + frame.slots;
-        for (size_t k = 0; k < section.searched.size(); ++k) {
+        for (size_t k = 0; k < section.searched().size(); ++k) {
             const Slot& mine = slots[k];
             const Slot& theirs = run.joinSlots[point.slots + k];
-            const CompiledPattern& pattern = section.patterns[section.searched[k]];
+            const CompiledPattern& pattern = section.patterns[section.searched()[k]];
             if (!sameElement(pattern, mine, theirs)) return false;
             if (sameSubject) continue;
             const uint64_t seenAlike = uint64_t(subjectsBegin) + pattern.regex->maxLookbehind();
@@ -188,8 +188,8 @@ public:
     bool searchedOn(Frame& frame) {
         Slot* const slots = slots_.data() + frame.slots;
         try {
-            for (size_t k = 0; k < frame.section->searched.size(); ++k) {
-                if (slots[k].unsearched()) slots[k] = find(frame.section->patterns[frame.section->searched[k]], frame.searchStart, slots[k].start);
+            for (size_t k = 0; k < frame.section->searched().size(); ++k) {
+                if (slots[k].unsearched()) slots[k] = find(frame.section->patterns[frame.section->searched()[k]], frame.searchStart, slots[k].start);
             }
             return true;
         } catch (const regexp::SearchInterrupted&) {
@@ -238,7 +238,7 @@ private:
     // A long input is formatted in chunks on two threads (see ChunkJoin). Without searches a
     // section's steps cost less than handing output between threads.
     void startJoin(const modHlx::SectionRecord& start) {
-        if (cancelled_ || compiled(start).searched.empty()) return;
+        if (cancelled_ || compiled(start).searched().empty()) return;
         join_ = ChunkJoin::Start(inp_, ptr_, [this, &start] { return NewGuesser(hlx_, inp_, start); });
     }
 
@@ -265,7 +265,7 @@ private:
         Frame frame;
         frame.section = &section;
         frame.slots = slots_.size();
-        slots_.resize(slots_.size() + section.searched.size());
+        slots_.resize(slots_.size() + section.searched().size());
         frames_.push_back(frame);
         out_.append(section.header);
     }
@@ -329,8 +329,8 @@ private:
         frame.rebuild = false;
         uint32_t next = kNoMatch;
         Slot* slots = slots_.data() + frame.slots;
-        for (size_t k = 0; k < section.searched.size(); ++k) {
-            slots[k] = find(section.patterns[section.searched[k]], ptr_, ptr_);
+        for (size_t k = 0; k < section.searched().size(); ++k) {
+            slots[k] = find(section.patterns[section.searched()[k]], ptr_, ptr_);
             next = std::min(next, slots[k].start);
         }
         frame.nextSearched = next;
@@ -348,9 +348,9 @@ private:
     bool takePlainRun(const Frame& frame) {
         const CompiledSection& section = *frame.section;
         const uint32_t first = ptr_;
-        // Most calls stand where a LocalRuns match or a keyword may begin: no plain step.
+        // Most calls stand where a run pattern's match or a word may begin: no plain step.
         const char16_t firstUnit = inp_[first];
-        if (section.actionFor(firstUnit) == UnitAction::Stop || (section.startsKeyword(firstUnit) && isWordStart(frame, first)))
+        if (section.actionFor(firstUnit) == UnitAction::Stop || (section.set.wordMayStartWith(firstUnit) && isWordStart(frame, first)))
             return false;
         const uint32_t end = std::min(frame.nextSearched, len_);
         const uint32_t maxSteps = std::min(quota_, kLongestPlainRun);
@@ -360,14 +360,14 @@ private:
         uint32_t copyFrom = first;  // units from here on are copied escaped, not yet appended
         while (at < limit) {
             const char16_t unit = text[at];
-            if (section.startsKeyword(unit) && isWordStart(frame, at)) break;
+            if (section.set.wordMayStartWith(unit) && isWordStart(frame, at)) break;
             const UnitAction action = section.actionFor(unit);
             if (action == UnitAction::Copy) {
                 ++at;
                 continue;
             }
             if (action == UnitAction::Stop) break;
-            const CompiledPattern* filled = action == UnitAction::Other ? &section.patterns[section.singleFor(unit)] : nullptr;
+            const CompiledPattern* filled = action == UnitAction::Other ? &section.patterns[section.set.singleFor(unit)] : nullptr;
             if (filled && !section.rules[filled->rule].plain) break;
             out_.copyEscaped(units(copyFrom, at));
             if (filled) filled->format.appendFilled(out_, units(at, at + 1), NoGroups);
@@ -405,51 +405,10 @@ private:
         if (ptr_ >= frame.nextSearched) {
             catchUp(frame, [&](uint32_t pattern, const Slot& slot) { consider(pattern, slot.start, slot.end); });
         }
-        char16_t unit = inp_[ptr_];
-        uint32_t single = section.singleFor(unit);
-        if (single != kNoMatch) consider(single, ptr_, ptr_ + 1);
-        uint32_t wordEnd = 0;  // the end of the word that starts here, when it was walked
-        if (section.wordStarts.contains(unit) && isWordStart(frame, ptr_)) {
-            wordEnd = ptr_ + 1;
-            while (wordEnd < len_ && IsWordUnit(inp_[wordEnd])) ++wordEnd;
-            if (section.startsKeyword(unit)) considerKeywords(section, units(ptr_, wordEnd), consider);
-        }
-        if (section.actionFor(unit) != UnitAction::Stop) return best;  // no LocalRuns match starts here
-        auto considerRun = [&](uint32_t index) {
-            CompiledPattern& pattern = section.patterns[index];
-            if (pattern.runsWords && wordEnd) return consider(index, ptr_, wordEnd);
-            const std::u16string_view subject = units(frame.searchStart, len_);
-            const regexp::Span run = pattern.runs.runAtUnitOfFirst(subject, ptr_ - frame.searchStart, pattern.runsMemo);
-            if (run.matched()) consider(index, ptr_, uint32_t(run.end) + frame.searchStart);
-        };
-        if (const uint32_t only = section.onlyLocalRunFor(unit); only != kNoMatch) {
-            considerRun(only);
-            return best;
-        }
-        for (uint32_t index : section.localRuns) {
-            if (section.patterns[index].units->test(unit)) considerRun(index);
-        }
+        const uint32_t subjectStart = frame.searchStart;
+        section.set.matchesAt(units(subjectStart, len_), ptr_ - subjectStart,
+                              [&](uint32_t pattern, size_t end) { consider(pattern, ptr_, uint32_t(end) + subjectStart); });
         return best;
-    }
-
-    // The first Keywords pattern that holds the word.
-    template <class Consider>
-    void considerKeywords(const CompiledSection& section, std::u16string_view word, Consider& consider) {
-        for (uint32_t index : section.keywords) {
-            if (section.patterns[index].keywords->contains(word)) {
-                consider(index, ptr_, ptr_ + uint32_t(word.size()));
-                return;
-            }
-        }
-    }
-
-    // Whether the current position stands inside a run of units that decides some LocalRuns
-    // pattern's matches: there, where the subject began can decide whether such a match begins
-    // further on.
-    bool insideLocalRun(const CompiledSection& section) const {
-        if (ptr_ == 0 || ptr_ >= len_) return false;
-        return std::any_of(section.localRuns.begin(), section.localRuns.end(),
-                           [&](uint32_t index) { return section.patterns[index].runs.reachesBack(inp_, ptr_); });
     }
 
     // Moves every slot of the call to the first element of its list that does not start before
@@ -458,7 +417,7 @@ private:
     template <class AtPosition>
     void catchUp(Frame& frame, AtPosition atPosition) {
         Slot* const slots = slots_.data() + frame.slots;
-        const size_t count = frame.section->searched.size();
+        const size_t count = frame.section->searched().size();
         uint32_t next = kNoMatch;
         for (size_t k = 0; k < count; ++k) {
             if (slots[k].start > ptr_) {
@@ -467,7 +426,7 @@ private:
             }
             if (slots[k].start < ptr_ || slots[k].unsearched()) advanceSlot(frame, k);
             const Slot& slot = slots[k];
-            if (slot.start == ptr_) atPosition(frame.section->searched[k], slot);
+            if (slot.start == ptr_) atPosition(frame.section->searched()[k], slot);
             next = std::min(next, slot.start);
         }
         frame.nextSearched = next;
@@ -475,7 +434,7 @@ private:
 
     // Apart from the loop over the slots, so that the loop keeps its few values in registers.
     [[gnu::noinline]] void advanceSlot(Frame& frame, size_t k) {
-        advance(frame.section->patterns[frame.section->searched[k]], frame, slots_[frame.slots + k]);
+        advance(frame.section->patterns[frame.section->searched()[k]], frame, slots_[frame.slots + k]);
     }
 
     // catchUp outside a step: false when a search fails (it fails again when a step needs it)
@@ -582,7 +541,7 @@ private:
         std::u16string_view match = units(choice.start, choice.end);
         if (!pattern.format.usesGroups()) {
             pattern.format.appendFilled(out_, match, NoGroups);
-        } else if (pattern.kind == PatternKind::Keywords) {
+        } else if (frame.section->set.groupsAreTheMatch(pattern.order)) {
             pattern.format.appendFilled(out_, match, [&](uint32_t) { return match; });
         } else {
             uint32_t base = 0;

@@ -1,0 +1,57 @@
+#include "platform/regexp/pattern_set.h"
+
+#include <algorithm>
+
+namespace regexp {
+
+PatternSet::PatternSet(std::vector<std::shared_ptr<Pattern>> patterns)
+    : patterns_(std::move(patterns)), decided_(patterns_.size()) {
+    for (uint32_t index = 0; index < patterns_.size(); ++index) classify(index, *patterns_[index]);
+    indexAscii();
+}
+
+void PatternSet::classify(uint32_t index, const Pattern& pattern) {
+    Decided& member = decided_[index];
+    if (const CodeUnitSet* set = pattern.singleUnitSet()) {
+        member.units = set;
+        singles_.push_back(index);
+    } else if (const std::optional<KeywordList>& list = pattern.keywordList()) {
+        member.words = std::make_unique<KeywordSet>(*list);
+        words_.push_back(index);
+    } else if (const std::optional<Pattern::LocalRuns> runs = pattern.localRuns()) {
+        member.units = runs->first;
+        member.runs = *runs;
+        member.runsWords = !runs->pairs && *runs->rest == WordUnitSet();
+        runs_.push_back(index);
+    } else {
+        searched_.push_back(index);
+    }
+}
+
+void PatternSet::indexAscii() {
+    for (char16_t unit = 0; unit < 128; ++unit) {
+        auto holds = [&](uint32_t index) { return decided_[index].units->test(unit); };
+        const auto single = std::find_if(singles_.begin(), singles_.end(), holds);
+        asciiSingle_[unit] = single == singles_.end() ? kNone : *single;
+        for (uint32_t index : words_) {
+            if (!decided_[index].words->mayStartWith(unit)) continue;
+            keywordStarts_.add(unit);
+            wordStarts_.add(unit);
+        }
+        asciiOnlyRun_[unit] = kNone;
+        const auto first = std::find_if(runs_.begin(), runs_.end(), holds);
+        if (first == runs_.end()) continue;
+        asciiRunStarts_.add(unit);
+        if (std::none_of(first + 1, runs_.end(), holds)) asciiOnlyRun_[unit] = *first;
+        for (uint32_t index : runs_) {
+            if (decided_[index].runsWords && holds(index)) wordStarts_.add(unit);
+        }
+    }
+}
+
+bool PatternSet::runCrosses(std::u16string_view text, size_t position) const {
+    if (position == 0 || position >= text.size()) return false;
+    return std::any_of(runs_.begin(), runs_.end(), [&](uint32_t index) { return decided_[index].runs.reachesBack(text, position); });
+}
+
+}  // namespace regexp
