@@ -22,6 +22,14 @@ constexpr size_t kMostStates = 1024;  // a row of edges is 260 bytes
 constexpr uint64_t kWordBit = 1;
 constexpr uint64_t kLineEndBit = 2;
 
+}  // namespace
+
+LazyDfa::Before LazyDfa::KindOfClass(uint64_t signature) {
+    return (signature & kWordBit) ? kWordUnit : (signature & kLineEndBit) ? kLineEnd : kOther;
+}
+
+namespace {
+
 bool IsAsciiLetter(char16_t unit) { return (unit | 0x20) >= u'a' && (unit | 0x20) <= u'z'; }
 
 }  // namespace
@@ -44,7 +52,9 @@ uint32_t LazyDfa::add(Instruction instruction) {
     return static_cast<uint32_t>(program_.size() - 1);
 }
 
-bool LazyDfa::emitConsume(const Node& node) {
+// The index of the matcher for a node that tests one unit, added when new; nothing for any other
+// node, or when there are too many.
+std::optional<uint32_t> LazyDfa::matcherFor(const Node& node) {
     Matcher matcher;
     if (node.kind == NodeKind::Unit && (!ignoreCase_ || node.unit < 128)) {
         matcher.a = matcher.b = node.unit;
@@ -54,17 +64,33 @@ bool LazyDfa::emitConsume(const Node& node) {
         }
     } else {
         matcher.bits = UnitNodeSet(node, ignoreCase_);
-        if (!matcher.bits) return false;
+        if (!matcher.bits) return std::nullopt;
     }
     auto same = [&](const Matcher& known) {
         return known.bits ? known.bits == matcher.bits : !matcher.bits && known.a == matcher.a && known.b == matcher.b;
     };
     auto found = std::find_if(matchers_.begin(), matchers_.end(), same);
     if (found == matchers_.end()) {
-        if (matchers_.size() == kMostMatchers) return false;
+        if (matchers_.size() == kMostMatchers) return std::nullopt;
         found = matchers_.insert(matchers_.end(), matcher);
     }
-    add(Instruction{Op::Consume, NodeKind::Empty, static_cast<uint32_t>(found - matchers_.begin())});
+    return static_cast<uint32_t>(found - matchers_.begin());
+}
+
+bool LazyDfa::emitConsume(const Node& node) {
+    const std::optional<uint32_t> matcher = matcherFor(node);
+    if (matcher) add(Instruction{Op::Consume, NodeKind::Empty, *matcher});
+    return matcher.has_value();
+}
+
+// A lookahead of one unit test, (?=X) or (?!X), asserts what the unit after the position is:
+// forward the next one, backward the one read last (which the state then keeps).
+bool LazyDfa::emitUnitLookahead(const Node& node) {
+    const Node& tested = node.child().kind == NodeKind::NonCapturing ? node.child().child() : node.child();
+    const std::optional<uint32_t> matcher = matcherFor(tested);
+    if (!matcher) return false;
+    add(Instruction{Op::Assert, node.kind, *matcher});
+    keepsLastClass_ = direction_ == Direction::Backward;
     return true;
 }
 
@@ -106,7 +132,9 @@ bool LazyDfa::emit(const Node& node) {
         [[fallthrough]];
     case NodeKind::WordBoundary:
     case NodeKind::NotWordBoundary: add(Instruction{Op::Assert, node.kind}); return true;
-    default: return false;  // lookaheads and back references
+    case NodeKind::Lookahead:
+    case NodeKind::NegativeLookahead: return emitUnitLookahead(node);
+    default: return false;  // longer lookaheads and back references
     }
 }
 
@@ -160,12 +188,19 @@ uint32_t LazyDfa::classOf(char16_t unit) {
     return static_cast<uint32_t>(classSignatures_.size() - 1);
 }
 
-bool LazyDfa::holds(NodeKind assertion, Before before, std::optional<uint32_t> next) const {
+bool LazyDfa::holds(const Instruction& assertion, const State& state, std::optional<uint32_t> next) const {
     const uint64_t nextBits = next ? classSignatures_[*next] : 0;
-    switch (assertion) {
-    case NodeKind::Start: return before == kTextStart || (multiline_ && before == kLineEnd);
+    switch (assertion.assertion) {
+    case NodeKind::Start: return state.before == kTextStart || (multiline_ && state.before == kLineEnd);
     case NodeKind::End: return !next || (multiline_ && (nextBits & kLineEndBit));
-    default: return ((before == kWordUnit) != ((nextBits & kWordBit) != 0)) == (assertion == NodeKind::WordBoundary);
+    case NodeKind::Lookahead:
+    case NodeKind::NegativeLookahead: {
+        const std::optional<uint32_t> after = direction_ == Direction::Forward ? next : state.lastClass == kEndClass ? std::nullopt : std::optional(state.lastClass);
+        const bool passes = after && (classSignatures_[*after] & (uint64_t{4} << assertion.first)) != 0;
+        return passes == (assertion.assertion == NodeKind::Lookahead);
+    }
+    default:
+        return ((state.before == kWordUnit) != ((nextBits & kWordBit) != 0)) == (assertion.assertion == NodeKind::WordBoundary);
     }
 }
 
@@ -174,7 +209,8 @@ uint32_t LazyDfa::classAt(const char16_t* text, size_t size, size_t position) {
 }
 
 void LazyDfa::dropStates() {
-    states_.assign(1, State{kOther, false, {}});  // no way left: stays there, and no match ends
+    states_.assign(1, State{kOther, false, {}, 0});
+    backwardStartRows_.assign(keepsLastClass_ ? kRowSize : 0, kUnknown);  // no way left: stays there, and no match ends
     edges_.assign(kRowSize, 0);
     stateIndex_.clear();
     std::fill(std::begin(startRows_), std::end(startRows_), kUnknown);
@@ -199,10 +235,10 @@ uint32_t LazyDfa::rowFor(State state) {
 // backward every way goes on. Then the tests that the next unit passes.
 uint32_t LazyDfa::edge(uint32_t state, uint32_t unitClass) {
     const std::optional<uint32_t> next = unitClass == kEndClass ? std::nullopt : std::optional(unitClass);
-    const Before before = states_[state].before;
-    const bool restarts = states_[state].restarts;
+    const State& from = states_[state];  // not used once rowFor may add states
+    const bool restarts = from.restarts;
     const bool firstMatchOnly = direction_ == Direction::Forward;
-    std::vector<uint32_t> ways = states_[state].ways;
+    std::vector<uint32_t> ways = from.ways;
     if (restarts) ways.push_back(0);
     std::vector<uint32_t> tests;
     std::vector<uint32_t> pending;
@@ -224,19 +260,20 @@ uint32_t LazyDfa::edge(uint32_t state, uint32_t unitClass) {
                 break;
             case Op::Jump: pending.push_back(step.first); break;
             case Op::Assert:
-                if (holds(step.assertion, before, next)) pending.push_back(pc + 1);
+                if (holds(step, from, next)) pending.push_back(pc + 1);
                 break;
             case Op::Match: matched = true; break;
             }
         }
         if (matched && firstMatchOnly) break;
     }
-    State target{kOther, restarts && !matched, {}};
+    State target{kOther, restarts && !matched, {}, 0};
     if (next) {
+        if (keepsLastClass_) target.lastClass = *next;
         const uint64_t bits = classSignatures_[*next];
         for (uint32_t pc : tests)
             if (bits & (uint64_t{4} << program_[pc].first)) target.ways.push_back(pc + 1);
-        target.before = (bits & kWordBit) ? kWordUnit : (bits & kLineEndBit) ? kLineEnd : kOther;
+        target.before = KindOfClass(bits);
     }
     const bool idle = target.restarts && target.ways.empty();
     const uint32_t generation = generation_;
@@ -249,13 +286,21 @@ uint32_t LazyDfa::edge(uint32_t state, uint32_t unitClass) {
 uint32_t LazyDfa::startRow(Before before) {
     if (startRows_[before] == kUnknown) {
         const bool forward = direction_ == Direction::Forward;
-        startRows_[before] = rowFor(State{before, forward, forward ? std::vector<uint32_t>{} : std::vector<uint32_t>{0}});
+        startRows_[before] = rowFor(State{before, forward, forward ? std::vector<uint32_t>{} : std::vector<uint32_t>{0}, 0});
     }
     return startRows_[before];
 }
 
+uint32_t LazyDfa::backwardStartRowAfter(uint32_t unitClass) {
+    if (backwardStartRows_[unitClass] == kUnknown) {
+        const Before before = unitClass == kEndClass ? kTextStart : KindOfClass(classSignatures_[unitClass]);
+        backwardStartRows_[unitClass] = rowFor(State{before, false, {0}, unitClass});
+    }
+    return backwardStartRows_[unitClass];
+}
+
 uint32_t LazyDfa::oneStartRow(Before before) {
-    if (oneStartRows_[before] == kUnknown) oneStartRows_[before] = rowFor(State{before, false, {0}});
+    if (oneStartRows_[before] == kUnknown) oneStartRows_[before] = rowFor(State{before, false, {0}, 0});
     return oneStartRows_[before];
 }
 
@@ -272,7 +317,7 @@ void LazyDfa::checkpoint(uint32_t& row) {
 }
 
 size_t LazyDfa::leftmostStartOfMatchEndingAt(const char16_t* text, size_t size, size_t from, size_t end) {
-    uint32_t row = startRow(end == size ? kTextStart : Kind(text[end]));
+    uint32_t row = keepsLastClass_ ? backwardStartRowAfter(classAt(text, size, end)) : startRow(end == size ? kTextStart : Kind(text[end]));
     size_t start = Span::npos;
     size_t checkpointAt = end > kUnitsBetweenCheckpoints ? end - kUnitsBetweenCheckpoints : 0;
     for (size_t position = end;; --position) {

@@ -1,5 +1,5 @@
 // Deterministic automata, built state by state as a search needs them, for patterns made of unit
-// tests, groups, alternatives, repeats and the assertions \b \B ^ $, such as the number pattern
+// tests, groups, alternatives, repeats and the assertions \b \B ^ $ (?=X) (?!X), such as the number pattern
 // \b(?:0[xX][0-9A-Fa-f]+|\d+\.?\d*(?:[eE][+-]?\d+)?)[uUlLfF]*\b. A search reads each unit once
 // with a table lookup, so its time grows with the text alone, whatever the pattern's shape
 // (PCRE2 may try every start and backtrack at each).
@@ -13,8 +13,9 @@
 // backward one reads the pattern reversed from that end towards the search's start and keeps
 // every way: the furthest place where one ends is the leftmost start of a match with that end,
 // the match's start. Groups only group here: their spans are PCRE2's, found from that start.
-// Lookaheads, back references and a repeated part that may match empty (PCRE2 has rules of its
-// own for empty passes) are left to PCRE2. When the states fill their bound they are dropped
+// A lookahead of one unit test is an assertion on the unit after the position; longer lookaheads,
+// back references and a repeated part that may match empty (PCRE2 has rules of its own for empty
+// passes) are left to PCRE2. When the states fill their bound they are dropped
 // and made again as needed. Private to the regular-expression layer.
 #pragma once
 
@@ -72,11 +73,13 @@ private:
     // it backward); kTextStart: none, the text ends there.
     enum Before : uint8_t { kTextStart, kWordUnit, kLineEnd, kOther };
     static Before Kind(char16_t unit) { return IsWordUnit(unit) ? kWordUnit : IsLineEnd(unit) ? kLineEnd : kOther; }
+    static Before KindOfClass(uint64_t signature);
     struct State {
         Before before;
         bool restarts;  // forward, before any match: a new try starts at every position
         std::vector<uint32_t> ways;  // instructions to go on from, most preferred first
-        auto key() const { return std::tie(before, restarts, ways); }
+        uint32_t lastClass;  // backward with a unit lookahead: the class of the unit read last (kEndClass: none)
+        auto key() const { return std::tie(before, restarts, ways, lastClass); }
         bool operator<(const State& other) const { return key() < other.key(); }
     };
     static constexpr uint32_t kUnknown = UINT32_MAX;
@@ -92,7 +95,9 @@ private:
     LazyDfa() = default;
     bool emit(const dialect::Node& node);
     bool emitRepeat(const dialect::Node& node);
+    std::optional<uint32_t> matcherFor(const dialect::Node& node);
     bool emitConsume(const dialect::Node& node);
+    bool emitUnitLookahead(const dialect::Node& node);
     uint32_t add(Instruction instruction);
     bool findClasses();
     uint64_t signature(char16_t unit) const;
@@ -103,11 +108,12 @@ private:
     uint32_t edgeAt(uint32_t row, uint32_t unitClass);  // the edge, made when not yet made
     uint32_t startRow(Before before);  // forward: a try at every start; backward: at the end
     uint32_t oneStartRow(Before before);  // forward: a try at this start alone
+    uint32_t backwardStartRowAfter(uint32_t unitClass);  // startRow when the state keeps the last class
     void dropStates();
     // A turn for the search watch; `row` still names the same state after it (a tick may search
     // with this automaton too).
     void checkpoint(uint32_t& row);
-    bool holds(dialect::NodeKind assertion, Before before, std::optional<uint32_t> next) const;
+    bool holds(const Instruction& assertion, const State& state, std::optional<uint32_t> next) const;
 
     Direction direction_ = Direction::Forward;
     bool ignoreCase_ = false;
@@ -123,6 +129,8 @@ private:
     std::map<State, uint32_t> stateIndex_;
     uint32_t startRows_[4] = {};  // by the unit before the start; kUnknown until made
     uint32_t oneStartRows_[4] = {};
+    std::vector<uint32_t> backwardStartRows_;  // by the class of the unit after the end, when keepsLastClass_
+    bool keepsLastClass_ = false;
     uint32_t generation_ = 0;  // counts the times the states were dropped
     std::vector<uint32_t> seen_;  // per instruction: the pass that last reached it
     uint32_t pass_ = 0;

@@ -3,6 +3,7 @@
 #include <random>
 
 #include "platform/regexp/dialect_tree.h"
+#include "platform/regexp/lazy_dfa.h"
 #include "platform/regexp/pattern.h"
 #include "platform/regexp/pattern_analysis.h"
 #include "platform/regexp/search_watch.h"
@@ -398,6 +399,32 @@ TEST(SearchFrom, WordLedRangesAgreeWithPcre2sInterpreter) {
     }
 }
 
+// Every search of the pattern, from each position of the text, as PCRE2's interpreter finds it;
+// and the automata's own scans (which the search uses only where tries grow long) find its ends.
+void ExpectTheAutomatonAgrees(const char16_t* source, const std::u16string& text) {
+    using regexp::detail::LazyDfa;
+    std::vector<Span> fast, plain;
+    for (const Options& options : kAllOptions) {
+        Pattern pattern(source, options);
+        ASSERT_TRUE(pattern.searchesByAutomaton()) << Printable(source);
+        const regexp::dialect::ParsedPattern parsed = regexp::dialect::Parse(source, options.ignoreCase);
+        std::optional<LazyDfa> forward = LazyDfa::Compile(*parsed.root, options.ignoreCase, options.multiline, LazyDfa::Direction::Forward);
+        std::optional<LazyDfa> backward = LazyDfa::Compile(*parsed.root, options.ignoreCase, options.multiline, LazyDfa::Direction::Backward);
+        ASSERT_TRUE(forward && backward) << Printable(source);
+        for (size_t from = 0; from <= text.size(); ++from) {
+            const bool found = pattern.searchFrom(text, from, fast);
+            ASSERT_EQ(pattern.searchFromByInterpreter(text, from, plain), found) << Printable(source) << " from " << from;
+            const size_t end = forward->firstMatchEnd(text.data(), text.size(), from, [](size_t at) { return at; });
+            ASSERT_EQ(found ? plain[0].end : Span::npos, end) << Printable(source) << " from " << from;
+            if (found) {
+                ASSERT_EQ(fast, plain) << Printable(source) << " from " << from;
+                ASSERT_EQ(plain[0].start, backward->leftmostStartOfMatchEndingAt(text.data(), text.size(), from, end));
+            }
+            ASSERT_EQ(pattern.searchFrom(text, from), found ? std::optional(plain[0]) : std::nullopt);
+        }
+    }
+}
+
 // Patterns the automata take, where the order of trying decides the match: alternatives that
 // share a start, greedy and lazy repeats, optional parts, counted repeats, assertions, groups,
 // and shapes that make PCRE2 try each start to the text's end or backtrack.
@@ -408,24 +435,17 @@ TEST(SearchFrom, TheAutomatonAgreesWithPcre2sInterpreter) {
         u"a|ab|abc", u"(?:a|ab)c", u"a+?b?", u"(?:ab|a)(?:bc|c)?", u"x(?:ab)*?b", u"(?:a|b)*a",
         u"a{2,3}b{0,2}?", u"(?:ab){1,3}", u"^a|b$", u"\\Ba\\w", u"(?:L|u8|u)?\"", u"[^\\n]+?$", u"\\b(?:Rem|if)\\b[^\\n]*",
         u"(a|ab)(c|bcd)?", u"x?a*[bc]", u"(a|aa)+[cd]", u"\\s+$", u"(\\w+\\s)*;", u"\\b(a)\\b|(b)(\\B)"};
+    const char16_t* const unitLookaheads[] = {
+        u"[\\w-]+(?=\\()", u"a(?![bc])\\w*", u"(/(?![/*])(?:[^/\\n]|\\\\.)+/)", u"\\w+(?!\\s)", u"(?=[ab])\\w+(?=\\n)$",
+        u"(?:a(?=b)|a(?![c\\u20ac]))+.", u"\\b(?:if|a)(?=(?:\\s))", u"x+(?![ax])\\b"};
     const std::u16string text =
         u"0x1F_ 0b12 0bz 12.5e+3x 7a ab abcab aabcc xababb \"u8\"L\" 0Xg 1.e5 ab\nba\rAB 9_9 xRem rem_ Rem x\nif"
-        u" a\u20acb \u00e9ab 1\u4e2d2 ab\u20ac\nRem \u00e9\u20ac aaad xaac ab c;a_1 b;  \n";
+        u" a\u20acb \u00e9ab 1\u4e2d2 ab\u20ac\nRem \u00e9\u20ac aaad xaac ab c;a_1 b;  \n/a/ //x/*y/ a-b(c xxa ifa\t";
+    for (const char16_t* source : sources) ExpectTheAutomatonAgrees(source, text);
+    // Long tries, which the automata scan: a lookahead read backward looks at the unit read last.
+    const std::u16string longTries = text + std::u16string(150, u'a') + u"b(c/" + std::u16string(150, u'x') + u"/ ";
+    for (const char16_t* source : unitLookaheads) ExpectTheAutomatonAgrees(source, longTries);
     std::vector<Span> fast, plain;
-    for (const char16_t* source : sources) {
-        for (const Options& options : kAllOptions) {
-            Pattern pattern(source, options);
-            ASSERT_TRUE(pattern.searchesByAutomaton()) << Printable(source);
-            for (size_t from = 0; from <= text.size(); ++from) {
-                const bool found = pattern.searchFrom(text, from, fast);
-                ASSERT_EQ(pattern.searchFromByInterpreter(text, from, plain), found) << Printable(source) << " from " << from;
-                if (found) {
-                    ASSERT_EQ(fast, plain) << Printable(source) << " from " << from;
-                }
-                ASSERT_EQ(pattern.searchFrom(text, from), found ? std::optional(plain[0]) : std::nullopt);
-            }
-        }
-    }
     // An automaton whose states fill their bound drops them and goes on.
     Pattern growing(u"(?:a|b)*a(?:a|b){12}c", {});
     std::mt19937 random(5);
