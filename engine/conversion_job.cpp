@@ -6,7 +6,7 @@
 
 #include "components/general/general_helpers.h"
 #include "components/system/system.h"
-#include "engine/default_definition.h"
+#include "engine/definition_choice.h"
 #include "engine/format_progress.h"
 #include "engine/hlx_reader.h"
 #include "engine/section_formatter.h"
@@ -90,8 +90,11 @@ private:
         if (!r_.hlxfile.empty() && !folder.empty() && r_.hlxfile.find(u'/') == std::u16string::npos)
             r_.hlxfile = folder + u"/" + r_.hlxfile;
         step_ = u"Get default hlx";
-        if (r_.hlxfile.empty())
-            r_.hlxfile = (folder.empty() ? host_.programFolder() + u"/hlx" : folder) + u"/" + GetHLX(r_.inputfilename);
+        if (r_.hlxfile.empty()) {
+            std::u16string definitions = folder.empty() ? host_.programFolder() + u"/hlx" : folder;
+            r_.hlxfile = definitions + u"/" +
+                         ChooseDefinition(r_.inputfilename, FirstLine(input), DefinitionsInFolder(definitions));
+        }
         step_ = u"Read the hlx";
         modHlx::DefinitionTree tree;
         try {

@@ -36,7 +36,7 @@ enum class JobOutcome { Written, NotOverwritten, Failed, Cancelled };
 struct JobRequest {
     std::u16string inputfilename;
     std::u16string destfile;
-    std::u16string hlxfile;    // "" chooses the definition by the input's extension
+    std::u16string hlxfile;    // "" chooses the definition by the input's extension, name or first line
     Variant hlxfolder;         // a folder of definitions, or Empty
     LONG overwritemode = 0;    // 0 never, 1 always, 2 ask; any other value acts like 0
     bool showoutput = false;

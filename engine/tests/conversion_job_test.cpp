@@ -88,6 +88,22 @@ const Case kCases[] = {
          r.hlxfile.clear();
      },
      {}, JobOutcome::Written, u"", "<pre>a<b>&lt;</b>b</pre>"},
+    {"no definition for the extension: the first line chooses, in hlxfolder",
+     [](const fs::path& d, engine::JobRequest& r) {
+         Write(d / "run", "#!/bin/sh\na<b");
+         Write(d / "defs/sh.hlx", kPlain);
+         r.inputfilename = (d / "run").u16string();
+         r.hlxfile.clear();
+         r.hlxfolder = Variant::fromString((d / "defs").u16string());
+     },
+     {}, JobOutcome::Written, u"", "<pre>#!/bin/sh\na<b>&lt;</b>b</pre>"},
+    {"nothing chooses a definition: the extension's name fails to load",
+     [](const fs::path& d, engine::JobRequest& r) {
+         Write(d / "README", "a<b");
+         r.inputfilename = (d / "README").u16string();
+         r.hlxfile.clear();
+     },
+     {}, JobOutcome::Failed, u"Unable to load the HLX file (@/hlx/.hlx). The input path or file was not found.", ""},
     {"a bare definition name goes into hlxfolder",
      [](const fs::path& d, engine::JobRequest& r) {
          fs::rename(d / "def.hlx", d / "defs/def.hlx");
