@@ -93,7 +93,8 @@ private:
         if (r_.hlxfile.empty()) {
             std::u16string definitions = folder.empty() ? host_.programFolder() + u"/hlx" : folder;
             r_.hlxfile = definitions + u"/" +
-                         ChooseDefinition(r_.inputfilename, FirstLine(input), DefinitionsInFolder(definitions));
+                         ChooseDefinition(r_.inputfilename, [&input] { return std::u16string(FirstLine(input)); },
+                                          DefinitionsInFolder(definitions));
         }
         step_ = u"Read the hlx";
         modHlx::DefinitionTree tree;

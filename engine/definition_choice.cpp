@@ -1,6 +1,8 @@
 #include "engine/definition_choice.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <optional>
@@ -10,7 +12,9 @@
 #include "platform/automation/ascii.h"
 #include "platform/automation/error.h"
 #include "platform/automation/error_numbers.h"
+#include "platform/os/file_descriptor.h"
 #include "platform/os/file_errors.h"
+#include "platform/text/codepage.h"
 
 namespace engine {
 
@@ -196,7 +200,8 @@ void AddInterpreter(std::u16string_view line, Candidates& candidates) {
     auto word = words.begin();
     if (word != words.end() && LastComponent(*word) == u"env") {
         ++word;
-        while (word != words.end() && (word->starts_with(u'-') || word->find(u'=') != std::u16string_view::npos)) ++word;
+        auto isOption = [](std::u16string_view w) { return w.starts_with(u'-') || w.find(u'=') != w.npos; };
+        while (word != words.end() && isOption(*word)) ++word;
     }
     if (word == words.end()) return;
     std::u16string_view interpreter = LastComponent(*word);
@@ -216,7 +221,8 @@ void AddEmacsMode(std::u16string_view line, Candidates& candidates) {
     if (inside.find(u':') == std::u16string_view::npos) return AddLanguage(Trim(inside), candidates);
     for (std::u16string_view variable : Words(inside, u";")) {
         size_t colon = variable.find(u':');
-        if (colon != std::u16string_view::npos && automation::EqualIgnoringAsciiCase(Trim(variable.substr(0, colon)), u"mode"))
+        if (colon == std::u16string_view::npos) continue;
+        if (automation::EqualIgnoringAsciiCase(Trim(variable.substr(0, colon)), u"mode"))
             return AddLanguage(Trim(variable.substr(colon + 1)), candidates);
     }
 }
@@ -248,6 +254,21 @@ bool IsText(std::u16string_view line) {
     return std::none_of(line.begin(), line.end(), [](char16_t c) { return (c < u' ' && c != u'\t') || c == 0x7F; });
 }
 
+// The first 4 KB of a regular file; nothing from anything else or on any failure.
+std::u16string StartOfRegularFile(const std::u16string& fileName) {
+    try {
+        const std::string path = fileerrors::FileSystemPath(fileName, errsource::kProgram);
+        fileio::FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+        struct stat status {};
+        if (fd.get() < 0 || ::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode)) return {};
+        char bytes[4096];
+        ssize_t count = ::read(fd.get(), bytes, sizeof bytes);
+        return count > 0 ? text::AnsiToText(std::string_view(bytes, size_t(count))) : std::u16string();
+    } catch (const ComError&) {
+        return {};  // a name the file system cannot hold
+    }
+}
+
 // The definitions the name and the first line point to, most telling first: a mode the
 // author wrote down comes before the interpreter.
 Candidates CandidatesFor(std::u16string_view fileName, std::u16string_view firstLine) {
@@ -263,13 +284,18 @@ Candidates CandidatesFor(std::u16string_view fileName, std::u16string_view first
 
 }  // namespace
 
-std::u16string ChooseDefinition(std::u16string_view fileName, std::u16string_view firstLine,
+std::u16string ChooseDefinition(std::u16string_view fileName, const FirstLineSource& firstLine,
                                 const DefinitionPresent& present) {
     std::u16string byExtension = GetHLX(fileName);
     if (present(byExtension)) return byExtension;
-    for (const std::u16string& name : CandidatesFor(fileName, firstLine))
+    for (const std::u16string& name : CandidatesFor(fileName, firstLine()))
         if (present(name)) return name;
     return byExtension;
+}
+
+std::u16string ChooseDefinitionForFile(const std::u16string& fileName, const DefinitionPresent& present) {
+    return ChooseDefinition(fileName, [&fileName] { return std::u16string(FirstLine(StartOfRegularFile(fileName))); },
+                            present);
 }
 
 std::u16string_view FirstLine(std::u16string_view text) {

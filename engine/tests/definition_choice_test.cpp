@@ -27,7 +27,8 @@ const std::set<std::u16string> kWithText = [] {
 void ExpectChoices(const std::set<std::u16string>& present, std::initializer_list<Case> cases) {
     auto isPresent = [&present](const std::u16string& name) { return present.contains(name); };
     for (const Case& c : cases) {
-        EXPECT_EQ(engine::ChooseDefinition(c.fileName, engine::FirstLine(c.text), isPresent), c.chosen)
+        auto firstLine = [&c] { return std::u16string(engine::FirstLine(c.text)); };
+        EXPECT_EQ(engine::ChooseDefinition(c.fileName, firstLine, isPresent), c.chosen)
             << text::TextToAnsi(c.fileName) << ": " << text::TextToAnsi(c.text);
     }
 }
