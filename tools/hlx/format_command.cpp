@@ -9,14 +9,17 @@
 #include <system_error>
 
 #include "components/system/system.h"
+#include "engine/definition_choice.h"
 #include "engine/format_progress.h"
 #include "engine/hlx_reader.h"
 #include "engine/section_formatter.h"
 #include "engine/text_streams.h"
 #include "components/registration/first_start.h"
+#include "platform/automation/ascii.h"
 #include "platform/automation/error.h"
 #include "platform/automation/error_numbers.h"
 #include "platform/os/file_io.h"
+#include "platform/os/process.h"
 #include "platform/text/codepage.h"
 #include "platform/ui/console_ui.h"
 #include "platform/os/error_report.h"
@@ -78,7 +81,56 @@ void FinishAfterFailure(engine::AnsiOutputSink& sink) {
     }
 }
 
+bool EndsWithHlx(const std::string& argument) {
+    return argument.size() > 4 &&
+           automation::EqualIgnoringAsciiCase(text::AnsiToText(argument.substr(argument.size() - 4)), u".hlx");
+}
+
+std::u16string ShippedDefinitions() { return text::AnsiToText((os::ProgramFolder() / "hlx").string()); }
+
+std::string InFolder(const std::u16string& folder, const std::u16string& name) {
+    return text::TextToAnsi(folder + u"/" + name);
+}
+
+struct FormatArguments {
+    std::string definition;
+    std::optional<std::string> input;
+};
+
+// The definition file and the input the arguments name; nothing when they fit no form of the command.
+std::optional<FormatArguments> ReadArguments(const std::optional<std::string>& lang,
+                                             const std::vector<std::string>& positional) {
+    const std::u16string folder = ShippedDefinitions();
+    if (lang) {
+        if (positional.size() > 1 || lang->empty() || lang->find('/') != std::string::npos) return std::nullopt;
+        return FormatArguments{InFolder(folder, engine::DefinitionOfStem(text::AnsiToText(*lang))),
+                               positional.empty() ? std::nullopt : std::optional(positional[0])};
+    }
+    if (positional.size() == 2) return FormatArguments{positional[0], positional[1]};
+    if (positional.size() != 1 || positional[0] == "-") return std::nullopt;  // standard input needs a definition
+    if (EndsWithHlx(positional[0])) return FormatArguments{positional[0], std::nullopt};
+    const std::u16string chosen =
+        engine::ChooseDefinitionForFile(text::AnsiToText(positional[0]), engine::DefinitionsInFolder(folder));
+    return FormatArguments{InFolder(folder, chosen), positional[0]};
+}
+
 }  // namespace
+
+int RunFormatCommand(const std::vector<std::string>& arguments) {
+    std::optional<std::string> lang;
+    std::vector<std::string> positional;
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        if (arguments[i] != "--lang") {
+            positional.push_back(arguments[i]);
+        } else if (lang || ++i == arguments.size()) {
+            return kFormatUsage;
+        } else {
+            lang = arguments[i];
+        }
+    }
+    std::optional<FormatArguments> read = ReadArguments(lang, positional);
+    return read ? RunFormat(read->definition, read->input) : kFormatUsage;
+}
 
 int RunFormat(const std::string& definitionArgument, const std::optional<std::string>& inputArgument) {
     // Ctrl+C sets the cancel flag, as the Cancel button does; it takes effect at the next

@@ -25,6 +25,8 @@ constexpr char kUsage[] =
     "Usage: lumivar-hlx check FILE.hlx\n"
     "       lumivar-hlx dump FILE.hlx\n"
     "       lumivar-hlx format FILE.hlx [INPUT]\n"
+    "       lumivar-hlx format INPUT\n"
+    "       lumivar-hlx format --lang NAME [INPUT]\n"
     "       lumivar-hlx convert SOURCE... --out FOLDER [--jobs N] [--line-anchors]\n"
     "                           [--files-from FILE|-] [--shard I/N] [--force]\n"
     "       lumivar-hlx convert --index-only FOLDER\n"
@@ -54,13 +56,24 @@ constexpr char kHelp[] =
     "                  naming a section that does not exist or a definition without sections.\n"
     "                  Output written before a failure stays written. Ctrl+C cancels like the\n"
     "                  Cancel button: every open section still writes its footer.\n"
+    "  format INPUT    The same with the definition from hlx/ beside the program that Lumivar\n"
+    "                  takes for INPUT: by its extension; where hlx/ has no file for that, by\n"
+    "                  its name (Makefile, Gemfile, .profile, ...) or its first line (a #!\n"
+    "                  interpreter, also through env; an Emacs -*- mode -*- or a vim modeline;\n"
+    "                  <?xml; <!DOCTYPE html). When nothing is found, error 53 names the\n"
+    "                  extension's file. A lone argument ending in .hlx is FILE.hlx.\n"
+    "  format --lang NAME [INPUT]\n"
+    "                  The same with the definition NAME stands for in hlx/ (a definition's\n"
+    "                  stem: py, sh, c; html as for the extension .html), for INPUT or, when\n"
+    "                  absent or \"-\", standard input.\n"
     "  convert SOURCE... --out FOLDER\n"
     "                  Converts files and folders (walked recursively; version-control folders\n"
     "                  passed over, symbolic links to folders not followed) into FOLDER/PATH.html,\n"
-    "                  each with the definition its extension chooses, and writes an index.html\n"
-    "                  per folder. Files without a definition, binary files (a NUL byte in the\n"
-    "                  first 8 KB) and links out of the tree are skipped; files that cannot be\n"
-    "                  read or formatted fail; the summary on standard error names both.\n"
+    "                  each with the definition Lumivar chooses (as for format INPUT), and\n"
+    "                  writes an index.html per folder. Files without a definition, binary\n"
+    "                  files (a NUL byte in the first 8 KB) and links out of the tree are\n"
+    "                  skipped; files that cannot be read or formatted fail; the summary on\n"
+    "                  standard error names both.\n"
     "                  A re-run converts only what changed (FOLDER/.lumivar-manifest) and removes\n"
     "                  the pages of sources that went.\n"
     "    --jobs N        worker threads (default: every processor)\n"
@@ -107,10 +120,10 @@ int main(int argc, char** argv) {
             return kExitSuccess;
         });
     }
-    if ((argc == 3 || argc == 4) && std::strcmp(argv[1], "format") == 0) {
-        return RunFormat(argv[2], argc == 4 ? std::optional<std::string>(argv[3]) : std::nullopt);
-    }
-    if (argc >= 2 && std::strcmp(argv[1], "convert") == 0) {
+    if (argc >= 2 && std::strcmp(argv[1], "format") == 0) {
+        int status = RunFormatCommand(std::vector<std::string>(argv + 2, argv + argc));
+        if (status != kFormatUsage) return status;
+    } else if (argc >= 2 && std::strcmp(argv[1], "convert") == 0) {
         int status = RunConvert(std::vector<std::string>(argv + 2, argv + argc));
         if (status != kConvertUsage) return status;
     } else {

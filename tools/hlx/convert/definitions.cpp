@@ -5,7 +5,7 @@
 #include <cerrno>
 #include <system_error>
 
-#include "engine/default_definition.h"
+#include "engine/definition_choice.h"
 #include "engine/hlx_reader.h"
 #include "platform/automation/error.h"
 #include "platform/os/file_descriptor.h"
@@ -17,7 +17,15 @@
 namespace convert {
 
 std::string Definitions::NameFor(const SourceFile& file) {
-    return text::TextToAnsi(GetHLX(text::AnsiToText(file.relative)));
+    return text::TextToAnsi(engine::ChooseDefinitionForFile(
+        text::AnsiToText(file.path), [this](const std::u16string& name) { return present(name); }));
+}
+
+bool Definitions::present(const std::u16string& name) {
+    auto known = present_.find(name);
+    if (known == present_.end())
+        known = present_.emplace(name, engine::DefinitionsInFolder(text::AnsiToText(folder_))(name)).first;
+    return known->second;
 }
 
 const Definition& Definitions::For(const SourceFile& file) {

@@ -27,18 +27,21 @@ public:
     // every hash, so that outputs made without anchors are made again with them.
     Definitions(std::string folder, bool lineAnchors) : folder_(std::move(folder)), lineAnchors_(lineAnchors) {}
 
-    // The one place that chooses a file's definition: by its extension, as the program does.
-    static std::string NameFor(const SourceFile& file);
+    // The one place that chooses a file's definition, as the program does: by its extension,
+    // else by its name or its first line, among the definitions in the folder.
+    std::string NameFor(const SourceFile& file);
 
     // The definition for the file, read on first use.
     const Definition& For(const SourceFile& file);
 
 private:
     Definition load(const std::string& name) const;
+    bool present(const std::u16string& name);
 
     std::string folder_;
     bool lineAnchors_;
     std::map<std::string, Definition> loaded_;
+    std::map<std::u16string, bool> present_;  // asked once per name: trees hold many files
 };
 
 }  // namespace convert

@@ -126,6 +126,14 @@ for i in 1 2 3; do [ "$(grep -vc '^lumivar' sharded/.lumivar-manifest-$i-of-3)" 
 printf 'src/a/y.py\0gone.c\0' | "$T" convert --files-from - --out listed 2> err
 [ -f listed/src/a/y.py.html ] && grep -q '^skipped: gone.c: No such file' err || fail "--files-from: $(cat err)"
 
+# Where the extension has no definition, the file name or the first line chooses one.
+mkdir -p chosen && printf '#!/usr/bin/env python3\nprint(1)\n' > chosen/tool && printf 'all:\n' > chosen/Makefile
+echo plain > chosen/README
+"$T" convert chosen --out chosen-out 2> err || fail "chosen: $(cat err)"
+grep -q '^skipped: chosen/README: no definition (.hlx)' err && grep -q '2 converted' err &&
+  grep -qP '^tool\t.*\tpy$' chosen-out/.lumivar-manifest && grep -qP '^Makefile\t.*\tmakefile$' chosen-out/.lumivar-manifest ||
+  fail "chosen: $(cat err chosen-out/.lumivar-manifest)"
+
 # Ctrl+C while a large file is formatted: status 130, no page and no temporary file left.
 mkdir big && yes 'int x = 1; /* a comment */ char *s = "text";' | head -c 30000000 > big/large.c
 "$T" convert big --out stopped --jobs 1 2> err & pid=$!
@@ -139,3 +147,4 @@ for args in "convert" "convert src" "convert src --out o --shard 4/3" "convert s
   "$T" $args 2>/dev/null; [ $? = 2 ] || fail "usage: $args"
 done
 echo ok
+
