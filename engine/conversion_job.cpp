@@ -91,7 +91,7 @@ private:
             r_.hlxfile = folder + u"/" + r_.hlxfile;
         step_ = u"Get default hlx";
         if (r_.hlxfile.empty()) {
-            std::u16string definitions = folder.empty() ? host_.programFolder() + u"/hlx" : folder;
+            std::u16string definitions = DefinitionFolder(host_.programFolder(), folder);
             r_.hlxfile = definitions + u"/" +
                          ChooseDefinition(r_.inputfilename, [&input] { return std::u16string(FirstLine(input)); },
                                           DefinitionsInFolder(definitions));

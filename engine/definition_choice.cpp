@@ -254,12 +254,14 @@ bool IsText(std::u16string_view line) {
     return std::none_of(line.begin(), line.end(), [](char16_t c) { return (c < u' ' && c != u'\t') || c == 0x7F; });
 }
 
-// The first 4 KB of a regular file; nothing from anything else or on any failure.
+// The first 4 KB of a regular file; nothing from anything else (a device is not even opened)
+// or on any failure.
 std::u16string StartOfRegularFile(const std::u16string& fileName) {
     try {
         const std::string path = fileerrors::FileSystemPath(fileName, errsource::kProgram);
-        fileio::FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
         struct stat status {};
+        if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return {};
+        fileio::FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
         if (fd.get() < 0 || ::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode)) return {};
         char bytes[4096];
         ssize_t count = ::read(fd.get(), bytes, sizeof bytes);
@@ -304,6 +306,10 @@ std::u16string_view FirstLine(std::u16string_view text) {
 }
 
 std::u16string DefinitionOfStem(std::u16string_view stem) { return GetHLX(u"." + std::u16string(stem)); }
+
+std::u16string DefinitionFolder(const std::u16string& programFolder, const std::u16string& hlxfolder) {
+    return hlxfolder.empty() ? programFolder + u"/hlx" : hlxfolder;
+}
 
 DefinitionPresent DefinitionsInFolder(std::u16string folder) {
     return [folder = std::move(folder)](const std::u16string& name) {

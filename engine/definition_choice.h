@@ -34,6 +34,9 @@ std::u16string_view FirstLine(std::u16string_view text);
 // "html" -> "asp.hlx"), through the extension's mapping.
 std::u16string DefinitionOfStem(std::u16string_view stem);
 
+// The folder of the default definitions: hlxfolder when given, else hlx beside the program.
+std::u16string DefinitionFolder(const std::u16string& programFolder, const std::u16string& hlxfolder);
+
 // Present: a file (or a link to one) of that name in the folder, which is given as text.
 DefinitionPresent DefinitionsInFolder(std::u16string folder);
 

@@ -4,6 +4,7 @@
 
 #include "components/general/general_helpers.h"
 #include "components/system/system.h"
+#include "engine/definition_choice.h"
 #include "frontend/frm_about.h"
 #include "frontend/frm_progress.h"
 #include "frontend/frm_show_once.h"
@@ -135,7 +136,7 @@ bool frmMain::AsksForBatch(const std::u16string& arguments) {
 void frmMain::LoadSettings() {
     std::u16string folder = programFolder();
     std::u16string fallback = frontend::FallbackFolder();
-    txtInputFilename.Text = Setting(u"InputFile", folder + u"/Examples/asp-ex1.asp");
+    setInputFilename(Setting(u"InputFile", folder + u"/Examples/asp-ex1.asp"));
     setOutputFilename(Setting(u"OutputFile", folder + u"/output.htm"));
     txtHLXFileName.Text = Setting(u"HLXFile", u"");
     chkShowOutput.Value = CheckState(Setting(u"ShowOutput", u"1"), 1);
@@ -202,7 +203,7 @@ void frmMain::cmdGo_Click() {
 
 void frmMain::cmdBrowseInput_Click() {
     if (busy_) return;
-    if (auto chosen = Browse(kInputDialog, txtInputFilename.Text, gInputDir)) txtInputFilename.Text = *chosen;
+    if (auto chosen = Browse(kInputDialog, txtInputFilename.Text, gInputDir)) setInputFilename(*chosen);
     Window.changed();
 }
 
@@ -245,6 +246,12 @@ void frmMain::mnuHelpAbout_Click() {
     if (gAbout.Window.showModal) gAbout.Window.showModal();
 }
 
+void frmMain::setInputFilename(const std::u16string& text) {
+    bool changed = text != txtInputFilename.Text;
+    txtInputFilename.Text = text;
+    if (changed) txtInputFilename_Change();
+}
+
 void frmMain::setOutputFilename(const std::u16string& text) {
     bool changed = text != txtOutputFilename.Text;
     txtOutputFilename.Text = text;
@@ -255,6 +262,17 @@ void frmMain::setUseDefaultHLX(int value) {
     bool changed = value != chkUseDefaultHLX.Value;
     chkUseDefaultHLX.Value = value;
     if (changed) chkUseDefaultHLX_Click();
+}
+
+// Tells which definition the conversion would take without a syntax file named.
+void frmMain::txtInputFilename_Change() {
+    if (txtInputFilename.Text.empty()) {
+        lblDefaultHLX.clear();
+        return;
+    }
+    engine::DefinitionPresent present = engine::DefinitionsInFolder(engine::DefinitionFolder(programFolder(), u""));
+    std::u16string chosen = engine::ChooseDefinitionForFile(txtInputFilename.Text, present);
+    lblDefaultHLX = present(chosen) ? u"Default syntax file: " + chosen : u"No default syntax file for this input";
 }
 
 void frmMain::txtOutputFilename_Change() { cmdGo.Enabled = !txtOutputFilename.Text.empty(); }

@@ -16,6 +16,7 @@ public:
     frontend::TextBox txtInputFilename, txtOutputFilename, txtHLXFileName;
     frontend::CheckBox chkDosText, chkUseDefaultHLX, chkShowOutput;
     frontend::CommandButton cmdBrowseInput, cmdBrowseOutput, cmdBrowseHLX, cmdGo, cmdExit;
+    std::u16string lblDefaultHLX;  // the definition "use default syntax file" takes for the input
     std::u16string Caption;
     std::u16string mnuHelpAboutCaption = u"&About";
     engine::FormRect Bounds{0, 0, 7905, 4950};  // twips
@@ -53,6 +54,7 @@ public:
     // Set by a windowed front end.
     frontend::FormWindow Window;
     // Control changes that fire the control's own handler.
+    void setInputFilename(const std::u16string& text);
     void setOutputFilename(const std::u16string& text);
     void setUseDefaultHLX(int value);
 
@@ -72,6 +74,7 @@ public:
 private:
     void LoadSettings();
     void SaveSettings();
+    void txtInputFilename_Change();
     void txtOutputFilename_Change();
     void chkUseDefaultHLX_Click();
 

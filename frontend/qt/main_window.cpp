@@ -92,6 +92,7 @@ void MainWindow::buildControls(QWidget* client) {
             cmdBrowseOutput_);
     chkUseDefaultHLX_ = check("&Use default syntax file for this file type", "chkUseDefaultHLX", 1680);
     textRow("&Syntax File:", "lblHLXFile", "txtHLXFileName", "cmdBrowseHLX", 2040, txtHLXFileName_, cmdBrowseHLX_);
+    lblDefaultHLX_ = Placed(new QLabel(frame), "lblDefaultHLX", t.rect(1440, 2415, 4695, 255));
     chkShowOutput_ = check("&Show output after formatting", "chkShowOutput", 2760);
     cmdGo_ = Placed(new QPushButton("&Go", client), "cmdGo", t.rect(5160, 3720, 1095, 330));
     cmdGo_->setDefault(true);
@@ -104,7 +105,8 @@ void MainWindow::buildControls(QWidget* client) {
     for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 
     connect(txtInputFilename_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        form_.txtInputFilename.Text = U(text);
+        form_.setInputFilename(U(text));
+        refresh();
     });
     connect(txtOutputFilename_, &QLineEdit::textEdited, this, [this](const QString& text) {
         form_.setOutputFilename(U(text));
@@ -162,6 +164,7 @@ void MainWindow::refresh() {
     ShowText(txtHLXFileName_, form_.txtHLXFileName);
     ShowCheck(chkDosText_, form_.chkDosText);
     ShowCheck(chkUseDefaultHLX_, form_.chkUseDefaultHLX);
+    lblDefaultHLX_->setText(Q(form_.lblDefaultHLX));
     ShowCheck(chkShowOutput_, form_.chkShowOutput);
     bool busy = form_.Busy();
     ShowButton(cmdBrowseInput_, form_.cmdBrowseInput, busy);

@@ -7,6 +7,7 @@
 
 class QAction;
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class frmMain;
@@ -40,6 +41,7 @@ private:
     Twips twips_;
     QLineEdit *txtInputFilename_, *txtOutputFilename_, *txtHLXFileName_;
     QCheckBox *chkDosText_, *chkUseDefaultHLX_, *chkShowOutput_;
+    QLabel* lblDefaultHLX_;
     QPushButton *cmdBrowseInput_, *cmdBrowseOutput_, *cmdBrowseHLX_, *cmdGo_, *cmdExit_;
     QAction* mnuHelpAbout_;
     bool formClosed_ = false;  // the form agreed to close: the close event asks no more

@@ -131,6 +131,34 @@ TEST(Browse, StartsInTheNearestExistingFolderOrTheButtonsOwnAndStoresTheChoice) 
     EXPECT_EQ(u"HTML files (*.htm;*.html)|*.htm;*.html|All files (*.*)|*.*", f.scripted->fileRequests[2].filter);
 }
 
+// A window whose program folder, and so whose hlx folder, is the test's.
+class FormInFolder : public frmMain {
+public:
+    explicit FormInFolder(fs::path folder) : folder_(std::move(folder)) {}
+    std::u16string programFolder() const override { return U(folder_); }
+
+private:
+    fs::path folder_;
+};
+
+TEST(DefaultSyntaxFile, TheLabelNamesWhatTheInputChoosesAsItChanges) {
+    Fixture f;
+    fs::create_directories(f.dir / "hlx");
+    std::ofstream(f.dir / "hlx/py.hlx") << "[S]\n";
+    std::ofstream(f.dir / "tool") << "#!/usr/bin/env python3\n";
+    std::ofstream(f.dir / "README") << "text\n";
+    FormInFolder form(f.dir.path());
+    form.Form_Load(u"");
+    f.scripted->fileAnswers = {U(f.dir / "README")};
+
+    form.setInputFilename(U(f.dir / "tool"));
+    EXPECT_EQ(u"Default syntax file: py.hlx", form.lblDefaultHLX);
+    form.cmdBrowseInput_Click();
+    EXPECT_EQ(u"No default syntax file for this input", form.lblDefaultHLX);
+    form.setInputFilename(u"");
+    EXPECT_EQ(u"", form.lblDefaultHLX);
+}
+
 TEST(Closing, StoresTheEightValuesEvenUnchangedButNotDosText) {
     Fixture f;
     frmMain form;
