@@ -88,6 +88,16 @@ PYGMENTS_CLASSES_OF = {
     "roff": [(String.Double, "string"), (String, "other")],
     "ps": [(Comment.Preproc, "comment")],   # the %!PS first line
     "toml": [(Keyword.Constant, "keyword"), (Keyword, "other")],  # [table] headers are Keyword
+    "erl": [(String.Interpol, "string")],
+    "clj": [(String.Symbol, "keyword")],    # :name and 'name, Lumivar's builtin class as for Ruby's :name
+    "scm": [(String.Symbol, "keyword")],    # 'name, as for Clojure
+    # Nim: "##" documentation comments are String.Doc to it, pragmas {. .} String.Other, "$1" String.Interpol
+    "nim": [(String.Doc, "comment"), (String.Other, "other"), (String.Interpol, "string")],
+    # nginx: every argument word is String to it, quoted or not (see disagreements.tsv); on and off
+    # are Name.Constant (Lumivar's builtin class)
+    "nginx": [(String, "other"), (Name.Constant, "keyword")],
+    # Apache: paths are String.Other to it (text to Lumivar), directives Name.Builtin
+    "apache": [(String.Other, "other")],   # the directives ~p ~n of a format string are its text
 }
 # Where a definition's language is not the one Pygments would pick from the extension.
 PYGMENTS_LEXERS = {
@@ -96,6 +106,8 @@ PYGMENTS_LEXERS = {
     "pas": "delphi", "pc": "pkgconfig", "php": "html+php", "pl": "perl", "po": "pot", "ps": "postscript",
     "ps1": "powershell", "py": "python3", "r": "splus", "rb": "ruby", "roff": "groff", "rs": "rust",
     "s": "gas", "sh": "bash", "tex": "latex", "ts": "typescript", "vb": "vbnet",
+    "clj": "clojure", "erl": "erlang", "hs": "haskell", "ml": "ocaml", "proto": "protobuf", "scm": "scheme",
+    "v": "verilog",
 }
 # Overall limits; each language must reach PER_LANGUAGE in comments and strings where it has them.
 OVERALL = {"comment": 99.0, "string": 97.0}
