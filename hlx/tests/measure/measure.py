@@ -107,7 +107,7 @@ PYGMENTS_LEXERS = {
     "ps1": "powershell", "py": "python3", "r": "splus", "rb": "ruby", "roff": "groff", "rs": "rust",
     "s": "gas", "sh": "bash", "tex": "latex", "ts": "typescript", "vb": "vbnet",
     "clj": "clojure", "erl": "erlang", "hs": "haskell", "ml": "ocaml", "proto": "protobuf", "scm": "scheme",
-    "v": "verilog",
+    "v": "verilog", "m": "octave",
 }
 # Overall limits; each language must reach PER_LANGUAGE in comments and strings where it has them.
 OVERALL = {"comment": 99.0, "string": 97.0}
