@@ -17,7 +17,8 @@ struct Case {
 // A folder without txt.hlx for CMakeLists.txt, and without dockerfile.hlx.
 const std::set<std::u16string> kPresent{u"asp.hlx", u"bashrc.hlx", u"c.hlx",    u"cmake.hlx", u"cpp.hlx",
                                         u"ini.hlx", u"js.hlx",     u"lua.hlx",  u"makefile.hlx", u"pl.hlx",
-                                        u"py.hlx",  u"rb.hlx",     u"sh.hlx",   u"tcl.hlx",   u"xml.hlx"};
+                                        u"py.hlx",  u"rb.hlx",     u"sh.hlx",   u"tcl.hlx",   u"xml.hlx",
+                                        u"nginx.hlx", u"apache.hlx", u"m.hlx", u"hs.hlx"};
 const std::set<std::u16string> kWithText = [] {
     std::set<std::u16string> present = kPresent;
     present.insert(u"txt.hlx");
@@ -51,6 +52,9 @@ TEST(ChooseDefinition, ByExtensionThenFileNameThenFirstLine) {
         {u"/home/u/.profile", u"", u"sh.hlx"},
         {u".bash_profile", u"", u"sh.hlx"},
         {u".gitconfig", u"[user]", u"ini.hlx"},
+        {u"/etc/nginx/nginx.conf", u"user www-data;", u"nginx.hlx"},
+        {u"apache2.conf", u"", u"apache.hlx"},
+        {u"site.conf", u"<VirtualHost *:80>", u"conf.hlx"},
         // A name without its definition goes on to the first line, then to the extension's
         // choice, which fails to load as before.
         {u"Dockerfile", u"FROM debian:12", u".hlx"},
@@ -69,6 +73,8 @@ TEST(ChooseDefinition, ByExtensionThenFileNameThenFirstLine) {
         {u"tool", u"#!/usr/bin/tclsh8.6", u"tcl.hlx"},
         {u"tool", u"#!/usr/bin/make -f", u"makefile.hlx"},
         {u"tool.cgi", u"\uFEFF#!/usr/bin/perl", u"pl.hlx"},
+        {u"plot", u"#!/usr/bin/octave-cli -qf", u"m.hlx"},
+        {u"main", u"#!/usr/bin/env runghc", u"hs.hlx"},
         // Modes written down by the author, before the interpreter.
         {u"config", u"# -*- mode: ruby -*-", u"rb.hlx"},
         {u"config", u"# -*- Mode: Python; coding: utf-8 -*-", u"py.hlx"},
