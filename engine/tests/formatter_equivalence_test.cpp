@@ -29,6 +29,7 @@ const std::vector<std::u16string> kPatterns = {
     u"[A-Z_]\\w*", u"\\b\\w", u"(b)|(a)", u"_+", u"[^\"\\n]+", u"<[^>]*>?", u"&", u"\\s",
     u"a\\w+", u"ab*", u"\\\\[\\s\\S]", u"//.*", u"/\\*", u"\\*/", u"\"a", u"[ab]b+", u"A\\s", u"(?:a)+",
     u"(a\\w*)(\\s*)(\\()", u"(_)(\\w)", u"b?a", u"[ab]\\w*\\(", u"([ab]+)",
+    u"a(?![b(])\\w*", u"(/(?![/*])[^/\\n]*/)", u"\\w+(?=\\s*<)", u"(?:b(?=a)|a(?!\\$))+",
 };
 const std::vector<std::u16string> kBadPatterns = {u"*a", u"a**", u"[a", u"(a", u"[b-a]", u"a)"};
 const std::vector<std::u16string> kTemplates = {
