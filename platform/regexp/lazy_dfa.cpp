@@ -19,6 +19,8 @@ using dialect::NodeKind;
 constexpr size_t kMostInstructions = 2048;
 constexpr size_t kMostMatchers = 62;  // a class signature has a bit per test, and two more
 constexpr size_t kMostStates = 1024;  // a row of edges is 260 bytes
+constexpr size_t kMostLookaheads = 2;  // a state that asks them has a row for each set of answers
+constexpr size_t kLongestLookahead = 4096;  // units a lookahead reads before the search is PCRE2's
 constexpr uint64_t kWordBit = 1;
 constexpr uint64_t kLineEndBit = 2;
 
@@ -39,7 +41,9 @@ std::optional<LazyDfa> LazyDfa::Compile(const Node& root, bool ignoreCase, bool 
     dfa.direction_ = direction;
     dfa.ignoreCase_ = ignoreCase;
     dfa.multiline_ = multiline;
-    if (!dfa.emit(root) || dfa.program_.size() >= kMostInstructions) return std::nullopt;
+    const bool emitted = dfa.emit(root);
+    dfa.lookaheadNodes_.clear();  // the tree's, gone after this
+    if (!emitted || dfa.program_.size() >= kMostInstructions) return std::nullopt;
     dfa.add(Instruction{Op::Match});
     if (!dfa.findClasses()) return std::nullopt;
     dfa.seen_.assign(dfa.program_.size(), 0);
@@ -94,6 +98,24 @@ bool LazyDfa::emitUnitLookahead(const Node& node) {
     return true;
 }
 
+// A longer lookahead is asked of an automaton of its own, tried at the position, whichever way
+// this one reads; a state whose ways may reach it has its edges by the answers too.
+bool LazyDfa::emitLookahead(const Node& node) {
+    if (emitUnitLookahead(node)) return true;
+    // A repeat writes its part out once per pass: the lookaheads in it are asked once.
+    const auto known = std::find(lookaheadNodes_.begin(), lookaheadNodes_.end(), &node);
+    if (known == lookaheadNodes_.end()) {
+        if (lookaheads_.size() == kMostLookaheads) return false;
+        std::optional<LazyDfa> body = Compile(node.child(), ignoreCase_, multiline_, Direction::Forward);
+        if (!body) return false;
+        lookaheads_.push_back(std::make_unique<LazyDfa>(std::move(*body)));
+        lookaheadNodes_.push_back(&node);
+    }
+    const auto index = static_cast<uint32_t>(std::find(lookaheadNodes_.begin(), lookaheadNodes_.end(), &node) - lookaheadNodes_.begin());
+    add(Instruction{Op::Lookahead, node.kind, index});
+    return true;
+}
+
 bool LazyDfa::emit(const Node& node) {
     if (program_.size() >= kMostInstructions) return false;
     switch (node.kind) {
@@ -133,8 +155,8 @@ bool LazyDfa::emit(const Node& node) {
     case NodeKind::WordBoundary:
     case NodeKind::NotWordBoundary: add(Instruction{Op::Assert, node.kind}); return true;
     case NodeKind::Lookahead:
-    case NodeKind::NegativeLookahead: return emitUnitLookahead(node);
-    default: return false;  // longer lookaheads and back references
+    case NodeKind::NegativeLookahead: return emitLookahead(node);
+    default: return false;  // back references
     }
 }
 
@@ -210,6 +232,8 @@ uint32_t LazyDfa::classAt(const char16_t* text, size_t size, size_t position) {
 
 void LazyDfa::dropStates() {
     states_.assign(1, State{kOther, false, {}, 0});
+    answerRows_.assign(lookaheads_.empty() ? 0 : 1, kUnknown);
+    answerEdges_.clear();
     backwardStartRows_.assign(keepsLastClass_ ? kRowSize : 0, kUnknown);  // no way left: stays there, and no match ends
     edges_.assign(kRowSize, 0);
     stateIndex_.clear();
@@ -225,15 +249,86 @@ uint32_t LazyDfa::rowFor(State state) {
     const auto index = static_cast<uint32_t>(states_.size());
     states_.push_back(state);
     edges_.resize(edges_.size() + kRowSize, kUnknown);
+    if (!lookaheads_.empty()) {
+        answerRows_.push_back(kUnknown);
+        if (mayAskLookaheads(state)) {
+            answerRows_.back() = static_cast<uint32_t>(answerEdges_.size());
+            answerEdges_.resize(answerEdges_.size() + (kRowSize << lookaheads_.size()), kUnknown);
+        }
+    }
     stateIndex_.emplace(std::move(state), index);
     return index * kRowSize;
+}
+
+// Follows the instructions on `pending` (the last first) through splits and jumps, each once in
+// this pass; visit(pc, instruction) takes the others, may push onto `pending`, and stops the walk
+// by returning false.
+template <class Visit>
+void LazyDfa::follow(std::vector<uint32_t>& pending, Visit&& visit) {
+    while (!pending.empty()) {
+        const uint32_t pc = pending.back();
+        pending.pop_back();
+        if (seen_[pc] == pass_) continue;
+        seen_[pc] = pass_;
+        const Instruction& step = program_[pc];
+        if (step.op == Op::Split) {
+            pending.push_back(step.second);
+            pending.push_back(step.first);
+        } else if (step.op == Op::Jump) {
+            pending.push_back(step.first);
+        } else if (!visit(pc, step)) {
+            return;
+        }
+    }
+}
+
+// Whether a way of the state may reach a lookahead before its next test (assertions taken as
+// holding).
+bool LazyDfa::mayAskLookaheads(const State& state) {
+    std::vector<uint32_t> pending = state.ways;
+    if (state.restarts) pending.push_back(0);
+    ++pass_;
+    bool asks = false;
+    follow(pending, [&](uint32_t pc, const Instruction& step) {
+        asks = step.op == Op::Lookahead;
+        if (step.op == Op::Assert) pending.push_back(pc + 1);
+        return !asks;
+    });
+    return asks;
+}
+
+// The answers of the lookaheads at the position: bit i for lookahead i's pattern matching there.
+uint32_t LazyDfa::answersAt(const char16_t* text, size_t size, size_t position) {
+    uint32_t answers = 0;
+    for (size_t i = 0; i < lookaheads_.size(); ++i) {
+        LazyDfa& body = *lookaheads_[i];
+        if (body.matchesAt(text, size, position)) answers |= 1u << i;
+        unsure_ = body.tookUnsureAnswer() || unsure_;
+    }
+    return answers;
+}
+
+// Whether a match starts at the position, read no further than kLongestLookahead units (past
+// that: false, and unsure_ is set).
+bool LazyDfa::matchesAt(const char16_t* text, size_t size, size_t start) {
+    uint32_t row = oneStartRow(start == 0 ? kTextStart : Kind(text[start - 1]));
+    for (size_t position = start;; ++position) {
+        const uint32_t encoded = edgeAt(row, classAt(text, size, position), text, size, position);
+        if (encoded & kMatchBit) return true;
+        row = encoded >> 2;
+        if (row == 0 || position == size) return false;
+        if (position - start >= kLongestLookahead) {
+            unsure_ = true;
+            return false;
+        }
+    }
 }
 
 // The ways of the state followed through splits, jumps and assertions (which see the unit
 // before and the next one) to the tests that take the next unit, most preferred first, then a new
 // try when the state restarts. Forward, a way that reaches the end matches and drops the rest;
 // backward every way goes on. Then the tests that the next unit passes.
-uint32_t LazyDfa::edge(uint32_t state, uint32_t unitClass) {
+uint32_t LazyDfa::edge(uint32_t state, uint32_t unitClass, uint32_t answers) {
     const std::optional<uint32_t> next = unitClass == kEndClass ? std::nullopt : std::optional(unitClass);
     const State& from = states_[state];  // not used once rowFor may add states
     const bool restarts = from.restarts;
@@ -246,25 +341,20 @@ uint32_t LazyDfa::edge(uint32_t state, uint32_t unitClass) {
     ++pass_;
     for (uint32_t way : ways) {
         pending.push_back(way);
-        while (!pending.empty() && !(matched && firstMatchOnly)) {
-            const uint32_t pc = pending.back();
-            pending.pop_back();
-            if (seen_[pc] == pass_) continue;
-            seen_[pc] = pass_;
-            const Instruction& step = program_[pc];
+        follow(pending, [&](uint32_t pc, const Instruction& step) {
             switch (step.op) {
             case Op::Consume: tests.push_back(pc); break;
-            case Op::Split:
-                pending.push_back(step.second);
-                pending.push_back(step.first);
-                break;
-            case Op::Jump: pending.push_back(step.first); break;
             case Op::Assert:
                 if (holds(step, from, next)) pending.push_back(pc + 1);
                 break;
+            case Op::Lookahead:
+                if (((answers >> step.first & 1) != 0) == (step.assertion == NodeKind::Lookahead)) pending.push_back(pc + 1);
+                break;
             case Op::Match: matched = true; break;
+            default: break;
             }
-        }
+            return !(matched && firstMatchOnly);
+        });
         if (matched && firstMatchOnly) break;
     }
     State target{kOther, restarts && !matched, {}, 0};
@@ -279,7 +369,7 @@ uint32_t LazyDfa::edge(uint32_t state, uint32_t unitClass) {
     const uint32_t generation = generation_;
     const uint32_t row = rowFor(std::move(target));
     const uint32_t encoded = row << 2 | (idle ? kIdleBit : 0) | (matched ? kMatchBit : 0);
-    if (generation == generation_) edges_[state * kRowSize + unitClass] = encoded;  // else the row is gone
+    if (generation == generation_) edgeSlot(state, unitClass, answers) = encoded;  // else the row is gone
     return encoded;
 }
 
@@ -304,9 +394,18 @@ uint32_t LazyDfa::oneStartRow(Before before) {
     return oneStartRows_[before];
 }
 
-uint32_t LazyDfa::edgeAt(uint32_t row, uint32_t unitClass) {
-    const uint32_t known = edges_[row + unitClass];
-    return known != kUnknown ? known : edge(row / kRowSize, unitClass);
+uint32_t& LazyDfa::edgeSlot(uint32_t state, uint32_t unitClass, uint32_t answers) {
+    const uint32_t answerRow = answerRows_.empty() ? kUnknown : answerRows_[state];
+    if (answerRow == kUnknown) return edges_[state * kRowSize + unitClass];
+    return answerEdges_[answerRow + answers * kRowSize + unitClass];
+}
+
+uint32_t LazyDfa::edgeAt(uint32_t row, uint32_t unitClass, const char16_t* text, size_t size, size_t position) {
+    const uint32_t state = row / kRowSize;
+    const bool asks = !answerRows_.empty() && answerRows_[state] != kUnknown;
+    const uint32_t answers = asks ? answersAt(text, size, position) : 0;
+    const uint32_t known = edgeSlot(state, unitClass, answers);
+    return known != kUnknown ? known : edge(state, unitClass, answers);
 }
 
 void LazyDfa::checkpoint(uint32_t& row) {
@@ -331,7 +430,7 @@ size_t LazyDfa::leftmostStartOfMatchEndingAt(const char16_t* text, size_t size, 
         // The unit to come is the one before the position; at the text's start there is none.
         uint32_t encoded = kUnknown;
         if (position > 0 && text[position - 1] < 256) encoded = edges_[row + lowClass_[text[position - 1]]];
-        if (encoded == kUnknown) encoded = edgeAt(row, position == 0 ? kEndClass : classAt(text, size, position - 1));
+        if (encoded == kUnknown) encoded = edgeAt(row, position == 0 ? kEndClass : classAt(text, size, position - 1), text, size, position);
         if (encoded & kMatchBit) start = position;
         row = encoded >> 2;
         if (row == 0 || position == from) return start;

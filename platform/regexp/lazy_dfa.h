@@ -13,9 +13,10 @@
 // backward one reads the pattern reversed from that end towards the search's start and keeps
 // every way: the furthest place where one ends is the leftmost start of a match with that end,
 // the match's start. Groups only group here: their spans are PCRE2's, found from that start.
-// A lookahead of one unit test is an assertion on the unit after the position; longer lookaheads,
-// back references and a repeated part that may match empty (PCRE2 has rules of its own for empty
-// passes) are left to PCRE2. When the states fill their bound they are dropped
+// A lookahead of one unit test is an assertion on the unit after the position; up to two longer
+// ones are asked of automata of their own, tried at each position where a way reaches them (a
+// state's edges then depend on the answers too). Back references, more lookaheads and a repeated
+// part that may match empty (PCRE2 has rules of its own for empty passes) are left to PCRE2. When the states fill their bound they are dropped
 // and made again as needed. Private to the regular-expression layer.
 #pragma once
 
@@ -26,6 +27,7 @@
 #include <memory>
 #include <optional>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "platform/regexp/dialect_tree.h"
@@ -52,6 +54,11 @@ public:
     // Backward: the leftmost start at or after `from` of a match that ends at `end`, Span::npos
     // for none.
     size_t leftmostStartOfMatchEndingAt(const char16_t* text, size_t size, size_t from, size_t end);
+    // Whether a lookahead read more than a few thousand units since the last call, so that an
+    // answer since may be wrong: the search is then left to PCRE2.
+    bool tookUnsureAnswer() { return std::exchange(unsure_, false); }
+    // Whether the automaton asks longer lookaheads, each of which may read on from every position.
+    bool asksLookaheads() const { return !lookaheads_.empty(); }
 
 private:
     // A code-unit test: the unit `a` or `b`, or a member of `bits`.
@@ -61,11 +68,11 @@ private:
         std::shared_ptr<const UnitBits> bits;
         bool test(char16_t unit) const { return bits ? bits->test(unit) : unit == a || unit == b; }
     };
-    enum class Op : uint8_t { Consume, Split, Jump, Assert, Match };
+    enum class Op : uint8_t { Consume, Split, Jump, Assert, Lookahead, Match };
     struct Instruction {
         Op op;
         dialect::NodeKind assertion = dialect::NodeKind::Empty;  // Assert
-        uint32_t first = 0;   // Consume: matcher; Split: tried first; Jump: target
+        uint32_t first = 0;  // Consume, Assert: matcher; Lookahead: its automaton; Split: tried first; Jump: target
         uint32_t second = 0;  // Split: tried next
     };
     static bool IsLineEnd(char16_t unit) { return unit == u'\n' || unit == u'\r'; }
@@ -98,14 +105,22 @@ private:
     std::optional<uint32_t> matcherFor(const dialect::Node& node);
     bool emitConsume(const dialect::Node& node);
     bool emitUnitLookahead(const dialect::Node& node);
+    bool emitLookahead(const dialect::Node& node);
+    template <class Visit>
+    void follow(std::vector<uint32_t>& pending, Visit&& visit);
+    bool mayAskLookaheads(const State& state);
+    uint32_t answersAt(const char16_t* text, size_t size, size_t position);
+    bool matchesAt(const char16_t* text, size_t size, size_t start);
+    uint32_t& edgeSlot(uint32_t state, uint32_t unitClass, uint32_t answers);
     uint32_t add(Instruction instruction);
     bool findClasses();
     uint64_t signature(char16_t unit) const;
     uint32_t classOf(char16_t unit);  // kUnknown when there would be too many classes
     uint32_t classAt(const char16_t* text, size_t size, size_t position);  // kEndClass at the end
     uint32_t rowFor(State state);
-    uint32_t edge(uint32_t state, uint32_t unitClass);
-    uint32_t edgeAt(uint32_t row, uint32_t unitClass);  // the edge, made when not yet made
+    uint32_t edge(uint32_t state, uint32_t unitClass, uint32_t answers);
+    // The edge, made when not yet made; a state that asks lookaheads asks them at the position.
+    uint32_t edgeAt(uint32_t row, uint32_t unitClass, const char16_t* text, size_t size, size_t position);
     uint32_t startRow(Before before);  // forward: a try at every start; backward: at the end
     uint32_t oneStartRow(Before before);  // forward: a try at this start alone
     uint32_t backwardStartRowAfter(uint32_t unitClass);  // startRow when the state keeps the last class
@@ -129,6 +144,11 @@ private:
     std::map<State, uint32_t> stateIndex_;
     uint32_t startRows_[4] = {};  // by the unit before the start; kUnknown until made
     uint32_t oneStartRows_[4] = {};
+    std::vector<std::unique_ptr<LazyDfa>> lookaheads_;  // the automata of the longer lookaheads
+    std::vector<const dialect::Node*> lookaheadNodes_;  // theirs, while compiling
+    std::vector<uint32_t> answerRows_;  // per state asking lookaheads: its rows in answerEdges_, else kUnknown
+    std::vector<uint32_t> answerEdges_;  // kRowSize edges for each set of answers
+    bool unsure_ = false;  // a lookahead read too far: the search's answer is PCRE2's to give
     std::vector<uint32_t> backwardStartRows_;  // by the class of the unit after the end, when keepsLastClass_
     bool keepsLastClass_ = false;
     uint32_t generation_ = 0;  // counts the times the states were dropped
@@ -154,7 +174,7 @@ size_t LazyDfa::firstMatchEnd(const char16_t* text, size_t size, size_t from, Ne
         }
         uint32_t encoded = kUnknown;
         if (position < size && text[position] < 256) encoded = edges_[row + lowClass_[text[position]]];
-        if (encoded == kUnknown) encoded = edgeAt(row, classAt(text, size, position));
+        if (encoded == kUnknown) encoded = edgeAt(row, classAt(text, size, position), text, size, position);
         if (encoded & kMatchBit) end = position;
         row = encoded >> 2;
         if (row == 0 || position == size) return end;
@@ -192,7 +212,7 @@ inline std::optional<size_t> LazyDfa::matchEndAt(const char16_t* text, size_t si
         }
         uint32_t encoded = kUnknown;
         if (position < size && text[position] < 256) encoded = edges_[row + lowClass_[text[position]]];
-        if (encoded == kUnknown) encoded = edgeAt(row, classAt(text, size, position));
+        if (encoded == kUnknown) encoded = edgeAt(row, classAt(text, size, position), text, size, position);
         if (encoded & kMatchBit) end = position;
         row = encoded >> 2;
         readTo = position;

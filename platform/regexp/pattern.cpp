@@ -322,6 +322,9 @@ struct Pattern::Impl {
         if (!dfaTried) buildDfa();
         return dfa.has_value();
     }
+    // Whether the automata search first. Those that ask longer lookaheads are slower than PCRE2
+    // on most text, and search only after PCRE2's quick search reaches its limit.
+    bool dfaFirst() { return dfaReady() && !dfa->asksLookaheads(); }
     [[gnu::noinline]] void buildDfa() {
         dfaTried = true;
         if (!firstUnits || sequenceSearches) return;
@@ -355,16 +358,21 @@ struct Pattern::Impl {
         // every start at once, and the backward one that finds where its match starts.
         size_t start = nextStart(from);
         size_t end = tryStartsWhileShort(subject, start, nextStart);
-        if (start >= subject.size()) return 0;
-        if (end == Span::npos) {
+        bool found = start < subject.size();
+        if (found && end == Span::npos) {
             end = dfa->firstMatchEnd(subject.data(), subject.size(), start, nextStart);
-            if (end == Span::npos) return 0;
-            start = backwardDfa->leftmostStartOfMatchEndingAt(subject.data(), subject.size(), start, end);
+            found = end != Span::npos;
+            if (found) start = backwardDfa->leftmostStartOfMatchEndingAt(subject.data(), subject.size(), start, end);
         }
+        if (dfa->tookUnsureAnswer() | backwardDfa->tookUnsureAnswer()) {  // a lookahead read too far
+            found = true;
+            start = Span::npos;
+        }
+        if (!found) return 0;
         if (start == Span::npos || (wantGroups && groups > 0)) {
             startLimit = Span::npos;  // the match found may start past it
-            // The groups, by PCRE2 from the match's start (from `from` for a start not found,
-            // which is not expected: PCRE2 then decides).
+            // The groups, by PCRE2 from the match's start (from `from` for a start not found, or
+            // an answer not sure: PCRE2 then decides).
             return runEngine(subject, start == Span::npos ? from : start);
         }
         dfaPairs[0] = start;
@@ -480,10 +488,12 @@ struct Pattern::Impl {
     // from `from` itself, without the JIT.
     int run(std::u16string_view subject, size_t from, bool interpreter = false, bool wantGroups = true) {
         engineCode();
-        if (!interpreter && dfaReady()) return runDfa(subject, from, wantGroups);
-        return runEngine(subject, from, interpreter);
+        if (!interpreter && dfaFirst()) return runDfa(subject, from, wantGroups);
+        return runEngine(subject, from, interpreter, wantGroups);
     }
-    int runEngine(std::u16string_view subject, size_t from, bool interpreter = false) {
+    // PCRE2's search; when its quick search reaches its limit, the automata's if they can take
+    // the pattern (wantGroups: as for run), else PCRE2's with callouts.
+    int runEngine(std::u16string_view subject, size_t from, bool interpreter = false, std::optional<bool> dfaWantsGroups = std::nullopt) {
         pcre2_code* compiled = engineCode();
         if (!interpreter) from = firstPossibleStart(subject, from);
         if (from > subject.size()) return 0;
@@ -492,7 +502,9 @@ struct Pattern::Impl {
         if (!interpreter && !duringTick && quickCode()) {
             const int rc = runQuick(subject, from);
             if (rc >= 0 || rc == PCRE2_ERROR_NOMATCH) return pairsOf(rc);
-            // A limit reached: the search with callouts decides, from the stretch that reached it.
+            // A limit reached: the automata, or the search with callouts, decide from the stretch
+            // that reached it.
+            if (dfaWantsGroups && dfaReady()) return runDfa(subject, from, *dfaWantsGroups);
         }
         if (!interpreter && !jitTried) {
             jitTried = true;
