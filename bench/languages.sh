@@ -43,39 +43,72 @@ export HOME=${HOME:-$work}
 unset DISPLAY WAYLAND_DISPLAY
 
 # definition | KDE's syntax name | packages to install | where its files are: ROOT:GLOB,GLOB ...
-# (zip:ARCHIVE:MEMBERS takes files out of an archive a package installs).
+# (zip:ARCHIVE:MEMBERS[:GLOBS] and tar:ARCHIVE:MEMBERS[:GLOBS] take files out of an archive a
+# package installs: the members whose path starts with MEMBERS, those named by GLOBS if given).
 LANGUAGES='
+adb|Ada|gnat-12|/usr/lib/gcc:*.adb,*.ads
+apache|Apache Configuration|apache2|/etc/apache2:*.conf
 asp|HTML||/usr/share/doc:*.html,*.htm,*.asp
+awk|AWK||/usr:*.awk
 bat|MS-DOS Batch||/usr:*.bat,*.cmd
 c|C||/usr/share:*.c /usr/include:*.h
+clj|Clojure|libclojure-java|zip:/usr/share/java/clojure-1.*.jar:clojure/:*.clj,*.cljc
+cmake|CMake|cmake-data|/usr/share:*.cmake,CMakeLists.txt
 cpp|C++|googletest|/usr/src/googletest:*.cc,*.h /usr/include:*.hpp,*.hh,*.cc,*.tcc
 cs|C#|gtk-sharp3-examples|/usr/share/gtk-sharp3-examples:*.cs
 css|CSS||/usr/share:*.css
+d|D|libgphobos-12-dev|/usr/lib/gcc:*.d,*.di
 diff|Diff|glibc-source|/usr/src/glibc/debian:*.diff,*.patch
+dtd|DTD|docbook-xml|/usr/share/xml:*.dtd,*.mod,*.ent
+el|Common Lisp||/usr/share/emacs:*.el
+erl|Erlang|erlang-src|/usr/lib/erlang/lib:*.erl,*.hrl
 f90|Fortran (Free Format)||/usr/lib/gcc:*.f90 /usr/share:*.f90
+fish|Fish|fish-common|/usr/share/fish:*.fish
 go|Go|golang-golang-x-text-dev|/usr/share/doc/git:*.go /usr/share/gocode:*.go
+hs|Haskell|hugs|/usr/lib/hugs:*.hs
 ini|INI Files||/usr:*.ini,*.cfg,*.desktop,*.service,*.properties,*.inf,*.reg
 java|Java|openjdk-17-source|zip:/usr/lib/jvm/openjdk-17/lib/src.zip:java.base/java/
 js|JavaScript||/usr/share/javascript:*.js /usr/share/nodejs:*.js
 json|JSON||/usr/share:*.json
 kt|Kotlin||
 lua|Lua|lua-penlight lua-inspect|/usr/share/lua:*.lua
+m|Octave|octave-common|/usr/share/octave:*.m
 makefile|Makefile||/usr:Makefile,makefile,GNUmakefile,*.mk,*.mak
 md|Markdown||/usr:*.md,*.markdown
+ml|Objective Caml|ocaml-source|tar:/usr/src/ocaml-source-*.tar!*/ocaml_*.orig.tar.*:*/stdlib/:*.ml,*.mli
+nginx||nginx-common|/etc/nginx:*
+nim|Nim|nim|/usr/lib/nim:*.nim
 pas|Pascal||/usr:*.pas,*.pp,*.dpr,*.lpr
+pc|||/usr/lib/x86_64-linux-gnu/pkgconfig:*.pc /usr/share/pkgconfig:*.pc
 php|PHP (HTML)|php-phpseclib php-phpseclib3|/usr/share/php:*.php
 pl|Perl||/usr/share/perl:*.pm,*.pl /usr/share/perl5:*.pm,*.pl
+po|GNU Gettext|glibc-source|/usr/src/glibc/debian/po:*.po
+proto|Protobuf|libprotobuf-dev|/usr/include:*.proto
+ps|PostScript||/usr/share:*.ps,*.eps
 ps1|PowerShell||/usr:*.ps1,*.psm1,*.psd1
 py|Python||/usr/lib/python3.11:*.py
 r|R Script||/usr/share:*.R,*.r
 rb|Ruby|libruby3.1|/usr/lib/ruby:*.rb
+roff|Roff|groff-base|/usr/share/groff:*.tmac
 rs|Rust|librust-syn-dev librust-regex-syntax-dev|/usr/share/cargo/registry:*.rs
+rst|reStructuredText||/usr/share/doc:*.rst /usr/lib/python3:*.rst
+s|GNU Assembler|glibc-source|tar:/usr/src/glibc/glibc-*.tar.xz:glibc-*/sysdeps/*.S
+scm|Scheme|slib|/usr/share/slib:*.scm
+scss|SCSS|node-bootstrap|/usr/share:*.scss
+sed|sed|glibc-source|/usr:*.sed tar:/usr/src/glibc/glibc-*.tar.xz:glibc-*/*.sed
 sh|Bash||/usr:*.sh,*.bash /usr/share/bash-completion/completions:*
 sql|SQL||/usr/share:*.sql
 swift|Swift||
+tcl|Tcl/Tk|libtk8.6|/usr/share/tcltk:*.tcl
+tex|LaTeX|sphinx-common|/usr/share:*.sty,*.cls,*.tex,*.ltx
+toml|TOML|librust-clap-dev|/usr/share/cargo/registry:*.toml
 ts|TypeScript|node-typescript|/usr/share/nodejs/typescript:*.ts
 txt|||/usr/share/doc:*.txt
+v|Verilog|yosys|/usr/share/yosys:*.v
+vala|Vala|valac-0.56-vapi|/usr/share:*.vapi,*.vala
 vb|||
+vhdl|VHDL|ghdl-common|/usr/lib/ghdl:*.vhdl,*.vhd
+vim|||/usr/share/vim:*.vim
 xml|XML||/usr/share:*.xml
 yaml|YAML||/usr:*.yaml,*.yml'
 big=4194304
@@ -87,22 +120,51 @@ wanted() { [ -z "$langs" ] || [[ $langs == *",$1,"* ]]; }
 # JavaScript and CSS left out (one line of a whole library is not what people read), and the
 # trees of packages from outside Debian that this machine has
 candidates() {
-    local entry dir globs pattern args
+    local entry dir
     for entry in "$@"; do
-        if [[ $entry == zip:* ]]; then
-            entry=${entry#zip:}
-            [ -f "${entry%%:*}" ] || continue
-            mkdir -p "$corpus/unzipped"
-            unzip -qo "${entry%%:*}" "${entry#*:}*" -d "$corpus/unzipped" >/dev/null 2>&1 || true
-            find "$corpus/unzipped/${entry#*:}" -type f 2>/dev/null | sort | sed "s|^|${entry%%:*}!|"
-            continue
-        fi
-        dir=${entry%%:*} globs=${entry#*:} args=()
+        if [[ $entry == zip:* || $entry == tar:* ]]; then archive_members "$entry"; continue; fi
+        dir=${entry%%:*}
         [ -d "$dir" ] || continue
-        IFS=, read -ra pattern <<< "$globs"
-        for g in "${pattern[@]}"; do args+=(-o -name "$g"); done
-        find "$dir" -type f \( "${args[@]:1}" \) 2>/dev/null | sort
+        name_tests "${entry#*:}"
+        find "$dir" -type f \( "${tests[@]}" \) 2>/dev/null | sort
     done | grep -v -E '\.min\.(js|css)$|^/usr/lib/(google-cloud-sdk|jvm/temurin|node_modules)/' || true
+}
+name_tests() {  # name_tests GLOB,GLOB...: sets tests to find's "-name GLOB -o -name GLOB ..."
+    local g pattern
+    IFS=, read -ra pattern <<< "$1"
+    tests=()
+    for g in "${pattern[@]}"; do tests+=(-o -name "$g"); done
+    tests=("${tests[@]:1}")
+}
+
+# archive_members zip|tar:ARCHIVE:MEMBERS[:GLOBS]: unpacks the members whose path starts with
+# MEMBERS (wildcards allowed; ARCHIVE may be a wildcard too, or OUTER!INNER for an archive inside
+# a tar archive) under the corpus folder and prints those that GLOBS name (all without GLOBS) as
+# ARCHIVE!UNPACKED_FILE, ARCHIVE being the file a package installs
+archive_members() {
+    local kind=${1%%:*} rest=${1#*:} archive owner members globs dest
+    archive=$(compgen -G "${rest%%[:!]*}" | head -n 1) || return 0
+    owner=$archive
+    if [[ ${rest%%:*} == *!* ]]; then
+        rest=${rest#*!}
+        unpack tar "$archive" "${rest%%:*}"
+        archive=$(compgen -G "$dest/${rest%%:*}" | head -n 1) || return 0
+    fi
+    rest=${rest#*:} members=${rest%%:*} globs=${rest#"$members"}
+    unpack "$kind" "$archive" "$members"
+    tests=(-true)
+    [ -z "$globs" ] || name_tests "${globs#:}"
+    find "$dest" -type f -path "$dest/$members*" \( "${tests[@]}" \) 2>/dev/null | sort | sed "s|^|$owner!|"
+}
+unpack() {  # unpack zip|tar ARCHIVE MEMBERS: sets dest, the folder that ARCHIVE's members go to
+    dest=$corpus/unpacked/${2##*/}
+    mkdir -p "$dest"
+    if [ "$1" = zip ]; then unzip -qo "$2" "$3*" -d "$dest" >/dev/null 2>&1 || true
+    else tar -xf "$2" -C "$dest" --wildcards "$3*" 2>/dev/null || true; fi
+}
+member_name() {  # member_name ARCHIVE!UNPACKED_FILE: ARCHIVE!MEMBER
+    local member=${1#*!"$corpus"/unpacked/}
+    echo "${1%%!*}!${member#*/}"
 }
 
 # owned: reads paths (ARCHIVE!MEMBER for archive members), prints "PACKAGE<TAB>PATH" for those a
@@ -142,9 +204,9 @@ build_corpus() {
     : > "$corpus/$lang.files"
     while IFS=$'\t' read -r pkg path; do
         file=$path
-        [[ $path == *!* ]] && file=${path#*!}
+        [[ $path == *!* ]] && file=${path#*!} path=$(member_name "$path")
         bytes=$(stat -c %s "$file")
-        printf '%s\t%s\t%s\n' "$pkg" "${path/!$corpus\/unzipped\//!}" "$bytes" >> "$corpus/$lang.files"
+        printf '%s\t%s\t%s\n' "$pkg" "$path" "$bytes" >> "$corpus/$lang.files"
         cat "$file" >> "$work/$lang.all"
         echo >> "$work/$lang.all"
         total=$((total + bytes))
