@@ -273,28 +273,37 @@ struct Pattern::Impl {
 
     // Where a search from `from` can start: no match begins more than `within` units before the
     // required unit's first place at or after `from`. Past the end when there is no such place.
-    size_t firstPossibleStart(std::u16string_view subject, size_t from) const {
+    size_t firstPossibleStart(std::u16string_view subject, size_t from, size_t lastStart = Span::npos) const {
         size_t requiredAt = Span::npos;
-        return nextPossibleStart(subject, from, requiredAt);
+        return nextPossibleStart(subject, from, requiredAt, lastStart);
     }
     // The same where `requiredAt` keeps the required unit's place found by an earlier call (npos
     // before the first), so that a loop over starts looks for it once per place.
-    size_t nextPossibleStart(std::u16string_view subject, size_t from, size_t& requiredAt) const {
+    // Starts after `lastStart` are not looked for: past the end is returned when none is before.
+    size_t nextPossibleStart(std::u16string_view subject, size_t from, size_t& requiredAt, size_t lastStart = Span::npos) const {
+        const size_t starts = lastStart < subject.size() ? lastStart + 1 : subject.size();  // where starts are looked for
         if (startRange) {
-            const size_t at = findStartUnit(subject, from);
-            return at == subject.size() ? subject.size() + 1 : at;
+            const size_t at = findStartUnit(subject.substr(0, starts), from);
+            return at == starts ? subject.size() + 1 : at;
         }
         if (!required) return from;
-        if (requiredAt == Span::npos || requiredAt < from) requiredAt = detail::FindUnit(subject, required->unit, from);
+        if (requiredAt == Span::npos || requiredAt < from) {
+            // A match starting by lastStart holds the unit within `within` units of its start.
+            const size_t reach = starts + std::min(required->within, subject.size() - starts);
+            requiredAt = detail::FindUnit(subject.substr(0, reach), required->unit, from);
+            if (requiredAt == reach) requiredAt = subject.size();
+        }
         if (requiredAt == subject.size()) return subject.size() + 1;
         return requiredAt - from > required->within ? requiredAt - required->within : from;
     }
 
     // The next start from `from` whose unit a match can begin with (past the end for none).
-    size_t nextFirstUnit(std::u16string_view subject, size_t from, size_t& requiredAt) const {
-        from = nextPossibleStart(subject, from, requiredAt);
+    size_t nextFirstUnit(std::u16string_view subject, size_t from, size_t& requiredAt, size_t lastStart = Span::npos) const {
+        from = nextPossibleStart(subject, from, requiredAt, lastStart);
         if (startRange || from >= subject.size()) return from;
-        return findStartUnit(subject, from);
+        const size_t starts = lastStart < subject.size() ? lastStart + 1 : subject.size();
+        const size_t at = findStartUnit(subject.substr(0, starts), from);
+        return at == starts ? subject.size() : at;
     }
 
     // The first unit from `from` on that a match can begin with, or the subject's size; a word-led
@@ -352,7 +361,7 @@ struct Pattern::Impl {
         // A pattern anchored at the subject's start is tried there alone.
         const auto nextStart = [&](size_t at) {
             if (at > startLimit) return Span::npos;
-            return anchored ? (at == 0 ? 0 : Span::npos) : nextFirstUnit(subject, at, requiredAt);
+            return anchored ? (at == 0 ? 0 : Span::npos) : nextFirstUnit(subject, at, requiredAt, startLimit);
         };
         // Tries at one start each while they stay short, then the scan that runs the tries from
         // every start at once, and the backward one that finds where its match starts.
@@ -428,7 +437,7 @@ struct Pattern::Impl {
     // the interpreter's second opinion), and match data for it.
     pcre2_code* engineCode() {
         if (!code) {
-            code = Compile(translated, options, compileFlags);
+            code = Compile(translated, options, compileFlags | PCRE2_USE_OFFSET_LIMIT);
             matchData.reset(pcre2_match_data_create_from_pattern(code.get(), nullptr));
             if (!matchData) RaiseError(7);
         }
@@ -478,7 +487,7 @@ struct Pattern::Impl {
             current = matchData.get();
             if (rc != PCRE2_ERROR_NOMATCH || lastStart == finalStart) return rc;
             SearchWatch::Checkpoint();
-            from = firstPossibleStart(subject, lastStart + 1);
+            from = firstPossibleStart(subject, lastStart + 1, finalStart);
             if (from > subject.size()) return PCRE2_ERROR_NOMATCH;
         }
     }
@@ -516,6 +525,9 @@ struct Pattern::Impl {
             data = tickData.get();
         }
         pcre2_match_context* context = MatchResources::forThisThread(duringTick).context();
+        // A caller that needs no match starting past startLimit (a chunk formatted ahead) is not
+        // made to wait for a search to the end.
+        pcre2_set_offset_limit(context, startLimit == Span::npos ? PCRE2_UNSET : startLimit);
         int rc = jit && !interpreter
                      ? pcre2_jit_match(compiled, Units(subject), subject.size(), from, 0, data, context)
                      : pcre2_match(compiled, Units(subject), subject.size(), from, interpreter ? PCRE2_NO_JIT : 0,

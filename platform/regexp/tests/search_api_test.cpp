@@ -465,6 +465,30 @@ TEST(SearchFrom, TheAutomatonAgreesWithPcre2sInterpreter) {
     EXPECT_TRUE(growing.searchesByAutomaton());
 }
 
+// A caller that needs no match starting after lastStart lets the search stop there: it then gives
+// the same match as without the bound, or nothing where that match starts after lastStart. By
+// each way of searching: automata after a few first units or a required unit, PCRE2, callouts
+// (a back reference), a walk.
+TEST(SearchFrom, ALastStartOnlyLetsTheSearchGiveNothingForLaterMatches) {
+    const char16_t* const sources[] = {u"\"(?:[^\"]|\"\")*\"", u"\\b\\d+(?:\\.\\d+)?\\b", u"x\\w?\\w?:",
+                                       u"(\\$[a-z]\\w*\\$)[\\s\\S]*?\\1", u"[eE]'[^']*'", u"[a-c]+d", u"ab(?=c)", u"\\w+\\("};
+    const std::u16string text = u"ab x12: 3.5 \"q\"\"\" $ab$ z $ab$ e'x' abcabd ab( x1: 7";
+    for (const char16_t* source : sources) {
+        Pattern pattern(source, {});
+        for (size_t from = 0; from <= text.size(); ++from) {
+            const std::optional<Span> all = pattern.searchFrom(text, from);
+            for (size_t lastStart = from; lastStart <= text.size(); lastStart += 3) {
+                const std::optional<Span> bounded = pattern.searchFrom(text, from, lastStart);
+                if (all && all->start <= lastStart) {
+                    ASSERT_EQ(bounded, all) << Printable(source) << " from " << from << " to " << lastStart;
+                } else if (bounded) {
+                    ASSERT_EQ(bounded, all) << Printable(source) << " from " << from << " to " << lastStart;
+                }
+            }
+        }
+    }
+}
+
 // A search that PCRE2 makes in time that grows with the square of a line (each start runs a lazy
 // repeat to the line's end before its lookahead fails) reaches the quick search's limit; the
 // automata finish it, with PCRE2's answer.
