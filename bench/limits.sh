@@ -102,6 +102,9 @@ shape_case 'x?a*[bc]' "'a' * n"
 shape_case '(a|aa)+[cd]' "'a' * n"
 shape_case '\s+$' "' ' * n + 'x'"
 shape_case '(\w+\s?)*;' "'abcd ' * (n // 5)"
+# A lazy repeat or quoted pairs before a lookahead (yaml.hlx's keys), on one long line.
+shape_case '[^\s:][^\n:#]*?(?=[ \t]*:(?:[ \t\n]|$))|z' "'a b ' * (n // 4)"
+shape_case "'(?:[^'\\n]|'')*'(?=[ \\t]*:(?:[ \\t\\n]|\$))" "\"'\" * n"
 fi
 
 wanted cancel || exit 0

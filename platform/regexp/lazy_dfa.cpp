@@ -404,6 +404,7 @@ uint32_t LazyDfa::edgeAt(uint32_t row, uint32_t unitClass, const char16_t* text,
     const uint32_t state = row / kRowSize;
     const bool asks = !answerRows_.empty() && answerRows_[state] != kUnknown;
     const uint32_t answers = asks ? answersAt(text, size, position) : 0;
+    if (unsure_) return 0;  // no way left: the scan stops, and its caller leaves the search to PCRE2
     const uint32_t known = edgeSlot(state, unitClass, answers);
     return known != kUnknown ? known : edge(state, unitClass, answers);
 }

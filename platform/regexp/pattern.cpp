@@ -4,6 +4,7 @@
 #include <pcre2.h>
 
 #include <algorithm>
+#include <chrono>
 #include <array>
 #include <atomic>
 #include <bitset>
@@ -38,6 +39,13 @@ std::atomic<uint32_t> gMatchLimit{kMatchLimit};  // SetMatchLimit
 // many steps (well under a millisecond) it is run again with callouts from that stretch on.
 constexpr size_t kQuickStarts = 64 * 1024;
 constexpr uint32_t kQuickMatchLimit = 100'000;
+// PCRE2's match limit does not count every step: a lazy repeat run to a line's end from every
+// start before a lookahead fails takes time that grows with the square of the line within it. A
+// pattern that the automata can take has its stretches start at a few starts, and one whose
+// stretch costs more than this a start goes to the automata.
+constexpr size_t kFirstTimedStarts = 64;
+constexpr std::chrono::nanoseconds kSlowStart{2'000};
+constexpr std::chrono::microseconds kSlowStretch{200};
 constexpr uint32_t kDepthLimit = 10'000'000;    // the interpreter's backtracking depth
 constexpr PCRE2_SIZE kHeapLimitKiB = 1 << 20;  // the interpreter's frames: 1 GiB
 constexpr PCRE2_SIZE kJitStackStart = 32 * 1024;
@@ -476,16 +484,24 @@ struct Pattern::Impl {
     }
 
     // The search without callouts, a stretch of starts at a time with the watch's turn between
-    // them; moves `from` to the stretch where it stopped. PCRE2's result code.
-    int runQuick(std::u16string_view subject, size_t& from) {
+    // them; moves `from` to the stretch where it stopped. PCRE2's result code. `timed`: the
+    // stretches grow from a few starts, and one that costs more than kSlowStart a start ends the
+    // search with PCRE2_ERROR_MATCHLIMIT, for the automata to take over.
+    int runQuick(std::u16string_view subject, size_t& from, bool timed) {
+        using Clock = std::chrono::steady_clock;
         pcre2_match_context* context = MatchResources::forThisThread(false).quickContext();
         const size_t finalStart = std::min(subject.size(), startLimit);
-        while (true) {
-            const size_t lastStart = finalStart - std::min(from, finalStart) > kQuickStarts ? from + kQuickStarts : finalStart;
+        for (size_t starts = timed ? kFirstTimedStarts : kQuickStarts;; starts = std::min(2 * starts, kQuickStarts)) {
+            const size_t lastStart = finalStart - std::min(from, finalStart) > starts ? from + starts : finalStart;
             pcre2_set_offset_limit(context, lastStart);
+            const Clock::time_point began = timed ? Clock::now() : Clock::time_point();
             const int rc = pcre2_jit_match(quick.get(), Units(subject), subject.size(), from, 0, matchData.get(), context);
             current = matchData.get();
             if (rc != PCRE2_ERROR_NOMATCH || lastStart == finalStart) return rc;
+            if (timed) {
+                const Clock::duration took = Clock::now() - began;
+                if (took > kSlowStretch && took > kSlowStart * (lastStart + 1 - from)) return PCRE2_ERROR_MATCHLIMIT;
+            }
             SearchWatch::Checkpoint();
             from = firstPossibleStart(subject, lastStart + 1, finalStart);
             if (from > subject.size()) return PCRE2_ERROR_NOMATCH;
@@ -509,7 +525,7 @@ struct Pattern::Impl {
         pcre2_match_data* data = matchData.get();
         bool duringTick = SearchWatch::Ticking();
         if (!interpreter && !duringTick && quickCode()) {
-            const int rc = runQuick(subject, from);
+            const int rc = runQuick(subject, from, dfaWantsGroups && dfaReady());
             if (rc >= 0 || rc == PCRE2_ERROR_NOMATCH) return pairsOf(rc);
             // A limit reached: the automata, or the search with callouts, decide from the stretch
             // that reached it.
