@@ -418,7 +418,8 @@ void ExpectTheAutomatonAgrees(const char16_t* source, const std::u16string& text
                 ASSERT_EQ(fast, plain) << Printable(source) << " from " << from;
             }
             const size_t end = forward->firstMatchEnd(text.data(), text.size(), from, [](size_t at) { return at; });
-            const size_t start = found ? backward->leftmostStartOfMatchEndingAt(text.data(), text.size(), from, end) : 0;
+            const bool ended = found && end != Span::npos;  // else the forward scan was unsure or wrong: checked below
+            const size_t start = ended ? backward->leftmostStartOfMatchEndingAt(text.data(), text.size(), from, end) : 0;
             if (forward->tookUnsureAnswer() | backward->tookUnsureAnswer()) continue;
             ASSERT_EQ(found ? plain[0].end : Span::npos, end) << Printable(source) << " from " << from;
             if (found) {
