@@ -123,6 +123,17 @@ void CheckInterpreter(Pattern& pattern, std::u16string_view s, size_t from, cons
     FUZZ_CHECK(second == found, "differs from PCRE2's interpreter: " + context + " from " + std::to_string(from));
 }
 
+// The automata's own search, where the pattern has them (a pattern with a longer lookahead
+// searches by them only where PCRE2's search grows long).
+void CheckAutomaton(Pattern& pattern, std::u16string_view s, size_t from, const std::optional<Spans>& found,
+                    const std::string& context) {
+    if (!pattern.searchesByAutomaton()) return;
+    Spans spans;
+    std::optional<Spans> second;
+    if (pattern.searchFromByAutomaton(s, from, spans)) second = spans;
+    FUZZ_CHECK(second == found, "differs from the automata's search: " + context + " from " + std::to_string(from));
+}
+
 // Execute's matches: each the search from where the one before ended (one further after an
 // empty match). A pattern that decides its matches locally finds the same at each position.
 void CheckGlobalIteration(Pattern& pattern, const std::u16string& source, Options options, std::u16string_view s,
@@ -167,6 +178,7 @@ void CheckSearches(Pattern& pattern, const std::u16string& source, Options optio
             std::optional<Spans> found = CheckedSearch(pattern, s, from, context);
             CheckLookbehind(pattern, s, from, found, context);
             CheckInterpreter(pattern, s, from, found, context);
+            CheckAutomaton(pattern, s, from, found, context);
             if (!reference) continue;
             regexptest::ReferenceMatcher matcher(s, options, pattern.groupCount());
             try {

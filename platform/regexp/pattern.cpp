@@ -705,6 +705,16 @@ bool Pattern::searchFrom(std::u16string_view subject, size_t from, std::vector<S
     return true;
 }
 
+bool Pattern::searchFromByAutomaton(std::u16string_view subject, size_t from, std::vector<Span>& spans) {
+    if (!impl_->dfaReady()) return searchFrom(subject, from, spans);
+    impl_->startLimit = Span::npos;
+    impl_->engineCode();
+    int pairs = impl_->runDfa(subject, from, true);
+    if (pairs == 0) return false;
+    impl_->spansOfMatch(pairs, spans);
+    return true;
+}
+
 bool Pattern::searchFromByInterpreter(std::u16string_view subject, size_t from, std::vector<Span>& spans) {
     impl_->startLimit = Span::npos;
     int pairs = impl_->run(subject, from, true);

@@ -218,6 +218,9 @@ public:
     // and without the shortcuts above (a second opinion for tests; a keyword list's PCRE2 code
     // is compiled for it, and may fail there with 5017).
     bool searchFromByInterpreter(std::u16string_view subject, size_t from, std::vector<Span>& spans);
+    // The search by the automata first, where searchesByAutomaton() (a pattern with a longer
+    // lookahead has them search only where PCRE2's search grows long; for tests).
+    bool searchFromByAutomaton(std::u16string_view subject, size_t from, std::vector<Span>& spans);
     // The pattern as handed to PCRE2 (for diagnostics).
     const std::u16string& translated() const;
 
