@@ -289,14 +289,14 @@ struct Pattern::Impl {
     // before the first), so that a loop over starts looks for it once per place.
     // Starts after `lastStart` are not looked for: past the end is returned when none is before.
     size_t nextPossibleStart(std::u16string_view subject, size_t from, size_t& requiredAt, size_t lastStart = Span::npos) const {
-        const size_t starts = lastStart < subject.size() ? lastStart + 1 : subject.size();  // where starts are looked for
         if (startRange) {
-            const size_t at = findStartUnit(subject.substr(0, starts), from);
-            return at == starts ? subject.size() + 1 : at;
+            const size_t at = findStartUnitBy(subject, from, lastStart);
+            return at == subject.size() ? subject.size() + 1 : at;
         }
         if (!required) return from;
         if (requiredAt == Span::npos || requiredAt < from) {
             // A match starting by lastStart holds the unit within `within` units of its start.
+            const size_t starts = StartsEnd(subject, lastStart);
             const size_t reach = starts + std::min(required->within, subject.size() - starts);
             requiredAt = detail::FindUnit(subject.substr(0, reach), required->unit, from);
             if (requiredAt == reach) requiredAt = subject.size();
@@ -309,7 +309,16 @@ struct Pattern::Impl {
     size_t nextFirstUnit(std::u16string_view subject, size_t from, size_t& requiredAt, size_t lastStart = Span::npos) const {
         from = nextPossibleStart(subject, from, requiredAt, lastStart);
         if (startRange || from >= subject.size()) return from;
-        const size_t starts = lastStart < subject.size() ? lastStart + 1 : subject.size();
+        return findStartUnitBy(subject, from, lastStart);
+    }
+
+    // Where the units that a start up to lastStart can take end.
+    static size_t StartsEnd(std::u16string_view subject, size_t lastStart) {
+        return lastStart < subject.size() ? lastStart + 1 : subject.size();
+    }
+    // findStartUnit for starts up to lastStart: the subject's size when there is none.
+    size_t findStartUnitBy(std::u16string_view subject, size_t from, size_t lastStart) const {
+        const size_t starts = StartsEnd(subject, lastStart);
         const size_t at = findStartUnit(subject.substr(0, starts), from);
         return at == starts ? subject.size() : at;
     }
