@@ -77,7 +77,7 @@ struct CompiledSection {
     const std::vector<uint32_t>& searched() const { return set.searched(); }
     UnitAction actionFor(char16_t unit) const { return unit < 128 ? asciiAction[unit] : actionFromSet(unit); }
     UnitAction actionFromSet(char16_t unit) const {
-        if (set.runMayStartWith(unit)) return UnitAction::Stop;
+        if (set.longerMatchMayStartWith(unit)) return UnitAction::Stop;
         const uint32_t index = set.singleFor(unit);
         if (index == regexp::PatternSet::kNone) return UnitAction::Drop;
         return patterns[index].copiesMatch ? UnitAction::Copy : UnitAction::Other;

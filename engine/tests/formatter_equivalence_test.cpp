@@ -19,7 +19,7 @@ using namespace formattest;
 namespace {
 
 // Patterns over the input alphabet below: literals, runs, classes, keyword lists, groups,
-// alternatives whose order matters, empty-capable ones, anchors, boundaries, lookahead.
+// alternatives whose order matters, empty-capable ones, anchors, boundaries, lookahead, name lists.
 const std::vector<std::u16string> kPatterns = {
     u"a", u"b", u"ab", u"A", u"a+", u"b+", u"\\w+", u"\\s+", u"[ab]+", u"[a-b]\\w*", u"[\\s\\S]", u".",
     u"[^a]", u"\\(", u"\\)", u"[()]", u"a|ab", u"ab|a", u"(a)(b)?", u"(a+)(b*)", u"(\\w)(\\w)?(\\w)?",
@@ -30,13 +30,14 @@ const std::vector<std::u16string> kPatterns = {
     u"a\\w+", u"ab*", u"\\\\[\\s\\S]", u"//.*", u"/\\*", u"\\*/", u"\"a", u"[ab]b+", u"A\\s", u"(?:a)+",
     u"(a\\w*)(\\s*)(\\()", u"(_)(\\w)", u"b?a", u"[ab]\\w*\\(", u"([ab]+)",
     u"a(?![b(])\\w*", u"(/(?![/*])[^/\\n]*/)", u"\\w+(?=\\s*<)", u"(?:b(?=a)|a(?!\\$))+",
+    u"(?:a|ab|b-a)(?![\\w-])", u"\\b(a|b1)(?![\\w(])", u"[\\w-]+",
 };
 const std::vector<std::u16string> kBadPatterns = {u"*a", u"a**", u"[a", u"(a", u"[b-a]", u"a)"};
 const std::vector<std::u16string> kTemplates = {
     u"$$", u"$$", u"$$", u"<i>$$</i>", u"$0", u"[$0|$1]", u"$1$0", u"", u"$$$0$", u"$9", u"x$y", u"$10", u"<$$>",
     u"{$2}",
 };
-const std::u16string kAlphabet = u"aAbB1_ ()<&>\"\nab  aa/*\\$02";
+const std::u16string kAlphabet = u"aAbB1_ ()<&>\"\nab  aa/*\\$02-";
 // Patterns whose next match may lie far ahead, most with \b, ^ or a lookahead at their start, and
 // units of input that enter and leave a quoted section: each return searches afresh.
 const std::vector<std::u16string> kFarPatterns = {

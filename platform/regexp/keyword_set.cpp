@@ -53,4 +53,26 @@ Span KeywordSet::findWord(std::u16string_view subject, size_t from) const {
     return Span{};
 }
 
+NameSet::NameSet(const NameList& list) : words_(list.words), units_(list.nameUnits), wordStart_(list.wordStart) {
+    for (const std::u16string& word : list.words.words) longest_ = std::max(longest_, word.size());
+}
+
+Span NameSet::matchAt(std::u16string_view subject, size_t at) const {
+    const CodeUnitSet& units = *units_;
+    auto mayBeginAt = [&](size_t q) { return !wordStart_ || q == 0 || !IsWordUnit(subject[q - 1]); };
+    if (!mayBeginAt(at)) return Span{};
+    // The run of name units from here: a name when it is short enough, ASCII and listed.
+    size_t end = at;
+    for (; end < subject.size() && units.test(subject[end]); ++end) {
+        if (subject[end] >= 128 || end - at == longest_) return Span{};
+    }
+    if (end == at || !words_.contains(subject.substr(at, end - at))) return Span{};
+    // A name that began earlier in the same run ends here too, and took this position in.
+    for (size_t q = at; q > 0 && end - q < longest_ && units.test(subject[q - 1]) && subject[q - 1] < 128;) {
+        --q;
+        if (mayBeginAt(q) && words_.contains(subject.substr(q, end - q))) return Span{};
+    }
+    return Span{at, end};
+}
+
 }  // namespace regexp

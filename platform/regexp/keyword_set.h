@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,6 +61,27 @@ private:
     std::vector<uint64_t> table_;  // packed words by SlotOf, 0 where free; at most half full
     size_t mask_ = 0;
     std::vector<std::u16string> longWords_;  // sorted, lower case when ignoring case
+};
+
+// The names of a name-list pattern (see NameList), with the rule that finds its matches.
+class NameSet {
+public:
+    explicit NameSet(const NameList& list);
+    bool mayStartWith(char16_t unit) const { return words_.mayStartWith(unit); }
+    // The match that begins at `at` in the global match list from the subject's start, or an
+    // unmatched span.
+    Span matchAt(std::u16string_view subject, size_t at) const;
+    // Whether the units before `position` (< the text's size) can decide a match at or after
+    // it: a run of name units that goes on across it.
+    bool reachesBack(std::u16string_view text, size_t position) const {
+        return position > 0 && units_->test(text[position - 1]) && units_->test(text[position]);
+    }
+
+private:
+    KeywordSet words_;
+    std::shared_ptr<const CodeUnitSet> units_;
+    bool wordStart_;
+    size_t longest_ = 0;  // units of the longest name
 };
 
 }  // namespace regexp

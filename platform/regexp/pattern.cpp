@@ -263,6 +263,7 @@ struct Pattern::Impl {
     std::optional<CodeUnitSet> firstUnits;
     std::optional<CodeUnitSet> singleUnits;
     std::optional<KeywordList> keywords;
+    std::optional<NameList> names;
     // Searches a keyword list by word lookup: PCRE2 would refuse a long list as too large.
     std::optional<KeywordSet> keywordSet;
     std::optional<detail::UnitSequence> sequence;  // walks a match for its groups in place of PCRE2...
@@ -588,6 +589,7 @@ Pattern::Pattern(std::u16string_view source, Options options) : impl_(std::make_
     d.groups = parsed.groupCount;
     d.translated = dialect::ToPcre2(*parsed.root, options);
     d.keywords = dialect::FindKeywordList(*parsed.root, options.ignoreCase);
+    d.names = dialect::FindNameList(*parsed.root, options.ignoreCase);
     d.sequence = detail::UnitSequence::Read(*parsed.root, options.ignoreCase);
     d.sequenceSearches = d.sequence && d.sequence->findsInLinearTime();
     if (d.keywords && !d.sequence) {
@@ -655,6 +657,7 @@ bool Pattern::mayHoldAnyOf(std::u16string_view units) const {
 const CodeUnitSet* Pattern::firstUnits() const { return impl_->firstUnits ? &*impl_->firstUnits : nullptr; }
 const CodeUnitSet* Pattern::singleUnitSet() const { return impl_->singleUnits ? &*impl_->singleUnits : nullptr; }
 const std::optional<KeywordList>& Pattern::keywordList() const { return impl_->keywords; }
+const std::optional<NameList>& Pattern::nameList() const { return impl_->names; }
 std::optional<Pattern::LocalRuns> Pattern::localRuns() const {
     if (!impl_->sequence || !impl_->sequence->runsDecidedLocally()) return std::nullopt;
     return impl_->sequence->localRuns();

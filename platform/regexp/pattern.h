@@ -90,6 +90,18 @@ struct KeywordList {
     bool captured = false;
 };
 
+// A pattern of the form (?:w1|w2|...)(?!C) or \b(?:w1|...)(?!C), case-sensitive, where C is one
+// class that holds every unit of every word (ASCII) and the words may be written as alternatives
+// sharing prefixes, with optional parts. A match ends where the run of C's units ends. At p the
+// global match list from the subject's start holds one exactly when the run from p to that end is
+// a word and, with \b, p is a word start; without it, when also no longer part of the run ending
+// there, beginning at or after the subject's start, is a word (that match would take p in).
+struct NameList {
+    KeywordList words;  // `captured` when a group holds the words
+    std::shared_ptr<const CodeUnitSet> nameUnits;  // C
+    bool wordStart = false;  // \b comes first
+};
+
 // One thread uses a Pattern at a time: it reuses its match data from search to search.
 // How many backtracking steps one search may take before it fails with 5017 (100 million unless
 // set). Fuzz targets lower it so that no single input runs for seconds under instrumentation;
@@ -136,7 +148,7 @@ public:
     // - singleUnitSet: non-null when the pattern is a single code unit test (a character, a
     //   class, `.`, or alternatives of these, without groups or assertions): it matches at p
     //   exactly when p < size and subject[p] is in the set.
-    // - keywordList: see KeywordList.
+    // - keywordList: see KeywordList; nameList: see NameList.
     // - localRuns: for X+, X Y* and X Y where every unit of X is one of Y (as \s+, [A-Za-z_]\w*
     //   and \\[\s\S]): the matches a global search from the subject's start finds are decided by
     //   the units around them, without a search. For X+ and X Y*, each run of units of Y holds
@@ -203,6 +215,7 @@ public:
     const CodeUnitSet* firstUnits() const;
     const CodeUnitSet* singleUnitSet() const;
     const std::optional<KeywordList>& keywordList() const;
+    const std::optional<NameList>& nameList() const;
     std::optional<LocalRuns> localRuns() const;
     std::optional<Span> runAt(std::u16string_view subject, size_t position) const;
     bool mayHoldAnyOf(std::u16string_view units) const;

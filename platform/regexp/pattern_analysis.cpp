@@ -82,6 +82,52 @@ std::optional<std::vector<std::u16string>> Words(const Node& node) {
     return words;
 }
 
+// Every text a node of units, sequences, alternatives and optional parts matches (at most
+// kMostSpellings of them); nothing for any other node.
+constexpr size_t kMostSpellings = size_t(1) << 16;
+std::optional<std::vector<std::u16string>> Spellings(const Node& node) {
+    using Texts = std::vector<std::u16string>;
+    switch (node.kind) {
+    case NodeKind::Empty: return Texts{std::u16string()};
+    case NodeKind::Unit: return Texts{std::u16string(1, node.unit)};
+    case NodeKind::NonCapturing: return Spellings(node.child());
+    case NodeKind::Repeat: {
+        if (node.max != 1) return std::nullopt;
+        std::optional<Texts> once = Spellings(node.child());
+        if (once && node.min == 0) once->push_back(std::u16string());
+        return once;
+    }
+    case NodeKind::Alternation: {
+        Texts all;
+        for (const NodePtr& child : node.children) {
+            std::optional<Texts> texts = Spellings(*child);
+            if (!texts || all.size() + texts->size() > kMostSpellings) return std::nullopt;
+            all.insert(all.end(), texts->begin(), texts->end());
+        }
+        return all;
+    }
+    case NodeKind::Sequence: {
+        Texts all{std::u16string()};
+        for (const NodePtr& child : node.children) {
+            std::optional<Texts> texts = Spellings(*child);
+            if (!texts || all.size() * texts->size() > kMostSpellings) return std::nullopt;
+            Texts longer;
+            for (const std::u16string& head : all)
+                for (const std::u16string& tail : *texts) longer.push_back(head + tail);
+            all = std::move(longer);
+        }
+        return all;
+    }
+    default: return std::nullopt;
+    }
+}
+
+// Whether a name of a name list is spelled by units of the run that ends it.
+bool IsListedName(std::u16string_view word, const UnitBits& nameUnits, bool wordStart) {
+    if (word.empty() || (wordStart && !IsWordUnit(word[0]))) return false;
+    return std::all_of(word.begin(), word.end(), [&](char16_t unit) { return unit != 0 && unit < 128 && nameUnits[unit]; });
+}
+
 // The part between \b and \b: a group of words, or the units of one word.
 std::optional<KeywordList> KeywordsBetweenBoundaries(const std::vector<NodePtr>& terms, bool ignoreCase) {
     KeywordList list;
@@ -375,6 +421,28 @@ std::optional<KeywordList> FindKeywordList(const Node& root, bool ignoreCase) {
     const std::vector<NodePtr>& terms = root.children;
     if (terms.front()->kind != NodeKind::WordBoundary || terms.back()->kind != NodeKind::WordBoundary) return std::nullopt;
     return KeywordsBetweenBoundaries(terms, ignoreCase);
+}
+
+std::optional<NameList> FindNameList(const Node& root, bool ignoreCase) {
+    if (ignoreCase || root.kind != NodeKind::Sequence) return std::nullopt;
+    const std::vector<NodePtr>& terms = root.children;
+    const bool wordStart = terms.size() == 3 && terms.front()->kind == NodeKind::WordBoundary;
+    if (terms.size() != (wordStart ? 3 : 2) || terms.back()->kind != NodeKind::NegativeLookahead) return std::nullopt;
+    const Node& words = *terms[terms.size() - 2];
+    if (words.kind != NodeKind::Group && words.kind != NodeKind::NonCapturing) return std::nullopt;
+    std::unique_ptr<UnitBits> nameUnits = SingleUnitSet(terms.back()->child(), false);
+    std::optional<std::vector<std::u16string>> spelled = Spellings(words.child());
+    if (!nameUnits || !spelled) return std::nullopt;
+    for (const std::u16string& word : *spelled)
+        if (!IsListedName(word, *nameUnits, wordStart)) return std::nullopt;
+    std::sort(spelled->begin(), spelled->end());
+    spelled->erase(std::unique(spelled->begin(), spelled->end()), spelled->end());
+    NameList list;
+    list.words.words = std::move(*spelled);
+    list.words.captured = words.kind == NodeKind::Group;
+    list.nameUnits = std::make_shared<const CodeUnitSet>(*nameUnits);
+    list.wordStart = wordStart;
+    return list;
 }
 
 }  // namespace regexp::dialect

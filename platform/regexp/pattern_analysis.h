@@ -49,6 +49,8 @@ LookBack LooksBack(const Node& root, bool multiline);
 bool StartsAtWordBoundary(const Node& root);
 // The words of a keyword-list pattern (see KeywordList), or nothing.
 std::optional<KeywordList> FindKeywordList(const Node& root, bool ignoreCase);
+// The words of a name-list pattern (see NameList), or nothing.
+std::optional<NameList> FindNameList(const Node& root, bool ignoreCase);
 
 // A code unit that every match takes at most `within` units after its start.
 struct RequiredUnit {

@@ -18,6 +18,9 @@ void PatternSet::classify(uint32_t index, const Pattern& pattern) {
     } else if (const std::optional<KeywordList>& list = pattern.keywordList()) {
         member.words = std::make_unique<KeywordSet>(*list);
         words_.push_back(index);
+    } else if (const std::optional<NameList>& names = pattern.nameList()) {
+        member.names = std::make_unique<NameSet>(*names);
+        names_.push_back(index);
     } else if (const std::optional<Pattern::LocalRuns> runs = pattern.localRuns()) {
         member.units = runs->first;
         member.runs = *runs;
@@ -38,6 +41,9 @@ void PatternSet::indexAscii() {
             keywordStarts_.add(unit);
             wordStarts_.add(unit);
         }
+        for (uint32_t index : names_) {
+            if (decided_[index].names->mayStartWith(unit)) nameStarts_.add(unit);
+        }
         asciiOnlyRun_[unit] = kNone;
         const auto first = std::find_if(runs_.begin(), runs_.end(), holds);
         if (first == runs_.end()) continue;
@@ -51,7 +57,8 @@ void PatternSet::indexAscii() {
 
 bool PatternSet::runCrosses(std::u16string_view text, size_t position) const {
     if (position == 0 || position >= text.size()) return false;
-    return std::any_of(runs_.begin(), runs_.end(), [&](uint32_t index) { return decided_[index].runs.reachesBack(text, position); });
+    return std::any_of(runs_.begin(), runs_.end(), [&](uint32_t index) { return decided_[index].runs.reachesBack(text, position); }) ||
+           std::any_of(names_.begin(), names_.end(), [&](uint32_t index) { return decided_[index].names->reachesBack(text, position); });
 }
 
 }  // namespace regexp

@@ -1,6 +1,6 @@
 // The patterns of one section, asked together. Most patterns of a syntax definition have
 // matches that the units around a position decide without a search: one unit of a set, a listed
-// word at a word start, a run (Pattern::LocalRuns). The set answers those at a position from
+// word at a word start, a listed name (NameList), a run (Pattern::LocalRuns). The set answers those at a position from
 // tables (matchesAt); the others need searches of their own (searched()), whose global match
 // lists the caller keeps. A pattern's number is its index in the list the set was made from;
 // among equally long matches the lowest number wins.
@@ -41,6 +41,12 @@ public:
             while (wordEnd < subject.size() && IsWordUnit(subject[wordEnd])) ++wordEnd;
             if (wordMayStartWith(unit)) considerWords(subject.substr(at, wordEnd - at), at, consider);
         }
+        if (nameStarts_.contains(unit)) {
+            for (uint32_t index : names_) {
+                const Span name = decided_[index].names->matchAt(subject, at);
+                if (name.matched()) consider(index, name.end);
+            }
+        }
         if (!runMayStartWith(unit)) return;
         auto considerRun = [&](uint32_t index) {
             Decided& member = decided_[index];
@@ -68,6 +74,9 @@ public:
             if (decided_[index].units->test(unit)) return true;
         return false;
     }
+    // Whether a match longer than a unit that no word lookup finds may begin with the unit: a
+    // run's or a listed name's.
+    bool longerMatchMayStartWith(char16_t unit) const { return runMayStartWith(unit) || nameStarts_.contains(unit); }
     // Whether a listed word may begin with the unit (at a word start).
     bool wordMayStartWith(char16_t unit) const { return keywordStarts_.contains(unit); }
 
@@ -75,7 +84,7 @@ public:
     // and that pattern is one `accepts` takes: no word is looked up and no run begins anywhere.
     template <class Accepts>
     bool everyUnitMatchedAloneBy(Accepts accepts) const {
-        if (!words_.empty() || !runs_.empty()) return false;
+        if (!words_.empty() || !runs_.empty() || !names_.empty()) return false;
         UnitBits left;  // the units no single-unit pattern before has taken
         left.set();
         for (uint32_t index : singles_) {
@@ -88,10 +97,10 @@ public:
     }
 
     // Whether each group of a match that a position decides is the whole match (a listed word
-    // in a group), so that no search is needed for it.
-    bool groupsAreTheMatch(uint32_t index) const { return decided_[index].words != nullptr; }
+    // or name in a group), so that no search is needed for it.
+    bool groupsAreTheMatch(uint32_t index) const { return decided_[index].words || decided_[index].names; }
 
-    // Whether the units before `position` in `text` can decide whether a run pattern's match
+    // Whether the units before `position` in `text` can decide whether a run's or a name's match
     // begins at or after it: a run that decides such matches goes on across the position.
     bool runCrosses(std::u16string_view text, size_t position) const;
 
@@ -103,6 +112,7 @@ private:
         Pattern::LocalRuns::Memo runsMemo;  // pairs: the run of first units last walked
         bool runsWords = false;  // a run of word units: a match that starts a word ends with it
         std::unique_ptr<KeywordSet> words;
+        std::unique_ptr<NameSet> names;
     };
 
     template <class Consider>
@@ -120,11 +130,13 @@ private:
     std::vector<uint32_t> singles_;
     std::vector<uint32_t> words_;
     std::vector<uint32_t> runs_;
+    std::vector<uint32_t> names_;
     std::array<uint32_t, 128> asciiSingle_{};   // per unit below 128: singleFor
     std::array<uint32_t, 128> asciiOnlyRun_{};  // per unit below 128: the only run pattern it may begin, or kNone
     AsciiUnits asciiRunStarts_;
     AsciiUnits keywordStarts_;  // the units a listed word starts with
     AsciiUnits wordStarts_;     // those, and the units a runsWords match starts with
+    AsciiUnits nameStarts_;     // the units a listed name starts with
 };
 
 }  // namespace regexp

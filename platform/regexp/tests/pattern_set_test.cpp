@@ -55,8 +55,14 @@ TEST(PatternSetTest, AnswersWhatGlobalSearchesFind) {
         {{u"\\bab\\b", u"[A-Za-z_]\\w*", u"a|b", u"\\\\[\\s\\S]", u"(\\s+)", u"a\\w+", u"^a"}, false, {5, 6}},
         {{u"\\b(?:AB|b1|if)\\b", u"[a-z]+", u"\u4E00+", u"[\\s\\S]", u"\\d+"}, true, {2}},
         {{u"\\bwhile\\b", u"[^a]+", u"\\\\\\\\", u"\\\\a", u"x"}, false, {3}},
+        // Listed names: a match ends with its run of name units, and one that began earlier in
+        // the run takes later starts in.
+        {{u"(?:a(?:b|-b?)?|b|if|x-?)(?![\\w\u00E9'?-])", u"[\\w'?-]+", u"."}, false, {}},
+        {{u"\\b(a|b'a|if|e)(?![\\w'])", u"\\w+", u"[\\s\\S]"}, false, {}},
+        {{u"(?:a|if)(?![\\w-])", u"(?:a|)(?![a-z])", u"(?:ab|c)(?![ac])", u"(?:a+|b)(?![ab])", u"(a(b))(?![ab])"}, false, {1, 2, 3, 4}},
+        {{u"(?:a|if)(?![\\w-])", u"x"}, true, {0}},
     };
-    const std::u16string alphabet = u"abAB1_ \n\\\\ifelse\u00E9\u4E00(x";
+    const std::u16string alphabet = u"abAB1_ \n\\\\ifelse\u00E9\u4E00(x-'?";
     std::mt19937 random(7);
     for (const Case& c : cases) {
         std::vector<std::shared_ptr<Pattern>> patterns;
