@@ -54,34 +54,6 @@ bool AddSingleUnit(const Node& node, bool ignoreCase, UnitBits& out) {
     }
 }
 
-// The word spelled by a unit or a sequence of units, all word characters; nothing otherwise.
-std::optional<std::u16string> Word(const Node& node) {
-    if (node.kind == NodeKind::Unit && IsWordUnit(node.unit)) return std::u16string(1, node.unit);
-    if (node.kind != NodeKind::Sequence) return std::nullopt;
-    std::u16string word;
-    for (const NodePtr& child : node.children) {
-        if (child->kind != NodeKind::Unit || !IsWordUnit(child->unit)) return std::nullopt;
-        word += child->unit;
-    }
-    return word;
-}
-
-std::optional<std::vector<std::u16string>> Words(const Node& node) {
-    std::vector<std::u16string> words;
-    if (node.kind != NodeKind::Alternation) {
-        std::optional<std::u16string> word = Word(node);
-        if (!word) return std::nullopt;
-        words.push_back(std::move(*word));
-        return words;
-    }
-    for (const NodePtr& child : node.children) {
-        std::optional<std::u16string> word = Word(*child);
-        if (!word) return std::nullopt;
-        words.push_back(std::move(*word));
-    }
-    return words;
-}
-
 // Every text a node of units, sequences, alternatives and optional parts matches (at most
 // kMostSpellings of them); nothing for any other node.
 constexpr size_t kMostSpellings = size_t(1) << 16;
@@ -136,7 +108,7 @@ std::optional<KeywordList> KeywordsBetweenBoundaries(const std::vector<NodePtr>&
     std::optional<std::vector<std::u16string>> words;
     if (terms.size() == 3 && (inner.kind == NodeKind::Group || inner.kind == NodeKind::NonCapturing)) {
         list.captured = inner.kind == NodeKind::Group;
-        words = Words(inner.child());
+        words = Spellings(inner.child());
     } else {
         std::u16string word;
         for (size_t i = 1; i + 1 < terms.size(); ++i) {
@@ -145,7 +117,8 @@ std::optional<KeywordList> KeywordsBetweenBoundaries(const std::vector<NodePtr>&
         }
         words = std::vector<std::u16string>{word};
     }
-    if (!words) return std::nullopt;
+    const auto isWord = [](const std::u16string& word) { return !word.empty() && std::all_of(word.begin(), word.end(), IsWordUnit); };
+    if (!words || !std::all_of(words->begin(), words->end(), isWord)) return std::nullopt;
     list.words = std::move(*words);
     return list;
 }

@@ -611,11 +611,15 @@ TEST(KeywordList, Recognised) {
     Pattern single(u"\\bfor\\b", {});
     ASSERT_TRUE(single.keywordList());
     EXPECT_EQ(single.keywordList()->words, (std::vector<std::u16string>{u"for"}));
+    Pattern shared(u"\\b(?:a(?:nd|s(?:sert)?)|b?x)\\b", {});
+    ASSERT_TRUE(shared.keywordList());
+    EXPECT_EQ(shared.keywordList()->words, (std::vector<std::u16string>{u"and", u"assert", u"as", u"bx", u"x"}));
 }
 
 TEST(KeywordList, NotRecognised) {
     for (const char16_t* source : {u"\\b(if|else)", u"(if|else)\\b", u"\\b(if|el se)\\b", u"\\b(if|)\\b", u"\\b(i.f)\\b",
-                                   u"\\b(if|\u00E9t\u00E9)\\b", u"\\b(if)(x)\\b", u"\\b(a|b)+\\b", u"\\b\\b"})
+                                   u"\\b(if|\u00E9t\u00E9)\\b", u"\\b(if)(x)\\b", u"\\b(a|b)+\\b", u"\\b\\b",
+                                   u"\\b(?:a(b)|c)\\b", u"\\b(?:a-?b)\\b"})
         EXPECT_FALSE(Pattern(source, {}).keywordList().has_value()) << Printable(source);
 }
 
@@ -642,14 +646,22 @@ std::optional<Span> KeywordAt(const regexp::KeywordList& list, std::u16string_vi
 TEST(KeywordList, RuleAgreesWithTheSearch) {
     const std::u16string tokens[] = {u"if", u"else", u"elif", u"IF", u"x", u"_if", u"if_", u" ", u"(", u".", u"1if", u"\u00E9"};
     std::mt19937 random(3);
+    std::vector<Span> spans;
     for (const Options& options : kAllOptions) {
-        Pattern pattern(u"\\b(if|else|el)\\b", options);
-        ASSERT_TRUE(pattern.keywordList());
-        for (int k = 0; k < 300; ++k) {
-            std::u16string text;
-            for (int t = 0; t < 8; ++t) text += tokens[random() % std::size(tokens)];
-            for (size_t q = 0; q <= text.size(); ++q)
-                ASSERT_EQ(pattern.searchFrom(text, q), KeywordAt(*pattern.keywordList(), text, q)) << Printable(text);
+        // Words written out, and the same words as alternatives that share prefixes.
+        for (const char16_t* source : {u"\\b(if|else|el)\\b", u"\\b(?:i(?:f)|el(?:se)?)\\b"}) {
+            Pattern pattern(source, options);
+            ASSERT_TRUE(pattern.keywordList());
+            for (int k = 0; k < 300; ++k) {
+                std::u16string text;
+                for (int t = 0; t < 8; ++t) text += tokens[random() % std::size(tokens)];
+                for (size_t q = 0; q <= text.size(); ++q) {
+                    const std::optional<Span> found = pattern.searchFrom(text, q);
+                    ASSERT_EQ(found, KeywordAt(*pattern.keywordList(), text, q)) << Printable(text);
+                    ASSERT_EQ(found.has_value(), pattern.searchFromByInterpreter(text, q, spans)) << Printable(text);
+                    if (found) ASSERT_EQ(*found, spans[0]) << Printable(text);
+                }
+            }
         }
     }
 }
