@@ -268,6 +268,8 @@ struct Pattern::Impl {
     std::optional<KeywordSet> keywordSet;
     std::optional<detail::UnitSequence> sequence;  // walks a match for its groups in place of PCRE2...
     bool sequenceSearches = false;  // ... and searches too, when that takes linear time
+    std::optional<detail::UnitSequence> runsBeforeLookahead;  // X+ or X Y* of X+(?=S), X Y*(?=S)
+    std::optional<CodeUnitSet> lookaheadUnits;                // S
     bool refersBack = false;  // holds a back reference
     size_t startLimit = Span::npos;  // the search under way may give nothing for a match starting after it
     std::optional<detail::LazyDfa> dfa;  // finds a match's end in place of PCRE2...
@@ -462,6 +464,23 @@ struct Pattern::Impl {
         return code.get();
     }
 
+    // X+(?=S) and X Y*(?=S) where S holds no unit of Y: decided where runs are (see LocalRuns).
+    void readRunsBeforeUnitLookahead(dialect::Node& root, bool ignoreCase) {
+        if (root.kind != dialect::NodeKind::Sequence || root.children.size() < 2) return;
+        if (root.children.back()->kind != dialect::NodeKind::Lookahead) return;
+        std::unique_ptr<UnitBits> after = dialect::SingleUnitSet(root.children.back()->child(), ignoreCase);
+        if (!after) return;
+        dialect::NodePtr lookahead = std::move(root.children.back());
+        root.children.pop_back();
+        std::optional<detail::UnitSequence> runs = detail::UnitSequence::Read(root, ignoreCase);
+        root.children.push_back(std::move(lookahead));
+        if (!runs || !runs->runsDecidedLocally() || runs->localRuns().pairs) return;
+        CodeUnitSet units(*after);
+        if (units.intersects(*runs->localRuns().rest)) return;
+        runsBeforeLookahead = std::move(runs);
+        lookaheadUnits = std::move(units);
+    }
+
     // Searches that need no PCRE2: a keyword list's word lookup, or the walk of a unit sequence.
     bool searchesWithoutEngine() const { return keywordSet || sequenceSearches; }
     // Groups that need no PCRE2: those of a match found by the automata are walked.
@@ -592,6 +611,7 @@ Pattern::Pattern(std::u16string_view source, Options options) : impl_(std::make_
     d.names = dialect::FindNameList(*parsed.root, options.ignoreCase);
     d.sequence = detail::UnitSequence::Read(*parsed.root, options.ignoreCase);
     d.sequenceSearches = d.sequence && d.sequence->findsInLinearTime();
+    if (!d.sequence) d.readRunsBeforeUnitLookahead(*parsed.root, options.ignoreCase);
     if (d.keywords && !d.sequence) {
         d.keywordSet.emplace(*d.keywords);
         d.minLength = dialect::MinimumReach(*parsed.root);
@@ -659,8 +679,11 @@ const CodeUnitSet* Pattern::singleUnitSet() const { return impl_->singleUnits ? 
 const std::optional<KeywordList>& Pattern::keywordList() const { return impl_->keywords; }
 const std::optional<NameList>& Pattern::nameList() const { return impl_->names; }
 std::optional<Pattern::LocalRuns> Pattern::localRuns() const {
-    if (!impl_->sequence || !impl_->sequence->runsDecidedLocally()) return std::nullopt;
-    return impl_->sequence->localRuns();
+    if (impl_->sequence && impl_->sequence->runsDecidedLocally()) return impl_->sequence->localRuns();
+    if (!impl_->runsBeforeLookahead) return std::nullopt;
+    LocalRuns runs = impl_->runsBeforeLookahead->localRuns();
+    runs.followedBy = &*impl_->lookaheadUnits;
+    return runs;
 }
 Span Pattern::LocalRuns::pairAt(std::u16string_view subject, size_t position, Memo& memo) const {
     const char16_t* const floor = subject.data();

@@ -154,7 +154,9 @@ public:
     //   the units around them, without a search. For X+ and X Y*, each run of units of Y holds
     //   at most one, from its first unit of X to the run's end. For X Y, in each run of units of
     //   X one begins at its first unit and at every second one after it, and takes the next unit
-    //   when that is one of Y. `first` is X, `rest` Y. Nothing for any other pattern.
+    //   when that is one of Y. `first` is X, `rest` Y. X+(?=S) and X Y*(?=S), where S is a set
+    //   of units none of Y, hold the same matches where the unit after the run is one of S
+    //   (`followedBy`), and none elsewhere. Nothing for any other pattern.
     // - runAt (only with localRuns): that global search's match that begins at `position`.
     // - mayHoldAnyOf: whether a match or a group's text may hold one of `units` (any unit beyond
     //   ASCII counts as held).
@@ -162,6 +164,7 @@ public:
         const CodeUnitSet* first;
         const CodeUnitSet* rest;
         bool pairs = false;  // X Y
+        const CodeUnitSet* followedBy = nullptr;  // S, or null
         // Where the last pair asked for stood, with the start of the run of X it stands in, so
         // that asking along a long run walks it once. Good for one text, whatever subjects of it
         // are asked about.
@@ -187,6 +190,7 @@ public:
             }
             size_t end = position + 1;
             while (end < subject.size() && rest->test(units[end])) ++end;
+            if (followedBy && (end == subject.size() || !followedBy->test(units[end]))) return Span{};
             return Span{position, end};
         }
         // Whether the units before `position` (< the subject's size) can decide a match at or
