@@ -465,7 +465,7 @@ private:
         if (from > len_) return Slot{};
         SearchMemo& memo = pattern.memo;
         if (!memoAnswers(pattern, subjectStart, from)) {
-            const uint32_t lastStart = pattern.regex->stopsAtLastStart() ? lastStartFor(from) : len_;
+            const uint32_t lastStart = lastStartFor(from);
             const Slot found = search(pattern, subjectStart, from, lastStart);
             memo.from = from;
             memo.subjectStart = subjectStart;

@@ -37,10 +37,11 @@ bool KeywordSet::containsLong(std::u16string_view word) const {
     return std::binary_search(longWords_.begin(), longWords_.end(), key);
 }
 
-Span KeywordSet::findWord(std::u16string_view subject, size_t from) const {
+Span KeywordSet::findWord(std::u16string_view subject, size_t from, size_t lastStart) const {
+    const size_t startsBefore = lastStart < subject.size() ? lastStart + 1 : subject.size();
     size_t at = from;
     while (at > 0 && at < subject.size() && IsWordUnit(subject[at - 1])) ++at;  // inside a run: past it
-    while (at < subject.size()) {
+    while (at < startsBefore) {
         if (!IsWordUnit(subject[at])) {
             ++at;
             continue;

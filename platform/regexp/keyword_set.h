@@ -46,8 +46,9 @@ public:
         }
     }
     // The first run of word units that starts at or after `from` (the unit before it, even before
-    // `from`, is no word unit) and is one of the words; unmatched when there is none.
-    Span findWord(std::u16string_view subject, size_t from) const;
+    // `from`, is no word unit) and is one of the words; unmatched when there is none, or none that
+    // starts at or before `lastStart`.
+    Span findWord(std::u16string_view subject, size_t from, size_t lastStart = Span::npos) const;
 
 private:
     char16_t folded(char16_t unit) const { return ignoreCase_ ? automation::AsciiLower(unit) : unit; }

@@ -485,8 +485,8 @@ struct Pattern::Impl {
     bool searchesWithoutEngine() const { return keywordSet || sequenceSearches; }
     // Groups that need no PCRE2: those of a match found by the automata are walked.
     bool groupsWithoutEngine() const { return keywordSet || sequence; }
-    Span findWithoutEngine(std::u16string_view subject, size_t from) const {
-        return keywordSet ? keywordSet->findWord(subject, from) : sequence->find(subject, from);
+    Span findWithoutEngine(std::u16string_view subject, size_t from, size_t lastStart) const {
+        return keywordSet ? keywordSet->findWord(subject, from, lastStart) : sequence->find(subject, from, lastStart);
     }
     void groupsWithoutEngine(std::u16string_view subject, const Span& match, std::vector<Span>& spans) const {
         if (keywordSet) {
@@ -717,7 +717,7 @@ const std::u16string& Pattern::translated() const { return impl_->translated; }
 std::optional<Span> Pattern::searchFrom(std::u16string_view subject, size_t from, size_t lastStart) {
     impl_->startLimit = lastStart;
     if (impl_->searchesWithoutEngine()) {
-        Span span = impl_->findWithoutEngine(subject, from);
+        Span span = impl_->findWithoutEngine(subject, from, lastStart);
         if (!span.matched()) return std::nullopt;
         return span;
     }
@@ -758,7 +758,6 @@ bool Pattern::searchFromByInterpreter(std::u16string_view subject, size_t from, 
     return true;
 }
 
-bool Pattern::stopsAtLastStart() const { return !impl_->searchesWithoutEngine(); }
 bool Pattern::walksWithoutEngine() const { return impl_->sequence.has_value(); }
 bool Pattern::searchesByAutomaton() { return impl_->dfaReady(); }
 

@@ -126,13 +126,11 @@ public:
     // `^`. Nothing when `from` is past the end. No allocation per call. Throws ComError 5017
     // when the search reaches a limit.
     // A caller that needs no match starting after `lastStart` says so: the search may then stop
-    // there and give nothing (a match it gives is still the first at or after `from`). Only
-    // searches that may stop there (stopsAtLastStart) do; the others' nothing means none at all.
+    // there and give nothing (a match it gives is still the first at or after `from`).
     std::optional<Span> searchFrom(std::u16string_view subject, size_t from, size_t lastStart = Span::npos);
     // The same, filling spans[0] with the match and spans[i] with group i (resized to
     // groupCount() + 1). False when there is no match.
     bool searchFrom(std::u16string_view subject, size_t from, std::vector<Span>& spans, size_t lastStart = Span::npos);
-    bool stopsAtLastStart() const;
 
     // What a caller may learn to avoid searches:
     // - maxLookbehind: how many units before a match position the pattern may inspect (`\b` and

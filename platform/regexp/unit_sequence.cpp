@@ -197,15 +197,18 @@ void UnitSequence::prepareSearch() {
 // first and tries only the starts in the run of such units before it.
 void UnitSequence::findAnchor() {
     UnitBits before;
+    size_t reach = 0;
     for (size_t i = 0; i < steps_.size(); ++i) {
         const Step& step = steps_[i];
         const int unit = i > 0 && !step.optional && !step.repeated ? OnlyUnitBelow256(step.units) : -1;
         if (unit >= 0 && !before.test(size_t(unit))) {
             anchorUnit_ = unit;
             beforeAnchor_ = CodeUnitSet(before);
+            anchorReach_ = reach;
             return;
         }
         step.units.addTo(before);
+        reach = step.repeated || reach == npos ? npos : reach + 1;
     }
 }
 
@@ -226,40 +229,44 @@ bool UnitSequence::findsInLinearTime() const {
     return true;
 }
 
-Span UnitSequence::find(std::u16string_view text, size_t from) const {
-    if (oneRun_) return findRun(text, from);
-    if (anchorUnit_ >= 0) return findByAnchor(text, from);
+Span UnitSequence::find(std::u16string_view text, size_t from, size_t lastStart) const {
+    const size_t startsBefore = lastStart < text.size() ? lastStart + 1 : text.size();
+    if (oneRun_) return findRun(text, from, startsBefore);
+    if (anchorUnit_ >= 0) return findByAnchor(text, from, startsBefore);
     size_t walked = 0;
-    return findBetween(text, from, text.size(), walked);
+    return findBetween(text, from, startsBefore, walked);
 }
 
 size_t UnitSequence::firstStart(std::u16string_view text, size_t from, size_t limit) const {
-    if (firstUnit_ >= 0) return FindUnit(text, char16_t(firstUnit_), from);
+    if (from >= limit) return limit;
+    if (firstUnit_ >= 0) return FindUnit(text.substr(0, limit), char16_t(firstUnit_), from);
     const char16_t* const units = text.data();
     while (from < limit && !first_.test(units[from])) ++from;
     return from;
 }
 
-Span UnitSequence::findRun(std::u16string_view text, size_t from) const {
+Span UnitSequence::findRun(std::u16string_view text, size_t from, size_t startsBefore) const {
     const char16_t* const units = text.data();
     const size_t size = text.size();
-    const size_t start = firstStart(text, from, size);
-    if (start >= size) return Span{};
+    const size_t start = firstStart(text, from, startsBefore);
+    if (start >= startsBefore) return Span{};
     const CodeUnitSet& repeated = steps_.back().units;
     size_t end = start + 1;
     while (end < size && repeated.test(units[end])) ++end;
     return Span{start, end};
 }
 
-Span UnitSequence::findByAnchor(std::u16string_view text, size_t from) const {
+Span UnitSequence::findByAnchor(std::u16string_view text, size_t from, size_t startsBefore) const {
     const char16_t* const units = text.data();
+    // An anchor further on than the steps before it reach from the last start is of no use.
+    const std::u16string_view anchors = text.substr(0, anchorReach_ < text.size() - startsBefore ? startsBefore + anchorReach_ : text.size());
     size_t tried = from;  // no match starts before this
     size_t walked = 0;
-    for (size_t anchor = FindUnit(text, char16_t(anchorUnit_), from); anchor < text.size();
-         anchor = FindUnit(text, char16_t(anchorUnit_), anchor + 1)) {
+    for (size_t anchor = FindUnit(anchors, char16_t(anchorUnit_), from); anchor < anchors.size() && tried < startsBefore;
+         anchor = FindUnit(anchors, char16_t(anchorUnit_), anchor + 1)) {
         size_t first = anchor;
         while (first > tried && beforeAnchor_.test(units[first - 1])) --first;
-        Span found = findBetween(text, first, anchor + 1, walked);
+        Span found = findBetween(text, first, std::min(anchor + 1, startsBefore), walked);
         if (found.matched()) return found;
         tried = anchor + 1;
     }

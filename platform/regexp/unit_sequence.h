@@ -26,9 +26,10 @@ public:
     // The sequence that a parsed pattern is, or nothing for any other shape.
     static std::optional<UnitSequence> Read(const dialect::Node& root, bool ignoreCase);
 
-    // The first match that starts at or after `from`: [start, end), start npos for none. A long
-    // walk passes the search watch's checkpoints (SearchWatch), which may throw.
-    Span find(std::u16string_view text, size_t from) const;
+    // The first match that starts at or after `from`: [start, end), start npos for none, or for
+    // none that starts at or before `lastStart` (the search stops there). A long walk passes the
+    // search watch's checkpoints (SearchWatch), which may throw.
+    Span find(std::u16string_view text, size_t from, size_t lastStart = npos) const;
     // The match at `start` (there must be one) with its groups: spans[0] the match, spans[n]
     // group n; spans holds groupCount + 1 entries.
     void groupsAt(std::u16string_view text, size_t start, size_t groupCount, std::vector<Span>& spans) const;
@@ -90,11 +91,11 @@ private:
         size_t skipTo;
     };
     Attempt attempt(const char16_t* text, size_t size, size_t start) const;
-    Span findByAnchor(std::u16string_view text, size_t from) const;
+    Span findByAnchor(std::u16string_view text, size_t from, size_t startsBefore) const;
     // The first position from `from` whose unit a match can start with: limit or more when
     // there is none before limit.
     size_t firstStart(std::u16string_view text, size_t from, size_t limit) const;
-    Span findRun(std::u16string_view text, size_t from) const;
+    Span findRun(std::u16string_view text, size_t from, size_t startsBefore) const;
     Span findBetween(std::u16string_view text, size_t from, size_t startsBefore, size_t& walked) const;
     void findAnchor();
 
@@ -104,6 +105,7 @@ private:
     int firstUnit_ = -1;              // the only one of them, when there is one below 256
     int skipStep_ = -1;               // see prepareSearch
     int anchorUnit_ = -1;             // see findAnchor
+    size_t anchorReach_ = npos;       // the most units the steps before the anchor take, when bounded
     bool oneRun_ = false;             // X+ or X Y*: see prepareSearch
     bool localRuns_ = false;          // see runsDecidedLocally
     bool pairs_ = false;              // X Y, every unit of X one of Y

@@ -472,7 +472,8 @@ TEST(SearchFrom, TheAutomatonAgreesWithPcre2sInterpreter) {
 // (a back reference), a walk.
 TEST(SearchFrom, ALastStartOnlyLetsTheSearchGiveNothingForLaterMatches) {
     const char16_t* const sources[] = {u"\"(?:[^\"]|\"\")*\"", u"\\b\\d+(?:\\.\\d+)?\\b", u"x\\w?\\w?:",
-                                       u"(\\$[a-z]\\w*\\$)[\\s\\S]*?\\1", u"[eE]'[^']*'", u"[a-c]+d", u"ab(?=c)", u"\\w+\\("};
+                                       u"(\\$[a-z]\\w*\\$)[\\s\\S]*?\\1", u"[eE]'[^']*'", u"[a-c]+d", u"ab(?=c)", u"\\w+\\(",
+                                       u"\\b(?:ab|x1)\\b", u"[a-c]+", u"\\$a", u"[ \\w]*\\("};
     const std::u16string text = u"ab x12: 3.5 \"q\"\"\" $ab$ z $ab$ e'x' abcabd ab( x1: 7";
     for (const char16_t* source : sources) {
         Pattern pattern(source, {});
