@@ -43,7 +43,9 @@ struct CompiledPattern {
     uint32_t rule = 0;   // index into CompiledSection::rules
     FormatTemplate format;  // the rule's template, with this pattern's groups
     bool copiesMatch = false;  // the template is "$$" and the rule neither enters nor returns
-    SearchMemo memo;  // a searched pattern's
+    // A searched pattern's. The formatter gives the sections that search the same pattern one
+    // memo: what one section's search showed spares the others theirs.
+    std::shared_ptr<SearchMemo> memo = std::make_shared<SearchMemo>();
 };
 
 struct CompiledSection;

@@ -179,7 +179,7 @@ public:
     // further on (a search from further on may have passed over an element theirs would find).
     static bool sameElement(const CompiledPattern& pattern, const Slot& mine, const Slot& theirs) {
         if (!theirs.unsearched()) return mine.start == theirs.start && mine.end == theirs.end;
-        const SearchMemo& memo = pattern.memo;
+        const SearchMemo& memo = *pattern.memo;
         return mine.start >= theirs.start && memo.start == mine.start && memo.end == mine.end && memo.from <= theirs.start;
     }
 
@@ -255,7 +255,14 @@ private:
 
     CompiledSection& compiled(const modHlx::SectionRecord& record) {
         std::unique_ptr<CompiledSection>& section = sections_[&record];
-        if (!section) section = CompileSection(hlx_, record);
+        if (!section) {
+            section = CompileSection(hlx_, record);
+            for (CompiledPattern& pattern : section->patterns) {
+                std::shared_ptr<SearchMemo>& shared = memos_[pattern.regex.get()];
+                if (shared) pattern.memo = shared;
+                else shared = pattern.memo;
+            }
+        }
         return *section;
     }
 
@@ -463,7 +470,7 @@ private:
     // The first match at or after `from` in the subject that begins at subjectStart.
     Slot find(CompiledPattern& pattern, uint32_t subjectStart, uint32_t from) {
         if (from > len_) return Slot{};
-        SearchMemo& memo = pattern.memo;
+        SearchMemo& memo = *pattern.memo;
         if (!memoAnswers(pattern, subjectStart, from)) {
             const uint32_t lastStart = lastStartFor(from);
             const Slot found = search(pattern, subjectStart, from, lastStart);
@@ -489,7 +496,7 @@ private:
     // subject too: it searched from at or before `from` and found nothing before it, and the
     // tries from `from` to its match go alike in both subjects.
     bool memoAnswers(const CompiledPattern& pattern, uint32_t subjectStart, uint32_t from) const {
-        const SearchMemo& memo = pattern.memo;
+        const SearchMemo& memo = *pattern.memo;
         const uint32_t knownTo = memo.start == kNoMatch ? memo.searchedTo : memo.start;
         if (memo.from == kNoMatch || from < memo.from || from > knownTo) return false;
         return pattern.regex->triesAlike(inp_, subjectStart, memo.subjectStart, from, knownTo);
@@ -497,7 +504,7 @@ private:
 
     Slot search(CompiledPattern& pattern, uint32_t subjectStart, uint32_t from, uint32_t lastStart) {
         std::u16string_view subject = units(subjectStart, len_);
-        SearchMemo& memo = pattern.memo;
+        SearchMemo& memo = *pattern.memo;
         memo.hasGroups = pattern.format.usesGroups();
         const size_t lastInSubject = lastStart >= len_ ? regexp::Span::npos : lastStart - subjectStart;
         try {
@@ -518,7 +525,7 @@ private:
     // begins at *base.
     const std::vector<regexp::Span>& groupsOf(CompiledPattern& pattern, const Frame& frame, const Choice& choice,
                                               uint32_t* base) {
-        const SearchMemo& memo = pattern.memo;
+        const SearchMemo& memo = *pattern.memo;
         if (memo.hasGroups && memo.start == choice.start && memo.end == choice.end) {
             *base = memo.subjectStart;
             return memo.groups;
@@ -588,6 +595,7 @@ private:
     OutputBuffer out_;
     FormatProgress& progress_;
     std::unordered_map<const modHlx::SectionRecord*, std::unique_ptr<CompiledSection>> sections_;
+    std::unordered_map<const regexp::Pattern*, std::shared_ptr<SearchMemo>> memos_;  // see CompiledPattern::memo
     std::vector<Frame> frames_;
     std::vector<Slot> slots_;
     std::vector<regexp::Span> groups_;
