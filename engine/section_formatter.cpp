@@ -102,7 +102,7 @@ public:
         len_ = uint32_t(inp_.size());
         ptr_ = from;
         guessStop_ = stopAt;
-        guessMargin_ = std::max(stopAt - std::min(stopAt, from), 1u);
+        guessMargin_ = std::max((stopAt - std::min(stopAt, from)) / 8, 1u);
         route_.toChunk(&run.output);
         frames_.clear();
         slots_.clear();
@@ -486,7 +486,8 @@ private:
 
     // How far a search from `from` looks for a match's start: to the end, except when formatting a
     // chunk ahead, which needs matches up to a little past the chunk's end only (searching on to
-    // the end from every chunk would cost the input's length per chunk).
+    // the end from every chunk would cost the input's length per chunk; an eighth of a chunk past
+    // it, where a whole chunk had a rare pattern scan the input twice over).
     uint32_t lastStartFor(uint32_t from) const {
         if (guessStop_ == kNoMatch) return len_;
         return uint32_t(std::min<uint64_t>(len_, uint64_t(std::max(from, guessStop_)) + guessMargin_));
