@@ -268,8 +268,10 @@ struct Pattern::Impl {
     std::optional<KeywordSet> keywordSet;
     std::optional<detail::UnitSequence> sequence;  // walks a match for its groups in place of PCRE2...
     bool sequenceSearches = false;  // ... and searches too, when that takes linear time
-    std::optional<detail::UnitSequence> runsBeforeLookahead;  // X+ or X Y* of X+(?=S), X Y*(?=S)
-    std::optional<CodeUnitSet> lookaheadUnits;                // S
+    // X+ or X Y* of X+(?=S), X Y*(?=S), X+Z? and X Y*Z?, with S or Z (see LocalRuns)
+    std::optional<detail::UnitSequence> runsBeforeEnding;
+    std::optional<CodeUnitSet> endingUnits;
+    bool endingIsLookahead = false;
     bool refersBack = false;  // holds a back reference
     size_t startLimit = Span::npos;  // the search under way may give nothing for a match starting after it
     std::optional<detail::LazyDfa> dfa;  // finds a match's end in place of PCRE2...
@@ -464,21 +466,26 @@ struct Pattern::Impl {
         return code.get();
     }
 
-    // X+(?=S) and X Y*(?=S) where S holds no unit of Y: decided where runs are (see LocalRuns).
-    void readRunsBeforeUnitLookahead(dialect::Node& root, bool ignoreCase) {
+    // X+(?=S), X Y*(?=S), X+Z? and X Y*Z? where S or Z holds no unit of Y: decided where runs
+    // are (see LocalRuns).
+    void readRunsBeforeEnding(dialect::Node& root, bool ignoreCase) {
         if (root.kind != dialect::NodeKind::Sequence || root.children.size() < 2) return;
-        if (root.children.back()->kind != dialect::NodeKind::Lookahead) return;
-        std::unique_ptr<UnitBits> after = dialect::SingleUnitSet(root.children.back()->child(), ignoreCase);
-        if (!after) return;
-        dialect::NodePtr lookahead = std::move(root.children.back());
+        const dialect::Node& ending = *root.children.back();
+        const bool lookahead = ending.kind == dialect::NodeKind::Lookahead;
+        const bool optional = ending.kind == dialect::NodeKind::Repeat && ending.min == 0 && ending.max == 1 && !ending.lazy;
+        if (!lookahead && !optional) return;
+        std::unique_ptr<UnitBits> units = dialect::SingleUnitSet(ending.child(), ignoreCase);
+        if (!units) return;
+        dialect::NodePtr last = std::move(root.children.back());
         root.children.pop_back();
         std::optional<detail::UnitSequence> runs = detail::UnitSequence::Read(root, ignoreCase);
-        root.children.push_back(std::move(lookahead));
+        root.children.push_back(std::move(last));
         if (!runs || !runs->runsDecidedLocally() || runs->localRuns().pairs) return;
-        CodeUnitSet units(*after);
-        if (units.intersects(*runs->localRuns().rest)) return;
-        runsBeforeLookahead = std::move(runs);
-        lookaheadUnits = std::move(units);
+        CodeUnitSet set(*units);
+        if (set.intersects(*runs->localRuns().rest)) return;
+        runsBeforeEnding = std::move(runs);
+        endingUnits = std::move(set);
+        endingIsLookahead = lookahead;
     }
 
     // Searches that need no PCRE2: a keyword list's word lookup, or the walk of a unit sequence.
@@ -611,7 +618,7 @@ Pattern::Pattern(std::u16string_view source, Options options) : impl_(std::make_
     d.names = dialect::FindNameList(*parsed.root, options.ignoreCase);
     d.sequence = detail::UnitSequence::Read(*parsed.root, options.ignoreCase);
     d.sequenceSearches = d.sequence && d.sequence->findsInLinearTime();
-    if (!d.sequence) d.readRunsBeforeUnitLookahead(*parsed.root, options.ignoreCase);
+    if (!d.sequence || !d.sequence->runsDecidedLocally()) d.readRunsBeforeEnding(*parsed.root, options.ignoreCase);
     if (d.keywords && !d.sequence) {
         d.keywordSet.emplace(*d.keywords);
         d.minLength = dialect::MinimumReach(*parsed.root);
@@ -680,9 +687,9 @@ const std::optional<KeywordList>& Pattern::keywordList() const { return impl_->k
 const std::optional<NameList>& Pattern::nameList() const { return impl_->names; }
 std::optional<Pattern::LocalRuns> Pattern::localRuns() const {
     if (impl_->sequence && impl_->sequence->runsDecidedLocally()) return impl_->sequence->localRuns();
-    if (!impl_->runsBeforeLookahead) return std::nullopt;
-    LocalRuns runs = impl_->runsBeforeLookahead->localRuns();
-    runs.followedBy = &*impl_->lookaheadUnits;
+    if (!impl_->runsBeforeEnding) return std::nullopt;
+    LocalRuns runs = impl_->runsBeforeEnding->localRuns();
+    (impl_->endingIsLookahead ? runs.followedBy : runs.optionalLast) = &*impl_->endingUnits;
     return runs;
 }
 Span Pattern::LocalRuns::pairAt(std::u16string_view subject, size_t position, Memo& memo) const {

@@ -154,7 +154,9 @@ public:
     //   X one begins at its first unit and at every second one after it, and takes the next unit
     //   when that is one of Y. `first` is X, `rest` Y. X+(?=S) and X Y*(?=S), where S is a set
     //   of units none of Y, hold the same matches where the unit after the run is one of S
-    //   (`followedBy`), and none elsewhere. Nothing for any other pattern.
+    //   (`followedBy`), and none elsewhere; X+Z? and X Y*Z? (Z a set of units none of Y, taken
+    //   greedily) the same matches, each with the unit after the run when that is one of Z
+    //   (`optionalLast`). Nothing for any other pattern.
     // - runAt (only with localRuns): that global search's match that begins at `position`.
     // - mayHoldAnyOf: whether a match or a group's text may hold one of `units` (any unit beyond
     //   ASCII counts as held).
@@ -163,6 +165,7 @@ public:
         const CodeUnitSet* rest;
         bool pairs = false;  // X Y
         const CodeUnitSet* followedBy = nullptr;  // S, or null
+        const CodeUnitSet* optionalLast = nullptr;  // Z, or null
         // Where the last pair asked for stood, with the start of the run of X it stands in, so
         // that asking along a long run walks it once. Good for one text, whatever subjects of it
         // are asked about.
@@ -188,6 +191,7 @@ public:
             }
             size_t end = position + 1;
             while (end < subject.size() && rest->test(units[end])) ++end;
+            if (optionalLast && end < subject.size() && optionalLast->test(units[end])) ++end;
             if (followedBy && (end == subject.size() || !followedBy->test(units[end]))) return Span{};
             return Span{position, end};
         }

@@ -24,7 +24,7 @@ void PatternSet::classify(uint32_t index, const Pattern& pattern) {
     } else if (const std::optional<Pattern::LocalRuns> runs = pattern.localRuns()) {
         member.units = runs->first;
         member.runs = *runs;
-        member.runsWords = !runs->pairs && !runs->followedBy && *runs->rest == WordUnitSet();
+        member.runsWords = !runs->pairs && !runs->followedBy && !runs->optionalLast && *runs->rest == WordUnitSet();
         runs_.push_back(index);
     } else {
         searched_.push_back(index);

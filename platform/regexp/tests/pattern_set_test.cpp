@@ -61,8 +61,10 @@ TEST(PatternSetTest, AnswersWhatGlobalSearchesFind) {
         {{u"\\b(a|b'a|if|e)(?![\\w'])", u"\\w+", u"[\\s\\S]"}, false, {}},
         {{u"(?:a|if)(?![\\w-])", u"(?:a|)(?![a-z])", u"(?:ab|c)(?![ac])", u"(?:a+|b)(?![ab])", u"(a(b))(?![ab])"}, false, {1, 2, 3, 4}},
         {{u"(?:a|if)(?![\\w-])", u"x"}, true, {0}},
-        // Runs that a one-unit lookahead ends (matched only where the unit after the run passes).
+        // Runs that a one-unit lookahead ends (matched only where the unit after the run passes), and
+        // runs that take one more unit of a set when it follows.
         {{u"[a-z][\\w-]*(?=[(\\s])", u"\\w+(?=a)", u"[\\w-]+(?=\\()", u"x"}, true, {1}},
+        {{u"[a-z]\\w*[?(]?", u"\\w+-?", u"[-\\w]+\\(??", u"\\w+\\w?", u"."}, false, {2, 3}},
     };
     const std::u16string alphabet = u"abAB1_ \n\\\\ifelse\u00E9\u4E00(x-'?";
     std::mt19937 random(7);
