@@ -273,6 +273,7 @@ struct Pattern::Impl {
     std::optional<CodeUnitSet> endingUnits;
     bool endingIsLookahead = false;
     bool refersBack = false;  // holds a back reference
+    bool startsNotTakenLater = false;  // see triesDecideMatches
     size_t startLimit = Span::npos;  // the search under way may give nothing for a match starting after it
     std::optional<detail::LazyDfa> dfa;  // finds a match's end in place of PCRE2...
     std::optional<detail::LazyDfa> backwardDfa;  // ... and its start
@@ -628,6 +629,7 @@ Pattern::Pattern(std::u16string_view source, Options options) : impl_(std::make_
     }
     d.mayMatchEmpty = dialect::MayMatchEmpty(*parsed.root);
     d.refersBack = dialect::RefersBack(*parsed.root);
+    d.startsNotTakenLater = dialect::StartUnitsNotTakenLater(*parsed.root, options.ignoreCase) != nullptr;
     d.lookBack = dialect::LooksBack(*parsed.root, options.multiline);
     d.asciiHeld = dialect::AsciiUnitsHeld(*parsed.root, options.ignoreCase);
     if (std::unique_ptr<UnitBits> units = dialect::FirstUnits(*parsed.root, options.ignoreCase)) d.firstUnits.emplace(*units);
@@ -674,6 +676,20 @@ bool Pattern::triesAlike(std::u16string_view text, size_t startA, size_t startB,
         return false;
     }
     return true;
+}
+bool Pattern::triesDecideMatches() {
+    Impl& d = *impl_;
+    if (!d.startsNotTakenLater || d.mayMatchEmpty) return false;
+    return d.sequence || (d.dfaReady() && !d.dfa->asksLookaheads());
+}
+Span Pattern::matchAt(std::u16string_view subject, size_t position) {
+    if (impl_->sequence) {
+        const size_t end = impl_->sequence->matchEndAt(subject, position);
+        return end != Span::npos ? Span{position, end} : Span{};
+    }
+    size_t readTo = position;
+    const std::optional<size_t> end = impl_->dfa->matchEndAt(subject.data(), subject.size(), position, Span::npos, readTo);
+    return end && *end != Span::npos ? Span{position, *end} : Span{};
 }
 bool Pattern::anchoredAtStart() const { return impl_->anchored; }
 size_t Pattern::minLength() const { return impl_->minLength; }

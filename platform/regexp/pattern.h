@@ -207,6 +207,13 @@ public:
         // Where the run of X units that ends at `at` begins, no further back than floor.
         const char16_t* runStartBefore(const char16_t* floor, const char16_t* at, Memo& memo) const;
     };
+    // Whether the try at a position alone decides the global match list's match there: a match
+    // begins with units no later unit of a match can be (StartUnitsNotTakenLater), so no earlier
+    // match takes that position in, and the automata try it without PCRE2. Builds them.
+    bool triesDecideMatches();
+    // Then the match that begins at `position` (< the subject's size) in the global match list
+    // from the subject's start, or an unmatched span.
+    Span matchAt(std::u16string_view subject, size_t position);
     size_t maxLookbehind() const;
     // Whether a search from any position in [from, through] finds the same match in the subjects
     // of `text` that begin at startA and at startB (both at or before `from`, both running to the

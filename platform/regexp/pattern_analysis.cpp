@@ -396,6 +396,21 @@ std::optional<KeywordList> FindKeywordList(const Node& root, bool ignoreCase) {
     return KeywordsBetweenBoundaries(terms, ignoreCase);
 }
 
+std::unique_ptr<UnitBits> StartUnitsNotTakenLater(const Node& root, bool ignoreCase) {
+    if (root.kind != NodeKind::Sequence) return nullptr;
+    const std::vector<NodePtr>& terms = root.children;
+    const size_t first = !terms.empty() && terms.front()->kind == NodeKind::WordBoundary ? 1 : 0;
+    if (first >= terms.size()) return nullptr;
+    std::unique_ptr<UnitBits> starts = SingleUnitSet(*terms[first], ignoreCase);
+    if (!starts || starts->none()) return nullptr;
+    std::bitset<128> later;
+    for (size_t i = first + 1; i < terms.size(); ++i) later |= AsciiUnitsHeld(*terms[i], ignoreCase);
+    for (size_t unit = starts->_Find_first(); unit < starts->size(); unit = starts->_Find_next(unit)) {
+        if (unit >= 128 || later[unit]) return nullptr;
+    }
+    return starts;
+}
+
 std::optional<NameList> FindNameList(const Node& root, bool ignoreCase) {
     if (ignoreCase || root.kind != NodeKind::Sequence) return std::nullopt;
     const std::vector<NodePtr>& terms = root.children;

@@ -49,6 +49,10 @@ LookBack LooksBack(const Node& root, bool multiline);
 bool StartsAtWordBoundary(const Node& root);
 // The words of a keyword-list pattern (see KeywordList), or nothing.
 std::optional<KeywordList> FindKeywordList(const Node& root, bool ignoreCase);
+// The units a match begins with, where no later unit of a match (nor of a lookahead) can be one
+// of them, so that no match takes in a position holding one: for a pattern that starts (after a
+// \b) with one test of ASCII units, such as \$\w+ and </?[A-Za-z][\w:.-]*. Null otherwise.
+std::unique_ptr<UnitBits> StartUnitsNotTakenLater(const Node& root, bool ignoreCase);
 // The words of a name-list pattern (see NameList), or nothing.
 std::optional<NameList> FindNameList(const Node& root, bool ignoreCase);
 

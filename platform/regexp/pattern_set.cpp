@@ -10,7 +10,7 @@ PatternSet::PatternSet(std::vector<std::shared_ptr<Pattern>> patterns)
     indexAscii();
 }
 
-void PatternSet::classify(uint32_t index, const Pattern& pattern) {
+void PatternSet::classify(uint32_t index, Pattern& pattern) {
     Decided& member = decided_[index];
     if (const CodeUnitSet* set = pattern.singleUnitSet()) {
         member.units = set;
@@ -26,6 +26,9 @@ void PatternSet::classify(uint32_t index, const Pattern& pattern) {
         member.runs = *runs;
         member.runsWords = !runs->pairs && !runs->followedBy && !runs->optionalLast && *runs->rest == WordUnitSet();
         runs_.push_back(index);
+    } else if (pattern.triesDecideMatches()) {
+        member.units = pattern.firstUnits();
+        tried_.push_back(index);
     } else {
         searched_.push_back(index);
     }
@@ -43,6 +46,9 @@ void PatternSet::indexAscii() {
         }
         for (uint32_t index : names_) {
             if (decided_[index].names->mayStartWith(unit)) nameStarts_.add(unit);
+        }
+        for (uint32_t index : tried_) {
+            if (decided_[index].units->test(unit)) tryStarts_.add(unit);
         }
         asciiOnlyRun_[unit] = kNone;
         const auto first = std::find_if(runs_.begin(), runs_.end(), holds);

@@ -1,6 +1,7 @@
 // The patterns of one section, asked together. Most patterns of a syntax definition have
 // matches that the units around a position decide without a search: one unit of a set, a listed
-// word at a word start, a listed name (NameList), a run (Pattern::LocalRuns). The set answers those at a position from
+// word at a word start, a listed name (NameList), a run (Pattern::LocalRuns), and a match whose
+// first unit no match takes later (Pattern::triesDecideMatches), tried there. The set answers those at a position from
 // tables (matchesAt); the others need searches of their own (searched()), whose global match
 // lists the caller keeps. A pattern's number is its index in the list the set was made from;
 // among equally long matches the lowest number wins.
@@ -47,6 +48,13 @@ public:
                 if (name.matched()) consider(index, name.end);
             }
         }
+        if (tryStarts_.contains(unit)) {
+            for (uint32_t index : tried_) {
+                if (!decided_[index].units->test(unit)) continue;
+                const Span match = patterns_[index]->matchAt(subject, at);
+                if (match.matched()) consider(index, match.end);
+            }
+        }
         if (!runMayStartWith(unit)) return;
         auto considerRun = [&](uint32_t index) {
             Decided& member = decided_[index];
@@ -76,7 +84,9 @@ public:
     }
     // Whether a match longer than a unit that no word lookup finds may begin with the unit: a
     // run's or a listed name's.
-    bool longerMatchMayStartWith(char16_t unit) const { return runMayStartWith(unit) || nameStarts_.contains(unit); }
+    bool longerMatchMayStartWith(char16_t unit) const {
+        return runMayStartWith(unit) || nameStarts_.contains(unit) || tryStarts_.contains(unit);
+    }
     // Whether a listed word may begin with the unit (at a word start).
     bool wordMayStartWith(char16_t unit) const { return keywordStarts_.contains(unit); }
 
@@ -84,7 +94,7 @@ public:
     // and that pattern is one `accepts` takes: no word is looked up and no run begins anywhere.
     template <class Accepts>
     bool everyUnitMatchedAloneBy(Accepts accepts) const {
-        if (!words_.empty() || !runs_.empty() || !names_.empty()) return false;
+        if (!words_.empty() || !runs_.empty() || !names_.empty() || !tried_.empty()) return false;
         UnitBits left;  // the units no single-unit pattern before has taken
         left.set();
         for (uint32_t index : singles_) {
@@ -121,7 +131,7 @@ private:
             if (decided_[index].words->contains(word)) return consider(index, at + word.size());
         }
     }
-    void classify(uint32_t index, const Pattern& pattern);
+    void classify(uint32_t index, Pattern& pattern);
     void indexAscii();
 
     std::vector<std::shared_ptr<Pattern>> patterns_;
@@ -131,12 +141,14 @@ private:
     std::vector<uint32_t> words_;
     std::vector<uint32_t> runs_;
     std::vector<uint32_t> names_;
+    std::vector<uint32_t> tried_;
     std::array<uint32_t, 128> asciiSingle_{};   // per unit below 128: singleFor
     std::array<uint32_t, 128> asciiOnlyRun_{};  // per unit below 128: the only run pattern it may begin, or kNone
     AsciiUnits asciiRunStarts_;
     AsciiUnits keywordStarts_;  // the units a listed word starts with
     AsciiUnits wordStarts_;     // those, and the units a runsWords match starts with
     AsciiUnits nameStarts_;     // the units a listed name starts with
+    AsciiUnits tryStarts_;      // the units a tried pattern's match starts with
 };
 
 }  // namespace regexp

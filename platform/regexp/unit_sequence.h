@@ -34,6 +34,11 @@ public:
     // group n; spans holds groupCount + 1 entries.
     void groupsAt(std::u16string_view text, size_t start, size_t groupCount, std::vector<Span>& spans) const;
 
+    // The end of the match that begins at `start`, or npos.
+    size_t matchEndAt(std::u16string_view text, size_t start) const {
+        return walk(text.data(), text.size(), start, [](size_t, size_t) {});
+    }
+
     // X+, X Y* and X Y where every unit of X is one of Y: the units around a position decide
     // whether a global search from the text's start finds a match beginning there
     // (Pattern::LocalRuns, with X and Y).
