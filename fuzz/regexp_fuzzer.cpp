@@ -162,6 +162,13 @@ void CheckGlobalIteration(Pattern& pattern, const std::u16string& source, Option
         from = spans[0].end + (spans[0].length() == 0 ? 1 : 0);
     }
     FUZZ_CHECK(index == matches.count(), "Execute has too many matches: " + context);
+    if (pattern.triesDecideMatches()) {
+        for (size_t position = 0; position < s.size(); ++position) {
+            if (!pattern.firstUnits()->test(s[position])) continue;
+            FUZZ_CHECK(pattern.matchAt(s, position) == beginning[position],
+                       "the try at a position differs from the global search: " + context + " at " + std::to_string(position));
+        }
+    }
     if (!pattern.localRuns()) return;
     for (size_t position = 0; position <= s.size(); ++position) {
         FUZZ_CHECK(pattern.runAt(s, position).value_or(Span{}) == beginning[position],
