@@ -396,19 +396,48 @@ std::optional<KeywordList> FindKeywordList(const Node& root, bool ignoreCase) {
     return KeywordsBetweenBoundaries(terms, ignoreCase);
 }
 
+namespace {
+
+// Whether a node may take or look at a unit beyond ASCII (a back reference may).
+bool HoldsBeyondAscii(const Node& node) {
+    switch (node.kind) {
+    case NodeKind::Unit: return node.unit >= 128;
+    case NodeKind::Set: return node.set->_Find_next(127) < node.set->size();
+    case NodeKind::BackReference: return true;
+    default: return std::any_of(node.children.begin(), node.children.end(), [](const NodePtr& child) { return HoldsBeyondAscii(*child); });
+    }
+}
+
+}  // namespace
+
 std::unique_ptr<UnitBits> StartUnitsNotTakenLater(const Node& root, bool ignoreCase) {
     if (root.kind != NodeKind::Sequence) return nullptr;
     const std::vector<NodePtr>& terms = root.children;
     const size_t first = !terms.empty() && terms.front()->kind == NodeKind::WordBoundary ? 1 : 0;
     if (first >= terms.size()) return nullptr;
-    std::unique_ptr<UnitBits> starts = SingleUnitSet(*terms[first], ignoreCase);
+    // One test, or one repeated (\d+): then what it takes after its first unit counts as later.
+    const Node& lead = *terms[first];
+    const bool repeated = lead.kind == NodeKind::Repeat && lead.min >= 1 && lead.max > 1;
+    std::unique_ptr<UnitBits> starts = SingleUnitSet(repeated ? lead.child() : lead, ignoreCase);
     if (!starts || starts->none()) return nullptr;
-    std::bitset<128> later;
-    for (size_t i = first + 1; i < terms.size(); ++i) later |= AsciiUnitsHeld(*terms[i], ignoreCase);
-    for (size_t unit = starts->_Find_first(); unit < starts->size(); unit = starts->_Find_next(unit)) {
-        if (unit >= 128 || later[unit]) return nullptr;
+    std::bitset<128> later, words;
+    bool laterBeyondAscii = false;
+    if (repeated) {
+        later = AsciiUnitsHeld(lead, ignoreCase);
+        laterBeyondAscii = HoldsBeyondAscii(lead);
     }
-    return starts;
+    for (size_t i = first + 1; i < terms.size(); ++i) {
+        later |= AsciiUnitsHeld(*terms[i], ignoreCase);
+        laterBeyondAscii |= HoldsBeyondAscii(*terms[i]);
+    }
+    for (char16_t unit = 0; unit < 128; ++unit) words[unit] = IsWordUnit(unit);
+    bool notLater = true, allWords = first == 1 && !laterBeyondAscii && (later & ~words).none();
+    for (size_t unit = starts->_Find_first(); unit < starts->size(); unit = starts->_Find_next(unit)) {
+        if (unit >= 128) return nullptr;
+        notLater &= !later[unit];
+        allWords &= words[unit];
+    }
+    return notLater || allWords ? std::move(starts) : nullptr;
 }
 
 std::optional<NameList> FindNameList(const Node& root, bool ignoreCase) {

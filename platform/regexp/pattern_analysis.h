@@ -49,9 +49,11 @@ LookBack LooksBack(const Node& root, bool multiline);
 bool StartsAtWordBoundary(const Node& root);
 // The words of a keyword-list pattern (see KeywordList), or nothing.
 std::optional<KeywordList> FindKeywordList(const Node& root, bool ignoreCase);
-// The units a match begins with, where no later unit of a match (nor of a lookahead) can be one
-// of them, so that no match takes in a position holding one: for a pattern that starts (after a
-// \b) with one test of ASCII units, such as \$\w+ and </?[A-Za-z][\w:.-]*. Null otherwise.
+// The units a match begins with, where no match can take in a position at which one begins: no
+// later unit of a match (nor of a lookahead) can be one of them, as in \$\w+ and
+// </?[A-Za-z][\w:.-]*; or the pattern starts with \b and holds word units only, as \b[A-Z]\w*
+// (a match then takes in no word start). For a pattern that starts (after a \b) with one test of
+// ASCII units; null otherwise.
 std::unique_ptr<UnitBits> StartUnitsNotTakenLater(const Node& root, bool ignoreCase);
 // The words of a name-list pattern (see NameList), or nothing.
 std::optional<NameList> FindNameList(const Node& root, bool ignoreCase);

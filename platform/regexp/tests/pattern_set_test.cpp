@@ -68,6 +68,7 @@ TEST(PatternSetTest, AnswersWhatGlobalSearchesFind) {
         // Matches that begin with units no match takes later: the try at a position decides.
         {{u"\\$[a-z]\\w*", u"</?[A-Za-z][\\w:.-]*", u"&(?:#\\d+|[a-z]+);", u"\\b\\(a?b", u"<[^>]*>", u"/?>", u"."},
          true, {4, 5}},
+        {{u"\\b[A-Z_]\\w*", u"\\b\\d+\\b", u"\\b[a-z][\\w']*", u"[\\s\\S]"}, false, {2}},
     };
     const std::u16string alphabet = u"abAB1_ \n\\\\ifelse\u00E9\u4E00(x-'?$<&;/>";
     std::mt19937 random(7);
