@@ -235,10 +235,10 @@ private:
         if (out_.roughSize() >= kFlushUnits) flush();
     }
 
-    // A long input is formatted in chunks on two threads (see ChunkJoin). Without searches a
-    // section's steps cost less than handing output between threads.
+    // A long input is formatted in chunks on two threads (see ChunkJoin). Where each unit is only
+    // copied, a section's steps cost less than handing output between threads.
     void startJoin(const modHlx::SectionRecord& start) {
-        if (cancelled_ || compiled(start).searched().empty()) return;
+        if (cancelled_ || compiled(start).copiesEveryUnit) return;
         join_ = ChunkJoin::Start(inp_, ptr_, [this, &start] { return NewGuesser(hlx_, inp_, start); });
     }
 
