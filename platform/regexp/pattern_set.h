@@ -1,9 +1,9 @@
 // The patterns of one section, asked together. Most patterns of a syntax definition have
 // matches that the units around a position decide without a search: one unit of a set, a listed
 // word at a word start, a listed name (NameList), a run (Pattern::LocalRuns), and a match whose
-// first unit no match takes later (Pattern::triesDecideMatches), tried there. The set answers those at a position from
-// tables (matchesAt); the others need searches of their own (searched()), whose global match
-// lists the caller keeps. A pattern's number is its index in the list the set was made from;
+// first unit no match takes later (Pattern::triesDecideMatches), tried there. The set answers
+// those at a position (matchesAt); the others need searches of their own (searched()), whose
+// global match lists the caller keeps. A pattern's number is its index in the list the set was made from;
 // among equally long matches the lowest number wins.
 #pragma once
 
@@ -83,7 +83,7 @@ public:
         return false;
     }
     // Whether a match longer than a unit that no word lookup finds may begin with the unit: a
-    // run's or a listed name's.
+    // run's, a listed name's or a tried pattern's.
     bool longerMatchMayStartWith(char16_t unit) const {
         return runMayStartWith(unit) || nameStarts_.contains(unit) || tryStarts_.contains(unit);
     }
