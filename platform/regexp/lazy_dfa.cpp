@@ -20,7 +20,11 @@ constexpr size_t kMostInstructions = 2048;
 constexpr size_t kMostMatchers = 62;  // a class signature has a bit per test, and two more
 constexpr size_t kMostStates = 1024;  // a row of edges is 260 bytes
 constexpr size_t kMostLookaheads = 2;  // a state that asks them has a row for each set of answers
-constexpr size_t kLongestLookahead = 4096;  // units a lookahead reads before the search is PCRE2's
+constexpr size_t kLongestLookahead = size_t(1) << 24;  // units a lookahead reads before the search is PCRE2's
+// A lookahead read that goes on past kKeptReadsAfter units notes its state every kKeptReadStride
+// units, for later reads to take its answer where they come to one of those in the same state.
+constexpr size_t kKeptReadsAfter = 32;
+constexpr size_t kKeptReadStride = 32;
 constexpr uint64_t kWordBit = 1;
 constexpr uint64_t kLineEndBit = 2;
 
@@ -39,13 +43,14 @@ bool IsAsciiLetter(char16_t unit) { return (unit | 0x20) >= u'a' && (unit | 0x20
 std::optional<LazyDfa> LazyDfa::Compile(const Node& root, bool ignoreCase, bool multiline, Direction direction) {
     LazyDfa dfa;
     dfa.direction_ = direction;
+    std::fill(&dfa.unitAnswers_[0][0], &dfa.unitAnswers_[0][0] + sizeof dfa.unitAnswers_, kAnswersUnknown);
     dfa.ignoreCase_ = ignoreCase;
     dfa.multiline_ = multiline;
     const bool emitted = dfa.emit(root);
     dfa.lookaheadNodes_.clear();  // the tree's, gone after this
     if (!emitted || dfa.program_.size() >= kMostInstructions) return std::nullopt;
     dfa.add(Instruction{Op::Match});
-    if (!dfa.findClasses()) return std::nullopt;
+    if (!dfa.findClassesDecidingAsks() && !dfa.findClasses()) return std::nullopt;
     dfa.seen_.assign(dfa.program_.size(), 0);
     dfa.dropStates();
     return dfa;
@@ -70,15 +75,19 @@ std::optional<uint32_t> LazyDfa::matcherFor(const Node& node) {
         matcher.bits = UnitNodeSet(node, ignoreCase_);
         if (!matcher.bits) return std::nullopt;
     }
+    const size_t found = findMatcher(matcher);
+    if (found == matchers_.size()) {
+        if (matchers_.size() == kMostMatchers) return std::nullopt;
+        matchers_.push_back(matcher);
+    }
+    return static_cast<uint32_t>(found);
+}
+
+size_t LazyDfa::findMatcher(const Matcher& matcher) const {
     auto same = [&](const Matcher& known) {
         return known.bits ? known.bits == matcher.bits : !matcher.bits && known.a == matcher.a && known.b == matcher.b;
     };
-    auto found = std::find_if(matchers_.begin(), matchers_.end(), same);
-    if (found == matchers_.end()) {
-        if (matchers_.size() == kMostMatchers) return std::nullopt;
-        found = matchers_.insert(matchers_.end(), matcher);
-    }
-    return static_cast<uint32_t>(found - matchers_.begin());
+    return static_cast<size_t>(std::find_if(matchers_.begin(), matchers_.end(), same) - matchers_.begin());
 }
 
 bool LazyDfa::emitConsume(const Node& node) {
@@ -192,6 +201,25 @@ uint64_t LazyDfa::signature(char16_t unit) const {
     return bits;
 }
 
+// Forward, the classes also tell the lookaheads' classes of the unit at the position, so that an
+// ask the unit decides (as (?=\s*:) before a letter) is an edge of the table: false when that
+// does not fit in the bounds.
+bool LazyDfa::findClassesDecidingAsks() {
+    if (direction_ != Direction::Forward || lookaheads_.empty()) return false;
+    const size_t own = matchers_.size();
+    for (const std::unique_ptr<LazyDfa>& body : lookaheads_) {
+        for (const Matcher& matcher : body->matchers_) {
+            if (findMatcher(matcher) == matchers_.size()) matchers_.push_back(matcher);
+        }
+    }
+    decidesAsks_ = matchers_.size() <= kMostMatchers && findClasses();
+    if (decidesAsks_) return true;
+    matchers_.resize(own);
+    classSignatures_.clear();
+    classUnits_.clear();
+    return false;
+}
+
 bool LazyDfa::findClasses() {
     for (char16_t unit = 0; unit < 256; ++unit) {
         const uint32_t unitClass = classOf(unit);
@@ -207,6 +235,7 @@ uint32_t LazyDfa::classOf(char16_t unit) {
     if (known != classSignatures_.end()) return static_cast<uint32_t>(known - classSignatures_.begin());
     if (classSignatures_.size() == kMostClasses) return kUnknown;
     classSignatures_.push_back(bits);
+    classUnits_.push_back(unit);
     return static_cast<uint32_t>(classSignatures_.size() - 1);
 }
 
@@ -297,6 +326,42 @@ bool LazyDfa::mayAskLookaheads(const State& state) {
     return asks;
 }
 
+// The answers of the lookaheads at a position where the unit of the class comes next, when that
+// unit decides them all.
+std::optional<uint32_t> LazyDfa::answersOfUnit(Before before, uint32_t unitClass) {
+    uint8_t& known = unitAnswers_[before][unitClass];
+    if (known == kAnswersUnknown) {
+        known = 0;
+        for (size_t i = 0; i < lookaheads_.size() && known != kAnswersLater; ++i) {
+            const std::optional<bool> answer = lookaheads_[i]->answerAtFirstUnit(before, classUnits_[unitClass]);
+            known = !answer ? kAnswersLater : *answer ? uint8_t(known | 1u << i) : known;
+        }
+    }
+    if (known == kAnswersLater) return std::nullopt;
+    return known;
+}
+
+// As a lookahead: whether it matches at a position from the unit there (and the one before)
+// alone, when they decide it.
+std::optional<bool> LazyDfa::answerAtFirstUnit(Before before, char16_t unit) {
+    const uint32_t unitClass = classOf(unit);
+    if (unitClass == kUnknown) return std::nullopt;
+    uint8_t& known = firstUnitAnswers_[before][unitClass];
+    if (known == kUndecided) {
+        const uint32_t row = oneStartRow(before);
+        const uint32_t state = row / kRowSize;
+        if (!answerRows_.empty() && answerRows_[state] != kUnknown) {
+            known = kDecidedLater;
+        } else {
+            const uint32_t edgeMade = edgeSlot(state, unitClass, 0);
+            const uint32_t encoded = edgeMade != kUnknown ? edgeMade : edge(state, unitClass, 0);
+            known = (encoded & kMatchBit) ? kDecidedTrue : (encoded >> 2) == 0 ? kDecidedFalse : kDecidedLater;
+        }
+    }
+    if (known == kDecidedLater) return std::nullopt;
+    return known == kDecidedTrue;
+}
+
 // The answers of the lookaheads at the position: bit i for lookahead i's pattern matching there.
 uint32_t LazyDfa::answersAt(const char16_t* text, size_t size, size_t position) {
     uint32_t answers = 0;
@@ -309,18 +374,58 @@ uint32_t LazyDfa::answersAt(const char16_t* text, size_t size, size_t position) 
 }
 
 // Whether a match starts at the position, read no further than kLongestLookahead units (past
-// that: false, and unsure_ is set).
+// that: false, and unsure_ is set). A long read ends where an earlier read passed in the same
+// state, with that read's answer: so reads from every position of a long run cost a few units each.
 bool LazyDfa::matchesAt(const char16_t* text, size_t size, size_t start) {
     uint32_t row = oneStartRow(start == 0 ? kTextStart : Kind(text[start - 1]));
+    readNotes_.clear();
+    keepReadsOfThisGeneration();
+    const auto answer = [this](bool matched) {
+        for (const uint64_t note : readNotes_) readAnswers_.emplace(note, matched);
+        return matched;
+    };
     for (size_t position = start;; ++position) {
+        // Units below 256 along edges already made, up to the next place a long read notes: a
+        // lookup each.
+        const size_t noteAt = std::max(start + kKeptReadsAfter, (position + kKeptReadStride - 1) / kKeptReadStride * kKeptReadStride);
+        for (const size_t stop = std::min(size, noteAt); position < stop && text[position] < 256; ++position) {
+            const uint32_t next = edges_[row + lowClass_[text[position]]];
+            if (next == kUnknown) break;
+            if (next & kMatchBit) return answer(true);
+            row = next >> 2;
+            if (row == 0) return answer(false);
+        }
+        if (position - start >= kKeptReadsAfter && position % kKeptReadStride == 0) {
+            const uint64_t note = uint64_t(position) << 32 | row;
+            if (const auto known = readAnswers_.find(note); known != readAnswers_.end()) return answer(known->second);
+            readNotes_.push_back(note);
+        }
         const uint32_t encoded = edgeAt(row, classAt(text, size, position), text, size, position);
-        if (encoded & kMatchBit) return true;
+        keepReadsOfThisGeneration();
+        if (encoded & kMatchBit) return answer(true);
         row = encoded >> 2;
-        if (row == 0 || position == size) return false;
+        if (row == 0 || position == size) return answer(false);
         if (position - start >= kLongestLookahead) {
             unsure_ = true;
             return false;
         }
+    }
+}
+
+void LazyDfa::forgetReads() {
+    readAnswers_.clear();
+    readNotes_.clear();
+}
+
+void LazyDfa::keepReadsOfThisGeneration() {
+    if (readsGeneration_ == generation_) return;
+    forgetReads();  // the rows noted are gone
+    readsGeneration_ = generation_;
+}
+
+void LazyDfa::forgetReadsOfLookaheads() {
+    for (const std::unique_ptr<LazyDfa>& body : lookaheads_) {
+        if (!body->readAnswers_.empty()) body->forgetReads();
     }
 }
 
@@ -403,6 +508,16 @@ uint32_t& LazyDfa::edgeSlot(uint32_t state, uint32_t unitClass, uint32_t answers
 uint32_t LazyDfa::edgeAt(uint32_t row, uint32_t unitClass, const char16_t* text, size_t size, size_t position) {
     const uint32_t state = row / kRowSize;
     const bool asks = !answerRows_.empty() && answerRows_[state] != kUnknown;
+    if (asks && decidesAsks_ && unitClass != kEndClass) {
+        if (const std::optional<uint32_t> answers = answersOfUnit(states_[state].before, unitClass)) {
+            const uint32_t known = edgeSlot(state, unitClass, *answers);
+            if (known != kUnknown) return edges_[row + unitClass] = known;
+            const uint32_t generation = generation_;
+            const uint32_t encoded = edge(state, unitClass, *answers);
+            if (generation == generation_) edges_[row + unitClass] = encoded;  // the scans' table takes it on
+            return encoded;
+        }
+    }
     const uint32_t answers = asks ? answersAt(text, size, position) : 0;
     if (unsure_) return 0;  // no way left: the scan stops, and its caller leaves the search to PCRE2
     const uint32_t known = edgeSlot(state, unitClass, answers);

@@ -15,7 +15,9 @@
 // the match's start. Groups only group here: their spans are PCRE2's, found from that start.
 // A lookahead of one unit test is an assertion on the unit after the position; up to two longer
 // ones are asked of automata of their own, tried at each position where a way reaches them (a
-// state's edges then depend on the answers too). Back references, more lookaheads and a repeated
+// state's edges then depend on the answers too). Forward, an ask that the unit at the position
+// decides is an edge of the table; a long read ends where an earlier one of the search passed in
+// the same state, so that asks from every unit of a long run read it about once. Back references, more lookaheads and a repeated
 // part that may match empty (PCRE2 has rules of its own for empty passes) are left to PCRE2. When the states fill their bound they are dropped
 // and made again as needed. Private to the regular-expression layer.
 #pragma once
@@ -27,6 +29,7 @@
 #include <memory>
 #include <optional>
 #include <tuple>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -54,7 +57,12 @@ public:
     // Backward: the leftmost start at or after `from` of a match that ends at `end`, Span::npos
     // for none.
     size_t leftmostStartOfMatchEndingAt(const char16_t* text, size_t size, size_t from, size_t end);
-    // Whether a lookahead read more than a few thousand units since the last call, so that an
+    // For a search of a text that may differ from the last one's: the answers that the
+    // lookaheads' long reads noted hold for the text they read alone.
+    void forgetLookaheadReads() {
+        if (!lookaheads_.empty()) forgetReadsOfLookaheads();
+    }
+    // Whether a lookahead read more than 2^24 units since the last call, so that an
     // answer since may be wrong: the search is then left to PCRE2.
     bool tookUnsureAnswer() { return std::exchange(unsure_, false); }
     // Whether the automaton asks longer lookaheads, each of which may read on from every position.
@@ -111,9 +119,16 @@ private:
     bool mayAskLookaheads(const State& state);
     uint32_t answersAt(const char16_t* text, size_t size, size_t position);
     bool matchesAt(const char16_t* text, size_t size, size_t start);
+    void forgetReads();
+    void keepReadsOfThisGeneration();
+    void forgetReadsOfLookaheads();
     uint32_t& edgeSlot(uint32_t state, uint32_t unitClass, uint32_t answers);
     uint32_t add(Instruction instruction);
     bool findClasses();
+    bool findClassesDecidingAsks();
+    size_t findMatcher(const Matcher& matcher) const;  // matchers_.size() when new
+    std::optional<uint32_t> answersOfUnit(Before before, uint32_t unitClass);
+    std::optional<bool> answerAtFirstUnit(Before before, char16_t unit);
     uint64_t signature(char16_t unit) const;
     uint32_t classOf(char16_t unit);  // kUnknown when there would be too many classes
     uint32_t classAt(const char16_t* text, size_t size, size_t position);  // kEndClass at the end
@@ -139,6 +154,17 @@ private:
     // search by signature (which tests a unit passes) above.
     uint8_t lowClass_[256] = {};
     std::vector<uint64_t> classSignatures_;
+    std::vector<char16_t> classUnits_;  // a unit of each class
+    // Forward with lookaheads: the classes tell the lookaheads' classes too (see
+    // findClassesDecidingAsks), and edges on units that decide the asks are in edges_.
+    bool decidesAsks_ = false;
+    // answersOfUnit's, by the unit before and the class of the unit there.
+    static constexpr uint8_t kAnswersUnknown = 0xFF;
+    static constexpr uint8_t kAnswersLater = 0xFE;
+    uint8_t unitAnswers_[4][kMostClasses];
+    // As a lookahead: answerAtFirstUnit's, by the unit before and the class of the unit there.
+    enum : uint8_t { kUndecided, kDecidedFalse, kDecidedTrue, kDecidedLater };
+    uint8_t firstUnitAnswers_[4][kMostClasses] = {};
     std::vector<State> states_;  // state 0: no way left
     std::vector<uint32_t> edges_;  // each state's row of edges, by class; kUnknown until first taken
     std::map<State, uint32_t> stateIndex_;
@@ -149,6 +175,11 @@ private:
     std::vector<uint32_t> answerRows_;  // per state asking lookaheads: its rows in answerEdges_, else kUnknown
     std::vector<uint32_t> answerEdges_;  // kRowSize edges for each set of answers
     bool unsure_ = false;  // a lookahead read too far: the search's answer is PCRE2's to give
+    // As a lookahead: the answers of long reads by (position << 32 | row) passed in this search,
+    // and the notes of the read under way.
+    std::unordered_map<uint64_t, bool> readAnswers_;
+    std::vector<uint64_t> readNotes_;
+    uint32_t readsGeneration_ = 0;
     std::vector<uint32_t> backwardStartRows_;  // by the class of the unit after the end, when keepsLastClass_
     bool keepsLastClass_ = false;
     uint32_t generation_ = 0;  // counts the times the states were dropped

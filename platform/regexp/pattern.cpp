@@ -278,6 +278,7 @@ struct Pattern::Impl {
     std::optional<detail::LazyDfa> dfa;  // finds a match's end in place of PCRE2...
     std::optional<detail::LazyDfa> backwardDfa;  // ... and its start
     bool dfaTried = false;
+    bool lookaheadRereadsRun = false;  // see dialect::LookaheadRereadsRun
     size_t dfaPairs[2] = {};  // the automaton's last match
     std::array<char16_t, 4> fewFirstUnits{};  // the units a match can start with (repeated to fill)...
     size_t fewFirstUnitCount = 0;             // ... when there are at most four, else 0
@@ -355,8 +356,10 @@ struct Pattern::Impl {
         return dfa.has_value();
     }
     // Whether the automata search first. Those that ask longer lookaheads are slower than PCRE2
-    // on most text, and search only after PCRE2's quick search reaches its limit.
-    bool dfaFirst() { return dfaReady() && !dfa->asksLookaheads(); }
+    // on most text, and search only after PCRE2's quick search reaches its limit, unless a
+    // lookahead may read a run again from each of its units (PCRE2 may then take seconds on one
+    // start, where its limits cannot see it).
+    bool dfaFirst() { return dfaReady() && (!dfa->asksLookaheads() || lookaheadRereadsRun); }
     [[gnu::noinline]] void buildDfa() {
         dfaTried = true;
         if (!firstUnits || sequenceSearches) return;
@@ -365,6 +368,7 @@ struct Pattern::Impl {
         backwardDfa = LazyDfa::Compile(*parsed.root, options.ignoreCase, options.multiline, LazyDfa::Direction::Backward);
         if (backwardDfa) dfa = LazyDfa::Compile(*parsed.root, options.ignoreCase, options.multiline, LazyDfa::Direction::Forward);
         if (dfa) listFewFirstUnits();
+        lookaheadRereadsRun = dialect::LookaheadRereadsRun(*parsed.root, options.ignoreCase);
     }
 
     // The first units, when there are at most four, for the automaton's look for starts.
@@ -380,6 +384,8 @@ struct Pattern::Impl {
     // The search by the automata from `from`: the match's bounds, and its groups by PCRE2 from
     // the match's start when asked for. The number of pairs set, 0 for no match.
     int runDfa(std::u16string_view subject, size_t from, bool wantGroups) {
+        dfa->forgetLookaheadReads();
+        backwardDfa->forgetLookaheadReads();
         size_t requiredAt = Span::npos;
         // A pattern anchored at the subject's start is tried there alone.
         const auto nextStart = [&](size_t at) {
@@ -389,7 +395,8 @@ struct Pattern::Impl {
         // Tries at one start each while they stay short, then the scan that runs the tries from
         // every start at once, and the backward one that finds where its match starts.
         size_t start = nextStart(from);
-        size_t end = tryStartsWhileShort(subject, start, nextStart);
+        // (A pattern whose lookahead rereads runs has tries that read on through them.)
+        size_t end = lookaheadRereadsRun ? Span::npos : tryStartsWhileShort(subject, start, nextStart);
         bool found = start < subject.size();
         if (found && end == Span::npos) {
             end = dfa->firstMatchEnd(subject.data(), subject.size(), start, nextStart);

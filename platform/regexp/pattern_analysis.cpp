@@ -149,6 +149,38 @@ bool RefersBack(const Node& node) {
            std::any_of(node.children.begin(), node.children.end(), [](const NodePtr& child) { return RefersBack(*child); });
 }
 
+namespace {
+
+bool HoldsUnboundedRepeat(const Node& node) {
+    return (node.kind == NodeKind::Repeat && node.max == kUnbounded) ||
+           std::any_of(node.children.begin(), node.children.end(), [](const NodePtr& child) { return HoldsUnboundedRepeat(*child); });
+}
+
+const Node& Ungrouped(const Node& node) {
+    return node.kind == NodeKind::Group || node.kind == NodeKind::NonCapturing ? Ungrouped(node.child()) : node;
+}
+
+bool RereadsRun(const Node& repeat, const Node& lookahead, bool ignoreCase) {
+    if (repeat.kind != NodeKind::Repeat || repeat.max != kUnbounded || !HoldsUnboundedRepeat(lookahead)) return false;
+    const std::unique_ptr<UnitBits> run = FirstUnits(repeat.child(), ignoreCase);
+    const std::unique_ptr<UnitBits> asked = FirstUnits(lookahead.child(), ignoreCase);
+    return run && asked && (*run & *asked).any();
+}
+
+}  // namespace
+
+bool LookaheadRereadsRun(const Node& node, bool ignoreCase) {
+    if (node.kind == NodeKind::Sequence) {
+        for (size_t i = 1; i < node.children.size(); ++i) {
+            const Node& child = *node.children[i];
+            const bool looksAhead = child.kind == NodeKind::Lookahead || child.kind == NodeKind::NegativeLookahead;
+            if (looksAhead && RereadsRun(Ungrouped(*node.children[i - 1]), child, ignoreCase)) return true;
+        }
+    }
+    return std::any_of(node.children.begin(), node.children.end(),
+                       [ignoreCase](const NodePtr& child) { return LookaheadRereadsRun(*child, ignoreCase); });
+}
+
 bool LooksAheadAtStart(const Node& node) {
     switch (node.kind) {
     case NodeKind::Lookahead: return true;

@@ -19,6 +19,10 @@ size_t MinimumReach(const Node& node);
 bool LooksAheadAtStart(const Node& node);
 // Whether the pattern holds a back reference.
 bool RefersBack(const Node& node);
+// Whether a lookahead that holds an unbounded repeat comes right after an unbounded repeat of
+// units it may begin with, as in [^\n:]*?(?=[ \t]*:): a backtracking search asks it at every
+// unit of the repeat's run, and each ask may read to the run's end.
+bool LookaheadRereadsRun(const Node& root, bool ignoreCase);
 // Where an alternation with two alternatives that each take a fixed number of units, but not
 // the same number (an assertion takes none), as "(?:a|\B)" and "(?:aa|a)", comes before the
 // first part of a match that varies in length: the root's part that holds it (the root itself

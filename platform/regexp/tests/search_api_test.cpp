@@ -250,6 +250,18 @@ TEST(SearchFrom, OffsetsGroupsAndTheEnd) {
     EXPECT_TRUE(word.searchFrom(std::u16string_view(u"ab").substr(1), 0).has_value());
 }
 
+// A lookahead after a run whose units it may begin with is asked at every unit of the run.
+TEST(PatternFacts, LookaheadsThatRereadARun) {
+    const std::pair<const char16_t*, bool> cases[] = {
+        {u"[^\\n:#]*?(?=[ \\t]*:)", true}, {u"x(?:[^\\n]+)(?![ ]+;)", true}, {u"a|b\\s*(?=\\s+\\w)", true},
+        {u"[\\w-]+(?=\\s*:)", false}, {u"\"[^\"]*\"(?=\\s*:)", false}, {u"\\s*(?=[ ]:)", false},
+        {u"\\s+(?=\\s)", false}, {u"a*(?=a)", false}};
+    for (const auto& [source, rereads] : cases) {
+        const regexp::dialect::ParsedPattern parsed = regexp::dialect::Parse(source, false);
+        EXPECT_EQ(regexp::dialect::LookaheadRereadsRun(*parsed.root, false), rereads) << Printable(source);
+    }
+}
+
 TEST(PatternFacts, LookbehindAndAnchoring) {
     EXPECT_EQ(Pattern(u"abc", {}).maxLookbehind(), 0u);
     EXPECT_EQ(Pattern(u"\\bx", {}).maxLookbehind(), 1u);
@@ -452,8 +464,15 @@ TEST(SearchFrom, TheAutomatonAgreesWithPcre2sInterpreter) {
     // Long tries, which the automata scan: a lookahead read backward looks at the unit read last.
     const std::u16string longTries = text + std::u16string(150, u'a') + u"b(c/" + std::u16string(150, u'x') + u"/ ";
     for (const char16_t* source : lookaheads) ExpectTheAutomatonAgrees(source, longTries);
-    // A lookahead that reads further than the automata let it: PCRE2 answers.
-    ExpectTheAutomatonAgrees(u"x(?=[^!]*!)", u"ax" + std::u16string(5000, u'a') + u"!x");
+    // Lookaheads that read on from every position of a long run: later reads take the answers
+    // that earlier ones noted where they pass in the same state.
+    const std::u16string spaces(300, u' ');
+    const std::pair<const char16_t*, std::u16string> longReads[] = {
+        {u"x(?=[^!]*!)", u"ax" + std::u16string(600, u'a') + u"!x"},
+        {u"[^\\s:][^\\n:#]*?(?=[ \\t]*:(?:[ \\t\\n]|$))", u"x" + spaces + u"y" + spaces + u":\n" + spaces + u"k" + spaces + u": v" + spaces},
+        {u"\\w[^\\n]*?(?!\\s*(?:;|$))", u"a" + spaces + u";b" + spaces + u"\nc" + spaces},
+        {u"[ab]+(?=(?:ab)*c)", std::u16string(150, u'a') + u"ab" + std::u16string(100, u'b') + std::u16string(200, u'a') + u"abababc"}};
+    for (const auto& [source, text] : longReads) ExpectTheAutomatonAgrees(source, text);
     std::vector<Span> fast, plain;
     // An automaton whose states fill their bound drops them and goes on.
     Pattern growing(u"(?:a|b)*a(?:a|b){12}c", {});
