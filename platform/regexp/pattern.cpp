@@ -50,6 +50,10 @@ constexpr uint32_t kDepthLimit = 10'000'000;    // the interpreter's backtrackin
 constexpr PCRE2_SIZE kHeapLimitKiB = 1 << 20;  // the interpreter's frames: 1 GiB
 constexpr PCRE2_SIZE kJitStackStart = 32 * 1024;
 constexpr PCRE2_SIZE kJitStackMax = 256 * 1024 * 1024;
+std::atomic<PCRE2_SIZE> gFirstJitStackMax{kJitStackMax};  // SetFirstJitStackSize
+// A search that needs more (a repeated group over tens of megabytes) runs again with a stack four
+// times as large, up to this; only the pages it uses take memory.
+constexpr PCRE2_SIZE kJitStackLargest = PCRE2_SIZE(4) << 30;
 constexpr uint32_t kParenthesesNestLimit = 250;
 constexpr size_t kCacheSize = 256;
 
@@ -163,11 +167,11 @@ class MatchResources {
 public:
     MatchResources() : context_(NewContext(limit_)), quickContext_(NewContext(QuickLimit(limit_))) {
         pcre2_set_callout(context_.get(), OnCallout, const_cast<SearchWatch**>(&SearchWatch::ThisThread()));
-        stack_.reset(pcre2_jit_stack_create(kJitStackStart, kJitStackMax, nullptr));
-        if (!stack_) return;
-        pcre2_jit_stack_assign(context_.get(), nullptr, stack_.get());
-        pcre2_jit_stack_assign(quickContext_.get(), nullptr, stack_.get());
+        useJitStack(gFirstJitStackMax.load(std::memory_order_relaxed));
     }
+    // A JIT stack four times as large, for a search that reached the end of this one: false when
+    // there is none to be had.
+    bool growJitStack() { return stackMax_ < kJitStackLargest && useJitStack(4 * stackMax_); }
     // The contexts, with the match limit in force now.
     pcre2_match_context* context() {
         followLimit();
@@ -202,6 +206,15 @@ private:
         return context;
     }
     static uint32_t QuickLimit(uint32_t limit) { return std::min(limit, kQuickMatchLimit); }
+    bool useJitStack(PCRE2_SIZE max) {
+        std::unique_ptr<pcre2_jit_stack, JitStackDeleter> stack(pcre2_jit_stack_create(kJitStackStart, max, nullptr));
+        if (!stack) return false;
+        pcre2_jit_stack_assign(context_.get(), nullptr, stack.get());
+        pcre2_jit_stack_assign(quickContext_.get(), nullptr, stack.get());
+        stack_ = std::move(stack);
+        stackMax_ = max;
+        return true;
+    }
     void followLimit() {
         const uint32_t limit = gMatchLimit.load(std::memory_order_relaxed);
         if (limit == limit_) return;
@@ -214,7 +227,18 @@ private:
     std::unique_ptr<pcre2_match_context, MatchContextDeleter> context_;
     std::unique_ptr<pcre2_match_context, MatchContextDeleter> quickContext_;
     std::unique_ptr<pcre2_jit_stack, JitStackDeleter> stack_;
+    PCRE2_SIZE stackMax_ = 0;
 };
+
+// PCRE2's JIT search, run again with a larger stack while the stack is what stops it.
+int JitMatch(MatchResources& resources, const pcre2_code* code, std::u16string_view subject, size_t from,
+             pcre2_match_data* data, pcre2_match_context* context) {
+    int rc;
+    do {
+        rc = pcre2_jit_match(code, Units(subject), subject.size(), from, 0, data, context);
+    } while (rc == PCRE2_ERROR_JIT_STACKLIMIT && resources.growJitStack());
+    return rc;
+}
 
 std::unique_ptr<pcre2_code, CodeDeleter> Compile(const std::u16string& translated, Options options,
                                                  uint32_t extraFlags = 0) {
@@ -533,13 +557,14 @@ struct Pattern::Impl {
     // search with PCRE2_ERROR_MATCHLIMIT, for the automata to take over.
     int runQuick(std::u16string_view subject, size_t& from, bool timed) {
         using Clock = std::chrono::steady_clock;
-        pcre2_match_context* context = MatchResources::forThisThread(false).quickContext();
+        MatchResources& resources = MatchResources::forThisThread(false);
+        pcre2_match_context* context = resources.quickContext();
         const size_t finalStart = std::min(subject.size(), startLimit);
         for (size_t starts = timed ? kFirstTimedStarts : kQuickStarts;; starts = std::min(2 * starts, kQuickStarts)) {
             const size_t lastStart = finalStart - std::min(from, finalStart) > starts ? from + starts : finalStart;
             pcre2_set_offset_limit(context, lastStart);
             const Clock::time_point began = timed ? Clock::now() : Clock::time_point();
-            const int rc = pcre2_jit_match(quick.get(), Units(subject), subject.size(), from, 0, matchData.get(), context);
+            const int rc = JitMatch(resources, quick.get(), subject, from, matchData.get(), context);
             current = matchData.get();
             if (rc != PCRE2_ERROR_NOMATCH || lastStart == finalStart) return rc;
             if (timed) {
@@ -584,12 +609,13 @@ struct Pattern::Impl {
             if (!tickData) RaiseError(7);
             data = tickData.get();
         }
-        pcre2_match_context* context = MatchResources::forThisThread(duringTick).context();
+        MatchResources& resources = MatchResources::forThisThread(duringTick);
+        pcre2_match_context* context = resources.context();
         // A caller that needs no match starting past startLimit (a chunk formatted ahead) is not
         // made to wait for a search to the end.
         pcre2_set_offset_limit(context, startLimit == Span::npos ? PCRE2_UNSET : startLimit);
         int rc = jit && !interpreter
-                     ? pcre2_jit_match(compiled, Units(subject), subject.size(), from, 0, data, context)
+                     ? JitMatch(resources, compiled, subject, from, data, context)
                      : pcre2_match(compiled, Units(subject), subject.size(), from, interpreter ? PCRE2_NO_JIT : 0,
                                    data, context);
         current = data;  // set after the search: a tick inside it may have run this pattern too
@@ -663,6 +689,7 @@ const CodeUnitSet& WordUnitSet() {
 }
 
 void SetMatchLimit(uint32_t limit) { gMatchLimit.store(limit, std::memory_order_relaxed); }
+void SetFirstJitStackSize(size_t bytes) { gFirstJitStackMax.store(std::max(bytes, kJitStackStart), std::memory_order_relaxed); }
 
 const std::u16string& Pattern::source() const { return impl_->source; }
 Options Pattern::options() const { return impl_->options; }

@@ -107,6 +107,10 @@ struct NameList {
 // set). Fuzz targets lower it so that no single input runs for seconds under instrumentation;
 // searches started afterwards, on every thread, use the new limit.
 void SetMatchLimit(uint32_t limit);
+// How large a thread's first JIT stack may grow (256 MiB unless set), for threads that start
+// searching afterwards. A search that needs more runs again with a stack four times as large, up
+// to 4 GiB; tests lower it to reach that.
+void SetFirstJitStackSize(size_t bytes);
 
 class Pattern {
 public:

@@ -1,5 +1,7 @@
 // Patterns the engine rejects, with its numbers and texts, and searches that run away.
+#include <optional>
 #include <string>
+#include <thread>
 
 #include "platform/regexp/pattern.h"
 #include "platform/regexp/tests/regexp_test_helpers.h"
@@ -120,6 +122,22 @@ TEST(RunawaySearch, ALowerLimitEndsSearchesSoonerUntilItIsPutBack) {
     EXPECT_EQ(ErrorOf([&] { Execute(u"(a+|x?)+(?=bc)", subject); }).number(), 5017);
     regexp::SetMatchLimit(100'000'000);
     EXPECT_EQ(Execute(u"(a+|x?)+(?=bc)", subject).count(), 0);
+}
+
+// A failing try of a back-reference pattern that runs to the text's end needs JIT stack that
+// grows with the text: the search gets a larger stack rather than failing.
+TEST(RunawaySearch, ASearchThatNeedsMoreJitStackGetsIt) {
+    regexp::SetFirstJitStackSize(64 * 1024);
+    const std::u16string text = u"q\\" + std::u16string(300000, u'x') + u" q/y/";
+    std::optional<size_t> found;
+    std::thread([&] {  // a thread whose first search makes its stack
+        try {
+            found = Execute(u"\\bq([^\\w\\s])(?:(?!\\1)[^\\\\]|\\\\[\\s\\S])*\\1", text).item(0).firstIndex();
+        } catch (const ComError&) {
+        }
+    }).join();
+    regexp::SetFirstJitStackSize(256 * 1024 * 1024);
+    EXPECT_EQ(found, text.size() - 4);
 }
 
 TEST(RunawaySearch, LongButLinearMatchesStayWithinTheLimits) {
