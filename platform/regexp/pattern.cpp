@@ -303,6 +303,7 @@ struct Pattern::Impl {
     std::optional<detail::LazyDfa> backwardDfa;  // ... and its start
     bool dfaTried = false;
     bool lookaheadRereadsRun = false;  // see dialect::LookaheadRereadsRun
+    bool repeatsAPart = false;  // see dialect::RepeatsAPart
     size_t dfaPairs[2] = {};  // the automaton's last match
     std::array<char16_t, 4> fewFirstUnits{};  // the units a match can start with (repeated to fill)...
     size_t fewFirstUnitCount = 0;             // ... when there are at most four, else 0
@@ -382,8 +383,11 @@ struct Pattern::Impl {
     // Whether the automata search first. Those that ask longer lookaheads are slower than PCRE2
     // on most text, and search only after PCRE2's quick search reaches its limit, unless a
     // lookahead may read a run again from each of its units (PCRE2 may then take seconds on one
-    // start, where its limits cannot see it).
-    bool dfaFirst() { return dfaReady() && (!dfa->asksLookaheads() || lookaheadRereadsRun); }
+    // start, where its limits cannot see it), or the pattern has no groups (for PCRE2 to find
+    // after them) and repeats a part (for which PCRE2 keeps a frame a pass).
+    bool dfaFirst() {
+        return dfaReady() && (!dfa->asksLookaheads() || lookaheadRereadsRun || (groups == 0 && repeatsAPart));
+    }
     [[gnu::noinline]] void buildDfa() {
         dfaTried = true;
         if (!firstUnits || sequenceSearches) return;
@@ -393,6 +397,7 @@ struct Pattern::Impl {
         if (backwardDfa) dfa = LazyDfa::Compile(*parsed.root, options.ignoreCase, options.multiline, LazyDfa::Direction::Forward);
         if (dfa) listFewFirstUnits();
         lookaheadRereadsRun = dialect::LookaheadRereadsRun(*parsed.root, options.ignoreCase);
+        repeatsAPart = dialect::RepeatsAPart(*parsed.root);
     }
 
     // The first units, when there are at most four, for the automaton's look for starts.

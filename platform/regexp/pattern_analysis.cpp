@@ -169,6 +169,11 @@ bool RereadsRun(const Node& repeat, const Node& lookahead, bool ignoreCase) {
 
 }  // namespace
 
+bool RepeatsAPart(const Node& node) {
+    if (node.kind == NodeKind::Repeat && node.max == kUnbounded && !SingleUnitSet(node.child(), false)) return true;
+    return std::any_of(node.children.begin(), node.children.end(), [](const NodePtr& child) { return RepeatsAPart(*child); });
+}
+
 bool LookaheadRereadsRun(const Node& node, bool ignoreCase) {
     if (node.kind == NodeKind::Sequence) {
         for (size_t i = 1; i < node.children.size(); ++i) {

@@ -19,6 +19,9 @@ size_t MinimumReach(const Node& node);
 bool LooksAheadAtStart(const Node& node);
 // Whether the pattern holds a back reference.
 bool RefersBack(const Node& node);
+// Whether an unbounded repeat takes a part that is more than one unit test, as in (?:[^"\\]|\\.)*:
+// a backtracking search keeps a frame for each pass, where an automaton reads each unit once.
+bool RepeatsAPart(const Node& node);
 // Whether a lookahead that holds an unbounded repeat comes right after an unbounded repeat of
 // units it may begin with, as in [^\n:]*?(?=[ \t]*:): a backtracking search asks it at every
 // unit of the repeat's run, and each ask may read to the run's end.

@@ -250,15 +250,22 @@ TEST(SearchFrom, OffsetsGroupsAndTheEnd) {
     EXPECT_TRUE(word.searchFrom(std::u16string_view(u"ab").substr(1), 0).has_value());
 }
 
-// A lookahead after a run whose units it may begin with is asked at every unit of the run.
-TEST(PatternFacts, LookaheadsThatRereadARun) {
-    const std::pair<const char16_t*, bool> cases[] = {
-        {u"[^\\n:#]*?(?=[ \\t]*:)", true}, {u"x(?:[^\\n]+)(?![ ]+;)", true}, {u"a|b\\s*(?=\\s+\\w)", true},
-        {u"[\\w-]+(?=\\s*:)", false}, {u"\"[^\"]*\"(?=\\s*:)", false}, {u"\\s*(?=[ ]:)", false},
-        {u"\\s+(?=\\s)", false}, {u"a*(?=a)", false}};
-    for (const auto& [source, rereads] : cases) {
-        const regexp::dialect::ParsedPattern parsed = regexp::dialect::Parse(source, false);
-        EXPECT_EQ(regexp::dialect::LookaheadRereadsRun(*parsed.root, false), rereads) << Printable(source);
+// What sends a pattern with longer lookaheads to the automata first: a lookahead after a run of
+// units it may begin with (asked at every unit of the run), or a repeated part of more than one
+// unit test (a backtracking frame a pass).
+TEST(PatternFacts, ShapesThatBacktrackingSearchesReadOften) {
+    struct Case {
+        const char16_t* source;
+        bool rereads, repeatsAPart;
+    };
+    const Case cases[] = {{u"[^\\n:#]*?(?=[ \\t]*:)", true, false}, {u"x(?:[^\\n]+)(?![ ]+;)", true, false},
+                          {u"a|b\\s*(?=\\s+\\w)", true, false}, {u"[\\w-]+(?=\\s*:)", false, false},
+                          {u"\"(?:[^\"\\\\]|\\\\.)*\"(?=\\s*:)", false, true}, {u"\\s*(?=[ ]:)", false, false},
+                          {u"(?:ab)+(?=\\s)", false, true}, {u"a*(?=a)(?:b|c){2}", false, false}};
+    for (const Case& c : cases) {
+        const regexp::dialect::ParsedPattern parsed = regexp::dialect::Parse(c.source, false);
+        EXPECT_EQ(regexp::dialect::LookaheadRereadsRun(*parsed.root, false), c.rereads) << Printable(c.source);
+        EXPECT_EQ(regexp::dialect::RepeatsAPart(*parsed.root), c.repeatsAPart) << Printable(c.source);
     }
 }
 
