@@ -292,9 +292,10 @@ struct Pattern::Impl {
     std::optional<KeywordSet> keywordSet;
     std::optional<detail::UnitSequence> sequence;  // walks a match for its groups in place of PCRE2...
     bool sequenceSearches = false;  // ... and searches too, when that takes linear time
-    // X+ or X Y* of X+(?=S), X Y*(?=S), X+Z? and X Y*Z?, with S or Z (see LocalRuns)
+    // X+ or X Y* of X+(?=S), X Y*(?=S), X Y*(?=W*S), X+Z? and X Y*Z?, with S or Z, and W (see LocalRuns)
     std::optional<detail::UnitSequence> runsBeforeEnding;
     std::optional<CodeUnitSet> endingUnits;
+    std::optional<CodeUnitSet> passedBeforeEnding;
     bool endingIsLookahead = false;
     bool refersBack = false;  // holds a back reference
     bool startsNotTakenLater = false;  // see triesDecideMatches
@@ -511,7 +512,9 @@ struct Pattern::Impl {
         const bool lookahead = ending.kind == dialect::NodeKind::Lookahead;
         const bool optional = ending.kind == dialect::NodeKind::Repeat && ending.min == 0 && ending.max == 1 && !ending.lazy;
         if (!lookahead && !optional) return;
+        std::unique_ptr<UnitBits> passed;
         std::unique_ptr<UnitBits> units = dialect::SingleUnitSet(ending.child(), ignoreCase);
+        if (!units && lookahead) std::tie(passed, units) = PassedThenOneUnit(ending.child(), ignoreCase);
         if (!units) return;
         dialect::NodePtr last = std::move(root.children.back());
         root.children.pop_back();
@@ -520,9 +523,25 @@ struct Pattern::Impl {
         if (!runs || !runs->runsDecidedLocally() || runs->localRuns().pairs) return;
         CodeUnitSet set(*units);
         if (set.intersects(*runs->localRuns().rest)) return;
+        if (passed) {
+            CodeUnitSet passedSet(*passed);
+            if (passedSet.intersects(*runs->localRuns().rest)) return;
+            passedBeforeEnding = std::move(passedSet);
+        }
         runsBeforeEnding = std::move(runs);
         endingUnits = std::move(set);
         endingIsLookahead = lookahead;
+    }
+    // W and S of a lookahead's W*S, each a set of units; nulls for any other shape.
+    static std::pair<std::unique_ptr<UnitBits>, std::unique_ptr<UnitBits>> PassedThenOneUnit(const dialect::Node& node, bool ignoreCase) {
+        const dialect::Node& body = node.kind == dialect::NodeKind::NonCapturing ? node.child() : node;
+        if (body.kind != dialect::NodeKind::Sequence || body.children.size() != 2) return {};
+        const dialect::Node& repeat = *body.children[0];
+        if (repeat.kind != dialect::NodeKind::Repeat || repeat.min != 0 || repeat.max != dialect::kUnbounded) return {};
+        std::unique_ptr<UnitBits> passed = dialect::SingleUnitSet(repeat.child(), ignoreCase);
+        std::unique_ptr<UnitBits> follower = dialect::SingleUnitSet(*body.children[1], ignoreCase);
+        if (!passed || !follower) return {};
+        return {std::move(passed), std::move(follower)};
     }
 
     // Searches that need no PCRE2: a keyword list's word lookup, or the walk of a unit sequence.
@@ -745,6 +764,7 @@ std::optional<Pattern::LocalRuns> Pattern::localRuns() const {
     if (!impl_->runsBeforeEnding) return std::nullopt;
     LocalRuns runs = impl_->runsBeforeEnding->localRuns();
     (impl_->endingIsLookahead ? runs.followedBy : runs.optionalLast) = &*impl_->endingUnits;
+    if (impl_->passedBeforeEnding) runs.passedBeforeFollower = &*impl_->passedBeforeEnding;
     return runs;
 }
 Span Pattern::LocalRuns::pairAt(std::u16string_view subject, size_t position, Memo& memo) const {

@@ -158,7 +158,8 @@ public:
     //   X one begins at its first unit and at every second one after it, and takes the next unit
     //   when that is one of Y. `first` is X, `rest` Y. X+(?=S) and X Y*(?=S), where S is a set
     //   of units none of Y, hold the same matches where the unit after the run is one of S
-    //   (`followedBy`), and none elsewhere; X+Z? and X Y*Z? (Z a set of units none of Y, taken
+    //   (`followedBy`), and none elsewhere; the same with (?=W*S), W a set of units none of Y,
+    //   where S comes after units of W (`passedBeforeFollower`); X+Z? and X Y*Z? (Z a set of units none of Y, taken
     //   greedily) the same matches, each with the unit after the run when that is one of Z
     //   (`optionalLast`). Nothing for any other pattern.
     // - runAt (only with localRuns): that global search's match that begins at `position`.
@@ -169,6 +170,7 @@ public:
         const CodeUnitSet* rest;
         bool pairs = false;  // X Y
         const CodeUnitSet* followedBy = nullptr;  // S, or null
+        const CodeUnitSet* passedBeforeFollower = nullptr;  // W, or null
         const CodeUnitSet* optionalLast = nullptr;  // Z, or null
         // Where the last pair asked for stood, with the start of the run of X it stands in, so
         // that asking along a long run walks it once. Good for one text, whatever subjects of it
@@ -196,7 +198,7 @@ public:
             size_t end = position + 1;
             while (end < subject.size() && rest->test(units[end])) ++end;
             if (optionalLast && end < subject.size() && optionalLast->test(units[end])) ++end;
-            if (followedBy && (end == subject.size() || !followedBy->test(units[end]))) return Span{};
+            if (followedBy && !followerAt(subject, end)) return Span{};
             return Span{position, end};
         }
         // Whether the units before `position` (< the subject's size) can decide a match at or
@@ -207,6 +209,14 @@ public:
         }
 
     private:
+        // Whether a unit of S comes at `at`, or after units of W there.
+        bool followerAt(std::u16string_view subject, size_t at) const {
+            for (; at < subject.size(); ++at) {
+                if (followedBy->test(subject[at])) return true;
+                if (!passedBeforeFollower || !passedBeforeFollower->test(subject[at])) return false;
+            }
+            return false;
+        }
         Span pairAt(std::u16string_view subject, size_t position, Memo& memo) const;
         // Where the run of X units that ends at `at` begins, no further back than floor.
         const char16_t* runStartBefore(const char16_t* floor, const char16_t* at, Memo& memo) const;

@@ -64,6 +64,7 @@ TEST(PatternSetTest, AnswersWhatGlobalSearchesFind) {
         // Runs that a one-unit lookahead ends (matched only where the unit after the run passes), and
         // runs that take one more unit of a set when it follows.
         {{u"[a-z][\\w-]*(?=[(\\s])", u"\\w+(?=a)", u"[\\w-]+(?=\\()", u"x"}, true, {1}},
+        {{u"[a-z]\\w*(?=[ \\t]*\\()", u"\\w+(?=\\s*a)", u"[\\w-]+(?=[ (]*\\()", u"[a-z]+(?= *[ (])", u"."}, false, {1}},
         {{u"[a-z]\\w*[?(]?", u"\\w+-?", u"[-\\w]+\\(??", u"\\w+\\w?", u"."}, false, {2, 3}},
         // Matches that begin with units no match takes later: the try at a position decides.
         {{u"\\$[a-z]\\w*", u"</?[A-Za-z][\\w:.-]*", u"&(?:#\\d+|[a-z]+);", u"\\b\\(a?b", u"<[^>]*>", u"/?>", u"."},
