@@ -506,6 +506,10 @@ uint32_t& LazyDfa::edgeSlot(uint32_t state, uint32_t unitClass, uint32_t answers
 }
 
 uint32_t LazyDfa::edgeAt(uint32_t row, uint32_t unitClass, const char16_t* text, size_t size, size_t position) {
+    if (unitClass == kUnknown) {  // a unit of a class past the bound: the search is PCRE2's
+        unsure_ = true;
+        return 0;
+    }
     const uint32_t state = row / kRowSize;
     const bool asks = !answerRows_.empty() && answerRows_[state] != kUnknown;
     if (asks && decidesAsks_ && unitClass != kEndClass) {
@@ -532,7 +536,12 @@ void LazyDfa::checkpoint(uint32_t& row) {
 }
 
 size_t LazyDfa::leftmostStartOfMatchEndingAt(const char16_t* text, size_t size, size_t from, size_t end) {
-    uint32_t row = keepsLastClass_ ? backwardStartRowAfter(classAt(text, size, end)) : startRow(end == size ? kTextStart : Kind(text[end]));
+    const uint32_t endClass = keepsLastClass_ ? classAt(text, size, end) : kEndClass;
+    if (endClass == kUnknown) {
+        unsure_ = true;
+        return Span::npos;
+    }
+    uint32_t row = keepsLastClass_ ? backwardStartRowAfter(endClass) : startRow(end == size ? kTextStart : Kind(text[end]));
     size_t start = Span::npos;
     size_t checkpointAt = end > kUnitsBetweenCheckpoints ? end - kUnitsBetweenCheckpoints : 0;
     for (size_t position = end;; --position) {

@@ -62,8 +62,9 @@ public:
     void forgetLookaheadReads() {
         if (!lookaheads_.empty()) forgetReadsOfLookaheads();
     }
-    // Whether a lookahead read more than 2^24 units since the last call, so that an
-    // answer since may be wrong: the search is then left to PCRE2.
+    // Whether a lookahead read more than 2^24 units, or a scan met a unit of a class past the
+    // bound of classes, since the last call, so that an answer since may be wrong: the search is
+    // then left to PCRE2.
     bool tookUnsureAnswer() { return std::exchange(unsure_, false); }
     // Whether the automaton asks longer lookaheads, each of which may read on from every position.
     bool asksLookaheads() const { return !lookaheads_.empty(); }

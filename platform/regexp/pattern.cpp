@@ -747,6 +747,10 @@ Span Pattern::matchAt(std::u16string_view subject, size_t position) {
     }
     size_t readTo = position;
     const std::optional<size_t> end = impl_->dfa->matchEndAt(subject.data(), subject.size(), position, Span::npos, readTo);
+    if (impl_->dfa->tookUnsureAnswer()) {  // PCRE2's first match from the position, if it begins there
+        const std::optional<Span> found = searchFrom(subject, position);
+        return found && found->start == position ? *found : Span{};
+    }
     return end && *end != Span::npos ? Span{position, *end} : Span{};
 }
 bool Pattern::anchoredAtStart() const { return impl_->anchored; }

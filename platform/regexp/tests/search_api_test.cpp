@@ -751,3 +751,29 @@ TEST(CachedPattern, OneCompiledPatternPerSourceAndOptions) {
 }
 
 }  // namespace
+
+// Units beyond 255 are sorted into the automaton's classes as a search meets them; past the bound
+// of classes the search is PCRE2's, by every way the automaton serves.
+TEST(SearchFrom, UnitsOfMoreClassesThanTheAutomatonKeepsArePcre2s) {
+    std::u16string units, alternatives;
+    for (char16_t unit = 0x400; unit < 0x43C; ++unit) {
+        alternatives += (units.empty() ? u"" : u"|") + std::u16string(1, unit);
+        units += unit;
+    }
+    const std::u16string text = u"a" + units + u"cc $" + units + u"c a" + units + u"c";
+    for (const std::u16string& source : {u"a(?:" + alternatives + u")+?(?:c|cc)", u"\\$(?:" + alternatives + u")+c"}) {
+        Pattern pattern(source, {});
+        ASSERT_TRUE(pattern.searchesByAutomaton());
+        std::vector<Span> fast, plain;
+        for (size_t from = 0; from < text.size(); from += 7) {
+            ASSERT_EQ(pattern.searchFrom(text, from, fast), pattern.searchFromByInterpreter(text, from, plain));
+            EXPECT_EQ(fast, plain);
+        }
+        // (a match begins with units no match takes later: the try at a position decides)
+        ASSERT_TRUE(pattern.triesDecideMatches());
+        for (size_t at = 0; at < text.size(); ++at) {
+            const std::optional<Span> first = pattern.searchFrom(text, at);
+            EXPECT_EQ(pattern.matchAt(text, at), first && first->start == at ? *first : Span{}) << at;
+        }
+    }
+}
