@@ -333,7 +333,7 @@ std::optional<uint32_t> LazyDfa::answersOfUnit(Before before, uint32_t unitClass
     if (known == kAnswersUnknown) {
         known = 0;
         for (size_t i = 0; i < lookaheads_.size() && known != kAnswersLater; ++i) {
-            const std::optional<bool> answer = lookaheads_[i]->answerAtFirstUnit(before, classUnits_[unitClass]);
+            const std::optional<bool> answer = lookaheads_[i]->answerAtUnit(before, classUnits_[unitClass]);
             known = !answer ? kAnswersLater : *answer ? uint8_t(known | 1u << i) : known;
         }
     }
@@ -343,23 +343,16 @@ std::optional<uint32_t> LazyDfa::answersOfUnit(Before before, uint32_t unitClass
 
 // As a lookahead: whether it matches at a position from the unit there (and the one before)
 // alone, when they decide it.
-std::optional<bool> LazyDfa::answerAtFirstUnit(Before before, char16_t unit) {
+std::optional<bool> LazyDfa::answerAtUnit(Before before, char16_t unit) {
     const uint32_t unitClass = classOf(unit);
     if (unitClass == kUnknown) return std::nullopt;
-    uint8_t& known = firstUnitAnswers_[before][unitClass];
-    if (known == kUndecided) {
-        const uint32_t row = oneStartRow(before);
-        const uint32_t state = row / kRowSize;
-        if (!answerRows_.empty() && answerRows_[state] != kUnknown) {
-            known = kDecidedLater;
-        } else {
-            const uint32_t edgeMade = edgeSlot(state, unitClass, 0);
-            const uint32_t encoded = edgeMade != kUnknown ? edgeMade : edge(state, unitClass, 0);
-            known = (encoded & kMatchBit) ? kDecidedTrue : (encoded >> 2) == 0 ? kDecidedFalse : kDecidedLater;
-        }
-    }
-    if (known == kDecidedLater) return std::nullopt;
-    return known == kDecidedTrue;
+    const uint32_t state = oneStartRow(before) / kRowSize;
+    if (!answerRows_.empty() && answerRows_[state] != kUnknown) return std::nullopt;  // it asks lookaheads itself
+    const uint32_t made = edgeSlot(state, unitClass, 0);
+    const uint32_t encoded = made != kUnknown ? made : edge(state, unitClass, 0);
+    if (encoded & kMatchBit) return true;
+    if ((encoded >> 2) == 0) return false;
+    return std::nullopt;  // it reads on
 }
 
 // The answers of the lookaheads at the position: bit i for lookahead i's pattern matching there.

@@ -129,7 +129,7 @@ private:
     bool findClassesDecidingAsks();
     size_t findMatcher(const Matcher& matcher) const;  // matchers_.size() when new
     std::optional<uint32_t> answersOfUnit(Before before, uint32_t unitClass);
-    std::optional<bool> answerAtFirstUnit(Before before, char16_t unit);
+    std::optional<bool> answerAtUnit(Before before, char16_t unit);
     uint64_t signature(char16_t unit) const;
     uint32_t classOf(char16_t unit);  // kUnknown when there would be too many classes
     uint32_t classAt(const char16_t* text, size_t size, size_t position);  // kEndClass at the end
@@ -163,9 +163,6 @@ private:
     static constexpr uint8_t kAnswersUnknown = 0xFF;
     static constexpr uint8_t kAnswersLater = 0xFE;
     uint8_t unitAnswers_[4][kMostClasses];
-    // As a lookahead: answerAtFirstUnit's, by the unit before and the class of the unit there.
-    enum : uint8_t { kUndecided, kDecidedFalse, kDecidedTrue, kDecidedLater };
-    uint8_t firstUnitAnswers_[4][kMostClasses] = {};
     std::vector<State> states_;  // state 0: no way left
     std::vector<uint32_t> edges_;  // each state's row of edges, by class; kUnknown until first taken
     std::map<State, uint32_t> stateIndex_;

@@ -151,9 +151,11 @@ bool RefersBack(const Node& node) {
 
 namespace {
 
-bool HoldsUnboundedRepeat(const Node& node) {
-    return (node.kind == NodeKind::Repeat && node.max == kUnbounded) ||
-           std::any_of(node.children.begin(), node.children.end(), [](const NodePtr& child) { return HoldsUnboundedRepeat(*child); });
+// ofAPart: only a repeat of more than one unit test counts.
+bool HoldsUnboundedRepeat(const Node& node, bool ofAPart = false) {
+    if (node.kind == NodeKind::Repeat && node.max == kUnbounded && (!ofAPart || !SingleUnitSet(node.child(), false))) return true;
+    return std::any_of(node.children.begin(), node.children.end(),
+                       [ofAPart](const NodePtr& child) { return HoldsUnboundedRepeat(*child, ofAPart); });
 }
 
 const Node& Ungrouped(const Node& node) {
@@ -169,10 +171,7 @@ bool RereadsRun(const Node& repeat, const Node& lookahead, bool ignoreCase) {
 
 }  // namespace
 
-bool RepeatsAPart(const Node& node) {
-    if (node.kind == NodeKind::Repeat && node.max == kUnbounded && !SingleUnitSet(node.child(), false)) return true;
-    return std::any_of(node.children.begin(), node.children.end(), [](const NodePtr& child) { return RepeatsAPart(*child); });
-}
+bool RepeatsAPart(const Node& node) { return HoldsUnboundedRepeat(node, true); }
 
 bool LookaheadRereadsRun(const Node& node, bool ignoreCase) {
     if (node.kind == NodeKind::Sequence) {
