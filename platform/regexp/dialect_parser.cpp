@@ -87,7 +87,8 @@ public:
     ParsedPattern run() {
         NodePtr root = parseDisjunction(0);
         if (!atEnd()) RaiseError(errnum::kRegExpSyntax);  // a ')' that closes nothing
-        return {std::move(root), groups_};
+        if (root->kind != NodeKind::Alternation) alternatives_.clear();
+        return {std::move(root), groups_, std::move(alternatives_)};
     }
 
 private:
@@ -98,13 +99,21 @@ private:
 
     NodePtr parseDisjunction(int depth) {
         std::vector<NodePtr> alternatives;
-        alternatives.push_back(parseAlternative(depth));
+        alternatives.push_back(parseTopAlternative(depth));
         while (at('|')) {
             ++pos_;
-            alternatives.push_back(parseAlternative(depth));
+            alternatives.push_back(parseTopAlternative(depth));
         }
         if (alternatives.size() == 1) return std::move(alternatives.front());
         return MakeParent(NodeKind::Alternation, std::move(alternatives));
+    }
+
+    // An alternative, its source noted when it is one of the whole pattern's.
+    NodePtr parseTopAlternative(int depth) {
+        const size_t begin = pos_;
+        NodePtr alternative = parseAlternative(depth);
+        if (depth == 0) alternatives_.push_back(p_.substr(begin, pos_ - begin));
+        return alternative;
     }
 
     NodePtr parseAlternative(int depth) {
@@ -390,6 +399,7 @@ private:
     bool ignoreCase_;
     size_t pos_ = 0;
     size_t groups_ = 0;
+    std::vector<std::u16string_view> alternatives_;
 };
 
 }  // namespace

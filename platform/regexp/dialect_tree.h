@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "platform/regexp/pattern.h"
@@ -48,6 +49,7 @@ using NodePtr = std::unique_ptr<Node>;
 struct ParsedPattern {
     NodePtr root;
     size_t groupCount = 0;
+    std::vector<std::u16string_view> alternatives;  // a root alternation's, in the source
 };
 
 // Parses a pattern; throws ComError (5017..5021) for one the dialect rejects.

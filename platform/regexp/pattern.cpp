@@ -298,6 +298,10 @@ struct Pattern::Impl {
     std::optional<CodeUnitSet> passedBeforeEnding;
     bool endingIsLookahead = false;
     bool refersBack = false;  // holds a back reference
+    // A|u|...: the alternatives other than the single units, and those units (see singlesApart).
+    std::u16string restOfSingles;
+    std::u16string singlesApart;
+    std::optional<std::optional<SinglesApart>> singlesApartFound;  // once asked for
     bool startsNotTakenLater = false;  // see triesDecideMatches
     size_t startLimit = Span::npos;  // the search under way may give nothing for a match starting after it
     std::optional<detail::LazyDfa> dfa;  // finds a match's end in place of PCRE2...
@@ -504,6 +508,25 @@ struct Pattern::Impl {
         return code.get();
     }
 
+    // Notes the ASCII units that alternatives of their own match alone, and the other alternatives,
+    // when the pattern has both.
+    void noteSinglesApart(const dialect::ParsedPattern& parsed, bool ignoreCase) {
+        if (parsed.alternatives.size() != parsed.root->children.size()) return;
+        UnitBits singles;
+        std::u16string rest;
+        size_t restCount = 0;
+        for (size_t i = 0; i < parsed.alternatives.size(); ++i) {
+            if (std::unique_ptr<UnitBits> units = dialect::SingleUnitSet(*parsed.root->children[i], ignoreCase)) {
+                singles |= *units;
+            } else {
+                rest += (restCount++ ? u"|" : u"") + std::u16string(parsed.alternatives[i]);
+            }
+        }
+        if (restCount == 0 || singles.none() || singles._Find_next(127) < singles.size()) return;
+        for (size_t unit = singles._Find_first(); unit < 128; unit = singles._Find_next(unit)) singlesApart += char16_t(unit);
+        restOfSingles = std::move(rest);
+    }
+
     // X+(?=S), X Y*(?=S), X+Z? and X Y*Z? where S or Z holds no unit of Y: decided where runs
     // are (see LocalRuns).
     void readRunsBeforeEnding(dialect::Node& root, bool ignoreCase) {
@@ -686,6 +709,7 @@ Pattern::Pattern(std::u16string_view source, Options options) : impl_(std::make_
     }
     d.mayMatchEmpty = dialect::MayMatchEmpty(*parsed.root);
     d.refersBack = dialect::RefersBack(*parsed.root);
+    if (!d.refersBack) d.noteSinglesApart(parsed, options.ignoreCase);
     d.startsNotTakenLater = dialect::StartUnitsNotTakenLater(*parsed.root, options.ignoreCase) != nullptr;
     d.lookBack = dialect::LooksBack(*parsed.root, options.multiline);
     d.asciiHeld = dialect::AsciiUnitsHeld(*parsed.root, options.ignoreCase);
@@ -762,6 +786,21 @@ bool Pattern::mayHoldAnyOf(std::u16string_view units) const {
 const CodeUnitSet* Pattern::firstUnits() const { return impl_->firstUnits ? &*impl_->firstUnits : nullptr; }
 const CodeUnitSet* Pattern::singleUnitSet() const { return impl_->singleUnits ? &*impl_->singleUnits : nullptr; }
 const std::optional<KeywordList>& Pattern::keywordList() const { return impl_->keywords; }
+const std::optional<Pattern::SinglesApart>& Pattern::singlesApart() {
+    Impl& d = *impl_;
+    if (!d.singlesApartFound) {
+        d.singlesApartFound.emplace();
+        if (!d.singlesApart.empty()) {
+            auto rest = std::make_shared<Pattern>(d.restOfSingles, d.options);
+            if (!rest->mayMatchEmpty() && !rest->mayHoldAnyOf(d.singlesApart)) {
+                UnitBits bits;
+                for (char16_t unit : d.singlesApart) bits[unit] = true;
+                d.singlesApartFound->emplace(SinglesApart{std::move(rest), std::make_shared<CodeUnitSet>(bits)});
+            }
+        }
+    }
+    return *d.singlesApartFound;
+}
 const std::optional<NameList>& Pattern::nameList() const { return impl_->names; }
 std::optional<Pattern::LocalRuns> Pattern::localRuns() const {
     if (impl_->sequence && impl_->sequence->runsDecidedLocally()) return impl_->sequence->localRuns();

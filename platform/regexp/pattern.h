@@ -151,10 +151,11 @@ public:
     //   class, `.`, or alternatives of these, without groups or assertions): it matches at p
     //   exactly when p < size and subject[p] is in the set.
     // - keywordList: see KeywordList; nameList: see NameList.
-    // - localRuns: for X+, X Y* and X Y where every unit of X is one of Y (as \s+, [A-Za-z_]\w*
-    //   and \\[\s\S]): the matches a global search from the subject's start finds are decided by
-    //   the units around them, without a search. For X+ and X Y*, each run of units of Y holds
-    //   at most one, from its first unit of X to the run's end. For X Y, in each run of units of
+    // - localRuns: for X+, X Y*, O?X Y* and X Y where every unit of X and O is one of Y (as
+    //   \s+, [A-Za-z_]\w*, -?[a-z][\w-]* and \\[\s\S]): the matches a global search from the
+    //   subject's start finds are decided by the units around them, without a search. For X+,
+    //   X Y* and O?X Y*, each run of units of Y holds at most one, from its first unit of X (or
+    //   the unit of O right before it) to the run's end. For X Y, in each run of units of
     //   X one begins at its first unit and at every second one after it, and takes the next unit
     //   when that is one of Y. `first` is X, `rest` Y. X+(?=S) and X Y*(?=S), where S is a set
     //   of units none of Y, hold the same matches where the unit after the run is one of S
@@ -162,6 +163,9 @@ public:
     //   where S comes after units of W (`passedBeforeFollower`); X+Z? and X Y*Z? (Z a set of units none of Y, taken
     //   greedily) the same matches, each with the unit after the run when that is one of Z
     //   (`optionalLast`). Nothing for any other pattern.
+    // - singlesApart: for A|u|..., whose other alternatives are single units that no match of A
+    //   holds (`~` in \b(?:true|null)\b|~), the pattern A and those units. Its global match
+    //   list is A's, with each of those units matched alone where it stands.
     // - runAt (only with localRuns): that global search's match that begins at `position`.
     // - mayHoldAnyOf: whether a match or a group's text may hold one of `units` (any unit beyond
     //   ASCII counts as held).
@@ -172,6 +176,8 @@ public:
         const CodeUnitSet* followedBy = nullptr;  // S, or null
         const CodeUnitSet* passedBeforeFollower = nullptr;  // W, or null
         const CodeUnitSet* optionalLast = nullptr;  // Z, or null
+        const CodeUnitSet* lead = nullptr;  // O of O?X Y*, or null
+        const CodeUnitSet* starts = nullptr;  // the units a match begins with: X, or O and X
         // Where the last pair asked for stood, with the start of the run of X it stands in, so
         // that asking along a long run walks it once. Good for one text, whatever subjects of it
         // are asked about.
@@ -182,11 +188,11 @@ public:
         };
         // The match that begins at `position`, or an unmatched span.
         Span runAt(std::u16string_view subject, size_t position) const {
-            if (position >= subject.size() || !first->test(subject[position])) return Span{};
+            if (position >= subject.size() || !starts->test(subject[position])) return Span{};
             Memo memo;
             return runAtUnitOfFirst(subject, position, memo);
         }
-        // The same where the subject holds a unit of `first` at `position` (inline: the formatter
+        // The same where the subject holds a unit of `starts` at `position` (inline: the formatter
         // asks at nearly every step).
         Span runAtUnitOfFirst(std::u16string_view subject, size_t position, Memo& memo) const {
             if (pairs) return pairAt(subject, position, memo);
@@ -194,8 +200,13 @@ public:
             // A match that began earlier in the same run of Y takes this unit in.
             for (size_t before = position; before > 0 && rest->test(units[before - 1]); --before) {
                 if (first->test(units[before - 1])) return Span{};
+                if (lead && lead->test(units[before - 1]) && first->test(units[before])) return Span{};
             }
             size_t end = position + 1;
+            if (lead && !first->test(units[position])) {  // a unit of O begins a match before one of X
+                if (end == subject.size() || !first->test(units[end])) return Span{};
+                ++end;
+            }
             while (end < subject.size() && rest->test(units[end])) ++end;
             if (optionalLast && end < subject.size() && optionalLast->test(units[end])) ++end;
             if (followedBy && !followerAt(subject, end)) return Span{};
@@ -244,6 +255,11 @@ public:
     const std::optional<KeywordList>& keywordList() const;
     const std::optional<NameList>& nameList() const;
     std::optional<LocalRuns> localRuns() const;
+    struct SinglesApart {
+        std::shared_ptr<Pattern> rest;
+        std::shared_ptr<const CodeUnitSet> units;
+    };
+    const std::optional<SinglesApart>& singlesApart();
     std::optional<Span> runAt(std::u16string_view subject, size_t position) const;
     bool mayHoldAnyOf(std::u16string_view units) const;
 

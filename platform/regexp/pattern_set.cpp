@@ -13,31 +13,49 @@ PatternSet::PatternSet(std::vector<std::shared_ptr<Pattern>> patterns)
 void PatternSet::classify(uint32_t index, Pattern& pattern) {
     Decided& member = decided_[index];
     if (const CodeUnitSet* set = pattern.singleUnitSet()) {
-        member.units = set;
+        member.units = member.singles = set;
         singles_.push_back(index);
-    } else if (const std::optional<KeywordList>& list = pattern.keywordList()) {
+        return;
+    }
+    if (classifyDecided(index, pattern)) return;
+    const std::optional<Pattern::SinglesApart>& apart = pattern.singlesApart();
+    if (apart && classifyDecided(index, *apart->rest)) {
+        member.singles = apart->units.get();
+        member.singlesApart = apart->units;
+        member.rest = apart->rest;
+        singles_.push_back(index);
+        return;
+    }
+    searched_.push_back(index);
+}
+
+bool PatternSet::classifyDecided(uint32_t index, Pattern& pattern) {
+    Decided& member = decided_[index];
+    if (const std::optional<KeywordList>& list = pattern.keywordList()) {
         member.words = std::make_unique<KeywordSet>(*list);
         words_.push_back(index);
     } else if (const std::optional<NameList>& names = pattern.nameList()) {
         member.names = std::make_unique<NameSet>(*names);
         names_.push_back(index);
     } else if (const std::optional<Pattern::LocalRuns> runs = pattern.localRuns()) {
-        member.units = runs->first;
+        member.units = runs->starts;
         member.runs = *runs;
-        member.runsWords = !runs->pairs && !runs->followedBy && !runs->optionalLast && *runs->rest == WordUnitSet();
+        member.runsWords = !runs->pairs && !runs->followedBy && !runs->optionalLast && !runs->lead && *runs->rest == WordUnitSet();
         runs_.push_back(index);
     } else if (pattern.triesDecideMatches()) {
         member.units = pattern.firstUnits();
+        member.tried = &pattern;
         tried_.push_back(index);
     } else {
-        searched_.push_back(index);
+        return false;
     }
+    return true;
 }
 
 void PatternSet::indexAscii() {
     for (char16_t unit = 0; unit < 128; ++unit) {
         auto holds = [&](uint32_t index) { return decided_[index].units->test(unit); };
-        const auto single = std::find_if(singles_.begin(), singles_.end(), holds);
+        const auto single = std::find_if(singles_.begin(), singles_.end(), [&](uint32_t index) { return decided_[index].singles->test(unit); });
         asciiSingle_[unit] = single == singles_.end() ? kNone : *single;
         for (uint32_t index : words_) {
             if (!decided_[index].words->mayStartWith(unit)) continue;

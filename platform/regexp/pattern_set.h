@@ -1,7 +1,8 @@
 // The patterns of one section, asked together. Most patterns of a syntax definition have
 // matches that the units around a position decide without a search: one unit of a set, a listed
 // word at a word start, a listed name (NameList), a run (Pattern::LocalRuns), and a match whose
-// first unit no match takes later (Pattern::triesDecideMatches), tried there. The set answers
+// first unit no match takes later (Pattern::triesDecideMatches), tried there, and any of these
+// with alternatives of single units apart (Pattern::singlesApart). The set answers
 // those at a position (matchesAt); the others need searches of their own (searched()), whose
 // global match lists the caller keeps. A pattern's number is its index in the list the set was made from;
 // among equally long matches the lowest number wins.
@@ -51,7 +52,7 @@ public:
         if (tryStarts_.contains(unit)) {
             for (uint32_t index : tried_) {
                 if (!decided_[index].units->test(unit)) continue;
-                const Span match = patterns_[index]->matchAt(subject, at);
+                const Span match = decided_[index].tried->matchAt(subject, at);
                 if (match.matched()) consider(index, match.end);
             }
         }
@@ -72,7 +73,7 @@ public:
     uint32_t singleFor(char16_t unit) const {
         if (unit < 128) return asciiSingle_[unit];
         for (uint32_t index : singles_)
-            if (decided_[index].units->test(unit)) return index;
+            if (decided_[index].singles->test(unit)) return index;
         return kNone;
     }
     // Whether a run pattern's match may begin with the unit, anywhere.
@@ -99,7 +100,7 @@ public:
         left.set();
         for (uint32_t index : singles_) {
             UnitBits units;
-            decided_[index].units->addTo(units);
+            decided_[index].singles->addTo(units);
             if (!accepts(index) && (units & left).any()) return false;
             left &= ~units;
         }
@@ -108,7 +109,9 @@ public:
 
     // Whether each group of a match that a position decides is the whole match (a listed word
     // or name in a group), so that no search is needed for it.
-    bool groupsAreTheMatch(uint32_t index) const { return decided_[index].words || decided_[index].names; }
+    bool groupsAreTheMatch(uint32_t index) const {
+        return (decided_[index].words || decided_[index].names) && !decided_[index].rest;
+    }
 
     // Whether the units before `position` in `text` can decide whether a run's or a name's match
     // begins at or after it: a run that decides such matches goes on across the position.
@@ -117,7 +120,12 @@ public:
 private:
     // What the set keeps of a pattern a position decides (units null for a searched one).
     struct Decided {
-        const CodeUnitSet* units = nullptr;  // a single unit's set; a run's first units
+        const CodeUnitSet* units = nullptr;  // a single unit's set; a run's or a tried match's first units
+        const CodeUnitSet* singles = nullptr;  // the units matched alone
+        Pattern* tried = nullptr;  // the pattern whose try decides a match
+        // For A|u|... (Pattern::singlesApart): A, which the rest of the member describes, and the units.
+        std::shared_ptr<Pattern> rest;
+        std::shared_ptr<const CodeUnitSet> singlesApart;
         Pattern::LocalRuns runs{};
         Pattern::LocalRuns::Memo runsMemo;  // pairs: the run of first units last walked
         bool runsWords = false;  // a run of word units: a match that starts a word ends with it
@@ -132,6 +140,7 @@ private:
         }
     }
     void classify(uint32_t index, Pattern& pattern);
+    bool classifyDecided(uint32_t index, Pattern& pattern);
     void indexAscii();
 
     std::vector<std::shared_ptr<Pattern>> patterns_;

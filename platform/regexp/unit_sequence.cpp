@@ -183,7 +183,10 @@ void UnitSequence::prepareSearch() {
         return step.optional || step.repeated;
     });
     pairs_ = twoOnce && lead.units.isSubsetOf(steps_[1].units);
-    localRuns_ = (oneRun_ && (steps_.size() == 1 || lead.units.isSubsetOf(steps_[1].units))) || pairs_;
+    leadThenRun_ = steps_.size() == 3 && lead.optional && !lead.repeated && !steps_[1].optional && !steps_[1].repeated &&
+                   steps_[2].optional && steps_[2].repeated && lead.units.isSubsetOf(steps_[2].units) &&
+                   steps_[1].units.isSubsetOf(steps_[2].units);
+    localRuns_ = (oneRun_ && (steps_.size() == 1 || lead.units.isSubsetOf(steps_[1].units))) || pairs_ || leadThenRun_;
     if (lead.repeated) {
         skipStep_ = 0;
     } else if (steps_.size() > 1 && !lead.optional && steps_[1].repeated) {

@@ -39,11 +39,19 @@ public:
         return walk(text.data(), text.size(), start, [](size_t, size_t) {});
     }
 
-    // X+, X Y* and X Y where every unit of X is one of Y: the units around a position decide
-    // whether a global search from the text's start finds a match beginning there
-    // (Pattern::LocalRuns, with X and Y).
+    // X+, X Y*, O?X Y* and X Y where every unit of X and O is one of Y: the units around a
+    // position decide whether a global search from the text's start finds a match beginning there
+    // (Pattern::LocalRuns, with X, Y and O).
     bool runsDecidedLocally() const { return localRuns_; }
-    Pattern::LocalRuns localRuns() const { return Pattern::LocalRuns{&first_, &steps_.back().units, pairs_}; }
+    Pattern::LocalRuns localRuns() const {
+        Pattern::LocalRuns runs{&first_, &steps_.back().units, pairs_};
+        runs.starts = &first_;
+        if (leadThenRun_) {
+            runs.first = &steps_[1].units;
+            runs.lead = &steps_[0].units;
+        }
+        return runs;
+    }
 
     // Whether find() takes time that grows with the text alone: for X+ and X Y*, and where no
     // test repeats but the last one and the one whose run a failed try skips (so no run is
@@ -114,6 +122,7 @@ private:
     bool oneRun_ = false;             // X+ or X Y*: see prepareSearch
     bool localRuns_ = false;          // see runsDecidedLocally
     bool pairs_ = false;              // X Y, every unit of X one of Y
+    bool leadThenRun_ = false;        // O?X Y*, every unit of O and X one of Y
     CodeUnitSet beforeAnchor_;        // the units the steps before the anchor take
 };
 

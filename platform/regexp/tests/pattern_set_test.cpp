@@ -70,8 +70,14 @@ TEST(PatternSetTest, AnswersWhatGlobalSearchesFind) {
         {{u"\\$[a-z]\\w*", u"</?[A-Za-z][\\w:.-]*", u"&(?:#\\d+|[a-z]+);", u"\\b\\(a?b", u"<[^>]*>", u"/?>", u"."},
          true, {4, 5}},
         {{u"\\b[A-Z_]\\w*", u"\\b\\d+\\b", u"\\b[a-z][\\w']*", u"[\\s\\S]"}, false, {2}},
+        // Alternatives of single units apart from a decided pattern: matched alone where they stand.
+        // Not apart where a match of the rest may hold the unit (`-`, `a`). A run after an
+        // optional unit.
+        {{u"\\b(?:if|else)\\b|~|;", u"[A-Za-z][\\w-]*|\\*|(?:\\$)", u"\\$[a-z]\\w*|/", u"[\\w-]+|-", u"\\w+|a", u"-?[a-z][\\w-]*|@",
+          u"[\\s\\S]"},
+         false, {3, 4}},
     };
-    const std::u16string alphabet = u"abAB1_ \n\\\\ifelse\u00E9\u4E00(x-'?$<&;/>";
+    const std::u16string alphabet = u"abAB1_ \n\\\\ifelse\u00E9\u4E00(x-'?$<&;/>~*@";
     std::mt19937 random(7);
     for (const Case& c : cases) {
         std::vector<std::shared_ptr<Pattern>> patterns;

@@ -686,7 +686,9 @@ TEST(KeywordList, RuleAgreesWithTheSearch) {
                     const std::optional<Span> found = pattern.searchFrom(text, q);
                     ASSERT_EQ(found, KeywordAt(*pattern.keywordList(), text, q)) << Printable(text);
                     ASSERT_EQ(found.has_value(), pattern.searchFromByInterpreter(text, q, spans)) << Printable(text);
-                    if (found) ASSERT_EQ(*found, spans[0]) << Printable(text);
+                    if (found) {
+                        ASSERT_EQ(*found, spans[0]) << Printable(text);
+                    }
                 }
             }
         }
