@@ -105,6 +105,9 @@ shape_case '(\w+\s?)*;' "'abcd ' * (n // 5)"
 # A lazy repeat or quoted pairs before a lookahead (yaml.hlx's keys), on one long line.
 shape_case '[^\s:][^\n:#]*?(?=[ \t]*:(?:[ \t\n]|$))|z' "'a b ' * (n // 4)"
 shape_case "'(?:[^'\\n]|'')*'(?=[ \\t]*:(?:[ \\t\\n]|\$))" "\"'\" * n"
+# Runs decided by the units around each position, asked at every unit of one long run.
+shape_case '-?[a-z][\w-]*' "'-' * n"
+shape_case '\b(?:if|else)\b|~' "'~' * n"
 fi
 
 wanted cancel || exit 0

@@ -197,15 +197,16 @@ public:
         Span runAtUnitOfFirst(std::u16string_view subject, size_t position, Memo& memo) const {
             if (pairs) return pairAt(subject, position, memo);
             const char16_t* const units = subject.data();
-            // A match that began earlier in the same run of Y takes this unit in.
-            for (size_t before = position; before > 0 && rest->test(units[before - 1]); --before) {
-                if (first->test(units[before - 1])) return Span{};
-                if (lead && lead->test(units[before - 1]) && first->test(units[before])) return Span{};
-            }
             size_t end = position + 1;
             if (lead && !first->test(units[position])) {  // a unit of O begins a match before one of X
                 if (end == subject.size() || !first->test(units[end])) return Span{};
                 ++end;
+            }
+            // A match that began earlier in the same run of Y takes this unit in. (The walk stops
+            // at the last place asked before in the run: asking along a run walks it once.)
+            for (size_t before = position; before > 0 && rest->test(units[before - 1]); --before) {
+                if (first->test(units[before - 1])) return Span{};
+                if (lead && lead->test(units[before - 1]) && first->test(units[before])) return Span{};
             }
             while (end < subject.size() && rest->test(units[end])) ++end;
             if (optionalLast && end < subject.size() && optionalLast->test(units[end])) ++end;
