@@ -820,6 +820,18 @@ Span Pattern::LocalRuns::pairAt(std::u16string_view subject, size_t position, Me
     return Span{position, position + 2};
 }
 
+// O?X Y*: a unit of O not followed by one of X is decided first, so that asking along a long run
+// of O walks it once (the walk back stops at the last place asked before in the run).
+Span Pattern::LocalRuns::leadRunAt(std::u16string_view subject, size_t position) const {
+    const char16_t* const units = subject.data();
+    const bool ofLead = !first->test(units[position]);
+    if (ofLead && (position + 1 == subject.size() || !first->test(units[position + 1]))) return Span{};
+    for (size_t before = position; before > 0 && rest->test(units[before - 1]); --before) {
+        if (first->test(units[before - 1]) || (lead->test(units[before - 1]) && first->test(units[before]))) return Span{};
+    }
+    return runOnFrom(subject, position, position + (ofLead ? 2 : 1));
+}
+
 const char16_t* Pattern::LocalRuns::runStartBefore(const char16_t* floor, const char16_t* at, Memo& memo) const {
     const auto inRun = [this](char16_t unit) { return first->test(unit); };
     const char16_t* runStart = at;

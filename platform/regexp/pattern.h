@@ -196,22 +196,13 @@ public:
         // asks at nearly every step).
         Span runAtUnitOfFirst(std::u16string_view subject, size_t position, Memo& memo) const {
             if (pairs) return pairAt(subject, position, memo);
+            if (lead) return leadRunAt(subject, position);
             const char16_t* const units = subject.data();
-            size_t end = position + 1;
-            if (lead && !first->test(units[position])) {  // a unit of O begins a match before one of X
-                if (end == subject.size() || !first->test(units[end])) return Span{};
-                ++end;
-            }
-            // A match that began earlier in the same run of Y takes this unit in. (The walk stops
-            // at the last place asked before in the run: asking along a run walks it once.)
+            // A match that began earlier in the same run of Y takes this unit in.
             for (size_t before = position; before > 0 && rest->test(units[before - 1]); --before) {
                 if (first->test(units[before - 1])) return Span{};
-                if (lead && lead->test(units[before - 1]) && first->test(units[before])) return Span{};
             }
-            while (end < subject.size() && rest->test(units[end])) ++end;
-            if (optionalLast && end < subject.size() && optionalLast->test(units[end])) ++end;
-            if (followedBy && !followerAt(subject, end)) return Span{};
-            return Span{position, end};
+            return runOnFrom(subject, position, position + 1);
         }
         // Whether the units before `position` (< the subject's size) can decide a match at or
         // after it: the run that decides it goes on across the position.
@@ -221,6 +212,16 @@ public:
         }
 
     private:
+        // The match from `position` whose units before `end` are taken: to the end of the run of
+        // Y, with Z and S as asked for.
+        Span runOnFrom(std::u16string_view subject, size_t position, size_t end) const {
+            const char16_t* const units = subject.data();
+            while (end < subject.size() && rest->test(units[end])) ++end;
+            if (optionalLast && end < subject.size() && optionalLast->test(units[end])) ++end;
+            if (followedBy && !followerAt(subject, end)) return Span{};
+            return Span{position, end};
+        }
+        Span leadRunAt(std::u16string_view subject, size_t position) const;
         // Whether a unit of S comes at `at`, or after units of W there.
         bool followerAt(std::u16string_view subject, size_t at) const {
             for (; at < subject.size(); ++at) {
