@@ -22,7 +22,7 @@ hlx = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'hlx')
 repeated = {'spaces': ' ', 'a': 'a', 'dq': '"', 'sq': "'", 'slash': '/', 'lt': '<', 'hash': '#', 'bs': '\\',
             'colon': ':', 'dash': '-', 'tabs': '\t', 'digits': '1', 'dot': '.', 'star': '*', 'eq': '=',
             'dollar': '$', 'brace': '{', 'paren': '(', 'backtick': '`', 'at': '@', 'pct': '%', 'amp': '&',
-            'bang': '!'}
+            'bang': '!', 'tilde': '~'}
 inputs = {name: unit * n for name, unit in repeated.items()}
 inputs.update({'x_sp_y': 'x' + ' ' * n + 'y', 'k_sp_colon': 'k' + ' ' * n + ':', 'a_sp': 'a ' * (n // 2),
                'lt_a': '<a' * (n // 2), 'words_lines': ('w ' * 50 + '\n') * (n // 101),
