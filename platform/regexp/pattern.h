@@ -92,7 +92,8 @@ struct KeywordList {
 
 // A pattern of the form (?:w1|w2|...)(?!C) or \b(?:w1|...)(?!C), case-sensitive, where C is one
 // class that holds every unit of every word (ASCII) and the words may be written as alternatives
-// sharing prefixes, with optional parts. A match ends where the run of C's units ends. At p the
+// sharing prefixes, with optional parts. (?=S|$) ends one too, S a class that holds the line ends:
+// C is then every unit outside S. A match ends where the run of C's units ends. At p the
 // global match list from the subject's start holds one exactly when the run from p to that end is
 // a word and, with \b, p is a word start; without it, when also no longer part of the run ending
 // there, beginning at or after the subject's start, is a word (that match would take p in).

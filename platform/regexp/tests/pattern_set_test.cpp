@@ -61,6 +61,9 @@ TEST(PatternSetTest, AnswersWhatGlobalSearchesFind) {
         {{u"\\b(a|b'a|if|e)(?![\\w'])", u"\\w+", u"[\\s\\S]"}, false, {}},
         {{u"(?:a|if)(?![\\w-])", u"(?:a|)(?![a-z])", u"(?:ab|c)(?![ac])", u"(?:a+|b)(?![ab])", u"(a(b))(?![ab])"}, false, {1, 2, 3, 4}},
         {{u"(?:a|if)(?![\\w-])", u"x"}, true, {0}},
+        // Names that a delimiter or the end follows: every other unit is a name unit.
+        {{u"(?:if|else|ifelse)(?=[\\s()/]|$)", u"(?:a|ab)(?=$|[\\s/])", u"(?:if|a)(?=[ (]|$)", u"[^\\s()/]+", u"."},
+         false, {2}},
         // Runs that a one-unit lookahead ends (matched only where the unit after the run passes), and
         // runs that take one more unit of a set when it follows.
         {{u"[a-z][\\w-]*(?=[(\\s])", u"\\w+(?=a)", u"[\\w-]+(?=\\()", u"x"}, true, {1}},
