@@ -97,12 +97,22 @@ bool LazyDfa::emitConsume(const Node& node) {
 }
 
 // A lookahead of one unit test, (?=X) or (?!X), asserts what the unit after the position is:
-// forward the next one, backward the one read last (which the state then keeps).
+// forward the next one, backward the one read last (which the state then keeps). (?=X|$) is
+// (?![^X]).
 bool LazyDfa::emitUnitLookahead(const Node& node) {
     const Node& tested = node.child().kind == NodeKind::NonCapturing ? node.child().child() : node.child();
-    const std::optional<uint32_t> matcher = matcherFor(tested);
+    std::optional<uint32_t> matcher = matcherFor(tested);
+    NodeKind kind = node.kind;
+    if (!matcher && kind == NodeKind::Lookahead) {
+        if (std::unique_ptr<UnitBits> refused = UnitsRefusedNext(node, ignoreCase_)) {
+            Node outside(NodeKind::Set);
+            outside.set = std::move(refused);
+            matcher = matcherFor(outside);
+            kind = NodeKind::NegativeLookahead;
+        }
+    }
     if (!matcher) return false;
-    add(Instruction{Op::Assert, node.kind, *matcher});
+    add(Instruction{Op::Assert, kind, *matcher});
     keepsLastClass_ = direction_ == Direction::Backward;
     return true;
 }
@@ -485,6 +495,13 @@ uint32_t LazyDfa::backwardStartRowAfter(uint32_t unitClass) {
         backwardStartRows_[unitClass] = rowFor(State{before, false, {0}, unitClass});
     }
     return backwardStartRows_[unitClass];
+}
+
+uint32_t LazyDfa::rowWithoutRestarts(uint32_t row) {
+    State state = states_[row / kRowSize];
+    if (!state.restarts) return row;
+    state.restarts = false;
+    return rowFor(std::move(state));
 }
 
 uint32_t LazyDfa::oneStartRow(Before before) {

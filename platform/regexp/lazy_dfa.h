@@ -47,9 +47,10 @@ public:
     // Forward: the end of the first match at or after `from` of text[0, size) (the assertions
     // see the whole text), Span::npos for none. While no try is under way the scan goes on at
     // nextStart(position): the first place at or after it where a match may start (past the
-    // text's end for none).
+    // text's end for none). No try starts after lastStart: past it the scan follows the tries
+    // under way only.
     template <class NextStart>
-    size_t firstMatchEnd(const char16_t* text, size_t size, size_t from, NextStart&& nextStart);
+    size_t firstMatchEnd(const char16_t* text, size_t size, size_t from, NextStart&& nextStart, size_t lastStart = Span::npos);
     // Forward: the end of the match that starts at `start` (Span::npos for none), when the try
     // has matched or decided within `most` units; nothing when it would read further without a
     // match. `readTo`: where it stopped.
@@ -139,6 +140,7 @@ private:
     uint32_t edgeAt(uint32_t row, uint32_t unitClass, const char16_t* text, size_t size, size_t position);
     uint32_t startRow(Before before);  // forward: a try at every start; backward: at the end
     uint32_t oneStartRow(Before before);  // forward: a try at this start alone
+    uint32_t rowWithoutRestarts(uint32_t row);  // forward: the tries of the row's state, and no new one
     uint32_t backwardStartRowAfter(uint32_t unitClass);  // startRow when the state keeps the last class
     void dropStates();
     // A turn for the search watch; `row` still names the same state after it (a tick may search
@@ -186,21 +188,28 @@ private:
 };
 
 template <class NextStart>
-size_t LazyDfa::firstMatchEnd(const char16_t* text, size_t size, size_t from, NextStart&& nextStart) {
+size_t LazyDfa::firstMatchEnd(const char16_t* text, size_t size, size_t from, NextStart&& nextStart, size_t lastStart) {
     size_t position = nextStart(from);
     if (position >= size) return Span::npos;  // matches are never empty
     uint32_t row = startRow(position == 0 ? kTextStart : Kind(text[position - 1]));
     size_t end = Span::npos;
     size_t checkpointAt = position + kUnitsBetweenCheckpoints;
+    size_t startsEnd = lastStart < size ? lastStart + 1 : size;  // where the tries stop starting
     while (true) {
+        if (position >= startsEnd && startsEnd < size) {
+            row = rowWithoutRestarts(row);
+            startsEnd = size;
+            if (row == 0) return end;
+        }
         // Units below 256 along edges already made that leave the automaton neither idle nor
         // dead: a lookup each (kUnknown has the idle bit).
-        for (const size_t stop = std::min(size, checkpointAt); position < stop && text[position] < 256; ++position) {
+        for (const size_t stop = std::min({size, checkpointAt, startsEnd}); position < stop && text[position] < 256; ++position) {
             const uint32_t next = edges_[row + lowClass_[text[position]]];
             if ((next & kIdleBit) != 0 || next >> 2 == 0) break;
             if (next & kMatchBit) end = position;
             row = next >> 2;
         }
+        if (position >= startsEnd && startsEnd < size) continue;
         uint32_t encoded = kUnknown;
         if (position < size && text[position] < 256) encoded = edges_[row + lowClass_[text[position]]];
         if (encoded == kUnknown) encoded = edgeAt(row, classAt(text, size, position), text, size, position);

@@ -476,24 +476,18 @@ std::unique_ptr<UnitBits> StartUnitsNotTakenLater(const Node& root, bool ignoreC
     return notLater || allWords ? std::move(starts) : nullptr;
 }
 
-namespace {
-
-// The units a lookahead refuses to see next: those of (?![...]), or those outside the set of
-// (?=[...]|$) when the set holds the line ends ($ in multi-line mode stands before them too).
-std::unique_ptr<UnitBits> UnitsRefusedNext(const Node& lookahead) {
-    if (lookahead.kind == NodeKind::NegativeLookahead) return SingleUnitSet(lookahead.child(), false);
+std::unique_ptr<UnitBits> UnitsRefusedNext(const Node& lookahead, bool ignoreCase) {
+    if (lookahead.kind == NodeKind::NegativeLookahead) return SingleUnitSet(lookahead.child(), ignoreCase);
     if (lookahead.kind != NodeKind::Lookahead) return nullptr;
     const Node& either = lookahead.child();
     if (either.kind != NodeKind::Alternation || either.children.size() != 2) return nullptr;
     const bool endFirst = either.children[0]->kind == NodeKind::End;
     if (either.children[endFirst ? 0 : 1]->kind != NodeKind::End) return nullptr;
-    std::unique_ptr<UnitBits> followers = SingleUnitSet(*either.children[endFirst ? 1 : 0], false);
+    std::unique_ptr<UnitBits> followers = SingleUnitSet(*either.children[endFirst ? 1 : 0], ignoreCase);
     if (!followers || !followers->test(u'\n') || !followers->test(u'\r')) return nullptr;
     followers->flip();
     return followers;
 }
-
-}  // namespace
 
 std::optional<NameList> FindNameList(const Node& root, bool ignoreCase) {
     if (ignoreCase || root.kind != NodeKind::Sequence) return std::nullopt;
@@ -502,7 +496,7 @@ std::optional<NameList> FindNameList(const Node& root, bool ignoreCase) {
     if (terms.size() != (wordStart ? 3 : 2)) return std::nullopt;
     const Node& words = *terms[terms.size() - 2];
     if (words.kind != NodeKind::Group && words.kind != NodeKind::NonCapturing) return std::nullopt;
-    std::unique_ptr<UnitBits> nameUnits = UnitsRefusedNext(*terms.back());
+    std::unique_ptr<UnitBits> nameUnits = UnitsRefusedNext(*terms.back(), false);
     std::optional<std::vector<std::u16string>> spelled = Spellings(words.child());
     if (!nameUnits || !spelled) return std::nullopt;
     for (const std::u16string& word : *spelled)

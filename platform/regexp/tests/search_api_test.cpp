@@ -463,7 +463,8 @@ TEST(SearchFrom, TheAutomatonAgreesWithPcre2sInterpreter) {
         u"[\\w-]+(?=\\()", u"a(?![bc])\\w*", u"(/(?![/*])(?:[^/\\n]|\\\\.)+/)", u"\\w+(?!\\s)", u"(?=[ab])\\w+(?=\\n)$",
         u"(?:a(?=b)|a(?![c\\u20ac]))+.", u"\\b(?:if|a)(?=(?:\\s))", u"x+(?![ax])\\b",
         u"[\\w-]+(?=\\s*:)", u"\\w+(?!\\s*\\()", u"(?=a\\w)\\w+", u"a(?=b(?=c))\\w", u"(?:x(?=ab)|x(?!a\\b))+\\w",
-        u"[^\\s:][^\\n:#]*?(?=[ \\t]*:(?:[ \\t\\n]|$))", u"b(?=[^!]*!)\\w"};
+        u"[^\\s:][^\\n:#]*?(?=[ \\t]*:(?:[ \\t\\n]|$))", u"b(?=[^!]*!)\\w", u"[+-]?\\d+\\.?\\d*(?=[\\s()/]|$)",
+        u"\\w+(?=$|[\\s,])", u"\\w+(?=[,]|$)", u"(\\n)(#+[^\\n]*)(?=\\n|$)"};
     const std::u16string text =
         u"0x1F_ 0b12 0bz 12.5e+3x 7a ab abcab aabcc xababb \"u8\"L\" 0Xg 1.e5 ab\nba\rAB 9_9 xRem rem_ Rem x\nif"
         u" a\u20acb \u00e9ab 1\u4e2d2 ab\u20ac\nRem \u00e9\u20ac aaad xaac ab c;a_1 b;  \n/a/ //x/*y/ a-b(c xxa ifa\t key: v\nab : x(y) abc!";
