@@ -795,7 +795,7 @@ const std::optional<Pattern::SinglesApart>& Pattern::singlesApart() {
             if (!rest->mayMatchEmpty() && !rest->mayHoldAnyOf(d.singlesApart)) {
                 UnitBits bits;
                 for (char16_t unit : d.singlesApart) bits[unit] = true;
-                d.singlesApartFound->emplace(SinglesApart{std::move(rest), std::make_shared<CodeUnitSet>(bits)});
+                d.singlesApartFound->emplace(SinglesApart{std::move(rest), CodeUnitSet(bits)});
             }
         }
     }

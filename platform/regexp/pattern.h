@@ -260,7 +260,7 @@ public:
     std::optional<LocalRuns> localRuns() const;
     struct SinglesApart {
         std::shared_ptr<Pattern> rest;
-        std::shared_ptr<const CodeUnitSet> units;
+        CodeUnitSet units;
     };
     const std::optional<SinglesApart>& singlesApart();
     std::optional<Span> runAt(std::u16string_view subject, size_t position) const;

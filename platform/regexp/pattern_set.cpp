@@ -19,10 +19,9 @@ void PatternSet::classify(uint32_t index, Pattern& pattern) {
     }
     if (classifyDecided(index, pattern)) return;
     const std::optional<Pattern::SinglesApart>& apart = pattern.singlesApart();
-    if (apart && classifyDecided(index, *apart->rest)) {
-        member.singles = apart->units.get();
-        member.singlesApart = apart->units;
-        member.rest = apart->rest;
+    if (apart && classifyDecided(index, *apart->rest)) {  // the pattern keeps its parts
+        member.singles = &apart->units;
+        member.apart = true;
         singles_.push_back(index);
         return;
     }
@@ -55,7 +54,8 @@ bool PatternSet::classifyDecided(uint32_t index, Pattern& pattern) {
 void PatternSet::indexAscii() {
     for (char16_t unit = 0; unit < 128; ++unit) {
         auto holds = [&](uint32_t index) { return decided_[index].units->test(unit); };
-        const auto single = std::find_if(singles_.begin(), singles_.end(), [&](uint32_t index) { return decided_[index].singles->test(unit); });
+        const auto single = std::find_if(singles_.begin(), singles_.end(),
+                                         [&](uint32_t index) { return decided_[index].singles->test(unit); });
         asciiSingle_[unit] = single == singles_.end() ? kNone : *single;
         for (uint32_t index : words_) {
             if (!decided_[index].words->mayStartWith(unit)) continue;

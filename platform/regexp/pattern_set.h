@@ -110,7 +110,7 @@ public:
     // Whether each group of a match that a position decides is the whole match (a listed word
     // or name in a group), so that no search is needed for it.
     bool groupsAreTheMatch(uint32_t index) const {
-        return (decided_[index].words || decided_[index].names) && !decided_[index].rest;
+        return (decided_[index].words || decided_[index].names) && !decided_[index].apart;
     }
 
     // Whether the units before `position` in `text` can decide whether a run's or a name's match
@@ -123,9 +123,7 @@ private:
         const CodeUnitSet* units = nullptr;  // a single unit's set; a run's or a tried match's first units
         const CodeUnitSet* singles = nullptr;  // the units matched alone
         Pattern* tried = nullptr;  // the pattern whose try decides a match
-        // For A|u|... (Pattern::singlesApart): A, which the rest of the member describes, and the units.
-        std::shared_ptr<Pattern> rest;
-        std::shared_ptr<const CodeUnitSet> singlesApart;
+        bool apart = false;  // A|u|... (Pattern::singlesApart): the rest of the member describes A
         Pattern::LocalRuns runs{};
         Pattern::LocalRuns::Memo runsMemo;  // pairs: the run of first units last walked
         bool runsWords = false;  // a run of word units: a match that starts a word ends with it
