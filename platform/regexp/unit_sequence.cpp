@@ -227,8 +227,12 @@ void UnitSequence::findAnchor() {
 
 bool UnitSequence::findsInLinearTime() const {
     if (oneRun_) return true;
-    for (size_t i = 0; i + 1 < steps_.size(); ++i)
-        if (steps_[i].repeated && int(i) != skipStep_) return false;
+    // A run after the skipped one that holds no unit a match starts with is walked by one try:
+    // the next try starts past it.
+    for (size_t i = 0; i + 1 < steps_.size(); ++i) {
+        if (!steps_[i].repeated || int(i) == skipStep_) continue;
+        if (skipStep_ < 0 || int(i) < skipStep_ || steps_[i].units.intersects(first_)) return false;
+    }
     return true;
 }
 

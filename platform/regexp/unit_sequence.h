@@ -54,8 +54,9 @@ public:
     }
 
     // Whether find() takes time that grows with the text alone: for X+ and X Y*, and where no
-    // test repeats but the last one and the one whose run a failed try skips (so no run is
-    // walked twice). Other sequences may walk a run again from each start before it.
+    // test repeats but the last one, the one whose run a failed try skips, and ones after it
+    // whose units no match starts with (so no run is walked twice). Other sequences may walk a
+    // run again from each start before it.
     bool findsInLinearTime() const;
 
     // How many tests there are (for tests of the shapes taken).

@@ -127,6 +127,15 @@ TEST(UnitSequenceTest, RunsDecidedLocallyAreTheGlobalSearchsMatches) {
     EXPECT_EQ(20, local);
 }
 
+// Searches walk in linear time only where no failed try walks a run that a later try walks again.
+TEST(UnitSequenceTest, SearchesInLinearTimeOnlyWhereNoRunIsWalkedTwice) {
+    const std::pair<const char16_t*, bool> cases[] = {
+        {u"([A-Za-z_]\\w*)(\\s*)(\\()", true}, {u"[A-Za-z_]\\w*[ \\t]*=", true}, {u"\\w+", true},
+        {u"a[b]*[ac]*d", false},  // a try from each a of a run walks the rest of it
+        {u"ab*c[ax]*y", false}, {u"[ab]*\\(b*c", false}};
+    for (const auto& [source, linear] : cases) EXPECT_EQ(linear, Read(source)->findsInLinearTime()) << Narrow(source);
+}
+
 TEST(UnitSequenceTest, AFailedAttemptSkipsOnlyTheRunOfItsFirstRepeatedTest) {
     // The attempt at 0 fails at "b" after [ax]* took "a" at 3; the match starts at that "a".
     std::optional<UnitSequence> sequence = Read(u"ab*c[ax]*y");
