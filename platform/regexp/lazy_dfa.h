@@ -194,11 +194,11 @@ size_t LazyDfa::firstMatchEnd(const char16_t* text, size_t size, size_t from, Ne
     uint32_t row = startRow(position == 0 ? kTextStart : Kind(text[position - 1]));
     size_t end = Span::npos;
     size_t checkpointAt = position + kUnitsBetweenCheckpoints;
-    size_t startsEnd = lastStart < size ? lastStart + 1 : size;  // where the tries stop starting
+    size_t startsEnd = lastStart < size ? lastStart + 1 : Span::npos;  // where the tries stop starting
     while (true) {
-        if (position >= startsEnd && startsEnd < size) {
+        if (position >= startsEnd) {
             row = rowWithoutRestarts(row);
-            startsEnd = size;
+            startsEnd = Span::npos;
             if (row == 0) return end;
         }
         // Units below 256 along edges already made that leave the automaton neither idle nor
@@ -209,7 +209,7 @@ size_t LazyDfa::firstMatchEnd(const char16_t* text, size_t size, size_t from, Ne
             if (next & kMatchBit) end = position;
             row = next >> 2;
         }
-        if (position >= startsEnd && startsEnd < size) continue;
+        if (position >= startsEnd) continue;
         uint32_t encoded = kUnknown;
         if (position < size && text[position] < 256) encoded = edges_[row + lowClass_[text[position]]];
         if (encoded == kUnknown) encoded = edgeAt(row, classAt(text, size, position), text, size, position);

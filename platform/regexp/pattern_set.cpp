@@ -13,7 +13,7 @@ PatternSet::PatternSet(std::vector<std::shared_ptr<Pattern>> patterns)
 void PatternSet::classify(uint32_t index, Pattern& pattern) {
     Decided& member = decided_[index];
     if (const CodeUnitSet* set = pattern.singleUnitSet()) {
-        member.units = member.singles = set;
+        member.singles = set;
         singles_.push_back(index);
         return;
     }

@@ -120,7 +120,7 @@ public:
 private:
     // What the set keeps of a pattern a position decides (units null for a searched one).
     struct Decided {
-        const CodeUnitSet* units = nullptr;  // a single unit's set; a run's or a tried match's first units
+        const CodeUnitSet* units = nullptr;  // a run's or a tried match's first units
         const CodeUnitSet* singles = nullptr;  // the units matched alone
         Pattern* tried = nullptr;  // the pattern whose try decides a match
         bool apart = false;  // A|u|... (Pattern::singlesApart): the rest of the member describes A
