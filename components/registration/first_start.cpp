@@ -66,6 +66,7 @@ std::optional<std::string> Register(const std::filesystem::path& file) {
 
 std::vector<std::string> RegisterMissingModules(const std::filesystem::path& moduleFolder) {
     std::vector<std::string> problems;
+    const RegistryReadSession oneSnapshot;  // the checks read the store together
     for (const ShippedModule& module : kShippedModules) {
         if (Usable(module.progId)) continue;
         if (std::optional<std::string> problem = Register(moduleFolder / module.file)) {

@@ -117,6 +117,7 @@ HRESULT CLSIDFromProgID(LPCOLESTR lpszProgID, CLSID* lpclsid) {
     return Guarded([&] {
         const std::u16string_view progId(lpszProgID);
         if (Builtins().findClsid(progId, *lpclsid)) return S_OK;
+        const RegistryReadSession oneSnapshot;  // the ProgID, its CurVer chain and CLSID read together
         if (progId.empty() || !KeyExists(HKEY_CLASSES_ROOT, progId)) return CO_E_CLASSSTRING;
         const auto text = ReadString(HKEY_CLASSES_ROOT, CurrentVersion(std::u16string(progId)) + u"\\CLSID");
         const auto clsid = text ? GuidFromString(*text) : std::nullopt;
@@ -180,6 +181,7 @@ namespace com {
 
 ComPtr<IDispatch> CreateObject(std::u16string_view progId) {
     SetErrorInfo(0, nullptr);  // so that only what this creation reports is taken
+    const RegistryReadSession oneSnapshot;  // the class and its module found in one state of the store
     const std::u16string name(progId);
     CLSID clsid;
     HRESULT hr = CLSIDFromProgID(name.c_str(), &clsid);

@@ -36,10 +36,14 @@ REGSAM GrantedRights(REGSAM desired) {
 }
 
 // Runs one call: one call at a time in the process; failures become their result codes.
+std::recursive_mutex& CallLock() {
+    static auto& mutex = *new std::recursive_mutex;  // outlives every static that closes a key
+    return mutex;
+}
+
 template <class Body>
 LSTATUS Guarded(Body&& body) {
-    static auto& mutex = *new std::recursive_mutex;  // outlives every static that closes a key
-    std::lock_guard lock(mutex);
+    std::lock_guard lock(CallLock());
     try {
         return body();
     } catch (const RegistryFailure& failure) {
@@ -344,3 +348,14 @@ LSTATUS SHDeleteKeyW(HKEY hKey, LPCOLESTR lpSubKey) {
 std::string RegistryStorePath() { return CurrentStorePath(); }
 
 std::u16string RegistryLastErrorText() { return LastFailureText(); }
+
+RegistryReadSession::RegistryReadSession() {
+    std::lock_guard lock(CallLock());
+    store_ = ResolveHandle(HKEY_CLASSES_ROOT).store;
+    store_->beginReadSession();
+}
+
+RegistryReadSession::~RegistryReadSession() {
+    std::lock_guard lock(CallLock());
+    store_->endReadSession();
+}

@@ -6,6 +6,7 @@
 // values in creation order.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "platform/automation/interfaces.h"
@@ -84,3 +85,21 @@ LSTATUS SHDeleteKeyW(HKEY hKey, LPCOLESTR lpSubKey);    // the same, as the shel
 // thread ("<path>: <problem>", for example a file that is not a database), for messages to people.
 std::string RegistryStorePath();
 std::u16string RegistryLastErrorText();
+
+namespace tavrel::registry {
+class Store;
+}
+
+// While one lives, the process's reads of the store share one transaction: they see one state of
+// it and cost a lookup each, not a transaction each. A write ends that transaction; the next read
+// opens another.
+class RegistryReadSession {
+public:
+    RegistryReadSession();
+    ~RegistryReadSession();
+    RegistryReadSession(const RegistryReadSession&) = delete;
+    RegistryReadSession& operator=(const RegistryReadSession&) = delete;
+
+private:
+    std::shared_ptr<tavrel::registry::Store> store_;
+};

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <exception>
 #include <filesystem>
 #include <system_error>
 
@@ -163,6 +164,15 @@ void Store::addLaterIndexes() {
     indexed_ = true;
 }
 
+void Store::endReadSession() {
+    if (--readSessions_ == 0 && sessionReadOpen_) endSessionRead();
+}
+
+void Store::endSessionRead() {
+    sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    sessionReadOpen_ = false;
+}
+
 ChangeStamp Store::changeStamp() {
     Statement version(*this, "PRAGMA data_version");
     int64_t othersCommitted = version.step() ? version.integer(0) : 0;
@@ -213,7 +223,13 @@ void Store::fail(int rc) {
 
 // ---- Transaction ------------------------------------------------------------------------------
 
-Transaction::Transaction(Store& store, Kind kind) : store_(store) {
+Transaction::Transaction(Store& store, Kind kind) : store_(store), exceptionsAtStart_(std::uncaught_exceptions()) {
+    if (kind == Kind::Read && store_.sessionReadOpen_) {
+        sessionRead_ = true;
+        present_ = store_.sessionReadPresent_;
+        return;
+    }
+    if (kind != Kind::Read && store_.sessionReadOpen_) store_.endSessionRead();
     store_.writing_ = kind != Kind::Read;
     if (kind == Kind::Write) {
         store_.openCreating();
@@ -235,9 +251,19 @@ Transaction::Transaction(Store& store, Kind kind) : store_(store) {
         rollback();
         throw;
     }
+    if (kind == Kind::Read && store_.readSessions_ > 0) {
+        sessionRead_ = true;
+        store_.sessionReadOpen_ = true;
+        store_.sessionReadPresent_ = present_;
+        open_ = false;  // the session closes it
+    }
 }
 
-Transaction::~Transaction() { rollback(); }
+Transaction::~Transaction() {
+    // A failure inside the session's transaction ends it: the next read starts afresh.
+    if (sessionRead_ && std::uncaught_exceptions() > exceptionsAtStart_) store_.endSessionRead();
+    rollback();
+}
 
 void Transaction::rollback() {
     if (!open_) return;

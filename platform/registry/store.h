@@ -51,6 +51,11 @@ public:
     // Inside a transaction.
     ChangeStamp changeStamp();
 
+    // While a read session lasts, the reads share one read transaction (one snapshot): the first
+    // read opens it, a write ends it (the next read opens another), the session's end closes it.
+    void beginReadSession() { ++readSessions_; }
+    void endReadSession();
+
 private:
     friend class Transaction;
     friend class Statement;
@@ -62,6 +67,7 @@ private:
     Content inspect();
     void createTables();
     void addLaterIndexes();
+    void endSessionRead();
     void exec(const char* sql);
     sqlite3_stmt* prepared(const char* sql);
     [[noreturn]] void fail(int rc);
@@ -74,6 +80,9 @@ private:
     bool ready_ = false;
     bool indexed_ = false;
     bool writing_ = false;
+    int readSessions_ = 0;
+    bool sessionReadOpen_ = false;  // the read transaction the session's reads share
+    bool sessionReadPresent_ = false;
     std::unordered_map<std::string_view, sqlite3_stmt*> statements_;
 };
 
@@ -99,6 +108,8 @@ private:
     Store& store_;
     bool present_ = false;
     bool open_ = false;
+    bool sessionRead_ = false;  // the session's read transaction: stays open at the end
+    int exceptionsAtStart_ = 0;
     bool createdTables_ = false;
     bool addedIndexes_ = false;
 };

@@ -160,6 +160,39 @@ TEST_F(StoreTest, AnEmptyFileIsAnEmptyStore) {
     EXPECT_TRUE(QueryValue(CreateKey(HKEY_CURRENT_USER, u"Software"), u"v").has_value());
 }
 
+// Another process's write, done and committed when this returns.
+void WriteInAnotherProcess(const char16_t* text) {
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        HKEY key = nullptr;
+        bool written = RegOpenKeyExW(HKEY_CURRENT_USER, u"Session", 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS &&
+                       SetString(key, u"v", text) == ERROR_SUCCESS;
+        _exit(written ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+// The reads of a session share one state of the store; its own write ends that state, and so does
+// the session's end.
+TEST_F(StoreTest, AReadSessionSeesOneStateUntilItWritesOrEnds) {
+    Key key = CreateKey(HKEY_CURRENT_USER, u"Session");
+    ASSERT_EQ(SetString(key, u"v", u"before"), ERROR_SUCCESS);
+    {
+        RegistryReadSession session;
+        EXPECT_EQ(QueryString(key, u"v"), u"before");
+        WriteInAnotherProcess(u"other");
+        EXPECT_EQ(QueryString(key, u"v"), u"before");
+        ASSERT_EQ(SetString(key, u"v", u"mine"), ERROR_SUCCESS);
+        EXPECT_EQ(QueryString(key, u"v"), u"mine");
+        WriteInAnotherProcess(u"late");
+        EXPECT_EQ(QueryString(key, u"v"), u"mine");
+    }
+    EXPECT_EQ(QueryString(key, u"v"), u"late");
+}
+
 TEST_F(StoreTest, AStoreRemovedBetweenCallsIsMissingAgain) {
     ASSERT_EQ(SetDword(CreateKey(HKEY_CURRENT_USER, u"Software"), u"v", 1), ERROR_SUCCESS);
     for (const char* suffix : {"", "-wal", "-shm"}) fs::remove(store_.string() + suffix);
