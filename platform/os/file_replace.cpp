@@ -41,7 +41,7 @@ namespace {
 // remove them without allocating or locking.
 struct TrackedPath {
     std::atomic<bool> live{false};
-    char path[PATH_MAX];
+    char path[PATH_MAX]{};  // zeroed: the slots then need no code at start-up
 };
 constexpr int kTrackedPaths = 16;
 TrackedPath gTracked[kTrackedPaths];
