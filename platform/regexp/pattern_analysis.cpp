@@ -54,44 +54,72 @@ bool AddSingleUnit(const Node& node, bool ignoreCase, UnitBits& out) {
     }
 }
 
+// Appends to `out` prefix + each text that the nodes of `rest` (the next one last) match one
+// after the other, depth first: each text is built once, in the order of the alternatives. False
+// when a node is of another kind, there would be more than kMostSpellings texts, or the nodes
+// nest deeper than kDeepestSpelling (a unit a level: the stack stays small).
+constexpr size_t kMostSpellings = size_t(1) << 16;
+constexpr size_t kDeepestSpelling = 512;
+bool AppendSpellings(std::vector<const Node*>& rest, std::u16string& prefix, std::vector<std::u16string>& out,
+                     size_t depth = 0) {
+    if (depth == kDeepestSpelling) return false;
+    if (rest.empty()) {
+        if (out.size() == kMostSpellings) return false;
+        out.push_back(prefix);
+        return true;
+    }
+    const Node& node = *rest.back();
+    rest.pop_back();
+    bool spelled = true;
+    switch (node.kind) {
+    case NodeKind::Empty: spelled = AppendSpellings(rest, prefix, out, depth + 1); break;
+    case NodeKind::Unit:
+        prefix.push_back(node.unit);
+        spelled = AppendSpellings(rest, prefix, out, depth + 1);
+        prefix.pop_back();
+        break;
+    case NodeKind::NonCapturing:
+        rest.push_back(&node.child());
+        spelled = AppendSpellings(rest, prefix, out, depth + 1);
+        rest.pop_back();
+        break;
+    case NodeKind::Repeat:
+        if (node.max != 1) {
+            spelled = false;
+            break;
+        }
+        rest.push_back(&node.child());
+        spelled = AppendSpellings(rest, prefix, out, depth + 1);
+        rest.pop_back();
+        if (spelled && node.min == 0) spelled = AppendSpellings(rest, prefix, out, depth + 1);
+        break;
+    case NodeKind::Alternation:
+        for (const NodePtr& child : node.children) {
+            rest.push_back(child.get());
+            spelled = AppendSpellings(rest, prefix, out, depth + 1);
+            rest.pop_back();
+            if (!spelled) break;
+        }
+        break;
+    case NodeKind::Sequence:
+        for (auto child = node.children.rbegin(); child != node.children.rend(); ++child) rest.push_back(child->get());
+        spelled = AppendSpellings(rest, prefix, out, depth + 1);
+        rest.resize(rest.size() - node.children.size());
+        break;
+    default: spelled = false; break;
+    }
+    rest.push_back(&node);
+    return spelled;
+}
+
 // Every text a node of units, sequences, alternatives and optional parts matches (at most
 // kMostSpellings of them); nothing for any other node.
-constexpr size_t kMostSpellings = size_t(1) << 16;
 std::optional<std::vector<std::u16string>> Spellings(const Node& node) {
-    using Texts = std::vector<std::u16string>;
-    switch (node.kind) {
-    case NodeKind::Empty: return Texts{std::u16string()};
-    case NodeKind::Unit: return Texts{std::u16string(1, node.unit)};
-    case NodeKind::NonCapturing: return Spellings(node.child());
-    case NodeKind::Repeat: {
-        if (node.max != 1) return std::nullopt;
-        std::optional<Texts> once = Spellings(node.child());
-        if (once && node.min == 0) once->push_back(std::u16string());
-        return once;
-    }
-    case NodeKind::Alternation: {
-        Texts all;
-        for (const NodePtr& child : node.children) {
-            std::optional<Texts> texts = Spellings(*child);
-            if (!texts || all.size() + texts->size() > kMostSpellings) return std::nullopt;
-            all.insert(all.end(), texts->begin(), texts->end());
-        }
-        return all;
-    }
-    case NodeKind::Sequence: {
-        Texts all{std::u16string()};
-        for (const NodePtr& child : node.children) {
-            std::optional<Texts> texts = Spellings(*child);
-            if (!texts || all.size() * texts->size() > kMostSpellings) return std::nullopt;
-            Texts longer;
-            for (const std::u16string& head : all)
-                for (const std::u16string& tail : *texts) longer.push_back(head + tail);
-            all = std::move(longer);
-        }
-        return all;
-    }
-    default: return std::nullopt;
-    }
+    std::vector<const Node*> rest{&node};
+    std::u16string prefix;
+    std::vector<std::u16string> texts;
+    if (!AppendSpellings(rest, prefix, texts)) return std::nullopt;
+    return texts;
 }
 
 // Whether a name of a name list is spelled by units of the run that ends it.
