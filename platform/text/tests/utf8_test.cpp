@@ -92,6 +92,9 @@ TEST(Utf8, LongTextsKeepPairsWholeWhereverTheyFall) {
     for (size_t before = 4090; before < 4100; ++before) {
         const std::u16string text = std::u16string(before, u'a') + u"\U0001F600\xD800" u"b\xDC80";
         EXPECT_EQ(Encode(text), std::string(before, 'a') + "\xF0\x9F\x98\x80\xEF\xBF\xBD" "b\x80") << before;
+        EXPECT_EQ(Decode(std::string(before, 'a') + "\xF0\x9F\x98\x80\x80" "b"),
+                  std::u16string(before, u'a') + u"\U0001F600\xDC80" u"b")
+            << before;
     }
 }
 
