@@ -79,7 +79,7 @@ private:
         step_ = u"Load Input File";
         std::u16string input;
         try {
-            input = ReadFileToStringAs(SystemCopy::Program, r_.inputfilename, CancelledWhileReading);
+            input = readInput();
         } catch (const ComError& error) {
             return fail(LoadFailure(u"input file", r_.inputfilename, error));
         }
@@ -135,6 +135,12 @@ private:
         ui::Current().setMousePointer(ui::MousePointer::Default);
         host_.setProgressValue(0);
         return JobOutcome::Written;
+    }
+
+    std::u16string readInput() {
+        if (r_.inputReadAhead && r_.inputReadAhead->path() == r_.inputfilename)
+            return r_.inputReadAhead->take(CancelledWhileReading);
+        return ReadFileToStringAs(SystemCopy::Program, r_.inputfilename, CancelledWhileReading);
     }
 
     // Formats into a replacement of destfile as the text is made, so the output is never held

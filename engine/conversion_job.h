@@ -5,8 +5,10 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
+#include "engine/input_read_ahead.h"
 #include "platform/automation/handles.h"
 
 namespace engine {
@@ -41,6 +43,8 @@ struct JobRequest {
     LONG overwritemode = 0;    // 0 never, 1 always, 2 ask; any other value acts like 0
     bool showoutput = false;
     LONG dostext = 0;          // non-zero: the input is OEM text
+    // The input's read, when it began before the job (used when it reads inputfilename).
+    std::shared_ptr<InputReadAhead> inputReadAhead;
 };
 
 JobOutcome RunConversion(JobHost& host, JobRequest request);

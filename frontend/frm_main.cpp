@@ -12,6 +12,7 @@
 #include "frontend/program_globals.h"
 #include "platform/automation/ascii.h"
 #include "platform/automation/client.h"
+#include "platform/registry/registry.h"
 #include "platform/text/parameter_scanner.h"
 #include "platform/ui/ui_services.h"
 
@@ -126,14 +127,27 @@ bool frmMain::Form_Load(const std::u16string& arguments) {
     return false;
 }
 
-// The scan that ParseCommandline makes, without the dictionary: its keys ignore the case of A to Z.
-bool frmMain::AsksForBatch(const std::u16string& arguments) {
+namespace {
+
+// The switch "in" by the scan that ParseCommandline makes, without the dictionary: its keys
+// ignore the case of A to Z.
+std::optional<std::u16string> BatchInput(const std::u16string& arguments) {
     for (const text::NamedParameter& parameter : text::ScanParameters(arguments))
-        if (automation::EqualIgnoringAsciiCase(parameter.name, u"in")) return true;
-    return false;
+        if (automation::EqualIgnoringAsciiCase(parameter.name, u"in")) return parameter.value;
+    return std::nullopt;
+}
+
+}  // namespace
+
+bool frmMain::AsksForBatch(const std::u16string& arguments) { return BatchInput(arguments).has_value(); }
+
+std::shared_ptr<engine::InputReadAhead> frmMain::ReadBatchInputAhead(const std::u16string& arguments) {
+    std::optional<std::u16string> input = BatchInput(arguments);
+    return input ? std::make_shared<engine::InputReadAhead>(std::move(*input)) : nullptr;
 }
 
 void frmMain::LoadSettings() {
+    const RegistryReadSession oneSnapshot;  // the settings read together, in one transaction
     std::u16string folder = programFolder();
     std::u16string fallback = frontend::FallbackFolder();
     setInputFilename(Setting(u"InputFile", folder + u"/Examples/asp-ex1.asp"));
@@ -159,7 +173,8 @@ void frmMain::RunBatch(IDispatch* params) {
 void frmMain::Process(const std::u16string& inputfilename, const std::u16string& destfile,
                       const std::u16string& hlxfile, const VARIANT& hlxfolder, LONG& overwritemode, bool& showoutput,
                       LONG& dostext) {
-    engine::JobRequest request{inputfilename, destfile, hlxfile, Variant(), overwritemode, showoutput, dostext};
+    engine::JobRequest request{inputfilename, destfile, hlxfile, Variant(), overwritemode, showoutput, dostext,
+                               std::move(inputReadAhead)};
     VariantCopy(request.hlxfolder.ptr(), &hlxfolder);
     lastOutcome_ = engine::RunConversion(*this, std::move(request));
 }

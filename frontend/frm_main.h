@@ -3,6 +3,8 @@
 // front end shows these controls and forwards its events here; batch mode needs no display.
 #pragma once
 
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "engine/center_form.h"
@@ -29,6 +31,10 @@ public:
     void RunBatch(IDispatch* params);
     // Whether Form_Load would run a batch conversion: the arguments hold the switch "in".
     static bool AsksForBatch(const std::u16string& arguments);
+    // The batch run's input, its read begun now so that it goes on while the program starts up.
+    static std::shared_ptr<engine::InputReadAhead> ReadBatchInputAhead(const std::u16string& arguments);
+    // Taken by the next conversion of that file.
+    std::shared_ptr<engine::InputReadAhead> inputReadAhead;
     // One conversion, its failures reported in message boxes.
     void Process(const std::u16string& inputfilename, const std::u16string& destfile, const std::u16string& hlxfile,
                  const VARIANT& hlxfolder, LONG& overwritemode, bool& showoutput, LONG& dostext);

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "engine/format_progress.h"
@@ -82,10 +83,11 @@ void DrawProgressOnTerminal(const frmProgress& progress) {
     drawn = true;
 }
 
-int RunOnConsole(const std::u16string& arguments) {
+int RunOnConsole(const std::u16string& arguments, std::shared_ptr<engine::InputReadAhead> inputReadAhead) {
     ui::ConsoleServices::catchInterrupt([] { gCancelled = true; });
     if (::isatty(STDERR_FILENO)) gProgress.onChange = DrawProgressOnTerminal;
     frmMain form;
+    form.inputReadAhead = std::move(inputReadAhead);
     return os::RunReportingErrors(kFailed, [&] {
         if (form.Form_Load(arguments)) {
             std::fputs(kUsage, stderr);
@@ -103,7 +105,7 @@ int RunWithDisplay(int& argc, char** argv, const std::u16string& arguments) {
     std::string why;
     if (frontend::RunWithWindows(argc, argv, arguments, status, why)) return status;
     std::fprintf(stderr, "lumivar: the window cannot be shown (%s); going on without it.\n", why.c_str());
-    return RunOnConsole(arguments);
+    return RunOnConsole(arguments, nullptr);
 }
 
 }  // namespace
@@ -119,12 +121,14 @@ int main(int argc, char** argv) {
     }
     // Killed by a termination request, the program leaves no temporary file beside its output.
     filereplace::RemoveTemporaryFilesWhenTerminated();
-    components::RegisterModulesOnFirstStart("lumivar");
     std::vector<std::u16string> arguments;
     for (int i = 1; i < argc; ++i) arguments.push_back(text::AnsiToText(argv[i]));
     std::u16string joined = frontend::JoinArguments(arguments);
     // A batch run on a display that nobody sees reports as on the console: a message box there
     // would wait for an answer that never comes.
     bool windows = ui::DisplayReachable() && !(ui::DisplayUnseen() && frmMain::AsksForBatch(joined));
-    return windows ? RunWithDisplay(argc, argv, joined) : RunOnConsole(joined);
+    // A batch run's input is read while the modules are checked and the settings read.
+    std::shared_ptr<engine::InputReadAhead> inputReadAhead = windows ? nullptr : frmMain::ReadBatchInputAhead(joined);
+    components::RegisterModulesOnFirstStart("lumivar");
+    return windows ? RunWithDisplay(argc, argv, joined) : RunOnConsole(joined, std::move(inputReadAhead));
 }

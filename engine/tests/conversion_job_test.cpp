@@ -114,6 +114,23 @@ const Case kCases[] = {
     {"missing input",
      [](const fs::path& d, engine::JobRequest& r) { r.inputfilename = (d / "none.txt").u16string(); },
      {}, JobOutcome::Failed, u"Unable to load input file (@/none.txt). The input path or file was not found.", ""},
+    {"the input read ahead: taken",
+     [](const fs::path& d, engine::JobRequest& r) {
+         r.inputReadAhead = std::make_shared<engine::InputReadAhead>((d / "in.txt").u16string());
+     },
+     {}, JobOutcome::Written, u"", "<pre>a<b>&lt;</b>b</pre>"},
+    {"a read ahead of another file: the input is read now",
+     [](const fs::path& d, engine::JobRequest& r) {
+         Write(d / "other.txt", "zzz");
+         r.inputReadAhead = std::make_shared<engine::InputReadAhead>((d / "other.txt").u16string());
+     },
+     {}, JobOutcome::Written, u"", "<pre>a<b>&lt;</b>b</pre>"},
+    {"missing input read ahead: the same box",
+     [](const fs::path& d, engine::JobRequest& r) {
+         r.inputfilename = (d / "none.txt").u16string();
+         r.inputReadAhead = std::make_shared<engine::InputReadAhead>(r.inputfilename);
+     },
+     {}, JobOutcome::Failed, u"Unable to load input file (@/none.txt). The input path or file was not found.", ""},
     {"missing definition",
      [](const fs::path& d, engine::JobRequest& r) { r.hlxfile = (d / "none.hlx").u16string(); },
      {}, JobOutcome::Failed, u"Unable to load the HLX file (@/none.hlx). The input path or file was not found.", ""},

@@ -1,17 +1,13 @@
 #include "tools/hlx/format_command.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cstdio>
-#include <future>
-#include <system_error>
 
-#include "components/system/system.h"
 #include "engine/definition_choice.h"
 #include "engine/format_progress.h"
 #include "engine/hlx_reader.h"
+#include "engine/input_read_ahead.h"
 #include "engine/section_formatter.h"
 #include "engine/text_streams.h"
 #include "components/registration/first_start.h"
@@ -26,43 +22,21 @@
 
 namespace {
 
-std::u16string ReadInput(const std::optional<std::string>& inputArgument) {
-    if (!inputArgument || *inputArgument == "-") {
+// The input: a file, read ahead while the program checks its component modules and reads the
+// definition; or the standard input ("-" or none), read only when asked for.
+class InputReader {
+public:
+    explicit InputReader(const std::optional<std::string>& argument) {
+        if (argument && *argument != "-") ahead_.emplace(text::AnsiToText(*argument));
+    }
+    std::u16string take() {
+        if (ahead_) return ahead_->take();
         // Ctrl+C while the input is awaited ends the read at once, as a cancel.
         return engine::ReadAllText(STDIN_FILENO, u"the standard input", engine::CancelledWhileReading);
     }
-    return ReadFileToStringAs(SystemCopy::Program, text::AnsiToText(*inputArgument));
-}
-
-// The input, read ahead on a thread of its own when it is a regular file, while the program
-// checks its component modules and reads the definition. Standard input, pipes and devices are
-// read only when asked for: they may wait for a writer.
-class InputReader {
-public:
-    explicit InputReader(const std::optional<std::string>& argument) : argument_(argument) {
-        struct stat status {};
-        if (!argument_ || *argument_ == "-") return;
-        if (::stat(argument_->c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return;
-        try {
-            ahead_ = std::async(std::launch::async, [this, name = text::AnsiToText(*argument_)] {
-                return ReadFileToStringAs(SystemCopy::Program, name, [this] { return abandoned_.load(); });
-            });
-        } catch (const std::system_error&) {
-            // No thread to be had: the input is read when asked for.
-        }
-    }
-    // A read nobody takes (the definition did not load) stops at its next piece.
-    ~InputReader() { abandoned_ = true; }
-    InputReader(const InputReader&) = delete;
-    InputReader& operator=(const InputReader&) = delete;
-
-    // The text, or the failure to read it.
-    std::u16string take() { return ahead_.valid() ? ahead_.get() : ReadInput(argument_); }
 
 private:
-    std::optional<std::string> argument_;
-    std::atomic<bool> abandoned_{false};
-    std::future<std::u16string> ahead_;  // destroyed first: it waits for the read
+    std::optional<engine::InputReadAhead> ahead_;
 };
 
 const modHlx::SectionRecord& FirstSection(const modHlx::DefinitionTree& tree, const std::u16string& fileName) {
