@@ -23,13 +23,21 @@ using frontend::kProductName;
 
 constexpr char16_t kSettings[] = u"Settings";
 
-std::u16string Setting(const std::u16string& key, const std::u16string& defaultValue) {
-    return modGeneral::VarToStr(modMain::GetRegSetting(kCompanyName, kProductName, kSettings, key, defaultValue));
-}
+// The window's settings, read or stored through one System object.
+class SettingsStore {
+public:
+    std::u16string get(const std::u16string& key, const std::u16string& defaultValue) {
+        return modGeneral::VarToStr(
+            modMain::GetRegSetting(system_, kCompanyName, kProductName, kSettings, key, defaultValue));
+    }
+    void put(const std::u16string& key, const std::u16string& value) {
+        modMain::SaveRegSetting(system_, kCompanyName, kProductName, kSettings, key, value);
+    }
 
-void StoreSetting(const std::u16string& key, const std::u16string& value) {
-    modMain::SaveRegSetting(kCompanyName, kProductName, kSettings, key, value);
-}
+private:
+    System system_{SystemCopy::Program};
+    const RegistryReadSession oneSnapshot_;  // reads in one transaction (a write ends it)
+};
 
 // A stored check-box state that is not a whole number (edited by hand) counts as the default.
 int CheckState(const std::u16string& stored, int defaultValue) {
@@ -147,17 +155,17 @@ std::shared_ptr<engine::InputReadAhead> frmMain::ReadBatchInputAhead(const std::
 }
 
 void frmMain::LoadSettings() {
-    const RegistryReadSession oneSnapshot;  // the settings read together, in one transaction
+    SettingsStore settings;
     std::u16string folder = programFolder();
     std::u16string fallback = frontend::FallbackFolder();
-    setInputFilename(Setting(u"InputFile", folder + u"/Examples/asp-ex1.asp"));
-    setOutputFilename(Setting(u"OutputFile", folder + u"/output.htm"));
-    txtHLXFileName.Text = Setting(u"HLXFile", u"");
-    chkShowOutput.Value = CheckState(Setting(u"ShowOutput", u"1"), 1);
-    setUseDefaultHLX(CheckState(Setting(u"UseDefaultHLX", u"1"), 1));
-    gInputDir = Setting(u"InputDir", fallback);
-    gOutputDir = Setting(u"OutputDir", fallback);
-    gHLXDir = Setting(u"HLXDir", fallback);
+    setInputFilename(settings.get(u"InputFile", folder + u"/Examples/asp-ex1.asp"));
+    setOutputFilename(settings.get(u"OutputFile", folder + u"/output.htm"));
+    txtHLXFileName.Text = settings.get(u"HLXFile", u"");
+    chkShowOutput.Value = CheckState(settings.get(u"ShowOutput", u"1"), 1);
+    setUseDefaultHLX(CheckState(settings.get(u"UseDefaultHLX", u"1"), 1));
+    gInputDir = settings.get(u"InputDir", fallback);
+    gOutputDir = settings.get(u"OutputDir", fallback);
+    gHLXDir = settings.get(u"HLXDir", fallback);
 }
 
 void frmMain::RunBatch(IDispatch* params) {
@@ -185,14 +193,15 @@ void frmMain::Form_Unload() {
 }
 
 void frmMain::SaveSettings() {
-    StoreSetting(u"InputFile", txtInputFilename.Text);
-    StoreSetting(u"OutputFile", txtOutputFilename.Text);
-    StoreSetting(u"ShowOutput", chkShowOutput.Value ? u"1" : u"0");
-    StoreSetting(u"InputDir", gInputDir);
-    StoreSetting(u"OutputDir", gOutputDir);
-    StoreSetting(u"HLXDir", gHLXDir);
-    StoreSetting(u"UseDefaultHLX", chkUseDefaultHLX.Value ? u"1" : u"0");
-    StoreSetting(u"HLXFile", txtHLXFileName.Text);
+    SettingsStore settings;
+    settings.put(u"InputFile", txtInputFilename.Text);
+    settings.put(u"OutputFile", txtOutputFilename.Text);
+    settings.put(u"ShowOutput", chkShowOutput.Value ? u"1" : u"0");
+    settings.put(u"InputDir", gInputDir);
+    settings.put(u"OutputDir", gOutputDir);
+    settings.put(u"HLXDir", gHLXDir);
+    settings.put(u"UseDefaultHLX", chkUseDefaultHLX.Value ? u"1" : u"0");
+    settings.put(u"HLXFile", txtHLXFileName.Text);
     gProgress.Unload();
     gAbout.Window.requestClose();
     gShowOnce.Window.requestClose();

@@ -35,13 +35,25 @@ void ShowHelp(const std::u16string& topic) {
 
 void SaveRegSetting(const std::u16string& company, const std::u16string& product, const std::u16string& section,
                     const std::u16string& key, const std::u16string& value) {
-    Variant text = Variant::fromString(value);
-    System(SystemCopy::Program).RegWrite(SettingPath(company, product, section, key), text);
+    System system(SystemCopy::Program);
+    SaveRegSetting(system, company, product, section, key, value);
 }
 
 Variant GetRegSetting(const std::u16string& company, const std::u16string& product, const std::u16string& section,
                       const std::u16string& key, const std::u16string& defaultValue) {
-    Variant stored = System(SystemCopy::Program).RegRead(SettingPath(company, product, section, key));
+    System system(SystemCopy::Program);
+    return GetRegSetting(system, company, product, section, key, defaultValue);
+}
+
+void SaveRegSetting(System& system, const std::u16string& company, const std::u16string& product,
+                    const std::u16string& section, const std::u16string& key, const std::u16string& value) {
+    Variant text = Variant::fromString(value);
+    system.RegWrite(SettingPath(company, product, section, key), text);
+}
+
+Variant GetRegSetting(System& system, const std::u16string& company, const std::u16string& product,
+                      const std::u16string& section, const std::u16string& key, const std::u16string& defaultValue) {
+    Variant stored = system.RegRead(SettingPath(company, product, section, key));
     if (stored.vt == VT_EMPTY || stored.vt == VT_NULL) stored = Variant::fromString(defaultValue);
     return Variant::fromString(modGeneral::VarToStr(stored));
 }

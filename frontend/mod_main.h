@@ -7,6 +7,8 @@
 
 #include "platform/automation/handles.h"
 
+class System;
+
 namespace modMain {
 
 // Opens the help page of the topic ("" for the first page) from the help folder beside the
@@ -18,6 +20,12 @@ void SaveRegSetting(const std::u16string& company, const std::u16string& product
 // The value written there, or the default when there is none, as a String.
 Variant GetRegSetting(const std::u16string& company, const std::u16string& product, const std::u16string& section,
                       const std::u16string& key, const std::u16string& defaultValue);
+// The same through a System object the caller keeps for a run of settings (each new one creates
+// a component).
+void SaveRegSetting(System& system, const std::u16string& company, const std::u16string& product,
+                    const std::u16string& section, const std::u16string& key, const std::u16string& value);
+Variant GetRegSetting(System& system, const std::u16string& company, const std::u16string& product,
+                      const std::u16string& section, const std::u16string& key, const std::u16string& defaultValue);
 // A stored setting as a small whole number ("-1", "0", "12"); nothing for any other text (a value
 // edited by hand), which callers take as their default.
 std::optional<LONG> WholeNumberSetting(const std::u16string& text);
