@@ -48,9 +48,11 @@ public:
     // see the whole text), Span::npos for none. While no try is under way the scan goes on at
     // nextStart(position): the first place at or after it where a match may start (past the
     // text's end for none). No try starts after lastStart: past it the scan follows the tries
-    // under way only.
+    // under way only. When mayReadOn (nextStart only passes over places where no match starts),
+    // a scan whose skips have been short reads on through the automaton instead.
     template <class NextStart>
-    size_t firstMatchEnd(const char16_t* text, size_t size, size_t from, NextStart&& nextStart, size_t lastStart = Span::npos);
+    size_t firstMatchEnd(const char16_t* text, size_t size, size_t from, NextStart&& nextStart,
+                         size_t lastStart = Span::npos, bool mayReadOn = false);
     // Forward: the end of the match that starts at `start` (Span::npos for none), when the try
     // has matched or decided within `most` units; nothing when it would read further without a
     // match. `readTo`: where it stopped.
@@ -108,6 +110,11 @@ private:
     static constexpr uint32_t kMatchBit = 1;
     static constexpr uint32_t kIdleBit = 2;
     static constexpr size_t kUnitsBetweenCheckpoints = 1 << 16;
+    // A skip to the next start pays when such starts are this many units apart or more: below it
+    // a look for the next start costs more than reading the units through the automaton.
+    static constexpr uint32_t kSkipThatPays = 8;
+    // While reading on, a skip is tried again after this many units, to see whether it pays now.
+    static constexpr size_t kUnitsBetweenSkipTries = 4096;
 
     LazyDfa() = default;
     bool emit(const dialect::Node& node);
@@ -185,27 +192,37 @@ private:
     uint32_t generation_ = 0;  // counts the times the states were dropped
     std::vector<uint32_t> seen_;  // per instruction: the pass that last reached it
     uint32_t pass_ = 0;
+    uint32_t recentSkip16_ = kSkipThatPays * 16;  // the recent skips' length, x16, a moving average
+    bool skipsPay() const { return recentSkip16_ >= kSkipThatPays * 16; }
+    void noteSkip(size_t units) {
+        recentSkip16_ = recentSkip16_ - recentSkip16_ / 8 + uint32_t(std::min<size_t>(units, 1024) * 2);
+    }
 };
 
 template <class NextStart>
-size_t LazyDfa::firstMatchEnd(const char16_t* text, size_t size, size_t from, NextStart&& nextStart, size_t lastStart) {
+size_t LazyDfa::firstMatchEnd(const char16_t* text, size_t size, size_t from, NextStart&& nextStart, size_t lastStart,
+                              bool mayReadOn) {
     size_t position = nextStart(from);
     if (position >= size) return Span::npos;  // matches are never empty
     uint32_t row = startRow(position == 0 ? kTextStart : Kind(text[position - 1]));
     size_t end = Span::npos;
     size_t checkpointAt = position + kUnitsBetweenCheckpoints;
     size_t startsEnd = lastStart < size ? lastStart + 1 : Span::npos;  // where the tries stop starting
+    size_t skipTryAt = position + kUnitsBetweenSkipTries;  // while reading on: where a skip is tried again
     while (true) {
         if (position >= startsEnd) {
             row = rowWithoutRestarts(row);
             startsEnd = Span::npos;
             if (row == 0) return end;
         }
-        // Units below 256 along edges already made that leave the automaton neither idle nor
-        // dead: a lookup each (kUnknown has the idle bit).
-        for (const size_t stop = std::min({size, checkpointAt, startsEnd}); position < stop && text[position] < 256; ++position) {
+        // Units below 256 along edges already made that leave the automaton neither idle (unless
+        // the scan reads on) nor dead: a lookup each (kUnknown has the idle bit).
+        const bool readsOn = mayReadOn && !skipsPay() && position < skipTryAt;
+        const uint32_t stopBits = readsOn ? 0 : kIdleBit;
+        for (const size_t stop = std::min({size, checkpointAt, startsEnd, readsOn ? skipTryAt : Span::npos});
+             position < stop && text[position] < 256; ++position) {
             const uint32_t next = edges_[row + lowClass_[text[position]]];
-            if ((next & kIdleBit) != 0 || next >> 2 == 0) break;
+            if ((next & stopBits) != 0 || next == kUnknown || next >> 2 == 0) break;
             if (next & kMatchBit) end = position;
             row = next >> 2;
         }
@@ -217,8 +234,11 @@ size_t LazyDfa::firstMatchEnd(const char16_t* text, size_t size, size_t from, Ne
         row = encoded >> 2;
         if (row == 0 || position == size) return end;
         ++position;
-        if (encoded & kIdleBit) {
+        if ((encoded & kIdleBit) && !readsOn) {
+            const size_t skipFrom = position;
             position = nextStart(position);
+            if (mayReadOn) noteSkip(position - skipFrom);
+            skipTryAt = position + kUnitsBetweenSkipTries;
             if (position >= size) return end;
             row = startRow(Kind(text[position - 1]));
         }

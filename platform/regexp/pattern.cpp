@@ -433,7 +433,7 @@ struct Pattern::Impl {
         size_t end = lookaheadRereadsRun ? Span::npos : tryStartsWhileShort(subject, start, nextStart);
         bool found = start < subject.size();
         if (found && end == Span::npos) {
-            end = dfa->firstMatchEnd(subject.data(), subject.size(), start, nextStart, startLimit);
+            end = dfa->firstMatchEnd(subject.data(), subject.size(), start, nextStart, startLimit, !anchored);
             found = end != Span::npos;
             if (found) start = backwardDfa->leftmostStartOfMatchEndingAt(subject.data(), subject.size(), start, end);
         }

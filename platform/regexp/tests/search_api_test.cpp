@@ -214,6 +214,26 @@ TEST(SearchFrom, AgreesWithPcre2sInterpreter) {
     });
 }
 
+// Long texts where places a match may start come every few units but matches seldom: the scans
+// then read on through the automaton instead of skipping to each place.
+TEST(SearchFrom, DenseStartsAndFewMatchesAgreeWithPcre2sInterpreter) {
+    std::mt19937 random(23);
+    const char16_t* words[] = {u"abcdefghijk", u"if", u"c", u"or x", u"lmn_opqrstu", u"/", u"\n", u" ", u"  ", u"x1"};
+    const char16_t* rare[] = {u"ab: ", u":ab", u"if /ab/", u"f(", u"ab:: "};
+    for (const char16_t* source : {u":[a-z_]\\w*[?!=]?|[a-z_]\\w*:(?!:)", u"\\b(if|or)(\\s+)(/[a-z]*/)",
+                                   u"[a-z_]\\w*\\(|\\w+!", u"^[a-z]+:"}) {
+        Pattern pattern(source, {.multiline = true});
+        std::u16string text;
+        while (text.size() < 40000) text += random() % 300 ? words[random() % std::size(words)] : rare[random() % std::size(rare)];
+        std::vector<Span> fast, plain;
+        for (size_t from = 0; from <= text.size(); from += 1 + random() % 997) {
+            const bool found = pattern.searchFrom(text, from, fast);
+            ASSERT_EQ(pattern.searchFromByInterpreter(text, from, plain), found) << Printable(source) << " from " << from;
+            if (found) ASSERT_EQ(fast, plain) << Printable(source) << " from " << from;
+        }
+    }
+}
+
 TEST(SearchFrom, FirstUnitsAndMinimumLengthHoldForEveryMatch) {
     std::mt19937 random(5);
     int patternsWithTable = 0;
