@@ -364,6 +364,7 @@ struct Pattern::Impl {
     // pattern's unit that follows a word unit (the digits of int32_t) is passed over with the rest
     // of its word. Only for a pattern with first units.
     size_t findStartUnit(std::u16string_view subject, size_t from) const {
+        if (startsWord && !startRange && fewFirstUnitCount == 0) return detail::FindWordStartIn(subject, *firstUnits, from);
         size_t at = findFirstUnit(subject, from);
         while (startsWord && at < subject.size() && at > 0 && IsWordUnit(subject[at - 1])) {
             while (at < subject.size() && IsWordUnit(subject[at])) ++at;

@@ -109,6 +109,52 @@ size_t FindUnitInRange(std::u16string_view text, char16_t first, char16_t last, 
     return FindBlockwise(text, from, blockHits, [first, span](char16_t at) { return uint16_t(at - first) <= span; });
 }
 
+#if defined(__SSE2__)
+namespace {
+
+// Lanes holding a word unit ([0-9A-Za-z_]): all ones.
+__m128i WordLanes(__m128i block) {
+    const auto within = [](__m128i units, short first, short span) {
+        const __m128i beyond = _mm_subs_epu16(_mm_sub_epi16(units, _mm_set1_epi16(first)), _mm_set1_epi16(span));
+        return _mm_cmpeq_epi16(beyond, _mm_setzero_si128());
+    };
+    const __m128i letter = within(_mm_or_si128(block, _mm_set1_epi16(0x20)), 'a', 25);
+    const __m128i digit = within(block, '0', 9);
+    return _mm_or_si128(_mm_or_si128(letter, digit), _mm_cmpeq_epi16(block, _mm_set1_epi16('_')));
+}
+
+}  // namespace
+#endif
+
+size_t FindWordStartIn(std::u16string_view text, const CodeUnitSet& units, size_t from) {
+    const char16_t* const at = text.data();
+    const size_t size = text.size();
+    const auto startsHere = [&](size_t position) {
+        return units.test(at[position]) && (position == 0 || !IsWordUnit(at[position - 1]));
+    };
+    size_t position = from;
+    if (position == 0 && size > 0) {
+        if (startsHere(0)) return 0;
+        position = 1;
+    }
+#if defined(__SSE2__)
+    // Word starts eight lanes at a time; each is then looked up in the set.
+    for (; position + 8 <= size; position += 8) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + position));
+        const __m128i before = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + position - 1));
+        unsigned starts = unsigned(_mm_movemask_epi8(_mm_andnot_si128(WordLanes(before), WordLanes(block))));
+        for (; starts != 0; starts &= starts - 1) {
+            const size_t lane = unsigned(__builtin_ctz(starts)) / 2;
+            starts &= starts - 1;  // the lane's second byte
+            if (units.test(at[position + lane])) return position + lane;
+        }
+    }
+#endif
+    for (; position < size; ++position)
+        if (startsHere(position)) return position;
+    return size;
+}
+
 std::optional<UnitSequence> UnitSequence::Read(const Node& root, bool ignoreCase) {
     UnitSequence sequence;
     if (!sequence.addTerm(root, ignoreCase)) return std::nullopt;

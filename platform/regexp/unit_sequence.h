@@ -137,5 +137,8 @@ size_t FindUnit(std::u16string_view text, char16_t unit, size_t from);
 size_t FindUnitOf(std::u16string_view text, const std::array<char16_t, 4>& units, size_t from);
 // The same for any unit from `first` to `last`.
 size_t FindUnitInRange(std::u16string_view text, char16_t first, char16_t last, size_t from);
+// The first position at or after `from` where a unit of the set begins a word (the unit before is
+// no word unit, or there is none), or the text's size. Every member of the set is a word unit.
+size_t FindWordStartIn(std::u16string_view text, const CodeUnitSet& units, size_t from);
 
 }  // namespace regexp::detail

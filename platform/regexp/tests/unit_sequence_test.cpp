@@ -204,4 +204,25 @@ TEST(UnitSequenceTest, FindUnitInRangeAcrossBlocksAndTail) {
     EXPECT_EQ(30u, regexp::detail::FindUnitInRange(text, u'\u8000', u'\uFFFF', 0));
 }
 
+// Word starts with a unit of a set, against a plain look at each place, on random texts of word
+// units, their neighbours in the table ('@' '[' '`' '{' '/' ':') and units above ASCII.
+TEST(UnitSequenceTest, FindWordStartInAgreesWithAPlainLook) {
+    std::mt19937 random(31);
+    const std::u16string alphabet = u"aZz_09@[`{/: \u00E9\u0130\u2F61";
+    regexp::UnitBits bits;
+    for (char16_t unit : std::u16string_view(u"aZ_0")) bits.set(unit);
+    const regexp::CodeUnitSet units(bits);
+    for (int round = 0; round < 200; ++round) {
+        std::u16string text;
+        for (size_t i = random() % 60; i > 0; --i) text += alphabet[random() % alphabet.size()];
+        for (size_t from = 0; from <= text.size(); ++from) {
+            size_t expected = from;
+            while (expected < text.size() && !(units.test(text[expected]) &&
+                                               (expected == 0 || !regexp::IsWordUnit(text[expected - 1]))))
+                ++expected;
+            ASSERT_EQ(expected, regexp::detail::FindWordStartIn(text, units, from)) << Narrow(text) << " from " << from;
+        }
+    }
+}
+
 }  // namespace
