@@ -36,7 +36,6 @@ public:
 
 private:
     System system_{SystemCopy::Program};
-    const RegistryReadSession oneSnapshot_;  // reads in one transaction (a write ends it)
 };
 
 // A stored check-box state that is not a whole number (edited by hand) counts as the default.
@@ -155,6 +154,7 @@ std::shared_ptr<engine::InputReadAhead> frmMain::ReadBatchInputAhead(const std::
 }
 
 void frmMain::LoadSettings() {
+    const RegistryReadSession oneSnapshot;  // the settings read in one transaction
     SettingsStore settings;
     std::u16string folder = programFolder();
     std::u16string fallback = frontend::FallbackFolder();
