@@ -313,19 +313,24 @@ struct Pattern::Impl {
     std::array<char16_t, 4> fewFirstUnits{};  // the units a match can start with (repeated to fill)...
     size_t fewFirstUnitCount = 0;             // ... when there are at most four, else 0
     std::optional<dialect::RequiredUnit> required;   // searches start a bounded way before it
+    // Searches start where the first parts end at an inner unit (see FindInnerUnits), found by
+    // reading those parts backward from the unit.
+    std::optional<dialect::InnerUnits> inner;
+    std::optional<detail::LazyDfa> partsBeforeInner;
     std::optional<std::pair<char16_t, char16_t>> startRange;  // every match starts with a unit of it
     bool startsWord = false;  // every match starts a word: the unit before it is no word unit
 
     // Where a search from `from` can start: no match begins more than `within` units before the
     // required unit's first place at or after `from`. Past the end when there is no such place.
-    size_t firstPossibleStart(std::u16string_view subject, size_t from, size_t lastStart = Span::npos) const {
+    size_t firstPossibleStart(std::u16string_view subject, size_t from, size_t lastStart = Span::npos) {
         size_t requiredAt = Span::npos;
         return nextPossibleStart(subject, from, requiredAt, lastStart);
     }
     // The same where `requiredAt` keeps the required unit's place found by an earlier call (npos
     // before the first), so that a loop over starts looks for it once per place.
     // Starts after `lastStart` are not looked for: past the end is returned when none is before.
-    size_t nextPossibleStart(std::u16string_view subject, size_t from, size_t& requiredAt, size_t lastStart = Span::npos) const {
+    size_t nextPossibleStart(std::u16string_view subject, size_t from, size_t& requiredAt, size_t lastStart = Span::npos) {
+        if (inner) return nextStartBeforeInner(subject, from, requiredAt, lastStart);
         if (startRange) {
             const size_t at = findStartUnitBy(subject, from, lastStart);
             return at == subject.size() ? subject.size() + 1 : at;
@@ -342,10 +347,27 @@ struct Pattern::Impl {
         return requiredAt - from > required->within ? requiredAt - required->within : from;
     }
 
+    // The first place from `from` on (by lastStart) where the first parts match up to an inner
+    // unit, past the end for none; `innerAt` keeps that unit's place as `requiredAt` does.
+    size_t nextStartBeforeInner(std::u16string_view subject, size_t from, size_t& innerAt, size_t lastStart) {
+        while (from <= std::min(lastStart, subject.size())) {
+            if (innerAt == Span::npos || innerAt < from) {
+                innerAt = inner->count == 1 ? detail::FindUnit(subject, inner->units[0], from)
+                                            : detail::FindUnitOf(subject, inner->units, from);
+            }
+            if (innerAt == subject.size()) break;
+            // The parts hold no inner unit: they start after the one before.
+            const size_t start = partsBeforeInner->leftmostStartOfMatchEndingAt(subject.data(), subject.size(), from, innerAt);
+            if (start != Span::npos) return start <= lastStart ? start : subject.size() + 1;
+            from = innerAt + 1;
+        }
+        return subject.size() + 1;
+    }
+
     // The next start from `from` whose unit a match can begin with (past the end for none).
-    size_t nextFirstUnit(std::u16string_view subject, size_t from, size_t& requiredAt, size_t lastStart = Span::npos) const {
+    size_t nextFirstUnit(std::u16string_view subject, size_t from, size_t& requiredAt, size_t lastStart = Span::npos) {
         from = nextPossibleStart(subject, from, requiredAt, lastStart);
-        if (startRange || from >= subject.size()) return from;
+        if (inner || startRange || from >= subject.size()) return from;
         return findStartUnitBy(subject, from, lastStart);
     }
 
@@ -507,6 +529,16 @@ struct Pattern::Impl {
             if (!matchData) RaiseError(7);
         }
         return code.get();
+    }
+
+    void noteInnerUnits(const dialect::Node& root) {
+        std::optional<dialect::InnerUnits> found = dialect::FindInnerUnits(root, options.ignoreCase);
+        if (!found) return;
+        dialect::ParsedPattern parts = dialect::Parse(source, options.ignoreCase);
+        parts.root->children.resize(found->partsBefore);
+        partsBeforeInner = detail::LazyDfa::Compile(*parts.root, options.ignoreCase, options.multiline,
+                                                    detail::LazyDfa::Direction::Backward);
+        if (partsBeforeInner) inner = found;
     }
 
     // Notes the ASCII units that alternatives of their own match alone, and the other alternatives,
@@ -724,6 +756,9 @@ Pattern::Pattern(std::u16string_view source, Options options) : impl_(std::make_
         if (range && range->first != range->second) d.startRange = range;
     }
     d.startsWord = d.firstUnits && dialect::StartsAtWordBoundary(*parsed.root) && d.firstUnits->isSubsetOf(WordUnitSet());
+    // Four units or fewer are found as fast as an inner unit, and tell starts well enough.
+    if (!d.searchesWithoutEngine() && !d.required && !d.anchored && d.firstUnits && d.firstUnits->count() > 4)
+        d.noteInnerUnits(*parsed.root);
 }
 
 Pattern::~Pattern() = default;

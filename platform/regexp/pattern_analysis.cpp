@@ -398,6 +398,28 @@ std::optional<RequiredUnit> FindRequiredUnit(const Node& root, bool ignoreCase) 
     return RequiredUnitOf(root, ignoreCase, before);
 }
 
+std::optional<InnerUnits> FindInnerUnits(const Node& root, bool ignoreCase) {
+    if (root.kind != NodeKind::Sequence) return std::nullopt;
+    std::bitset<128> heldBefore;
+    for (size_t i = 0; i < root.children.size(); ++i) {
+        const Node& part = *root.children[i];
+        std::unique_ptr<UnitBits> first = i > 0 ? FirstUnits(part, ignoreCase) : nullptr;
+        if (first && first->any() && first->count() <= 4 && first->_Find_next(127) == first->size()) {
+            InnerUnits inner{.partsBefore = i};
+            for (size_t unit = first->_Find_first(); unit < 128; unit = first->_Find_next(unit)) {
+                if (heldBefore[unit]) break;
+                inner.units[inner.count++] = char16_t(unit);
+            }
+            if (inner.count == first->count()) {
+                std::fill(inner.units.begin() + inner.count, inner.units.end(), inner.units[0]);
+                return inner;
+            }
+        }
+        heldBefore |= AsciiUnitsHeld(part, ignoreCase);
+    }
+    return std::nullopt;
+}
+
 size_t MinimumReach(const Node& node) { return size_t(ExtentOf(node).reach); }
 
 std::unique_ptr<UnitBits> FirstUnits(const Node& root, bool ignoreCase) {

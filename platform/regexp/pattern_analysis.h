@@ -1,6 +1,7 @@
 // Facts about a parsed pattern that let a caller skip searches.
 #pragma once
 
+#include <array>
 #include <bitset>
 #include <memory>
 #include <optional>
@@ -79,5 +80,16 @@ struct RequiredUnit {
 // pattern takes once, outside any repeat, alternative or lookahead, that equals no other unit
 // when ignoring case, after a part of bounded length.
 std::optional<RequiredUnit> FindRequiredUnit(const Node& root, bool ignoreCase);
+
+// At most four ASCII units, one of which every match takes right after its first `partsBefore`
+// parts (of a root sequence), which hold none of them: the first such unit from a match's start
+// on is where those parts end. For a search whose first parts may run long, as the keyword and
+// spaces of \b(return|case)(\s+)(/[^/]+/): a match starts where those parts end at such a unit.
+struct InnerUnits {
+    size_t partsBefore = 0;
+    std::array<char16_t, 4> units{};  // repeated to fill
+    size_t count = 0;
+};
+std::optional<InnerUnits> FindInnerUnits(const Node& root, bool ignoreCase);
 
 }  // namespace regexp::dialect

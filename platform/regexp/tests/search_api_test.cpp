@@ -215,13 +215,15 @@ TEST(SearchFrom, AgreesWithPcre2sInterpreter) {
 }
 
 // Long texts where places a match may start come every few units but matches seldom: the scans
-// then read on through the automaton instead of skipping to each place.
+// then read on through the automaton instead of skipping to each place. The last five start
+// their searches where their first parts end at an inner unit.
 TEST(SearchFrom, DenseStartsAndFewMatchesAgreeWithPcre2sInterpreter) {
     std::mt19937 random(23);
-    const char16_t* words[] = {u"abcdefghijk", u"if", u"c", u"or x", u"lmn_opqrstu", u"/", u"\n", u" ", u"  ", u"x1"};
-    const char16_t* rare[] = {u"ab: ", u":ab", u"if /ab/", u"f(", u"ab:: "};
+    const char16_t* words[] = {u"abcdefghijk", u"if", u"c", u"or x", u"lmn_opqrstu", u"/", u"\n", u" ", u"  ", u"x1", u"(", u","};
+    const char16_t* rare[] = {u"ab: ", u":ab", u"if /ab/", u"f(", u"ab:: ", u"=/a/", u"( /b/", u"c\n/"};
     for (const char16_t* source : {u":[a-z_]\\w*[?!=]?|[a-z_]\\w*:(?!:)", u"\\b(if|or)(\\s+)(/[a-z]*/)",
-                                   u"[a-z_]\\w*\\(|\\w+!", u"^[a-z]+:"}) {
+                                   u"[a-z_]\\w*\\(|\\w+!", u"^[a-z]+:", u"\\b(if|or|c|ab|lmn)(\\s+)(/[a-z]*/)",
+                                   u"([(,=:!]\\s*)(/(?![/*])[a-z]*/)", u"[a-z]*\\s*:[a-z]", u"^[a-z ]+\\b:", u"(\\w+)(\\s*)(/\\w)"}) {
         Pattern pattern(source, {.multiline = true});
         std::u16string text;
         while (text.size() < 40000) text += random() % 300 ? words[random() % std::size(words)] : rare[random() % std::size(rare)];
