@@ -56,6 +56,8 @@ std::atomic<PCRE2_SIZE> gFirstJitStackMax{kJitStackMax};  // SetFirstJitStackSiz
 constexpr PCRE2_SIZE kJitStackLargest = PCRE2_SIZE(4) << 30;
 constexpr uint32_t kParenthesesNestLimit = 250;
 constexpr size_t kCacheSize = 256;
+// A search loop of this layer's own gives the search watch a turn about this often.
+constexpr size_t kUnitsBetweenCheckpoints = 1 << 16;
 
 // PCRE2 refuses a null subject even when it is empty.
 const PCRE2_UCHAR* Units(std::u16string_view text) {
@@ -484,7 +486,6 @@ struct Pattern::Impl {
     template <class NextStart>
     size_t tryStartsWhileShort(std::u16string_view subject, size_t& start, NextStart& nextStart) {
         constexpr size_t kUnitsOfAShortTry = 64;
-        constexpr size_t kUnitsBetweenCheckpoints = 1 << 16;
         const size_t firstStart = start;
         size_t read = 0;  // by the tries so far
         for (size_t checkpointAt = start + kUnitsBetweenCheckpoints; start < subject.size(); start = nextStart(start + 1)) {
@@ -535,7 +536,11 @@ struct Pattern::Impl {
         std::optional<dialect::InnerUnits> found = dialect::FindInnerUnits(root, options.ignoreCase);
         if (!found) return;
         dialect::ParsedPattern parts = dialect::Parse(source, options.ignoreCase);
-        parts.root->children.resize(found->partsBefore);
+        if (parts.root->kind == dialect::NodeKind::Alternation) {
+            for (size_t i = 0; i < found->partsBefore.size(); ++i) parts.root->children[i]->children.resize(found->partsBefore[i]);
+        } else {
+            parts.root->children.resize(found->partsBefore[0]);
+        }
         partsBeforeInner = detail::LazyDfa::Compile(*parts.root, options.ignoreCase, options.multiline,
                                                     detail::LazyDfa::Direction::Backward);
         if (partsBeforeInner) inner = found;
@@ -691,16 +696,40 @@ struct Pattern::Impl {
         }
         MatchResources& resources = MatchResources::forThisThread(duringTick);
         pcre2_match_context* context = resources.context();
-        // A caller that needs no match starting past startLimit (a chunk formatted ahead) is not
-        // made to wait for a search to the end.
-        pcre2_set_offset_limit(context, startLimit == Span::npos ? PCRE2_UNSET : startLimit);
-        int rc = jit && !interpreter
-                     ? JitMatch(resources, compiled, subject, from, data, context)
-                     : pcre2_match(compiled, Units(subject), subject.size(), from, interpreter ? PCRE2_NO_JIT : 0,
-                                   data, context);
+        int rc;
+        if (inner && refersBack && !interpreter) {
+            rc = searchAtInnerStarts(resources, compiled, subject, from, data, context);
+        } else {
+            // A caller that needs no match starting past startLimit (a chunk formatted ahead) is
+            // not made to wait for a search to the end.
+            pcre2_set_offset_limit(context, startLimit == Span::npos ? PCRE2_UNSET : startLimit);
+            rc = jit && !interpreter ? JitMatch(resources, compiled, subject, from, data, context)
+                                     : pcre2_match(compiled, Units(subject), subject.size(), from,
+                                                   interpreter ? PCRE2_NO_JIT : 0, data, context);
+        }
         current = data;  // set after the search: a tick inside it may have run this pattern too
         if (rc < 0 && rc != PCRE2_ERROR_NOMATCH) RaiseMatchError(rc);
         return pairsOf(rc);
+    }
+    // PCRE2 tried from `from` and the later places where the first parts end at an inner unit
+    // alone, each a search that may start there only: a pattern that refers back has callouts
+    // (and no start-up skips) at every place that PCRE2 tries itself.
+    int searchAtInnerStarts(MatchResources& resources, pcre2_code* compiled, std::u16string_view subject, size_t from,
+                            pcre2_match_data* data, pcre2_match_context* context) {
+        const size_t lastStart = std::min(startLimit, subject.size());  // a tick may search with this pattern
+        size_t innerAt = Span::npos;
+        for (size_t checkpointAt = from + kUnitsBetweenCheckpoints; from <= lastStart;
+             from = nextPossibleStart(subject, from + 1, innerAt, lastStart)) {
+            if (from >= checkpointAt) {
+                SearchWatch::Checkpoint();
+                checkpointAt = from + kUnitsBetweenCheckpoints;
+            }
+            pcre2_set_offset_limit(context, from);
+            const int rc = jit ? JitMatch(resources, compiled, subject, from, data, context)
+                               : pcre2_match(compiled, Units(subject), subject.size(), from, 0, data, context);
+            if (rc != PCRE2_ERROR_NOMATCH) return rc;
+        }
+        return PCRE2_ERROR_NOMATCH;
     }
     int pairsOf(int rc) const {
         if (rc == PCRE2_ERROR_NOMATCH) return 0;
@@ -757,7 +786,8 @@ Pattern::Pattern(std::u16string_view source, Options options) : impl_(std::make_
     }
     d.startsWord = d.firstUnits && dialect::StartsAtWordBoundary(*parsed.root) && d.firstUnits->isSubsetOf(WordUnitSet());
     // Four units or fewer are found as fast as an inner unit, and tell starts well enough.
-    if (!d.searchesWithoutEngine() && !d.required && !d.anchored && d.firstUnits && d.firstUnits->count() > 4)
+    // (PCRE2 tries every start of a pattern that refers back.)
+    if (!d.searchesWithoutEngine() && !d.required && !d.anchored && d.firstUnits && (d.firstUnits->count() > 4 || d.refersBack))
         d.noteInnerUnits(*parsed.root);
 }
 

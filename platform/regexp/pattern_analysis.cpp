@@ -398,26 +398,57 @@ std::optional<RequiredUnit> FindRequiredUnit(const Node& root, bool ignoreCase) 
     return RequiredUnitOf(root, ignoreCase, before);
 }
 
-std::optional<InnerUnits> FindInnerUnits(const Node& root, bool ignoreCase) {
-    if (root.kind != NodeKind::Sequence) return std::nullopt;
+namespace {
+
+bool HeldAmong(const UnitBits& units, const std::bitset<128>& held) {
+    for (size_t unit = units._Find_first(); unit < 128; unit = units._Find_next(unit))
+        if (held[unit]) return true;
+    return false;
+}
+
+// The last part of a sequence that begins with at most four ASCII units, none of which the parts
+// before it (which take some units) hold: its index and those units. The later the part, the fewer
+// places where the parts before it end at such a unit.
+std::optional<std::pair<size_t, UnitBits>> LastInnerPart(const Node& sequence, bool ignoreCase) {
+    if (sequence.kind != NodeKind::Sequence) return std::nullopt;
+    std::optional<std::pair<size_t, UnitBits>> found;
     std::bitset<128> heldBefore;
-    for (size_t i = 0; i < root.children.size(); ++i) {
-        const Node& part = *root.children[i];
-        std::unique_ptr<UnitBits> first = i > 0 ? FirstUnits(part, ignoreCase) : nullptr;
-        if (first && first->any() && first->count() <= 4 && first->_Find_next(127) == first->size()) {
-            InnerUnits inner{.partsBefore = i};
-            for (size_t unit = first->_Find_first(); unit < 128; unit = first->_Find_next(unit)) {
-                if (heldBefore[unit]) break;
-                inner.units[inner.count++] = char16_t(unit);
-            }
-            if (inner.count == first->count()) {
-                std::fill(inner.units.begin() + inner.count, inner.units.end(), inner.units[0]);
-                return inner;
-            }
-        }
+    for (size_t i = 0; i < sequence.children.size(); ++i) {
+        const Node& part = *sequence.children[i];
+        std::unique_ptr<UnitBits> first = heldBefore.any() ? FirstUnits(part, ignoreCase) : nullptr;
+        if (first && first->any() && first->count() <= 4 && first->_Find_next(127) == first->size() &&
+            !HeldAmong(*first, heldBefore))
+            found.emplace(i, *first);
         heldBefore |= AsciiUnitsHeld(part, ignoreCase);
     }
-    return std::nullopt;
+    return found;
+}
+
+}  // namespace
+
+std::optional<InnerUnits> FindInnerUnits(const Node& root, bool ignoreCase) {
+    std::vector<const Node*> sequences{&root};
+    if (root.kind == NodeKind::Alternation) {
+        sequences.clear();
+        for (const NodePtr& alternative : root.children) sequences.push_back(alternative.get());
+    }
+    InnerUnits inner;
+    UnitBits units;
+    for (const Node* sequence : sequences) {
+        std::optional<std::pair<size_t, UnitBits>> part = LastInnerPart(*sequence, ignoreCase);
+        if (!part) return std::nullopt;
+        inner.partsBefore.push_back(part->first);
+        units |= part->second;
+    }
+    if (units.count() > inner.units.size()) return std::nullopt;
+    for (size_t i = 0; i < sequences.size(); ++i) {
+        std::bitset<128> held;
+        for (size_t part = 0; part < inner.partsBefore[i]; ++part) held |= AsciiUnitsHeld(*sequences[i]->children[part], ignoreCase);
+        if (HeldAmong(units, held)) return std::nullopt;
+    }
+    for (size_t unit = units._Find_first(); unit < 128; unit = units._Find_next(unit)) inner.units[inner.count++] = char16_t(unit);
+    std::fill(inner.units.begin() + inner.count, inner.units.end(), inner.units[0]);
+    return inner;
 }
 
 size_t MinimumReach(const Node& node) { return size_t(ExtentOf(node).reach); }

@@ -5,6 +5,7 @@
 #include <bitset>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "platform/regexp/dialect_tree.h"
 
@@ -81,12 +82,13 @@ struct RequiredUnit {
 // when ignoring case, after a part of bounded length.
 std::optional<RequiredUnit> FindRequiredUnit(const Node& root, bool ignoreCase);
 
-// At most four ASCII units, one of which every match takes right after its first `partsBefore`
-// parts (of a root sequence), which hold none of them: the first such unit from a match's start
-// on is where those parts end. For a search whose first parts may run long, as the keyword and
-// spaces of \b(return|case)(\s+)(/[^/]+/): a match starts where those parts end at such a unit.
+// At most four ASCII units, one of which every match takes right after its first parts (of the
+// root sequence, or of each alternative of a root alternation), which hold none of them: the
+// first such unit from a match's start on is where those parts end. For patterns whose first parts
+// may run long, as the keyword and spaces of \b(return|case)(\s+)(/[^/]+/): a match starts where
+// those parts, read backward from such a unit, end.
 struct InnerUnits {
-    size_t partsBefore = 0;
+    std::vector<size_t> partsBefore;  // the number of first parts, of each alternative
     std::array<char16_t, 4> units{};  // repeated to fill
     size_t count = 0;
 };

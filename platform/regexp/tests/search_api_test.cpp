@@ -236,6 +236,24 @@ TEST(SearchFrom, DenseStartsAndFewMatchesAgreeWithPcre2sInterpreter) {
     }
 }
 
+// Alternatives whose first parts end at an inner unit, one referring back (PCRE2 then tries only
+// the places where those parts end), searched from every place of texts dense with such places.
+TEST(SearchFrom, InnerUnitsOfAlternativesAgreeWithPcre2sInterpreter) {
+    std::mt19937 random(29);
+    const char16_t* pieces[] = {u"r\"", u"r#\"", u"\"#", u"\"", u"br\"", u"x", u"\n", u" ", u"r", u"#", u"12:", u"ab =", u"="};
+    for (const char16_t* source : {u"r(#*)\"[^\\n]*?\"\\1|br(#*)\"[a-z ]*\"\\2", u"[a-z]+(\\s*)=|[0-9]+:"}) {
+        Pattern pattern(source, {});
+        std::u16string text;
+        while (text.size() < 3000) text += pieces[random() % std::size(pieces)];
+        std::vector<Span> fast, plain;
+        for (size_t from = 0; from <= text.size(); ++from) {
+            const bool found = pattern.searchFrom(text, from, fast);
+            ASSERT_EQ(pattern.searchFromByInterpreter(text, from, plain), found) << Printable(source) << " from " << from;
+            if (found) ASSERT_EQ(fast, plain) << Printable(source) << " from " << from;
+        }
+    }
+}
+
 TEST(SearchFrom, FirstUnitsAndMinimumLengthHoldForEveryMatch) {
     std::mt19937 random(5);
     int patternsWithTable = 0;
