@@ -352,16 +352,19 @@ struct Pattern::Impl {
     // The first place from `from` on (by lastStart) where the first parts match up to an inner
     // unit, past the end for none; `innerAt` keeps that unit's place as `requiredAt` does.
     size_t nextStartBeforeInner(std::u16string_view subject, size_t from, size_t& innerAt, size_t lastStart) {
-        while (from <= std::min(lastStart, subject.size())) {
-            if (innerAt == Span::npos || innerAt < from) {
-                innerAt = inner->count == 1 ? detail::FindUnit(subject, inner->units[0], from)
-                                            : detail::FindUnitOf(subject, inner->units, from);
+        // With a first part of one unit, the inner unit where the parts end comes after the start.
+        const size_t gap = inner->afterFirstUnit ? 1 : 0;
+        while (from <= std::min(lastStart, subject.size()) && from + gap <= subject.size()) {
+            if (innerAt == Span::npos || innerAt < from + gap) {
+                innerAt = inner->count == 1 ? detail::FindUnit(subject, inner->units[0], from + gap)
+                                            : detail::FindUnitOf(subject, inner->units, from + gap);
             }
             if (innerAt == subject.size()) break;
-            // The parts hold no inner unit: they start after the one before.
+            // The parts hold no inner unit (past their first unit): they start after the one
+            // before (or at it).
             const size_t start = partsBeforeInner->leftmostStartOfMatchEndingAt(subject.data(), subject.size(), from, innerAt);
             if (start != Span::npos) return start <= lastStart ? start : subject.size() + 1;
-            from = innerAt + 1;
+            from = innerAt + 1 - gap;
         }
         return subject.size() + 1;
     }
@@ -532,10 +535,11 @@ struct Pattern::Impl {
         return code.get();
     }
 
-    void noteInnerUnits(const dialect::Node& root) {
-        std::optional<dialect::InnerUnits> found = dialect::FindInnerUnits(root, options.ignoreCase);
-        if (!found) return;
+    void noteInnerUnits() {
         dialect::ParsedPattern parts = dialect::Parse(source, options.ignoreCase);
+        dialect::SpreadEndingLookaheads(*parts.root);
+        std::optional<dialect::InnerUnits> found = dialect::FindInnerUnits(*parts.root, options.ignoreCase);
+        if (!found) return;
         if (parts.root->kind == dialect::NodeKind::Alternation) {
             for (size_t i = 0; i < found->partsBefore.size(); ++i) parts.root->children[i]->children.resize(found->partsBefore[i]);
         } else {
@@ -788,7 +792,7 @@ Pattern::Pattern(std::u16string_view source, Options options) : impl_(std::make_
     // Four units or fewer are found as fast as an inner unit, and tell starts well enough.
     // (PCRE2 tries every start of a pattern that refers back.)
     if (!d.searchesWithoutEngine() && !d.required && !d.anchored && d.firstUnits && (d.firstUnits->count() > 4 || d.refersBack))
-        d.noteInnerUnits(*parsed.root);
+        d.noteInnerUnits();
 }
 
 Pattern::~Pattern() = default;

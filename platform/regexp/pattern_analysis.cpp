@@ -400,6 +400,12 @@ std::optional<RequiredUnit> FindRequiredUnit(const Node& root, bool ignoreCase) 
 
 namespace {
 
+// The ASCII units a part of a sequence may take (a lookahead takes none).
+std::bitset<128> PartHolds(const Node& part, bool ignoreCase) {
+    const bool looks = part.kind == NodeKind::Lookahead || part.kind == NodeKind::NegativeLookahead;
+    return looks ? std::bitset<128>() : AsciiUnitsHeld(part, ignoreCase);
+}
+
 bool HeldAmong(const UnitBits& units, const std::bitset<128>& held) {
     for (size_t unit = units._Find_first(); unit < 128; unit = units._Find_next(unit))
         if (held[unit]) return true;
@@ -407,24 +413,42 @@ bool HeldAmong(const UnitBits& units, const std::bitset<128>& held) {
 }
 
 // The last part of a sequence that begins with at most four ASCII units, none of which the parts
-// before it (which take some units) hold: its index and those units. The later the part, the fewer
-// places where the parts before it end at such a unit.
-std::optional<std::pair<size_t, UnitBits>> LastInnerPart(const Node& sequence, bool ignoreCase) {
-    if (sequence.kind != NodeKind::Sequence) return std::nullopt;
+// before it (which take some units; but for the first part when `firstApart`) hold: its index and
+// those units. The later the part, the fewer places where the parts before it end at such a unit.
+std::optional<std::pair<size_t, UnitBits>> LastInnerPart(const Node& sequence, bool ignoreCase, bool firstApart) {
     std::optional<std::pair<size_t, UnitBits>> found;
-    std::bitset<128> heldBefore;
+    bool takesBefore = false;
+    std::bitset<128> heldBefore;  // by the parts that count
     for (size_t i = 0; i < sequence.children.size(); ++i) {
         const Node& part = *sequence.children[i];
-        std::unique_ptr<UnitBits> first = heldBefore.any() ? FirstUnits(part, ignoreCase) : nullptr;
+        std::unique_ptr<UnitBits> first = takesBefore ? FirstUnits(part, ignoreCase) : nullptr;
         if (first && first->any() && first->count() <= 4 && first->_Find_next(127) == first->size() &&
             !HeldAmong(*first, heldBefore))
             found.emplace(i, *first);
-        heldBefore |= AsciiUnitsHeld(part, ignoreCase);
+        const std::bitset<128> held = PartHolds(part, ignoreCase);
+        takesBefore |= held.any();
+        if (i > 0 || !firstApart) heldBefore |= held;
     }
     return found;
 }
 
 }  // namespace
+
+void SpreadEndingLookaheads(Node& root) {
+    if (root.kind == NodeKind::Alternation) {
+        for (NodePtr& alternative : root.children) SpreadEndingLookaheads(*alternative);
+        return;
+    }
+    if (root.kind != NodeKind::Sequence || root.children.empty() || root.children.back()->kind != NodeKind::Lookahead) return;
+    NodePtr body = std::move(root.children.back()->children.front());
+    root.children.pop_back();
+    while (body->kind == NodeKind::NonCapturing) body = std::move(body->children.front());
+    if (body->kind != NodeKind::Sequence) {
+        root.children.push_back(std::move(body));
+        return;
+    }
+    for (NodePtr& part : body->children) root.children.push_back(std::move(part));
+}
 
 std::optional<InnerUnits> FindInnerUnits(const Node& root, bool ignoreCase) {
     std::vector<const Node*> sequences{&root};
@@ -433,9 +457,14 @@ std::optional<InnerUnits> FindInnerUnits(const Node& root, bool ignoreCase) {
         for (const NodePtr& alternative : root.children) sequences.push_back(alternative.get());
     }
     InnerUnits inner;
+    inner.afterFirstUnit = std::all_of(sequences.begin(), sequences.end(), [&](const Node* sequence) {
+        return sequence->kind == NodeKind::Sequence && !sequence->children.empty() &&
+               SingleUnitSet(*sequence->children.front(), ignoreCase) != nullptr;
+    });
     UnitBits units;
     for (const Node* sequence : sequences) {
-        std::optional<std::pair<size_t, UnitBits>> part = LastInnerPart(*sequence, ignoreCase);
+        if (sequence->kind != NodeKind::Sequence) return std::nullopt;
+        std::optional<std::pair<size_t, UnitBits>> part = LastInnerPart(*sequence, ignoreCase, inner.afterFirstUnit);
         if (!part) return std::nullopt;
         inner.partsBefore.push_back(part->first);
         units |= part->second;
@@ -443,7 +472,8 @@ std::optional<InnerUnits> FindInnerUnits(const Node& root, bool ignoreCase) {
     if (units.count() > inner.units.size()) return std::nullopt;
     for (size_t i = 0; i < sequences.size(); ++i) {
         std::bitset<128> held;
-        for (size_t part = 0; part < inner.partsBefore[i]; ++part) held |= AsciiUnitsHeld(*sequences[i]->children[part], ignoreCase);
+        for (size_t part = inner.afterFirstUnit ? 1 : 0; part < inner.partsBefore[i]; ++part)
+            held |= PartHolds(*sequences[i]->children[part], ignoreCase);
         if (HeldAmong(units, held)) return std::nullopt;
     }
     for (size_t unit = units._Find_first(); unit < 128; unit = units._Find_next(unit)) inner.units[inner.count++] = char16_t(unit);

@@ -83,15 +83,20 @@ struct RequiredUnit {
 std::optional<RequiredUnit> FindRequiredUnit(const Node& root, bool ignoreCase);
 
 // At most four ASCII units, one of which every match takes right after its first parts (of the
-// root sequence, or of each alternative of a root alternation), which hold none of them: the
-// first such unit from a match's start on is where those parts end. For patterns whose first parts
-// may run long, as the keyword and spaces of \b(return|case)(\s+)(/[^/]+/): a match starts where
-// those parts, read backward from such a unit, end.
+// root sequence, or of each alternative of a root alternation), which hold none of them (but for
+// a first part of one unit, when every alternative has one): the first such unit from a match's
+// start (or the unit after it) on is where those parts end. For patterns whose first parts may run
+// long, as the keyword and spaces of \b(return|case)(\s+)(/[^/]+/): a match starts where those
+// parts, read backward from such a unit, end. Call on a root whose ending lookaheads are spread.
 struct InnerUnits {
     std::vector<size_t> partsBefore;  // the number of first parts, of each alternative
     std::array<char16_t, 4> units{};  // repeated to fill
     size_t count = 0;
+    bool afterFirstUnit = false;  // the first part of each is one unit, which may be an inner one
 };
 std::optional<InnerUnits> FindInnerUnits(const Node& root, bool ignoreCase);
+// Makes the parts of a positive lookahead that ends the root sequence (or an alternative of a root
+// alternation) parts of the sequence: the text it reads comes right after the match.
+void SpreadEndingLookaheads(Node& root);
 
 }  // namespace regexp::dialect
