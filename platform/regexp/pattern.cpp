@@ -535,18 +535,11 @@ struct Pattern::Impl {
         return code.get();
     }
 
-    void noteInnerUnits() {
-        dialect::ParsedPattern parts = dialect::Parse(source, options.ignoreCase);
-        dialect::SpreadEndingLookaheads(*parts.root);
-        std::optional<dialect::InnerUnits> found = dialect::FindInnerUnits(*parts.root, options.ignoreCase);
+    void noteInnerUnits(const dialect::Node& root) {
+        std::optional<dialect::InnerUnits> found = dialect::FindInnerUnits(root, options.ignoreCase);
         if (!found) return;
-        if (parts.root->kind == dialect::NodeKind::Alternation) {
-            for (size_t i = 0; i < found->partsBefore.size(); ++i) parts.root->children[i]->children.resize(found->partsBefore[i]);
-        } else {
-            parts.root->children.resize(found->partsBefore[0]);
-        }
-        partsBeforeInner = detail::LazyDfa::Compile(*parts.root, options.ignoreCase, options.multiline,
-                                                    detail::LazyDfa::Direction::Backward);
+        dialect::NodePtr parts = dialect::PartsBeforeInner(dialect::Parse(source, options.ignoreCase).root, *found);
+        partsBeforeInner = detail::LazyDfa::Compile(*parts, options.ignoreCase, options.multiline, detail::LazyDfa::Direction::Backward);
         if (partsBeforeInner) inner = found;
     }
 
@@ -792,7 +785,7 @@ Pattern::Pattern(std::u16string_view source, Options options) : impl_(std::make_
     // Four units or fewer are found as fast as an inner unit, and tell starts well enough.
     // (PCRE2 tries every start of a pattern that refers back.)
     if (!d.searchesWithoutEngine() && !d.required && !d.anchored && d.firstUnits && (d.firstUnits->count() > 4 || d.refersBack))
-        d.noteInnerUnits();
+        d.noteInnerUnits(*parsed.root);
 }
 
 Pattern::~Pattern() = default;

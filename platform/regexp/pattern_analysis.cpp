@@ -412,20 +412,42 @@ bool HeldAmong(const UnitBits& units, const std::bitset<128>& held) {
     return false;
 }
 
-// The last part of a sequence that begins with at most four ASCII units, none of which the parts
-// before it (which take some units; but for the first part when `firstApart`) hold: its index and
-// those units. The later the part, the fewer places where the parts before it end at such a unit.
-std::optional<std::pair<size_t, UnitBits>> LastInnerPart(const Node& sequence, bool ignoreCase, bool firstApart) {
+// Visits the holders of the parts of a sequence: its children, where a positive lookahead that
+// comes last gives its own parts in its place (the text it reads comes right after the match).
+template <class SequenceNode, class Visit>
+void VisitParts(SequenceNode& sequence, Visit visit) {
+    auto& children = sequence.children;
+    const size_t ending = !children.empty() && children.back()->kind == NodeKind::Lookahead ? 1 : 0;
+    for (size_t i = 0; i + ending < children.size(); ++i) visit(children[i]);
+    if (ending == 0) return;
+    NodePtr* body = &children.back()->children.front();
+    while ((*body)->kind == NodeKind::NonCapturing) body = &(*body)->children.front();
+    if ((*body)->kind != NodeKind::Sequence) {
+        visit(*body);
+        return;
+    }
+    for (NodePtr& part : (*body)->children) visit(part);
+}
+
+std::vector<const Node*> PartsOf(const Node& sequence) {
+    std::vector<const Node*> parts;
+    VisitParts(sequence, [&](const NodePtr& part) { parts.push_back(part.get()); });
+    return parts;
+}
+
+// The last of the parts that begins with at most four ASCII units, none of which the parts before
+// it (which take some units; but for the first part when `firstApart`) hold: its index and those
+// units. The later the part, the fewer places where the parts before it end at such a unit.
+std::optional<std::pair<size_t, UnitBits>> LastInnerPart(const std::vector<const Node*>& parts, bool ignoreCase, bool firstApart) {
     std::optional<std::pair<size_t, UnitBits>> found;
     bool takesBefore = false;
     std::bitset<128> heldBefore;  // by the parts that count
-    for (size_t i = 0; i < sequence.children.size(); ++i) {
-        const Node& part = *sequence.children[i];
-        std::unique_ptr<UnitBits> first = takesBefore ? FirstUnits(part, ignoreCase) : nullptr;
+    for (size_t i = 0; i < parts.size(); ++i) {
+        std::unique_ptr<UnitBits> first = takesBefore ? FirstUnits(*parts[i], ignoreCase) : nullptr;
         if (first && first->any() && first->count() <= 4 && first->_Find_next(127) == first->size() &&
             !HeldAmong(*first, heldBefore))
             found.emplace(i, *first);
-        const std::bitset<128> held = PartHolds(part, ignoreCase);
+        const std::bitset<128> held = PartHolds(*parts[i], ignoreCase);
         takesBefore |= held.any();
         if (i > 0 || !firstApart) heldBefore |= held;
     }
@@ -434,20 +456,17 @@ std::optional<std::pair<size_t, UnitBits>> LastInnerPart(const Node& sequence, b
 
 }  // namespace
 
-void SpreadEndingLookaheads(Node& root) {
-    if (root.kind == NodeKind::Alternation) {
-        for (NodePtr& alternative : root.children) SpreadEndingLookaheads(*alternative);
-        return;
+NodePtr PartsBeforeInner(NodePtr root, const InnerUnits& inner) {
+    const bool alternation = root->kind == NodeKind::Alternation;
+    for (size_t i = 0; i < inner.partsBefore.size(); ++i) {
+        auto taken = std::make_unique<Node>(NodeKind::Sequence);
+        VisitParts(alternation ? *root->children[i] : *root, [&](NodePtr& part) {
+            if (taken->children.size() < inner.partsBefore[i]) taken->children.push_back(std::move(part));
+        });
+        if (!alternation) return taken;
+        root->children[i] = std::move(taken);
     }
-    if (root.kind != NodeKind::Sequence || root.children.empty() || root.children.back()->kind != NodeKind::Lookahead) return;
-    NodePtr body = std::move(root.children.back()->children.front());
-    root.children.pop_back();
-    while (body->kind == NodeKind::NonCapturing) body = std::move(body->children.front());
-    if (body->kind != NodeKind::Sequence) {
-        root.children.push_back(std::move(body));
-        return;
-    }
-    for (NodePtr& part : body->children) root.children.push_back(std::move(part));
+    return root;
 }
 
 std::optional<InnerUnits> FindInnerUnits(const Node& root, bool ignoreCase) {
@@ -456,24 +475,25 @@ std::optional<InnerUnits> FindInnerUnits(const Node& root, bool ignoreCase) {
         sequences.clear();
         for (const NodePtr& alternative : root.children) sequences.push_back(alternative.get());
     }
+    if (!std::all_of(sequences.begin(), sequences.end(), [](const Node* sequence) { return sequence->kind == NodeKind::Sequence; }))
+        return std::nullopt;
+    std::vector<std::vector<const Node*>> partsOf;
+    for (const Node* sequence : sequences) partsOf.push_back(PartsOf(*sequence));
     InnerUnits inner;
-    inner.afterFirstUnit = std::all_of(sequences.begin(), sequences.end(), [&](const Node* sequence) {
-        return sequence->kind == NodeKind::Sequence && !sequence->children.empty() &&
-               SingleUnitSet(*sequence->children.front(), ignoreCase) != nullptr;
+    inner.afterFirstUnit = std::all_of(partsOf.begin(), partsOf.end(), [&](const std::vector<const Node*>& parts) {
+        return !parts.empty() && SingleUnitSet(*parts.front(), ignoreCase) != nullptr;
     });
     UnitBits units;
-    for (const Node* sequence : sequences) {
-        if (sequence->kind != NodeKind::Sequence) return std::nullopt;
-        std::optional<std::pair<size_t, UnitBits>> part = LastInnerPart(*sequence, ignoreCase, inner.afterFirstUnit);
+    for (const std::vector<const Node*>& parts : partsOf) {
+        std::optional<std::pair<size_t, UnitBits>> part = LastInnerPart(parts, ignoreCase, inner.afterFirstUnit);
         if (!part) return std::nullopt;
         inner.partsBefore.push_back(part->first);
         units |= part->second;
     }
     if (units.count() > inner.units.size()) return std::nullopt;
-    for (size_t i = 0; i < sequences.size(); ++i) {
+    for (size_t i = 0; i < partsOf.size(); ++i) {
         std::bitset<128> held;
-        for (size_t part = inner.afterFirstUnit ? 1 : 0; part < inner.partsBefore[i]; ++part)
-            held |= PartHolds(*sequences[i]->children[part], ignoreCase);
+        for (size_t part = inner.afterFirstUnit ? 1 : 0; part < inner.partsBefore[i]; ++part) held |= PartHolds(*partsOf[i][part], ignoreCase);
         if (HeldAmong(units, held)) return std::nullopt;
     }
     for (size_t unit = units._Find_first(); unit < 128; unit = units._Find_next(unit)) inner.units[inner.count++] = char16_t(unit);

@@ -87,7 +87,8 @@ std::optional<RequiredUnit> FindRequiredUnit(const Node& root, bool ignoreCase);
 // a first part of one unit, when every alternative has one): the first such unit from a match's
 // start (or the unit after it) on is where those parts end. For patterns whose first parts may run
 // long, as the keyword and spaces of \b(return|case)(\s+)(/[^/]+/): a match starts where those
-// parts, read backward from such a unit, end. Call on a root whose ending lookaheads are spread.
+// parts, read backward from such a unit, end. A positive lookahead that ends a sequence counts
+// as its parts (the text it reads comes right after the match).
 struct InnerUnits {
     std::vector<size_t> partsBefore;  // the number of first parts, of each alternative
     std::array<char16_t, 4> units{};  // repeated to fill
@@ -95,8 +96,8 @@ struct InnerUnits {
     bool afterFirstUnit = false;  // the first part of each is one unit, which may be an inner one
 };
 std::optional<InnerUnits> FindInnerUnits(const Node& root, bool ignoreCase);
-// Makes the parts of a positive lookahead that ends the root sequence (or an alternative of a root
-// alternation) parts of the sequence: the text it reads comes right after the match.
-void SpreadEndingLookaheads(Node& root);
+// Those first parts, taken out of a root for which FindInnerUnits gave `inner`: a sequence of
+// them, or an alternation of such sequences.
+NodePtr PartsBeforeInner(NodePtr root, const InnerUnits& inner);
 
 }  // namespace regexp::dialect
