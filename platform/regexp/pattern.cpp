@@ -354,7 +354,12 @@ struct Pattern::Impl {
     size_t nextStartBeforeInner(std::u16string_view subject, size_t from, size_t& innerAt, size_t lastStart) {
         // With a first part of one unit, the inner unit where the parts end comes after the start.
         const size_t gap = inner->afterFirstUnit ? 1 : 0;
-        while (from <= std::min(lastStart, subject.size()) && from + gap <= subject.size()) {
+        for (size_t checkpointAt = from + kUnitsBetweenCheckpoints;
+             from <= std::min(lastStart, subject.size()) && from + gap <= subject.size();) {
+            if (from >= checkpointAt) {  // inner units where the parts do not end may fill the text
+                SearchWatch::Checkpoint();
+                checkpointAt = from + kUnitsBetweenCheckpoints;
+            }
             if (innerAt == Span::npos || innerAt < from + gap) {
                 innerAt = inner->count == 1 ? detail::FindUnit(subject, inner->units[0], from + gap)
                                             : detail::FindUnitOf(subject, inner->units, from + gap);
@@ -693,40 +698,16 @@ struct Pattern::Impl {
         }
         MatchResources& resources = MatchResources::forThisThread(duringTick);
         pcre2_match_context* context = resources.context();
-        int rc;
-        if (inner && refersBack && !interpreter) {
-            rc = searchAtInnerStarts(resources, compiled, subject, from, data, context);
-        } else {
-            // A caller that needs no match starting past startLimit (a chunk formatted ahead) is
-            // not made to wait for a search to the end.
-            pcre2_set_offset_limit(context, startLimit == Span::npos ? PCRE2_UNSET : startLimit);
-            rc = jit && !interpreter ? JitMatch(resources, compiled, subject, from, data, context)
-                                     : pcre2_match(compiled, Units(subject), subject.size(), from,
-                                                   interpreter ? PCRE2_NO_JIT : 0, data, context);
-        }
+        // A caller that needs no match starting past startLimit (a chunk formatted ahead) is not
+        // made to wait for a search to the end.
+        pcre2_set_offset_limit(context, startLimit == Span::npos ? PCRE2_UNSET : startLimit);
+        int rc = jit && !interpreter
+                     ? JitMatch(resources, compiled, subject, from, data, context)
+                     : pcre2_match(compiled, Units(subject), subject.size(), from, interpreter ? PCRE2_NO_JIT : 0,
+                                   data, context);
         current = data;  // set after the search: a tick inside it may have run this pattern too
         if (rc < 0 && rc != PCRE2_ERROR_NOMATCH) RaiseMatchError(rc);
         return pairsOf(rc);
-    }
-    // PCRE2 tried from `from` and the later places where the first parts end at an inner unit
-    // alone, each a search that may start there only: a pattern that refers back has callouts
-    // (and no start-up skips) at every place that PCRE2 tries itself.
-    int searchAtInnerStarts(MatchResources& resources, pcre2_code* compiled, std::u16string_view subject, size_t from,
-                            pcre2_match_data* data, pcre2_match_context* context) {
-        const size_t lastStart = std::min(startLimit, subject.size());  // a tick may search with this pattern
-        size_t innerAt = Span::npos;
-        for (size_t checkpointAt = from + kUnitsBetweenCheckpoints; from <= lastStart;
-             from = nextPossibleStart(subject, from + 1, innerAt, lastStart)) {
-            if (from >= checkpointAt) {
-                SearchWatch::Checkpoint();
-                checkpointAt = from + kUnitsBetweenCheckpoints;
-            }
-            pcre2_set_offset_limit(context, from);
-            const int rc = jit ? JitMatch(resources, compiled, subject, from, data, context)
-                               : pcre2_match(compiled, Units(subject), subject.size(), from, 0, data, context);
-            if (rc != PCRE2_ERROR_NOMATCH) return rc;
-        }
-        return PCRE2_ERROR_NOMATCH;
     }
     int pairsOf(int rc) const {
         if (rc == PCRE2_ERROR_NOMATCH) return 0;
@@ -783,8 +764,9 @@ Pattern::Pattern(std::u16string_view source, Options options) : impl_(std::make_
     }
     d.startsWord = d.firstUnits && dialect::StartsAtWordBoundary(*parsed.root) && d.firstUnits->isSubsetOf(WordUnitSet());
     // Four units or fewer are found as fast as an inner unit, and tell starts well enough.
-    // (PCRE2 tries every start of a pattern that refers back.)
-    if (!d.searchesWithoutEngine() && !d.required && !d.anchored && d.firstUnits && (d.firstUnits->count() > 4 || d.refersBack))
+    // (Where an inner unit is more common than a few first units, as a line end for yaml's [|>]
+    // of a block scalar, looking for it costs more.)
+    if (!d.searchesWithoutEngine() && !d.required && !d.anchored && d.firstUnits && d.firstUnits->count() > 4)
         d.noteInnerUnits(*parsed.root);
 }
 
