@@ -540,10 +540,11 @@ struct Pattern::Impl {
         return code.get();
     }
 
-    void noteInnerUnits(const dialect::Node& root) {
-        std::optional<dialect::InnerUnits> found = dialect::FindInnerUnits(root, options.ignoreCase);
+    // Takes the pattern's parse: its first parts go to the backward automaton.
+    void noteInnerUnits(dialect::NodePtr root) {
+        std::optional<dialect::InnerUnits> found = dialect::FindInnerUnits(*root, options.ignoreCase);
         if (!found) return;
-        dialect::NodePtr parts = dialect::PartsBeforeInner(dialect::Parse(source, options.ignoreCase).root, *found);
+        dialect::NodePtr parts = dialect::PartsBeforeInner(std::move(root), *found);
         partsBeforeInner = detail::LazyDfa::Compile(*parts, options.ignoreCase, options.multiline, detail::LazyDfa::Direction::Backward);
         if (partsBeforeInner) inner = found;
     }
@@ -767,7 +768,7 @@ Pattern::Pattern(std::u16string_view source, Options options) : impl_(std::make_
     // (Where an inner unit is more common than a few first units, as a line end for yaml's [|>]
     // of a block scalar, looking for it costs more.)
     if (!d.searchesWithoutEngine() && !d.required && !d.anchored && d.firstUnits && d.firstUnits->count() > 4)
-        d.noteInnerUnits(*parsed.root);
+        d.noteInnerUnits(std::move(parsed.root));  // the parse's last use
 }
 
 Pattern::~Pattern() = default;
